@@ -1,0 +1,13 @@
+#pragma once
+// Texts are UTF-8 inside the program and UTF-16 at the wide system calls.
+// Malformed input never fails: each bad sequence becomes U+FFFD.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+std::u16string Utf8ToUtf16(std::string_view text);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// At most maxUnits code units of the text, one fewer when the cut would
+// separate a surrogate pair.
+std::u16string TruncateUtf16(std::u16string_view text, size_t maxUnits);
