@@ -1,0 +1,12 @@
+#pragma once
+// Brings a form stream to life on an existing root component, in this order:
+// the root's own properties; each child created in stream order (owner and
+// parent the root, named, stored in its field, properties assigned while
+// loading); references bound in stream order; end-of-loading steps, root
+// first, then the children in creation order.
+#include <cstdint>
+#include <span>
+
+class TComponent;
+
+void LoadForm(TComponent& root, std::span<const uint8_t> stream);
