@@ -1,0 +1,54 @@
+#include "app/schedule_controller.h"
+
+#include <utility>
+
+#include "app/fire_rule.h"
+
+ScheduleController::ScheduleController(ScheduleView& view, LocalClock& clock,
+                                       const TTimeFormat& timeFormat,
+                                       std::function<void()> requestPowerOff)
+    : FView(view),
+      FClock(clock),
+      FTimeFormat(timeFormat),
+      FRequestPowerOff(std::move(requestPowerOff)) {}
+
+void ScheduleController::StartClick() {
+  FPreviousTick = FClock.Now();
+  // When no timer is left this throws and the rest of the arming is skipped.
+  FView.SetTimerEnabled(true);
+  FView.SetStartEnabled(false);
+  FView.SetStopEnabled(true);
+  FView.SetPickerEnabled(false);
+  FView.CallTrayIconClickHandler();
+  FView.SetTrayHint(FTimeFormat.Format(FView.PickerTime()) + PowerOffTipSuffix);
+}
+
+void ScheduleController::StopClick() {
+  FView.SetTimerEnabled(false);
+  FView.SetStopEnabled(false);
+  FView.SetStartEnabled(true);
+  FView.SetPickerEnabled(true);
+  FView.SetStartCaption("start");
+}
+
+void ScheduleController::TimerTick() {
+  FView.SetStartCaption(FTimeFormat.Format(FClock.Now().TimeOfDay()));
+  TDateTime target = FView.PickerTime();
+  std::string targetText = FTimeFormat.Format(target);
+  // A second reading: the caption above and the comparison below each read the clock.
+  LocalTimestamp now = FClock.Now();
+  std::string nowText = FTimeFormat.Format(now.TimeOfDay());
+
+  LocalTimestamp previousTick = std::exchange(FPreviousTick, now);
+  int64_t targetMillisecondOfDay = LocalTimestamp::FromDateTime(target).MillisecondOfDay();
+  if (!TargetReached(targetText, nowText, targetMillisecondOfDay, previousTick, now)) return;
+  FRequestPowerOff();
+  FView.ClickStop();
+}
+
+void ScheduleController::TrayIconClick() {
+  if (FView.IsApplicationIconic())
+    FView.RestoreMainWindow();
+  else
+    FView.HideMainWindow();
+}
