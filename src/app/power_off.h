@@ -1,0 +1,79 @@
+#pragma once
+// Asking the system to power the machine off, with the shutdown privilege
+// enabled in the process's own token first. Failures are not reported; each
+// one asks the application to quit instead.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+using PlatformHandle = uintptr_t;
+
+// The platform's privilege identifier, record entry and one-entry privilege
+// record, field for field.
+struct PrivilegeLuid {
+  uint32_t LowPart = 0;
+  int32_t HighPart = 0;
+};
+
+struct PrivilegeEntry {
+  PrivilegeLuid Luid;
+  uint32_t Attributes = 0;
+};
+
+struct TokenPrivileges {
+  uint32_t PrivilegeCount = 0;
+  PrivilegeEntry Privileges[1];
+};
+
+static_assert(sizeof(PrivilegeLuid) == 8 && sizeof(PrivilegeEntry) == 12 &&
+              sizeof(TokenPrivileges) == 16);
+
+inline constexpr uint32_t ShutdownTokenAccess = 0xF00FF;
+inline constexpr char ShutdownPrivilegeName[] = "SeShutdownPrivilege";
+inline constexpr uint32_t SePrivilegeEnabled = 2;
+inline constexpr uint32_t EwxPowerOff = 8;
+inline constexpr uint32_t NoShutdownReason = 0;
+inline constexpr uint32_t ErrorNotAllAssigned = 1300;
+
+// The system calls the request makes, one to one, so that each can be
+// observed and made to fail.
+struct PowerPlatform {
+  virtual ~PowerPlatform() = default;
+  virtual PlatformHandle GetCurrentProcess() = 0;
+  virtual bool OpenProcessToken(PlatformHandle process, uint32_t desiredAccess,
+                                PlatformHandle& token) = 0;
+  // A null systemName means the local system.
+  virtual bool LookupPrivilegeValue(const char* systemName, const std::string& name,
+                                    PrivilegeLuid& luid) = 0;
+  virtual bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
+                                     const TokenPrivileges& newState,
+                                     uint32_t previousStateLength,
+                                     TokenPrivileges* previousState,
+                                     uint32_t& returnLength) = 0;
+  virtual uint32_t GetLastError() = 0;
+  virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
+  virtual bool CloseHandle(PlatformHandle handle) = 0;
+};
+
+// Owns an opened token and closes it through the platform when it goes away.
+class OwnedToken {
+ public:
+  OwnedToken(PowerPlatform& platform, PlatformHandle handle);
+  OwnedToken(OwnedToken&& other) noexcept;
+  OwnedToken& operator=(OwnedToken&& other) noexcept;
+  OwnedToken(const OwnedToken&) = delete;
+  OwnedToken& operator=(const OwnedToken&) = delete;
+  ~OwnedToken();
+
+  PlatformHandle Get() const { return FHandle; }
+
+ private:
+  void Close();
+
+  PowerPlatform* FPlatform;
+  PlatformHandle FHandle;
+};
+
+// terminate asks the application to end its message loop; it may be called
+// more than once in one request.
+void RequestPowerOff(PowerPlatform& platform, const std::function<void()>& terminate);

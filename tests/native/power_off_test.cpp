@@ -1,0 +1,195 @@
+#include "app/power_off.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+constexpr PlatformHandle ProcessPseudoHandle = static_cast<PlatformHandle>(-1);
+constexpr PlatformHandle OpenedToken = 0x1234;
+constexpr uint32_t ErrorInvalidHandle = 6;
+
+// Behaves like the system for the cases that matter: a null token makes the
+// adjustment set ERROR_INVALID_HANDLE, a zero identifier or an account without
+// the privilege leaves ERROR_NOT_ALL_ASSIGNED. Failing calls scribble on their
+// out parameters, which the request must not trust.
+class FakePowerPlatform : public PowerPlatform {
+ public:
+  bool OpenFails = false, LookupFails = false, AccountLacksPrivilege = false, ExitRefused = false;
+
+  Log Calls;
+  uint32_t DesiredAccess = 0;
+  PlatformHandle ProcessPassed = 0;
+  const char* SystemName = "unset";
+  std::string PrivilegeName;
+  PlatformHandle AdjustedToken = 0;
+  bool DisableAll = true;
+  TokenPrivileges NewState;
+  uint32_t PreviousStateLength = 99, ReturnLengthOnEntry = 99;
+  TokenPrivileges* PreviousState = &NewState;
+  uint32_t ExitFlags = 99, ExitReason = 99;
+  std::vector<PlatformHandle> Closed;
+
+  PlatformHandle GetCurrentProcess() override {
+    Calls.push_back("GetCurrentProcess");
+    return ProcessPseudoHandle;
+  }
+  bool OpenProcessToken(PlatformHandle process, uint32_t desiredAccess,
+                        PlatformHandle& token) override {
+    Calls.push_back("OpenProcessToken");
+    ProcessPassed = process;
+    DesiredAccess = desiredAccess;
+    token = OpenFails ? 0xBAD : OpenedToken;
+    return !OpenFails;
+  }
+  bool LookupPrivilegeValue(const char* systemName, const std::string& name,
+                            PrivilegeLuid& luid) override {
+    Calls.push_back("LookupPrivilegeValue");
+    SystemName = systemName;
+    PrivilegeName = name;
+    luid = LookupFails ? PrivilegeLuid{0xBAD, -1} : PrivilegeLuid{19, 0};
+    return !LookupFails;
+  }
+  bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
+                             const TokenPrivileges& newState, uint32_t previousStateLength,
+                             TokenPrivileges* previousState, uint32_t& returnLength) override {
+    Calls.push_back("AdjustTokenPrivileges");
+    AdjustedToken = token;
+    DisableAll = disableAllPrivileges;
+    NewState = newState;
+    PreviousStateLength = previousStateLength;
+    PreviousState = previousState;
+    ReturnLengthOnEntry = returnLength;
+    returnLength = 16;
+    bool luidKnown = newState.Privileges[0].Luid.LowPart == 19 &&
+                     newState.Privileges[0].Luid.HighPart == 0;
+    if (token != OpenedToken) {
+      FLastError = ErrorInvalidHandle;
+      return false;
+    }
+    FLastError = luidKnown && !AccountLacksPrivilege ? 0 : ErrorNotAllAssigned;
+    return true;
+  }
+  uint32_t GetLastError() override {
+    Calls.push_back("GetLastError");
+    return FLastError;
+  }
+  bool ExitWindowsEx(uint32_t flags, uint32_t reason) override {
+    Calls.push_back("ExitWindowsEx");
+    ExitFlags = flags;
+    ExitReason = reason;
+    return !ExitRefused;
+  }
+  bool CloseHandle(PlatformHandle handle) override {
+    Calls.push_back("CloseHandle");
+    Closed.push_back(handle);
+    return true;
+  }
+
+ private:
+  uint32_t FLastError = 0;
+};
+
+void Request(FakePowerPlatform& platform) {
+  RequestPowerOff(platform, [&platform] { platform.Calls.push_back("terminate"); });
+}
+
+}  // namespace
+
+TEST(PowerOff, PrivilegedAccountEnablesThePrivilegeAndPowersOff) {
+  FakePowerPlatform platform;
+  Request(platform);
+  EXPECT_EQ(platform.Calls,
+            (Log{"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue",
+                 "AdjustTokenPrivileges", "GetLastError", "ExitWindowsEx", "CloseHandle"}));
+  EXPECT_EQ(platform.ProcessPassed, ProcessPseudoHandle);
+  EXPECT_EQ(platform.DesiredAccess, 0xF00FFu);
+  EXPECT_EQ(platform.SystemName, nullptr);
+  EXPECT_EQ(platform.PrivilegeName, "SeShutdownPrivilege");
+  EXPECT_EQ(platform.AdjustedToken, OpenedToken);
+  EXPECT_FALSE(platform.DisableAll);
+  EXPECT_EQ(platform.NewState.PrivilegeCount, 1u);
+  EXPECT_EQ(platform.NewState.Privileges[0].Attributes, 2u);
+  EXPECT_EQ(platform.PreviousStateLength, 0u);
+  EXPECT_EQ(platform.PreviousState, nullptr);
+  EXPECT_EQ(platform.ReturnLengthOnEntry, 0u);
+  EXPECT_EQ(platform.ExitFlags, 8u);
+  EXPECT_EQ(platform.ExitReason, 0u);
+  EXPECT_EQ(platform.Closed, (std::vector<PlatformHandle>{OpenedToken}));
+}
+
+TEST(PowerOff, EveryFailedStepAddsAQuitRequestAndTheRestStillRuns) {
+  FakePowerPlatform platform;
+  platform.OpenFails = true;
+  platform.ExitRefused = true;
+  Request(platform);
+  EXPECT_EQ(platform.Calls,
+            (Log{"GetCurrentProcess", "OpenProcessToken", "terminate", "LookupPrivilegeValue",
+                 "AdjustTokenPrivileges", "GetLastError", "terminate", "ExitWindowsEx",
+                 "terminate"}));
+  EXPECT_EQ(platform.AdjustedToken, 0u) << "a failed open leaves no token, whatever it wrote";
+  EXPECT_TRUE(platform.Closed.empty());
+}
+
+TEST(PowerOff, FailureTableByStep) {
+  struct Case {
+    const char* Name;
+    void (*Arrange)(FakePowerPlatform&);
+    Log Expected;
+  };
+  const Case cases[] = {
+      {"lookup fails: the identifier stays zero and the error test quits",
+       [](FakePowerPlatform& p) { p.LookupFails = true; },
+       {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
+        "GetLastError", "terminate", "ExitWindowsEx", "CloseHandle"}},
+      {"account lacks the privilege: quit, power-off still asked and refused",
+       [](FakePowerPlatform& p) {
+         p.AccountLacksPrivilege = true;
+         p.ExitRefused = true;
+       },
+       {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
+        "GetLastError", "terminate", "ExitWindowsEx", "terminate", "CloseHandle"}},
+      {"the system refuses the power-off",
+       [](FakePowerPlatform& p) { p.ExitRefused = true; },
+       {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
+        "GetLastError", "ExitWindowsEx", "terminate", "CloseHandle"}},
+      {"token cannot be opened, the power-off is accepted",
+       [](FakePowerPlatform& p) { p.OpenFails = true; },
+       {"GetCurrentProcess", "OpenProcessToken", "terminate", "LookupPrivilegeValue",
+        "AdjustTokenPrivileges", "GetLastError", "terminate", "ExitWindowsEx"}},
+  };
+  for (const Case& c : cases) {
+    FakePowerPlatform platform;
+    c.Arrange(platform);
+    Request(platform);
+    EXPECT_EQ(platform.Calls, c.Expected) << c.Name;
+  }
+}
+
+TEST(PowerOff, FailedLookupPassesAZeroIdentifier) {
+  FakePowerPlatform platform;
+  platform.LookupFails = true;
+  Request(platform);
+  EXPECT_EQ(platform.NewState.Privileges[0].Luid.LowPart, 0u);
+  EXPECT_EQ(platform.NewState.Privileges[0].Luid.HighPart, 0);
+  EXPECT_EQ(platform.NewState.Privileges[0].Attributes, 2u);
+}
+
+TEST(OwnedTokenTest, ClosesItsHandleExactlyOnceWhereverItMoves) {
+  FakePowerPlatform platform;
+  {
+    OwnedToken first(platform, 7);
+    OwnedToken second(std::move(first));
+    EXPECT_EQ(first.Get(), 0u);
+    EXPECT_EQ(second.Get(), 7u);
+    OwnedToken third(platform, 8);
+    third = std::move(second);  // closes 8 at once
+    EXPECT_EQ(platform.Closed, (std::vector<PlatformHandle>{8}));
+    OwnedToken none(platform, 0);
+  }
+  EXPECT_EQ(platform.Closed, (std::vector<PlatformHandle>{8, 7}));
+}
