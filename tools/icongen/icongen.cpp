@@ -1,0 +1,100 @@
+// icongen IN.txt OUT.ico
+//
+// Turns the program icon, drawn as text, into a 24 x 24, 256-colour icon
+// file. The text has a [palette] section, one "C #RRGGBB" or
+// "C transparent" line per character C, and a [pixels] section of 24 rows
+// of 24 such characters. Lines starting with ';' are comments.
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/exceptions.h"
+#include "framework/ico_file.h"
+
+static constexpr int kIconSize = 24;
+
+struct IconArt {
+  BmpImage image;
+  std::vector<uint8_t> transparent;
+};
+
+static std::string Trim(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+static uint32_t ParseColour(const std::string& text, int lineNumber) {
+  if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
+    throw Exception("line " + std::to_string(lineNumber) + ": expected #RRGGBB or transparent, found \"" + text + "\"");
+  return uint32_t(std::stoul(text.substr(1), nullptr, 16));
+}
+
+static IconArt ParseArt(std::istream& in) {
+  IconArt art;
+  art.image.width = art.image.height = kIconSize;
+  art.image.bitCount = 8;
+  // Index 0 is black and serves the transparent pixels, which must be
+  // black in the colour image to vanish on screen.
+  art.image.palette.push_back(0x000000);
+  std::map<char, int> indexOf;  // -1 marks the transparent character
+  std::string section, line;
+  int lineNumber = 0;
+  while (std::getline(in, line)) {
+    ++lineNumber;
+    const std::string text = Trim(line);
+    if (text.empty() || text[0] == ';') continue;
+    if (text == "[palette]" || text == "[pixels]") {
+      section = text;
+      continue;
+    }
+    const std::string where = "line " + std::to_string(lineNumber) + ": ";
+    if (section == "[palette]") {
+      const std::string value = Trim(text.substr(1));
+      if (indexOf.count(text[0])) throw Exception(where + "character '" + text.substr(0, 1) + "' defined twice");
+      if (value == "transparent") {
+        indexOf[text[0]] = -1;
+      } else {
+        if (art.image.palette.size() == 256) throw Exception(where + "more than 255 colours");
+        indexOf[text[0]] = int(art.image.palette.size());
+        art.image.palette.push_back(ParseColour(value, lineNumber));
+      }
+    } else if (section == "[pixels]") {
+      if (text.size() != kIconSize) throw Exception(where + "a row must have 24 characters");
+      if (art.transparent.size() == size_t(kIconSize * kIconSize)) throw Exception(where + "more than 24 rows");
+      for (char c : text) {
+        const auto found = indexOf.find(c);
+        if (found == indexOf.end()) throw Exception(where + "character '" + std::string(1, c) + "' is not in the palette");
+        art.image.indices.push_back(uint8_t(found->second < 0 ? 0 : found->second));
+        art.transparent.push_back(found->second < 0 ? 1 : 0);
+      }
+    } else {
+      throw Exception(where + "text outside [palette] and [pixels]");
+    }
+  }
+  if (art.transparent.size() != size_t(kIconSize * kIconSize)) throw Exception("the picture must have 24 rows");
+  return art;
+}
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::cerr << "usage: icongen IN.txt OUT.ico\n";
+    return 2;
+  }
+  try {
+    std::ifstream in(argv[1]);
+    if (!in) throw Exception(std::string("cannot open ") + argv[1]);
+    const IconArt art = ParseArt(in);
+    const std::vector<uint8_t> icon = BuildIcon256(art.image, art.transparent);
+    std::ofstream out(argv[2], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(icon.data()), std::streamsize(icon.size()));
+    out.close();
+    if (!out) throw Exception(std::string("cannot write ") + argv[2]);
+  } catch (const Exception& error) {
+    std::cerr << "icongen: " << argv[1] << ": " << error.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
