@@ -397,12 +397,22 @@ static void PutPixelRow(std::vector<uint8_t>& out, const BmpImage& image, size_t
   }
 }
 
+// Alpha bytes that are all 0 are what GDI leaves in opaque bitmaps, not
+// transparency.
+static bool HasRealAlpha(const BmpImage& image) {
+  if (image.bitCount != 32) return false;
+  bool anyTranslucent = false, anyVisible = false;
+  for (uint32_t argb : image.pixels) {
+    anyTranslucent |= (argb >> 24) != 0xFF;
+    anyVisible |= (argb >> 24) != 0;
+  }
+  return anyTranslucent && anyVisible;
+}
+
 std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
   ValidateForEncoding(image);
   // Alpha survives only in a header that can name an alpha mask.
-  const bool hasAlpha = image.bitCount == 32 &&
-                        std::any_of(image.pixels.begin(), image.pixels.end(),
-                                    [](uint32_t argb) { return (argb >> 24) != 0xFF; });
+  const bool hasAlpha = HasRealAlpha(image);
   const uint32_t headerSize = hasAlpha ? kV4HeaderSize : kInfoHeaderSize;
   const size_t paletteCount = image.bitCount <= 8 ? image.palette.size() : 0;
   const size_t stride = RowStride(image.width, image.bitCount);
