@@ -1,0 +1,106 @@
+// formc: compiles a text form into a binary form stream, and dumps a binary
+// form stream (plain or with a resource header) as text.
+//
+//   formc compile IN OUT [-I DIR]...
+//   formc dump IN
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/exceptions.h"
+#include "framework/form_stream.h"
+#include "framework/stream.h"
+#include "framework/text_form.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Usage() {
+  std::fputs("usage: formc compile IN OUT [-I DIR]...\n       formc dump IN\n", stderr);
+  return 2;
+}
+
+fs::path Utf8Path(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
+
+std::string PathText(const fs::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::vector<uint8_t> ReadFile(const std::string& fileName) {
+  TMemoryStream stream;
+  stream.LoadFromFile(fileName);
+  return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.Size());
+}
+
+// Writes beside the target first, so a failed write never leaves a partial OUT.
+void WriteFileWhole(const std::string& fileName, const std::vector<uint8_t>& bytes) {
+  std::string temporary = fileName + ".tmp";
+  try {
+    TMemoryStream(bytes).SaveToFile(temporary);
+    std::error_code error;
+    fs::rename(Utf8Path(temporary), Utf8Path(fileName), error);
+    if (error) {
+      // Some runtimes refuse to rename over an existing file.
+      fs::remove(Utf8Path(fileName), error);
+      fs::rename(Utf8Path(temporary), Utf8Path(fileName), error);
+    }
+    if (error) throw EWriteError("Cannot write \"" + fileName + "\": " + error.message());
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove(Utf8Path(temporary), ignored);
+    throw;
+  }
+}
+
+int Compile(const std::string& input, const std::string& output, const std::vector<std::string>& includeDirs) {
+  std::vector<fs::path> searchPath{Utf8Path(input).parent_path()};
+  for (const std::string& dir : includeDirs) searchPath.push_back(Utf8Path(dir));
+  IncludeResolver resolve = [&](const std::string& name) -> std::optional<std::vector<uint8_t>> {
+    for (const fs::path& dir : searchPath) {
+      fs::path candidate = dir / Utf8Path(name);
+      std::error_code error;
+      if (fs::is_regular_file(candidate, error)) return ReadFile(PathText(candidate));
+    }
+    return std::nullopt;
+  };
+  std::vector<uint8_t> text = ReadFile(input);
+  FormObject root = ParseTextForm(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()), resolve);
+  WriteFileWhole(output, WriteFormStream(root));
+  return 0;
+}
+
+int Dump(const std::string& input) {
+  std::string text = PrintTextForm(ReadFormStream(ReadFile(input)));
+  if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+    throw EWriteError("Cannot write to standard output");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
+    if (args.size() >= 3 && args[0] == "compile") {
+      std::vector<std::string> includeDirs;
+      for (size_t i = 3; i < args.size(); ++i) {
+        if (args[i] == "-I" && i + 1 < args.size())
+          includeDirs.push_back(args[++i]);
+        else if (args[i].starts_with("-I") && args[i].size() > 2)
+          includeDirs.push_back(args[i].substr(2));
+        else
+          return Usage();
+      }
+      return Compile(args[1], args[2], includeDirs);
+    }
+    return Usage();
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "formc: %s\n", error.what());
+    return 1;
+  }
+}
