@@ -323,7 +323,7 @@ class FormWriter {
     if (size < 8) {
       int64_t limit = int64_t{1} << (8 * size - 1);
       if (value < -limit || value >= limit)
-        Fail(std::to_string(value) + " does not fit a " + FormValueTypeName(type) + " value");
+        Fail(std::to_string(value) + " does not fit in " + FormValueTypeName(type));
     }
     Byte(static_cast<uint8_t>(type));
     Unsigned(static_cast<uint64_t>(value), size);
