@@ -1,0 +1,165 @@
+// Icon files: building the program's 256-colour icon, reading icon
+// directories back, choosing an image and refusing malformed files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "framework/exceptions.h"
+#include "framework/ico_file.h"
+
+static BmpImage Checkerboard(int width, int height) {
+  BmpImage image;
+  image.width = width;
+  image.height = height;
+  image.bitCount = 8;
+  image.palette = {0x000000, 0xFF8080, 0x1E1B2E};
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.indices.push_back(uint8_t(1 + (x + y) % 2));
+  return image;
+}
+
+static std::vector<uint8_t> CornerTransparent(int width, int height) {
+  std::vector<uint8_t> mask(size_t(width) * height, 0);
+  mask[0] = 1;                         // top-left
+  mask[size_t(width) * height - 1] = 1;  // bottom-right
+  return mask;
+}
+
+static void Put(std::vector<uint8_t>& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
+}
+
+// An icon file holding the given images, with directory fields as given.
+struct RawEntry {
+  uint8_t width, height, colors;
+  uint16_t bitCount;
+  std::vector<uint8_t> image;
+};
+
+static std::vector<uint8_t> MakeIcon(const std::vector<RawEntry>& entries) {
+  std::vector<uint8_t> file;
+  Put(file, 0, 2);
+  Put(file, 1, 2);
+  Put(file, uint32_t(entries.size()), 2);
+  uint32_t offset = uint32_t(6 + 16 * entries.size());
+  for (const RawEntry& e : entries) {
+    file.insert(file.end(), {e.width, e.height, e.colors, 0});
+    Put(file, 1, 2);
+    Put(file, e.bitCount, 2);
+    Put(file, uint32_t(e.image.size()), 4);
+    Put(file, offset, 4);
+    offset += uint32_t(e.image.size());
+  }
+  for (const RawEntry& e : entries) file.insert(file.end(), e.image.begin(), e.image.end());
+  return file;
+}
+
+TEST(IconBuild, ProgramIconLayoutIs1758Bytes) {
+  const BmpImage image = Checkerboard(24, 24);
+  const std::vector<uint8_t> icon = BuildIcon256(image, CornerTransparent(24, 24));
+  ASSERT_EQ(icon.size(), 1758u);  // 6 + 16 + 40 + 1024 + 576 + 96
+  EXPECT_EQ(icon[4], 1);          // one image
+  EXPECT_EQ(icon[6], 24);
+  EXPECT_EQ(icon[7], 24);
+  EXPECT_EQ(icon[8], 0);          // 256 colours
+  EXPECT_EQ(icon[12], 8);         // bits per pixel
+  EXPECT_EQ(icon[14] | (icon[15] << 8), 1758 - 22);
+  EXPECT_EQ(icon[18], 22);        // image offset
+  EXPECT_EQ(icon[22], 40);        // BITMAPINFOHEADER
+  EXPECT_EQ(icon[30], 48);        // doubled height
+}
+
+TEST(IconBuild, ImageAndMaskReadBack) {
+  for (int size : {24, 16, 33}) {
+    SCOPED_TRACE(size);
+    const BmpImage image = Checkerboard(size, size);
+    const std::vector<IconEntry> entries = ParseIcon(BuildIcon256(image, CornerTransparent(size, size)));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].width, size);
+    EXPECT_EQ(entries[0].bitCount, 8);
+    const BmpImage back = DecodeIconImage(entries[0]);
+    EXPECT_EQ(back.indices, image.indices);
+    EXPECT_EQ(back.palette.size(), 256u);
+    EXPECT_EQ(back.pixels[0], 0x00FF8080u);                  // transparent corner
+    EXPECT_EQ(back.pixels[1], 0xFF1E1B2Eu);
+    EXPECT_EQ(back.pixels[size_t(size) * size - 1] >> 24, 0u);
+    EXPECT_EQ(back.pixels[size_t(size) * size - 2] >> 24, 0xFFu);
+  }
+}
+
+TEST(IconBuild, RefusesImagesItCannotStore) {
+  const std::vector<uint8_t> mask(24 * 24, 0);
+  BmpImage image = Checkerboard(24, 24);
+  image.bitCount = 4;
+  EXPECT_THROW(BuildIcon256(image, mask), EInvalidGraphic);
+  image = Checkerboard(24, 24);
+  EXPECT_THROW(BuildIcon256(image, std::span<const uint8_t>(mask).first(100)), EInvalidGraphic);
+  image.indices[5] = 3;  // beyond the 3-colour palette
+  EXPECT_THROW(BuildIcon256(image, mask), EInvalidGraphic);
+  image = Checkerboard(300, 2);
+  EXPECT_THROW(BuildIcon256(image, std::vector<uint8_t>(600, 0)), EInvalidGraphic);
+}
+
+TEST(IconParse, DirectoryFieldsAndPicking) {
+  const std::vector<uint8_t> big = BuildIcon256(Checkerboard(32, 32), std::vector<uint8_t>(32 * 32, 0));
+  const std::vector<uint8_t> small = BuildIcon256(Checkerboard(16, 16), std::vector<uint8_t>(16 * 16, 0));
+  const std::vector<uint8_t> bigImage(big.begin() + 22, big.end()), smallImage(small.begin() + 22, small.end());
+  const std::vector<IconEntry> entries = ParseIcon(MakeIcon({{16, 16, 0, 8, smallImage},
+                                                             {32, 32, 0, 8, bigImage},
+                                                             {0, 0, 0, 32, {1, 2, 3}},
+                                                             {16, 16, 16, 4, {4, 5, 6}},
+                                                             {32, 32, 0, 0, bigImage}}));
+  ASSERT_EQ(entries.size(), 5u);
+  EXPECT_EQ(entries[2].width, 256);                                  // 0 means 256
+  EXPECT_EQ(entries[2].image, (std::vector<uint8_t>{1, 2, 3}));
+  EXPECT_EQ(entries[3].colorCount, 16);
+  EXPECT_EQ(entries[4].bitCount, 8);                                 // taken from the image header
+  EXPECT_EQ(PickIconEntry(entries, 16, 8), 0u);
+  EXPECT_EQ(PickIconEntry(entries, 16, 4), 3u);
+  EXPECT_EQ(PickIconEntry(entries, 20, 8), 0u);                      // nearest size
+  EXPECT_EQ(PickIconEntry(entries, 24, 32), 1u);                     // equally near: the larger
+  EXPECT_EQ(PickIconEntry(entries, 200, 32), 2u);
+  EXPECT_THROW(PickIconEntry({}, 16, 8), EInvalidGraphic);
+  EXPECT_THROW(DecodeIconImage(entries[2]), EInvalidGraphic);         // not a bitmap
+}
+
+TEST(IconParse, MalformedFilesAreRejected) {
+  const std::vector<uint8_t> good = BuildIcon256(Checkerboard(24, 24), std::vector<uint8_t>(24 * 24, 0));
+  auto rejects = [](std::vector<uint8_t> file) { EXPECT_THROW(ParseIcon(file), EInvalidGraphic); };
+  std::vector<uint8_t> file = good;
+  file[0] = 1;  // reserved
+  rejects(file);
+  file = good;
+  file[2] = 2;  // cursor, not icon
+  rejects(file);
+  file = good;
+  file[4] = 0;  // no images
+  rejects(file);
+  file = good;
+  file[4] = 2;  // second directory entry overlaps the image
+  rejects(file);
+  file = good;
+  file[14] += 1;  // image one byte longer than the file
+  rejects(file);
+  file = good;
+  file[18] = 10;  // image inside the directory
+  rejects(file);
+  file = good;
+  for (int k = 0; k < 4; ++k) file[18 + k] = 0xFF;  // offset near 4 GB must not wrap
+  rejects(file);
+  for (size_t length = 0; length < 22; ++length)
+    rejects(std::vector<uint8_t>(good.begin(), good.begin() + length));
+
+  // Damaged images parse as entries but do not decode.
+  IconEntry entry = ParseIcon(good)[0];
+  entry.image.resize(entry.image.size() - 1);  // AND mask cut short
+  EXPECT_THROW(DecodeIconImage(entry), EInvalidGraphic);
+  entry = ParseIcon(good)[0];
+  entry.image[8] = 25;  // odd height cannot be XOR + AND rows
+  EXPECT_THROW(DecodeIconImage(entry), EInvalidGraphic);
+  entry = ParseIcon(good)[0];
+  entry.image.resize(30);
+  EXPECT_THROW(DecodeIconImage(entry), EInvalidGraphic);
+}
