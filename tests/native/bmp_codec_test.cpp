@@ -190,7 +190,7 @@ TEST(BmpSuite, RleSkippedPixelsAreIndexZero) {
 
 // ---- Hand-made files -------------------------------------------------------
 
-struct BmpSpec {
+struct BmpFields {
   uint32_t headerSize = 40;
   int32_t width = 2, height = 2;
   uint16_t planes = 1, bitCount = 8;
@@ -205,7 +205,7 @@ static void Put(std::vector<uint8_t>& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(value >> (8 * i)));
 }
 
-static std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
+static std::vector<uint8_t> MakeBmp(const BmpFields& s) {
   std::vector<uint8_t> info;
   Put(info, s.headerSize, 4);
   if (s.headerSize == 12) {
@@ -235,7 +235,7 @@ static std::vector<uint8_t> MakeBmp(const BmpSpec& s) {
 
 TEST(BmpDecode, RowOrderAndPaddingForPalettedDepths) {
   // 3 x 2 at 4 bits: bottom row first, each row padded to 4 bytes.
-  BmpSpec s;
+  BmpFields s;
   s.width = 3;
   s.bitCount = 4;
   s.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
@@ -252,7 +252,7 @@ TEST(BmpDecode, RowOrderAndPaddingForPalettedDepths) {
 }
 
 TEST(BmpDecode, CoreHeaderUsesThreeBytePaletteEntries) {
-  BmpSpec s;
+  BmpFields s;
   s.headerSize = 12;
   s.width = 1;
   s.height = 1;
@@ -264,7 +264,7 @@ TEST(BmpDecode, CoreHeaderUsesThreeBytePaletteEntries) {
 }
 
 TEST(BmpDecode, ShortPaletteAndOutOfRangeIndices) {
-  BmpSpec s;
+  BmpFields s;
   s.width = 4;
   s.height = 1;
   s.palette = {0x112233, 0x445566};
@@ -283,7 +283,7 @@ TEST(BmpDecode, ShortPaletteAndOutOfRangeIndices) {
 }
 
 TEST(BmpDecode, BitFieldMasksAreScaledToEightBits) {
-  BmpSpec s;
+  BmpFields s;
   s.width = 2;
   s.height = 1;
   s.bitCount = 16;
@@ -305,7 +305,7 @@ TEST(BmpDecode, BitFieldMasksAreScaledToEightBits) {
 }
 
 TEST(BmpDecode, MalformedMasksAreRejected) {
-  BmpSpec s;
+  BmpFields s;
   s.width = 1;
   s.height = 1;
   s.bitCount = 32;
@@ -324,8 +324,8 @@ TEST(BmpDecode, MalformedMasksAreRejected) {
   EXPECT_THROW(DecodeBmp(MakeBmp(s)), EInvalidGraphic);
 }
 
-static BmpSpec RleSpec(int width, int height, bool rle4, std::vector<uint8_t> data) {
-  BmpSpec s;
+static BmpFields RleFields(int width, int height, bool rle4, std::vector<uint8_t> data) {
+  BmpFields s;
   s.width = width;
   s.height = height;
   s.bitCount = rle4 ? 4 : 8;
@@ -339,15 +339,15 @@ static BmpSpec RleSpec(int width, int height, bool rle4, std::vector<uint8_t> da
 TEST(BmpDecode, RleCodesFillTheRightPixels) {
   // 4 x 3 RLE8, stream rows bottom-up: a run, end of line, an absolute run
   // with its pad byte, a delta into the top row, a run, end of bitmap.
-  BmpImage image = DecodeBmp(MakeBmp(RleSpec(4, 3, false, {2, 5, 0, 0, 0, 3, 7, 8, 9, 0, 0, 2, 0, 1, 1, 6, 0, 1})));
+  BmpImage image = DecodeBmp(MakeBmp(RleFields(4, 3, false, {2, 5, 0, 0, 0, 3, 7, 8, 9, 0, 0, 2, 0, 1, 1, 6, 0, 1})));
   EXPECT_EQ(image.indices, (std::vector<uint8_t>{0, 0, 0, 6, 7, 8, 9, 0, 5, 5, 0, 0}));
 
   // RLE4 alternates the two nibbles, in runs and in absolute runs.
-  image = DecodeBmp(MakeBmp(RleSpec(6, 1, true, {3, 0x12, 0, 3, 0x34, 0x50, 0, 1})));
+  image = DecodeBmp(MakeBmp(RleFields(6, 1, true, {3, 0x12, 0, 3, 0x34, 0x50, 0, 1})));
   EXPECT_EQ(image.indices, (std::vector<uint8_t>{1, 2, 1, 3, 4, 5}));
 
   // A stream that stops without an end-of-bitmap code leaves index 0.
-  image = DecodeBmp(MakeBmp(RleSpec(3, 2, false, {1, 4})));
+  image = DecodeBmp(MakeBmp(RleFields(3, 2, false, {1, 4})));
   EXPECT_EQ(image.indices, (std::vector<uint8_t>{0, 0, 0, 4, 0, 0}));
 }
 
@@ -363,21 +363,21 @@ TEST(BmpDecode, RleStreamsThatLeaveTheImageAreRejected) {
   };
   for (const auto& stream : streams) {
     SCOPED_TRACE(::testing::PrintToString(stream));
-    EXPECT_THROW(DecodeBmp(MakeBmp(RleSpec(4, 2, false, stream))), EInvalidGraphic);
+    EXPECT_THROW(DecodeBmp(MakeBmp(RleFields(4, 2, false, stream))), EInvalidGraphic);
   }
-  BmpSpec topDown = RleSpec(4, -2, false, {0, 1});
+  BmpFields topDown = RleFields(4, -2, false, {0, 1});
   EXPECT_THROW(DecodeBmp(MakeBmp(topDown)), EInvalidGraphic);
   // A few bytes may not claim tens of millions of pixels.
-  EXPECT_THROW(DecodeBmp(MakeBmp(RleSpec(8000, 8000, false, {0, 1}))), EInvalidGraphic);
+  EXPECT_THROW(DecodeBmp(MakeBmp(RleFields(8000, 8000, false, {0, 1}))), EInvalidGraphic);
 }
 
 TEST(BmpDecode, InconsistentHeadersAreRejected) {
-  BmpSpec good;
+  BmpFields good;
   good.palette = {0, 0xFFFFFF};
   good.data.assign(8, 1);
   ASSERT_NO_THROW(DecodeBmp(MakeBmp(good)));
-  auto rejects = [](BmpSpec s) { EXPECT_THROW(DecodeBmp(MakeBmp(s)), EInvalidGraphic); };
-  BmpSpec s = good;
+  auto rejects = [](BmpFields s) { EXPECT_THROW(DecodeBmp(MakeBmp(s)), EInvalidGraphic); };
+  BmpFields s = good;
   s.headerSize = 44;
   rejects(s);
   s = good;
@@ -435,7 +435,7 @@ TEST(BmpDecode, InconsistentHeadersAreRejected) {
 
 TEST(BmpDecode, TrailingBytesAfterTheFileAreIgnored) {
   // A skin package stores bitmaps back to back; the next one may follow.
-  BmpSpec s;
+  BmpFields s;
   s.palette = {0, 0xFFFFFF};
   s.data.assign(8, 1);
   std::vector<uint8_t> file = MakeBmp(s);
