@@ -29,7 +29,9 @@ void TComponent::DestroyComponents() {
 }
 
 const PropertyTable& TComponent::Properties() const {
-  static const PropertyTable table(&TPersistent::Properties(), {});
+  // Non-visual components carry their place in a form designer; it has no
+  // effect at run time. Controls override these with their real bounds.
+  static const PropertyTable table(&TPersistent::Properties(), {props::Ignored("Left"), props::Ignored("Top")});
   return table;
 }
 

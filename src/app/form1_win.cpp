@@ -1,0 +1,154 @@
+#include "app/form1_win.h"
+
+#include <array>
+
+#include "app/local_clock_win.h"
+#include "app/power_off.h"
+#include "app/power_platform_win.h"
+#include "framework/application_win.h"
+#include "framework/class_registry.h"
+#include "framework/form_fields.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+const std::array<FieldDef<TForm1>, 9> kFields{
+    Field("TimePicker", &TForm1::TimePicker),
+    Field("SkinForm1", &TForm1::SkinForm1),
+    Field("SkinData1", &TForm1::SkinData1),
+    Field("CompressedStoredSkin1", &TForm1::CompressedStoredSkin1),
+    Field("BtnStart", &TForm1::BtnStart),
+    Field("BtnStop", &TForm1::BtnStop),
+    Field("Timer1", &TForm1::Timer1),
+    Field("URLLabel1", &TForm1::URLLabel1),
+    Field("TrayIcon", &TForm1::TrayIcon),
+};
+
+constexpr std::array<HandlerDef<TForm1>, 4> kHandlers{{
+    {"BtnStartClick", &TForm1::BtnStartClick},
+    {"BtnStopClick", &TForm1::BtnStopClick},
+    {"Timer1Timer", &TForm1::Timer1Timer},
+    {"TrayIconClick", &TForm1::TrayIconClick},
+}};
+
+PowerPlatform* gPowerPlatform = nullptr;
+
+}  // namespace
+
+PowerPlatform& ActivePowerPlatform() {
+  static SystemPowerPlatform system;
+  return gPowerPlatform ? *gPowerPlatform : system;
+}
+
+void SetPowerPlatform(PowerPlatform* platform) { gPowerPlatform = platform; }
+
+void RegisterMainFormClasses() {
+  RegisterComponentClass<TURLLabel>("TURLLabel");
+  RegisterComponentClass<TTimePicker>("TTimePicker");
+  RegisterComponentClass<TSkinButton>("TSkinButton");
+  RegisterComponentClass<TSkinForm>("TSkinForm");
+  RegisterComponentClass<TSkinData>("TSkinData");
+  RegisterComponentClass<TCompressedStoredSkin>("TCompressedStoredSkin");
+  RegisterComponentClass<TTimer>("TTimer");
+  RegisterComponentClass<TTrayIcon>("TTrayIcon");
+}
+
+// The form's components as the schedule handlers touch them. A component the
+// form resource did not provide is simply skipped.
+class TForm1::View : public ScheduleView {
+ public:
+  explicit View(TForm1& form) : F(form) {}
+  void SetTimerEnabled(bool enabled) override {
+    if (F.Timer1) F.Timer1->SetEnabled(enabled);
+  }
+  void SetStartEnabled(bool enabled) override {
+    if (F.BtnStart) F.BtnStart->SetEnabled(enabled);
+  }
+  void SetStartCaption(const std::string& caption) override {
+    if (F.BtnStart) F.BtnStart->SetCaption(caption);
+  }
+  void SetStopEnabled(bool enabled) override {
+    if (F.BtnStop) F.BtnStop->SetEnabled(enabled);
+  }
+  void ClickStop() override {
+    if (F.BtnStop) F.BtnStop->Click();
+  }
+  void SetPickerEnabled(bool enabled) override {
+    if (F.TimePicker) F.TimePicker->SetEnabled(enabled);
+  }
+  TDateTime PickerTime() const override { return F.TimePicker ? F.TimePicker->Time() : 0.0; }
+  void CallTrayIconClickHandler() override {
+    if (F.TrayIcon && F.TrayIcon->OnClick()) F.TrayIcon->OnClick()(&F);
+  }
+  void SetTrayHint(const std::string& hint) override {
+    if (F.TrayIcon) F.TrayIcon->SetHint(hint);
+  }
+  bool IsApplicationIconic() const override { return Application && IsIconic(Application->Handle()); }
+  void RestoreMainWindow() override {
+    if (F.TrayIcon) F.TrayIcon->RestoreMainWindow();
+  }
+  void HideMainWindow() override {
+    if (F.TrayIcon) F.TrayIcon->HideMainWindow();
+  }
+
+ private:
+  TForm1& F;
+};
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  CreateController();
+  LoadFromResource();
+  if (!Form1) Form1 = this;
+}
+
+TForm1::TForm1(TComponent* owner, std::span<const uint8_t> stream) : TForm(owner) {
+  CreateController();
+  LoadFromBytes(stream);
+  if (!Form1) Form1 = this;
+}
+
+TForm1::~TForm1() {
+  BeginDestroy();
+  DestroyComponents();
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::CreateController() {
+  FView = std::make_unique<View>(*this);
+  FClock = std::make_unique<SystemLocalClock>();
+  FController = std::make_unique<ScheduleController>(*FView, *FClock, UserLongTimeFormat(), [] {
+    RequestPowerOff(ActivePowerPlatform(), [] {
+      if (Application) Application->Terminate();
+    });
+  });
+}
+
+bool TForm1::BindField(std::string_view name, TComponent* component) {
+  return BindFieldFrom<TForm1>(kFields, *this, name, component);
+}
+
+TNotifyEvent TForm1::FindHandler(std::string_view name) { return FindHandlerIn<TForm1>(kHandlers, *this, name); }
+
+void TForm1::Notification(TComponent* component, TOperation operation) {
+  TForm::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  // Fields never point at a component that is gone.
+  auto clear = [component](auto*& field) {
+    if (field && static_cast<TComponent*>(field) == component) field = nullptr;
+  };
+  clear(TimePicker);
+  clear(SkinForm1);
+  clear(SkinData1);
+  clear(CompressedStoredSkin1);
+  clear(BtnStart);
+  clear(BtnStop);
+  clear(Timer1);
+  clear(URLLabel1);
+  clear(TrayIcon);
+}
+
+void TForm1::BtnStartClick(TObject*) { FController->StartClick(); }
+void TForm1::BtnStopClick(TObject*) { FController->StopClick(); }
+void TForm1::Timer1Timer(TObject*) { FController->TimerTick(); }
+void TForm1::TrayIconClick(TObject*) { FController->TrayIconClick(); }

@@ -1,0 +1,49 @@
+#include "app/power_platform_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "framework/utf_win.h"
+
+static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES));
+static_assert(sizeof(PrivilegeLuid) == sizeof(LUID));
+
+PlatformHandle SystemPowerPlatform::GetCurrentProcess() {
+  return reinterpret_cast<PlatformHandle>(::GetCurrentProcess());
+}
+
+bool SystemPowerPlatform::OpenProcessToken(PlatformHandle process, uint32_t desiredAccess, PlatformHandle& token) {
+  HANDLE handle = nullptr;
+  bool ok = ::OpenProcessToken(reinterpret_cast<HANDLE>(process), desiredAccess, &handle) != FALSE;
+  token = reinterpret_cast<PlatformHandle>(handle);
+  return ok;
+}
+
+bool SystemPowerPlatform::LookupPrivilegeValue(const char* systemName, const std::string& name, PrivilegeLuid& luid) {
+  LUID value{};
+  std::wstring system = systemName ? Utf8ToWide(systemName) : std::wstring();
+  bool ok = ::LookupPrivilegeValueW(systemName ? system.c_str() : nullptr, Utf8ToWide(name).c_str(), &value) != FALSE;
+  std::memcpy(&luid, &value, sizeof value);
+  return ok;
+}
+
+bool SystemPowerPlatform::AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
+                                                const TokenPrivileges& newState, uint32_t previousStateLength,
+                                                TokenPrivileges* previousState, uint32_t& returnLength) {
+  TOKEN_PRIVILEGES state;
+  std::memcpy(&state, &newState, sizeof state);
+  DWORD length = 0;
+  BOOL ok = ::AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), disableAllPrivileges, &state,
+                                    previousStateLength, reinterpret_cast<PTOKEN_PRIVILEGES>(previousState), &length);
+  returnLength = length;
+  return ok != FALSE;
+}
+
+uint32_t SystemPowerPlatform::GetLastError() { return ::GetLastError(); }
+
+bool SystemPowerPlatform::ExitWindowsEx(uint32_t flags, uint32_t reason) { return ::ExitWindowsEx(flags, reason) != FALSE; }
+
+bool SystemPowerPlatform::CloseHandle(PlatformHandle handle) {
+  return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The power-off request's calls on the real system.
+#include "app/power_off.h"
+
+class SystemPowerPlatform : public PowerPlatform {
+ public:
+  PlatformHandle GetCurrentProcess() override;
+  bool OpenProcessToken(PlatformHandle process, uint32_t desiredAccess, PlatformHandle& token) override;
+  bool LookupPrivilegeValue(const char* systemName, const std::string& name, PrivilegeLuid& luid) override;
+  bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges, const TokenPrivileges& newState,
+                             uint32_t previousStateLength, TokenPrivileges* previousState,
+                             uint32_t& returnLength) override;
+  uint32_t GetLastError() override;
+  bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;
+  bool CloseHandle(PlatformHandle handle) override;
+};

@@ -1,0 +1,35 @@
+#include "app/startup_win.h"
+
+#include <commctrl.h>
+
+#include "app/form1_win.h"
+#include "framework/application_win.h"
+#include "framework/utf_win.h"
+
+namespace {
+
+uint32_t SystemColor(int index) { return GetSysColor(index); }
+
+}  // namespace
+
+int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  SetSysColorSource(SystemColor);
+  RegisterMainFormClasses();
+
+  TApplication application;
+  application.Initialize();
+  try {
+    if (formStream)
+      application.AdoptMainForm(new TForm1(&application, *formStream));
+    else
+      application.CreateForm<TForm1>();
+  } catch (...) {
+    // The half-built form goes with the application; nothing was shown.
+    application.HandleException(std::current_exception());
+    return 1;
+  }
+  application.Run(showCommand);
+  return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Top-level forms. A form reads its make-up from the RCDATA resource named
+// after its class in upper case ("TFORM1"), or from given stream bytes.
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+
+#include "framework/control_win.h"
+
+enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  const PropertyTable& Properties() const override;
+
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+  uint32_t BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(uint32_t value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+  int TextHeight() const { return FTextHeight; }
+  void SetTextHeight(int value) { FTextHeight = value; }
+  void SetOldCreateOrder(bool) {}
+
+  void SetVisible(bool value) override;
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // The main form's close ends the application; other forms hide.
+  void Close();
+  void Loaded() override;
+
+ protected:
+  void LoadFromResource();
+  void LoadFromBytes(std::span<const uint8_t> stream);
+  void CreateParams(WindowParams& params) override;
+  void CreateHandle() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ApplyClientSize();
+  void ScaleForFont();
+  void ScaleBy(int multiplier, int divisor);
+
+  int FClientWidth = 0, FClientHeight = 0;
+  bool FClientSizeSet = false;
+  uint32_t FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
+  TWindowState FWindowState = TWindowState::wsNormal;
+  int FPixelsPerInch = 96;
+  int FTextHeight = 0;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// The skinned frame of a form. For now it keeps the frame settings the form
+// stores and its links to the skin data and the tray icon; drawing the frame
+// from the skin comes with the frame itself.
+#include "framework/component.h"
+#include "framework/font.h"
+#include "skin/data/skin_data.h"
+#include "tray/tray_icon_win.h"
+
+enum TSkinBorderIcon : uint32_t {
+  sbiSystemMenu = 1, sbiMinimize = 2, sbiMaximize = 4, sbiRollUp = 8, sbiMinimizeToTray = 16,
+};
+
+class TSkinForm : public TComponent {
+ public:
+  explicit TSkinForm(TComponent* owner);
+  std::string_view ClassName() const override { return "TSkinForm"; }
+  const PropertyTable& Properties() const override;
+
+  TSkinData* SkinData() const { return FSkinData.Get(); }
+  void SetSkinData(TSkinData* value) { FSkinData.Set(*this, value); }
+  TTrayIcon* TrayIcon() const { return FTrayIcon.Get(); }
+  void SetTrayIcon(TTrayIcon* value) { FTrayIcon.Set(*this, value); }
+  uint32_t BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(uint32_t value) { FBorderIcons = value; }
+
+  TFont& DefCaptionFont() { return FDefCaptionFont; }
+  TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
+  TFont& DefMenuItemFont() { return FDefMenuItemFont; }
+  void SetAlwaysShowInTray(bool v) { FAlwaysShowInTray = v; }
+  void SetLogoBitMapTransparent(bool v) { FLogoBitMapTransparent = v; }
+  void SetAlwaysMinimizeToTray(bool v) { FAlwaysMinimizeToTray = v; }
+  void SetUseSkinFontInMenu(bool v) { FUseSkinFontInMenu = v; }
+  void SetShowIcon(bool v) { FShowIcon = v; }
+  void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
+  void SetAlphaBlend(bool v) { FAlphaBlend = v; }
+  void SetAlphaBlendAnimation(bool v) { FAlphaBlendAnimation = v; }
+  void SetAlphaBlendValue(int v) { FAlphaBlendValue = v; }
+  void SetShowObjectHint(bool v) { FShowObjectHint = v; }
+  void SetMenusAlphaBlend(bool v) { FMenusAlphaBlend = v; }
+  void SetMenusAlphaBlendAnimation(bool v) { FMenusAlphaBlendAnimation = v; }
+  void SetMenusAlphaBlendValue(int v) { FMenusAlphaBlendValue = v; }
+  void SetDefMenuItemHeight(int v) { FDefMenuItemHeight = v; }
+  void SetUseDefaultSysMenu(bool v) { FUseDefaultSysMenu = v; }
+  void SetMinHeight(int v) { FMinHeight = v; }
+  void SetMinWidth(int v) { FMinWidth = v; }
+  void SetMagnetic(bool v) { FMagnetic = v; }
+  void SetMagneticSize(int v) { FMagneticSize = v; }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  ComponentRef<TSkinData> FSkinData;
+  ComponentRef<TTrayIcon> FTrayIcon;
+  uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;
+  TFont FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;
+  bool FAlwaysShowInTray = false, FLogoBitMapTransparent = false, FAlwaysMinimizeToTray = false;
+  bool FUseSkinFontInMenu = true, FShowIcon = false, FMaximizeOnFullScreen = false;
+  bool FAlphaBlend = false, FAlphaBlendAnimation = false;
+  int FAlphaBlendValue = 200;
+  bool FShowObjectHint = false, FMenusAlphaBlend = false, FMenusAlphaBlendAnimation = false;
+  int FMenusAlphaBlendValue = 200;
+  int FDefMenuItemHeight = 20;
+  bool FUseDefaultSysMenu = true;
+  int FMinHeight = 0, FMinWidth = 0;
+  bool FMagnetic = false;
+  int FMagneticSize = 5;
+};
