@@ -33,9 +33,9 @@ void RequestPowerOff(PowerPlatform& platform, const std::function<void()>& termi
   }
   OwnedToken token(platform, opened);
 
-  TokenPrivileges privileges;
+  TokenPrivilegeRecord privileges;
   // A failed look-up must leave the identifier zero, not whatever the call wrote.
-  if (!platform.LookupPrivilegeValue(nullptr, ShutdownPrivilegeName, privileges.Privileges[0].Luid))
+  if (!platform.LookupPrivilegeLuid(nullptr, ShutdownPrivilegeName, privileges.Privileges[0].Luid))
     privileges.Privileges[0].Luid = {};
   privileges.PrivilegeCount = 1;
   privileges.Privileges[0].Attributes = SePrivilegeEnabled;

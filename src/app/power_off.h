@@ -20,13 +20,13 @@ struct PrivilegeEntry {
   uint32_t Attributes = 0;
 };
 
-struct TokenPrivileges {
+struct TokenPrivilegeRecord {
   uint32_t PrivilegeCount = 0;
   PrivilegeEntry Privileges[1];
 };
 
 static_assert(sizeof(PrivilegeLuid) == 8 && sizeof(PrivilegeEntry) == 12 &&
-              sizeof(TokenPrivileges) == 16);
+              sizeof(TokenPrivilegeRecord) == 16);
 
 inline constexpr uint32_t ShutdownTokenAccess = 0xF00FF;
 inline constexpr char ShutdownPrivilegeName[] = "SeShutdownPrivilege";
@@ -43,12 +43,12 @@ struct PowerPlatform {
   virtual bool OpenProcessToken(PlatformHandle process, uint32_t desiredAccess,
                                 PlatformHandle& token) = 0;
   // A null systemName means the local system.
-  virtual bool LookupPrivilegeValue(const char* systemName, const std::string& name,
+  virtual bool LookupPrivilegeLuid(const char* systemName, const std::string& name,
                                     PrivilegeLuid& luid) = 0;
   virtual bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
-                                     const TokenPrivileges& newState,
+                                     const TokenPrivilegeRecord& newState,
                                      uint32_t previousStateLength,
-                                     TokenPrivileges* previousState,
+                                     TokenPrivilegeRecord* previousState,
                                      uint32_t& returnLength) = 0;
   virtual uint32_t GetLastError() = 0;
   virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;

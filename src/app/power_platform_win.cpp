@@ -6,7 +6,7 @@
 
 #include "framework/utf_win.h"
 
-static_assert(sizeof(TokenPrivileges) == sizeof(TOKEN_PRIVILEGES));
+static_assert(sizeof(TokenPrivilegeRecord) == sizeof(TOKEN_PRIVILEGES));
 static_assert(sizeof(PrivilegeLuid) == sizeof(LUID));
 
 PlatformHandle SystemPowerPlatform::GetCurrentProcess() {
@@ -20,17 +20,18 @@ bool SystemPowerPlatform::OpenProcessToken(PlatformHandle process, uint32_t desi
   return ok;
 }
 
-bool SystemPowerPlatform::LookupPrivilegeValue(const char* systemName, const std::string& name, PrivilegeLuid& luid) {
+bool SystemPowerPlatform::LookupPrivilegeLuid(const char* systemName, const std::string& name, PrivilegeLuid& luid) {
   LUID value{};
   std::wstring system = systemName ? Utf8ToWide(systemName) : std::wstring();
   bool ok = ::LookupPrivilegeValueW(systemName ? system.c_str() : nullptr, Utf8ToWide(name).c_str(), &value) != FALSE;
-  std::memcpy(&luid, &value, sizeof value);
+  luid.LowPart = value.LowPart;
+  luid.HighPart = value.HighPart;
   return ok;
 }
 
 bool SystemPowerPlatform::AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
-                                                const TokenPrivileges& newState, uint32_t previousStateLength,
-                                                TokenPrivileges* previousState, uint32_t& returnLength) {
+                                                const TokenPrivilegeRecord& newState, uint32_t previousStateLength,
+                                                TokenPrivilegeRecord* previousState, uint32_t& returnLength) {
   TOKEN_PRIVILEGES state;
   std::memcpy(&state, &newState, sizeof state);
   DWORD length = 0;

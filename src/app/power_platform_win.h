@@ -6,9 +6,9 @@ class SystemPowerPlatform : public PowerPlatform {
  public:
   PlatformHandle GetCurrentProcess() override;
   bool OpenProcessToken(PlatformHandle process, uint32_t desiredAccess, PlatformHandle& token) override;
-  bool LookupPrivilegeValue(const char* systemName, const std::string& name, PrivilegeLuid& luid) override;
-  bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges, const TokenPrivileges& newState,
-                             uint32_t previousStateLength, TokenPrivileges* previousState,
+  bool LookupPrivilegeLuid(const char* systemName, const std::string& name, PrivilegeLuid& luid) override;
+  bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges, const TokenPrivilegeRecord& newState,
+                             uint32_t previousStateLength, TokenPrivilegeRecord* previousState,
                              uint32_t& returnLength) override;
   uint32_t GetLastError() override;
   bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;

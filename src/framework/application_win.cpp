@@ -131,7 +131,7 @@ void TApplication::HandleException(std::exception_ptr error) {
   MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), MB_OK | MB_ICONSTOP);
 }
 
-LRESULT TApplication::AppWndProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+LRESULT TApplication::AppWndProc(UINT message, WPARAM wParam, LPARAM, bool& handled) {
   handled = true;
   switch (message) {
     case WM_SYSCOMMAND:

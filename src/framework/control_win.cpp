@@ -436,7 +436,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDBLCLK:
       if (FTabStop && !Focused() && CanFocus()) SetFocus();
       MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight,
-                KeyboardShiftState() | (wParam & MK_LBUTTON ? ssLeft : 0) | (wParam & MK_RBUTTON ? ssRight : 0),
+                KeyboardShiftState() | (wParam & MK_LBUTTON ? uint32_t{ssLeft} : 0u) | (wParam & MK_RBUTTON ? uint32_t{ssRight} : 0u),
                 GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:

@@ -8,7 +8,7 @@
 #include "framework/persistent.h"
 
 enum TFontStyle : uint32_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
-constexpr int DEFAULT_CHARSET = 1;
+constexpr int kDefaultCharset = 1;
 
 class TFont : public TPersistent {
  public:
@@ -37,7 +37,7 @@ class TFont : public TPersistent {
   template <class T>
   void Update(T& field, const T& value);
 
-  int FCharset = DEFAULT_CHARSET;
+  int FCharset = kDefaultCharset;
   TColor FColor = clWindowText;
   int FHeight = -11;
   std::string FName = "MS Sans Serif";

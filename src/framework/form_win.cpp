@@ -172,23 +172,14 @@ void TForm::Close() {
 
 void TForm::Loaded() {
   TWinControl::Loaded();
-  ScaleForFont();
+  ScaleForScreen();
 }
 
-void TForm::ScaleForFont() {
-  if (FTextHeight <= 0) return;
-  HDC screen = GetDC(nullptr);
-  int measured;
-  {
-    TCanvas canvas(screen);
-    canvas.Font().Assign(Font());
-    measured = canvas.TextHeight("0");
-  }
-  ReleaseDC(nullptr, screen);
-  if (measured <= 0 || measured == FTextHeight) return;
-  ScaleBy(measured, FTextHeight);
-  FTextHeight = measured;
-  FPixelsPerInch = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
+void TForm::ScaleForScreen() {
+  int screen = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
+  if (screen <= 0 || FPixelsPerInch <= 0 || screen == FPixelsPerInch) return;
+  ScaleBy(screen, FPixelsPerInch);
+  FPixelsPerInch = screen;
 }
 
 void TForm::ScaleBy(int multiplier, int divisor) {

@@ -50,7 +50,10 @@ class TForm : public TWinControl {
 
  private:
   void ApplyClientSize();
-  void ScaleForFont();
+  // A form laid out at one density is scaled to the screen's. (Scaling by the
+  // font's text height instead would shrink the window wherever the stored
+  // font is substituted, as on East Asian systems.)
+  void ScaleForScreen();
   void ScaleBy(int multiplier, int divisor);
 
   int FClientWidth = 0, FClientHeight = 0;

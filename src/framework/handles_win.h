@@ -5,7 +5,7 @@
 
 #include <utility>
 
-template <class H, BOOL(WINAPI* Release)(H)>
+template <class H, BOOL(WINAPI* Close)(H)>
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -25,7 +25,7 @@ class UniqueHandle {
   H Release() { return std::exchange(FHandle, nullptr); }
   void Reset(H handle = nullptr) {
     H old = std::exchange(FHandle, handle);
-    if (old) Release(old);
+    if (old) Close(old);
   }
 
  private:
@@ -33,7 +33,6 @@ class UniqueHandle {
 };
 
 namespace handles_detail {
-inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) { return DeleteObject(object); }
 template <class H>
 BOOL WINAPI DeleteTyped(H object) { return DeleteObject(object); }
 }  // namespace handles_detail

@@ -28,9 +28,9 @@ class FakePowerPlatform : public PowerPlatform {
   std::string PrivilegeName;
   PlatformHandle AdjustedToken = 0;
   bool DisableAll = true;
-  TokenPrivileges NewState;
+  TokenPrivilegeRecord NewState;
   uint32_t PreviousStateLength = 99, ReturnLengthOnEntry = 99;
-  TokenPrivileges* PreviousState = &NewState;
+  TokenPrivilegeRecord* PreviousState = &NewState;
   uint32_t ExitFlags = 99, ExitReason = 99;
   std::vector<PlatformHandle> Closed;
 
@@ -46,7 +46,7 @@ class FakePowerPlatform : public PowerPlatform {
     token = OpenFails ? 0xBAD : OpenedToken;
     return !OpenFails;
   }
-  bool LookupPrivilegeValue(const char* systemName, const std::string& name,
+  bool LookupPrivilegeLuid(const char* systemName, const std::string& name,
                             PrivilegeLuid& luid) override {
     Calls.push_back("LookupPrivilegeValue");
     SystemName = systemName;
@@ -55,8 +55,8 @@ class FakePowerPlatform : public PowerPlatform {
     return !LookupFails;
   }
   bool AdjustTokenPrivileges(PlatformHandle token, bool disableAllPrivileges,
-                             const TokenPrivileges& newState, uint32_t previousStateLength,
-                             TokenPrivileges* previousState, uint32_t& returnLength) override {
+                             const TokenPrivilegeRecord& newState, uint32_t previousStateLength,
+                             TokenPrivilegeRecord* previousState, uint32_t& returnLength) override {
     Calls.push_back("AdjustTokenPrivileges");
     AdjustedToken = token;
     DisableAll = disableAllPrivileges;
