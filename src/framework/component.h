@@ -75,7 +75,9 @@ class ComponentRef {
   // Returns true when the reference changed.
   bool Set(TComponent& holder, T* target) {
     if (target == FTarget) return false;
-    if (FTarget) holder.RemoveFreeNotification(FTarget);
+    // The old notice stays: it is shared by both sides and by the holder's
+    // other references, so dropping it could leave one of them dangling.
+    // Notify ignores notices about components it no longer refers to.
     FTarget = target;
     if (FTarget) holder.FreeNotification(FTarget);
     return true;
