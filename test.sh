@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds every preset and runs every test suite:
+# the native tests (also under AddressSanitizer and UBSan), the Win32 tests
+# under Wine on Xvfb, and the end-to-end run of Vespermark.exe.
+set -uo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+cd "$ROOT"
+
+install_missing || exit 1
+LOGS="$ROOT/build/test-logs"
+mkdir -p "$LOGS"
+passed=0
+failed=0
+
+# Adds a suite's counts from its log; a suite that ran nothing counts as one failure.
+count_gtest() {
+  local name="$1" log="$2" status="$3"
+  local p f
+  p=$(grep -aoE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
+  f=$(grep -aoE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' | tail -1)
+  p=${p:-0}; f=${f:-0}
+  if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  passed=$((passed + p)); failed=$((failed + f))
+  echo "$name: $p passed, $f failed"
+  [ "$f" -eq 0 ] || grep -aE '^\[  FAILED  \]|Failure|error' "$log" | head -20
+}
+
+echo "== native build"
+build_native || { echo "tests: 0 passed, 1 failed"; exit 1; }
+timeout 600 "$ROOT/build/native/tests/native_tests" >"$LOGS/native.log" 2>&1
+count_gtest native "$LOGS/native.log" $?
+
+echo "== sanitizer build"
+if cmake --preset native-asan >/dev/null && cmake --build "$ROOT/build/native-asan" -j"$JOBS" --target native_tests; then
+  timeout 900 "$ROOT/build/native-asan/tests/native_tests" >"$LOGS/native-asan.log" 2>&1
+  count_gtest native-asan "$LOGS/native-asan.log" $?
+else
+  failed=$((failed + 1))
+fi
+
+echo "== windows build"
+if build_windows; then
+  start_xvfb && setup_wine
+  timeout 900 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" >"$LOGS/wine.log" 2>&1
+  count_gtest wine "$LOGS/wine.log" $?
+  timeout 600 "$ROOT/tests/e2e/run_e2e.sh" "$ROOT/build/windows" >"$LOGS/e2e.log" 2>&1
+  e2e_status=$?
+  count_gtest e2e "$LOGS/e2e.log" $e2e_status
+  stop_wine
+  stop_xvfb
+else
+  failed=$((failed + 1))
+fi
+
+echo "tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

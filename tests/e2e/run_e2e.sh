@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# End-to-end: the real Vespermark.exe under Wine in the build's private
+# prefix. It shows its window, Start hides it into the tray, and with the
+# target one minute ahead it makes the power-off request, which under Wine
+# ends the prefix's session: the process must end by itself.
+# Wine only: on a real Windows host this would power the machine off.
+set -uo pipefail
+BUILD="${1:?usage: run_e2e.sh BUILD_DIR}"
+EXE="$BUILD/src/app/Vespermark.exe"
+DRIVER="$BUILD/tests/e2e_driver.exe"
+: "${WINEPREFIX:?run under the test script, which sets up the private prefix}"
+command -v wine >/dev/null || { echo "wine is missing"; exit 1; }
+
+passed=0
+failed=0
+check() {
+  if [ "$1" -eq 0 ]; then
+    passed=$((passed + 1)); echo "[       OK ] $2"
+  else
+    failed=$((failed + 1)); echo "[  FAILED  ] $2"
+  fi
+}
+
+start=$(date +%s.%N)
+wine "$EXE" &
+APP=$!
+
+out=$(wine "$DRIVER" window 2>&1); status=$?
+echo "$out"
+shown=$(date +%s.%N)
+check $status "starts and shows its window"
+awk -v a="$start" -v b="$shown" 'BEGIN { printf "start-up to a shown window: %.2f s\n", b - a }'
+read -r _ _ x y w h <<<"$(echo "$out" | grep '^ok window')"
+if [ -n "${w:-}" ]; then
+  xdotool mousemove 0 0 2>/dev/null  # no hint over the picture
+  sleep 1
+  import -window root -crop "${w}x${h}+${x}+${y}" "$BUILD/e2e-window.png" 2>/dev/null
+  check $? "screenshot saved to $BUILD/e2e-window.png"
+fi
+
+out=$(wine "$DRIVER" arm 2>&1); status=$?
+echo "$out"
+check $status "the target is typed and Start hides the window"
+
+target=$(echo "$out" | sed -n 's/^ok target //p')
+# The target is at most about 75 s away; the request then ends the session,
+# and not before the target minute has come.
+ended=1
+for _ in $(seq 150); do
+  if ! kill -0 "$APP" 2>/dev/null; then ended=0; break; fi
+  sleep 1
+done
+check $ended "the power-off request ends the session"
+now=$(date +%H:%M)
+[ -n "$target" ] && { [ "$now" = "$target" ] || [ "$(date -d '1 minute ago' +%H:%M)" = "$target" ]; }
+check $? "it ended in the target minute ($target, now $now)"
+kill "$APP" 2>/dev/null
+
+echo "[==========] $((passed + failed)) tests ran."
+echo "[  PASSED  ] $passed tests."
+[ "$failed" -eq 0 ] || echo "[  FAILED  ] $failed tests, listed above"
+[ "$failed" -eq 0 ]
