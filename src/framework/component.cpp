@@ -36,6 +36,8 @@ const PropertyTable& TComponent::Properties() const {
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
+  // Unnamed components may be many; none of them is found by name.
+  if (name.empty()) return nullptr;
   for (TComponent* c : FComponents)
     if (EqualsIgnoreCase(c->Name(), name)) return c;
   return nullptr;

@@ -54,7 +54,7 @@ void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
     created.push_back(component);
     component->BeginLoading();
     component->SetName(child.name);
-    if (root.FindComponent(child.name) != component)
+    if (!child.name.empty() && root.FindComponent(child.name) != component)
       throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
                        std::to_string(child.offset));
     component->SetParentComponent(&root);

@@ -82,6 +82,8 @@ TEST_F(ComponentTest, FindComponentIgnoresCaseAndSearchesOnlyOwnedComponents) {
   EXPECT_EQ(owner.FindComponent("URLLabel"), nullptr);
   EXPECT_EQ(owner.FindComponent("Inner"), nullptr);
   EXPECT_EQ(owner.FindComponent("Owner"), nullptr);
+  new TProbe(&owner, "");
+  EXPECT_EQ(owner.FindComponent(""), nullptr);
 }
 
 TEST_F(ComponentTest, ReferenceIsClearedWhenItsTargetIsDestroyed) {

@@ -441,6 +441,20 @@ end
   EXPECT_FALSE(plain.OnClick);
 }
 
+TEST_F(FormLoad, LoadsSeveralUnnamedComponents) {
+  auto form = Load(R"(object TestForm1: TTestForm
+  object TTestLabel
+    Number = 1
+  end
+  object TTestLabel
+    Number = 2
+  end
+end
+)");
+  ASSERT_EQ(form->Components().size(), 2u);
+  EXPECT_EQ(static_cast<TTestLabel*>(form->Components()[1])->Number, 2);
+}
+
 TEST_F(FormLoad, RejectsDamagedStreamHeadsWithTheirOffset) {
   std::vector<uint8_t> badSignature = Compile("object TestForm1: TTestForm\nend\n");
   badSignature[3] = '1';
