@@ -116,8 +116,12 @@ TForm1::~TForm1() {
 
 void TForm1::CreateController() {
   FView = std::make_unique<View>(*this);
-  FClock = std::make_unique<SystemLocalClock>();
-  FController = std::make_unique<ScheduleController>(*FView, *FClock, UserLongTimeFormat(), [] {
+  FSystemClock = std::make_unique<SystemLocalClock>();
+  SetClock(nullptr);
+}
+
+void TForm1::SetClock(LocalClock* clock) {
+  FController = std::make_unique<ScheduleController>(*FView, clock ? *clock : *FSystemClock, UserLongTimeFormat(), [] {
     RequestPowerOff(ActivePowerPlatform(), [] {
       if (Application) Application->Terminate();
     });

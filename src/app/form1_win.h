@@ -40,6 +40,10 @@ class TForm1 : public TForm {
   void Timer1Timer(TObject* sender);
   void TrayIconClick(TObject* sender);
 
+  // Reads the time from another clock from now on (tests); null puts the
+  // system clock back.
+  void SetClock(LocalClock* clock);
+
   bool BindField(std::string_view name, TComponent* component) override;
   TNotifyEvent FindHandler(std::string_view name) override;
 
@@ -51,7 +55,7 @@ class TForm1 : public TForm {
   void CreateController();
 
   std::unique_ptr<View> FView;
-  std::unique_ptr<LocalClock> FClock;
+  std::unique_ptr<LocalClock> FSystemClock;
   std::unique_ptr<ScheduleController> FController;
 };
 

@@ -151,16 +151,19 @@ void TForm::CreateHandle() {
 }
 
 void TForm::SetVisible(bool value) {
-  if (value == Visible()) return;
+  // The window may have been hidden behind the flag's back (the application
+  // minimised); showing it again must still work.
+  bool windowMatches = !HandleAllocated() || (IsWindowVisible(Handle()) != FALSE) == value;
+  if (value == Visible() && windowMatches) return;
   TWinControl::SetVisible(value);
-  if (!HandleAllocated()) {
-    if (value) HandleNeeded();
-    else return;
+  if (!value) {
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    return;
   }
-  if (value)
-    ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                         : FWindowState == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
-                                                                     : SW_SHOWNORMAL);
+  HandleNeeded();
+  ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                       : FWindowState == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+                                                                   : SW_SHOWNORMAL);
 }
 
 void TForm::Close() {

@@ -40,6 +40,7 @@ class TTrayIcon : public TComponent {
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
   void SetOnDblClick(TNotifyEvent handler) { FOnDblClick = std::move(handler); }
 
+  bool IconAdded() const { return FAdded; }
   bool AddIcon();
   bool RemoveIcon();
   bool UpdateIcon();

@@ -1,0 +1,240 @@
+// The main window as the program builds it from its own form resource.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/local_clock_win.h"
+#include "framework/timer_win.h"
+#include "framework/utf_win.h"
+#include "wine_support.h"
+
+namespace {
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[256];
+  int n = GetWindowTextW(window, text, 256);
+  return std::wstring(text, n);
+}
+
+std::string Format(int h, int m, int s) { return UserLongTimeFormat().Format(EncodeTime(h, m, s, 0)); }
+
+TEST_F(MainFormTest, ComponentsAreCreatedInStreamOrderAndBoundToTheirFields) {
+  std::vector<std::string> names;
+  for (TComponent* c : form->Components()) names.push_back(c->Name());
+  EXPECT_EQ(names, (std::vector<std::string>{"URLLabel1", "TimePicker", "BtnStart", "BtnStop", "SkinForm1",
+                                             "SkinData1", "CompressedStoredSkin1", "Timer1", "TrayIcon"}));
+  EXPECT_EQ(form->Name(), "Form1");
+  EXPECT_EQ(Form1, form);
+  // References are bound once the whole stream is read.
+  EXPECT_EQ(form->BtnStart->SkinData(), form->SkinData1);
+  EXPECT_EQ(form->BtnStop->SkinData(), form->SkinData1);
+  EXPECT_EQ(form->SkinForm1->TrayIcon(), form->TrayIcon);
+  EXPECT_EQ(form->SkinForm1->SkinData(), form->SkinData1);
+  EXPECT_EQ(form->SkinData1->CompressedStoredSkin(), form->CompressedStoredSkin1);
+  EXPECT_EQ(form->CompressedStoredSkin1->FileName(), "skin.ini");
+  for (TComponent* c : form->Components()) EXPECT_FALSE(c->IsLoading()) << c->Name();
+  EXPECT_FALSE(form->IsLoading());
+  // Events are wired to the form's handlers.
+  EXPECT_TRUE(form->BtnStart->OnClick());
+  EXPECT_TRUE(form->BtnStop->OnClick());
+  EXPECT_TRUE(form->Timer1->OnTimer());
+  EXPECT_TRUE(form->TrayIcon->OnClick());
+}
+
+TEST_F(MainFormTest, StartsIdleWithTheIconInTheTray) {
+  EXPECT_TRUE(form->BtnStart->Enabled());
+  EXPECT_EQ(form->BtnStart->Caption(), "Start");
+  EXPECT_FALSE(form->BtnStop->Enabled());
+  EXPECT_EQ(form->BtnStop->Caption(), "Stop");
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_EQ(form->Timer1->Interval(), 1000u);
+  EXPECT_TRUE(form->TimePicker->Enabled());
+  EXPECT_EQ(form->TimePicker->Time(), 0.0);
+  EXPECT_EQ(form->TrayIcon->Hint(), "Vespermark");
+  EXPECT_TRUE(form->TrayIcon->IconAdded());
+  EXPECT_FALSE(form->TrayIcon->Icon().Empty());
+  EXPECT_EQ(form->TrayIcon->Icon().Data().size(), 1758u);
+  // Not shown until the message loop runs.
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(MainFormTest, WindowHasItsPlaceSizeTitleAndReadableCaptions) {
+  RECT window, client;
+  GetWindowRect(form->Handle(), &window);
+  GetClientRect(form->Handle(), &client);
+  EXPECT_EQ(window.left, 495);
+  EXPECT_EQ(window.top, 255);
+  EXPECT_EQ(client.right, 171);
+  EXPECT_EQ(client.bottom, 264);
+  EXPECT_EQ(WindowText(form->Handle()), L"Vespermark");
+  EXPECT_EQ(WindowText(form->BtnStart->Handle()), L"Start");
+  EXPECT_EQ(WindowText(form->BtnStop->Handle()), L"Stop");
+  EXPECT_EQ(GetParent(form->TimePicker->Handle()), form->Handle());
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), app->Handle());
+  // The picker fills the top of the form; the buttons keep their stored place for now.
+  EXPECT_EQ(form->TimePicker->Width(), 171);
+  EXPECT_EQ(form->TimePicker->Height(), 190);
+  EXPECT_EQ(form->BtnStart->Left(), 8);
+  EXPECT_EQ(form->BtnStop->Left(), 96);
+}
+
+TEST_F(MainFormTest, PickerHintReachesTheTooltipInUtf16) {
+  EXPECT_EQ(form->TimePicker->Hint(), "左键转动时针右键转动分针");
+  EXPECT_TRUE(form->TimePicker->EffectiveShowHint());
+  EXPECT_FALSE(form->BtnStart->EffectiveShowHint());
+  HWND tooltip = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM data) -> BOOL {
+        wchar_t cls[64];
+        GetClassNameW(w, cls, 64);
+        if (wcscmp(cls, TOOLTIPS_CLASSW) == 0) *reinterpret_cast<HWND*>(data) = w;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tooltip));
+  ASSERT_NE(tooltip, nullptr);
+  wchar_t text[128] = {};
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.hwnd = form->TimePicker->Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(form->TimePicker->Handle());
+  info.lpszText = text;
+  SendMessageW(tooltip, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(std::wstring(text), L"\u5de6\u952e\u8f6c\u52a8\u65f6\u9488\u53f3\u952e\u8f6c\u52a8\u5206\u9488");
+}
+
+TEST_F(MainFormTest, StartArmsHidesAndTicksThenStopDisarms) {
+  form->Show();
+  form->TimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+  clock.Set(9, 0, 0, 0);
+  form->BtnStart->Click();
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_FALSE(form->BtnStart->Enabled());
+  EXPECT_TRUE(form->BtnStop->Enabled());
+  EXPECT_FALSE(form->TimePicker->Enabled());
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_FALSE(IsWindowVisible(app->Handle()));
+  EXPECT_EQ(form->TrayIcon->Hint(), Format(23, 30, 0) + "关机");
+  EXPECT_EQ(form->TrayIcon->TipText(), Utf8ToWide(Format(23, 30, 0)) + L"\u5173\u673a");
+
+  // The real timer ticks through the message loop.
+  clock.Set(9, 0, 1, 0);
+  PumpMessages(1300);
+  EXPECT_EQ(form->BtnStart->Caption(), Format(9, 0, 1));
+  EXPECT_TRUE(power.calls.empty());
+
+  form->BtnStop->Click();
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_TRUE(form->BtnStart->Enabled());
+  EXPECT_EQ(form->BtnStart->Caption(), "start");
+  EXPECT_FALSE(form->BtnStop->Enabled());
+  EXPECT_TRUE(form->TimePicker->Enabled());
+  EXPECT_EQ(form->TrayIcon->Hint(), Format(23, 30, 0) + "关机");
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(MainFormTest, TheTickAtTheTargetRequestsThePowerOffOnceAndDisarms) {
+  form->TimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+  clock.Set(23, 29, 59, 400);
+  form->BtnStart->Click();
+  clock.Set(23, 30, 0, 300);
+  PumpMessages(1300);
+  EXPECT_EQ(power.calls, (std::vector<std::string>{"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeLuid",
+                                                   "AdjustTokenPrivileges", "GetLastError", "ExitWindowsEx",
+                                                   "CloseHandle"}));
+  EXPECT_EQ(power.exitFlags, 8u);
+  EXPECT_EQ(power.exitReason, 0u);
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_EQ(form->BtnStart->Caption(), "start");
+  EXPECT_TRUE(form->BtnStart->Enabled());
+}
+
+TEST_F(MainFormTest, ASkippedTargetSecondStillFires) {
+  form->TimePicker->SetTime(EncodeTime(7, 15, 0, 0));
+  clock.Set(7, 14, 59, 0);
+  form->BtnStart->Click();
+  clock.Set(7, 15, 1, 100);  // a late tick: 07:15:00 was never seen
+  PumpMessages(1300);
+  EXPECT_FALSE(power.calls.empty());
+  EXPECT_FALSE(form->Timer1->Enabled());
+}
+
+TEST_F(MainFormTest, AFailedPowerOffStepAsksTheApplicationToQuit) {
+  power.failOpen = true;
+  form->TimePicker->SetTime(EncodeTime(6, 0, 0, 0));
+  clock.Set(5, 59, 59, 500);
+  form->BtnStart->Click();
+  clock.Set(6, 0, 0, 200);
+  bool quit = PumpMessages(1300);
+  EXPECT_TRUE(quit);
+  EXPECT_EQ(power.calls.back(), "ExitWindowsEx");  // still asked, and no token to close
+  EXPECT_FALSE(form->Timer1->Enabled());
+}
+
+TEST_F(MainFormTest, TimerFailureThroughAUserClickIsShownAndRetriedOnTheNextClick) {
+  form->Show();
+  PumpMessages(50);
+  ActiveTimerApi().set = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+  RECT r;
+  GetClientRect(form->BtnStart->Handle(), &r);
+  auto click = [&] {
+    SendMessageW(form->BtnStart->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(form->BtnStart->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  };
+  click();
+  ASSERT_EQ(errors, std::vector<std::string>{"Not enough timers available"});
+  EXPECT_TRUE(form->Timer1->Enabled());
+  EXPECT_TRUE(form->BtnStart->Enabled());
+  EXPECT_FALSE(form->BtnStop->Enabled());
+  EXPECT_TRUE(form->TimePicker->Enabled());
+  EXPECT_EQ(form->TrayIcon->Hint(), "Vespermark");
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  click();
+  EXPECT_EQ(errors.size(), 2u);
+  ActiveTimerApi() = TimerApi{};
+  click();
+  EXPECT_EQ(errors.size(), 2u);
+  EXPECT_FALSE(form->BtnStart->Enabled());
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(MainFormTest, TrayClickHidesAVisibleWindowAndRestoresAMinimisedApplication) {
+  form->Show();
+  form->TrayIconClick(nullptr);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  // Hidden but not minimised: a further click leaves it hidden.
+  form->TrayIconClick(nullptr);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+  form->TrayIcon->RestoreMainWindow();
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  app->Minimize();
+  EXPECT_TRUE(IsIconic(app->Handle()));
+  form->TrayIconClick(nullptr);
+  EXPECT_FALSE(IsIconic(app->Handle()));
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(MainFormTest, KeyboardStepsThePickerAcrossMidnight) {
+  HWND picker = form->TimePicker->Handle();
+  SendMessageW(picker, WM_KEYDOWN, VK_NEXT, 0);
+  EXPECT_DOUBLE_EQ(form->TimePicker->Time(), 23 / 24.0);
+  SendMessageW(picker, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_DOUBLE_EQ(form->TimePicker->Time(), (23 * 60 + 1) / 1440.0);
+  SendMessageW(picker, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(picker, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_DOUBLE_EQ(form->TimePicker->Time(), (22 * 60 + 59) / 1440.0);
+  SendMessageW(picker, WM_KEYDOWN, VK_PRIOR, 0);
+  SendMessageW(picker, WM_KEYDOWN, VK_PRIOR, 0);
+  EXPECT_DOUBLE_EQ(form->TimePicker->Time(), 59 / 1440.0);
+  EXPECT_EQ(SendMessageW(picker, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+}
+
+TEST_F(MainFormTest, TrayTipIsCutAt127UnitsWithoutSplittingACharacter) {
+  std::string hint(126, 'x');
+  hint += "\xF0\x9F\x95\x9B";  // one character, two UTF-16 units
+  form->TrayIcon->SetHint(hint);
+  EXPECT_EQ(form->TrayIcon->TipText(), std::wstring(126, L'x'));
+  form->TrayIcon->SetHint(std::string(125, 'y') + "\xF0\x9F\x95\x9B");
+  EXPECT_EQ(form->TrayIcon->TipText().size(), 127u);
+}
+
+}  // namespace

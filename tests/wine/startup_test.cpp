@@ -1,0 +1,119 @@
+// Program start with a damaged form, and handles over repeated forms.
+#include <atomic>
+#include <thread>
+
+#include "app/startup_win.h"
+#include "framework/handles_win.h"
+#include "framework/utf_win.h"
+#include "wine_support.h"
+
+namespace {
+
+std::vector<uint8_t> FormResource() {
+  HRSRC resource = FindResourceW(GetModuleHandleW(nullptr), L"TFORM1", MAKEINTRESOURCEW(10));
+  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource)));
+  return std::vector<uint8_t>(data, data + SizeofResource(nullptr, resource));
+}
+
+struct MessageBoxSeen {
+  std::wstring text;
+  bool formVisible = false;
+};
+
+// Starts the program on `stream` while a watcher reads and closes the message
+// box it should show.
+int RunWithWatcher(const std::vector<uint8_t>& stream, MessageBoxSeen& seen) {
+  std::atomic<bool> done{false};
+  DWORD thread = GetCurrentThreadId();
+  std::thread watcher([&] {
+    while (!done) {
+      HWND box = nullptr;
+      EnumThreadWindows(
+          thread,
+          [](HWND w, LPARAM data) -> BOOL {
+            wchar_t cls[16];
+            GetClassNameW(w, cls, 16);
+            if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) *reinterpret_cast<HWND*>(data) = w;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&box));
+      if (box) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        seen.text = text;
+        HWND form = FindWindowW(L"VespermarkWindow", L"Vespermark");
+        seen.formVisible = form && IsWindowVisible(form) && GetWindow(form, GW_OWNER);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  });
+  int code = RunVespermark(SW_SHOWNORMAL, std::span<const uint8_t>(stream));
+  done = true;
+  watcher.join();
+  return code;
+}
+
+TEST(StartupTest, ADamagedFormIsReportedAndNothingIsShown) {
+  std::vector<uint8_t> good = FormResource();
+  ASSERT_GT(good.size(), 1000u);
+
+  struct Case {
+    const char* name;
+    std::vector<uint8_t> stream;
+    const wchar_t* expected;
+  };
+  std::vector<Case> cases;
+  auto badSignature = good;
+  badSignature[3] = 'X';
+  cases.push_back({"signature", badSignature, L"signature"});
+  cases.push_back({"truncated", std::vector<uint8_t>(good.begin(), good.begin() + good.size() / 2), L"offset"});
+  auto unknownClass = good;
+  std::string timer = "TTimer";
+  auto at = std::search(unknownClass.begin(), unknownClass.end(), timer.begin(), timer.end());
+  ASSERT_NE(at, unknownClass.end());
+  at[5] = 'x';
+  cases.push_back({"unknown class", unknownClass, L"TTimex"});
+
+  for (const Case& c : cases) {
+    MessageBoxSeen seen;
+    EXPECT_EQ(RunWithWatcher(c.stream, seen), 1) << c.name;
+    EXPECT_NE(seen.text.find(c.expected), std::wstring::npos) << c.name << ": " << WideToUtf8(seen.text);
+    EXPECT_FALSE(seen.formVisible) << c.name;
+  }
+}
+
+TEST(StartupTest, ApplicationTitleComesFromTheExecutableName) {
+  EXPECT_EQ(TitleFromExecutablePath("C:\\Program Files\\VESPERMARK.EXE"), "Vespermark");
+  EXPECT_EQ(TitleFromExecutablePath("/tmp/wine_tests.exe"), "wine_tests");
+  EXPECT_EQ(TitleFromExecutablePath("Tool.v2.exe"), "Tool.v2");
+  TApplication app;
+  wchar_t title[64];
+  GetWindowTextW(app.Handle(), title, 64);
+  EXPECT_STREQ(title, L"wine_tests");
+}
+
+TEST(StartupTest, RepeatedFormsLeakNoGdiOrUserObjects) {
+  auto cycle = [] {
+    TApplication app;
+    TForm1* form = app.CreateForm<TForm1>();
+    form->Show();
+    form->TimePicker->SetTime(0.5);
+    PumpMessages(30);
+  };
+  cycle();  // first use creates shared objects (window classes, the tooltip, stock fonts)
+  int gdi = GdiObjectCount(), user = UserObjectCount();
+  {
+    // The counts do see new objects.
+    PenHandle pen(CreatePen(PS_SOLID, 1, 0));
+    EXPECT_EQ(GdiObjectCount(), gdi + 1);
+    TMessageWindow window(nullptr);
+    EXPECT_EQ(UserObjectCount(), user + 1);
+  }
+  for (int i = 0; i < 10; ++i) cycle();
+  EXPECT_EQ(GdiObjectCount(), gdi);
+  EXPECT_EQ(UserObjectCount(), user);
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "wine_support.h"
+
+#include "framework/timer_win.h"
+
+bool PumpMessages(int milliseconds) {
+  bool quit = false;
+  DWORD end = GetTickCount() + milliseconds;
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        quit = true;
+        continue;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (GetTickCount() < end) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  } while (GetTickCount() < end);
+  return quit;
+}
+
+void MainFormTest::SetUp() {
+  app = std::make_unique<TApplication>();
+  app->OnShowError = [this](const std::string& message) { errors.push_back(message); };
+  form = app->CreateForm<TForm1>();
+  form->SetClock(&clock);
+  SetPowerPlatform(&power);
+}
+
+void MainFormTest::TearDown() {
+  SetPowerPlatform(nullptr);
+  ActiveTimerApi() = TimerApi{};
+  app.reset();
+  PumpMessages(0);
+}
+
+int GdiObjectCount() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
+  // Wine accepts a handle's table index without its generation bits.
+  int count = 0;
+  for (uintptr_t index = 32; index < 0x10000; ++index)
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
+  return count;
+}
+
+int UserObjectCount() {
+  if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return static_cast<int>(n);
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM data) -> BOOL {
+        ++*reinterpret_cast<int*>(data);
+        EnumChildWindows(
+            window,
+            [](HWND, LPARAM inner) -> BOOL {
+              ++*reinterpret_cast<int*>(inner);
+              return TRUE;
+            },
+            data);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  // Message-only windows (timers) are not enumerated above.
+  for (HWND w = FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
+       w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
+    if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++count;
+  return count;
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Helpers for the Win32 tests: an application with the main form, a message
+// pump, a scripted clock and a power-off seam that records and fails calls.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/form1_win.h"
+#include "app/power_off.h"
+#include "framework/application_win.h"
+
+// Runs the message loop for a while; remembers whether a quit was asked for.
+bool PumpMessages(int milliseconds);
+
+class FakeClock : public LocalClock {
+ public:
+  LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
+  LocalTimestamp Now() override { return now; }
+  void Set(int h, int m, int s, int ms) { now = LocalTimestamp::FromParts(2026, 12, 8, h, m, s, ms); }
+};
+
+class FakePower : public PowerPlatform {
+ public:
+  std::vector<std::string> calls;
+  bool failOpen = false, failExit = false;
+  uint32_t lastError = 0;
+  uint32_t exitFlags = 0, exitReason = 0;
+
+  PlatformHandle GetCurrentProcess() override { return Log("GetCurrentProcess", 0x1234); }
+  bool OpenProcessToken(PlatformHandle, uint32_t, PlatformHandle& token) override {
+    token = failOpen ? 0 : 0x77;
+    return Log("OpenProcessToken", !failOpen);
+  }
+  bool LookupPrivilegeLuid(const char*, const std::string&, PrivilegeLuid& luid) override {
+    luid.LowPart = 19;
+    return Log("LookupPrivilegeLuid", true);
+  }
+  bool AdjustTokenPrivileges(PlatformHandle, bool, const TokenPrivilegeRecord&, uint32_t, TokenPrivilegeRecord*,
+                             uint32_t&) override {
+    return Log("AdjustTokenPrivileges", true);
+  }
+  uint32_t GetLastError() override { return Log("GetLastError", lastError); }
+  bool ExitWindowsEx(uint32_t flags, uint32_t reason) override {
+    exitFlags = flags;
+    exitReason = reason;
+    return Log("ExitWindowsEx", !failExit);
+  }
+  bool CloseHandle(PlatformHandle) override { return Log("CloseHandle", true); }
+
+ private:
+  template <class T>
+  T Log(const char* name, T result) {
+    calls.emplace_back(name);
+    return result;
+  }
+};
+
+// A fresh application with the main form read from the program's resource.
+class MainFormTest : public testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<TApplication> app;
+  TForm1* form = nullptr;
+  std::vector<std::string> errors;
+  FakeClock clock;
+  FakePower power;
+};
+
+// Live GDI and USER objects of this process. Wine reports none through
+// GetGuiResources, so the GDI count then comes from probing the handle table
+// and the USER count from this thread's windows.
+int GdiObjectCount();
+int UserObjectCount();
