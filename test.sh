@@ -9,6 +9,7 @@ cd "$ROOT"
 install_missing || exit 1
 LOGS="$ROOT/build/test-logs"
 mkdir -p "$LOGS"
+rm -f "$LOGS"/*.log
 passed=0
 failed=0
 
@@ -25,13 +26,19 @@ count_gtest() {
   [ "$f" -eq 0 ] || grep -aE '^\[  FAILED  \]|Failure|error' "$log" | head -20
 }
 
+# Builds go to logs; a failed one is shown.
+quiet() {
+  local log="$1"; shift
+  "$@" >"$log" 2>&1 || { tail -40 "$log"; return 1; }
+}
+
 echo "== native build"
-build_native || { echo "tests: 0 passed, 1 failed"; exit 1; }
+quiet "$LOGS/build-native.log" build_native || { echo "tests: 0 passed, 1 failed"; exit 1; }
 timeout 600 "$ROOT/build/native/tests/native_tests" >"$LOGS/native.log" 2>&1
 count_gtest native "$LOGS/native.log" $?
 
 echo "== sanitizer build"
-if cmake --preset native-asan >/dev/null && cmake --build "$ROOT/build/native-asan" -j"$JOBS" --target native_tests; then
+if quiet "$LOGS/build-asan.log" bash -c "cmake --preset native-asan && cmake --build '$ROOT/build/native-asan' -j$JOBS --target native_tests"; then
   timeout 900 "$ROOT/build/native-asan/tests/native_tests" >"$LOGS/native-asan.log" 2>&1
   count_gtest native-asan "$LOGS/native-asan.log" $?
 else
@@ -39,7 +46,7 @@ else
 fi
 
 echo "== windows build"
-if build_windows; then
+if quiet "$LOGS/build-windows.log" build_windows; then
   start_xvfb && setup_wine
   timeout 900 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" >"$LOGS/wine.log" 2>&1
   count_gtest wine "$LOGS/wine.log" $?
@@ -51,6 +58,8 @@ if build_windows; then
 else
   failed=$((failed + 1))
 fi
+# Sizes worth watching.
+[ -f "$ROOT/build/windows/src/app/Vespermark.exe" ] && echo "Vespermark.exe: $(stat -c %s "$ROOT/build/windows/src/app/Vespermark.exe") bytes"
 
 echo "tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,18 +4,10 @@
 
 #include "app/form1_win.h"
 #include "framework/application_win.h"
-#include "framework/utf_win.h"
-
-namespace {
-
-uint32_t SystemColor(int index) { return GetSysColor(index); }
-
-}  // namespace
 
 int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  SetSysColorSource(SystemColor);
   RegisterMainFormClasses();
 
   TApplication application;

@@ -5,6 +5,10 @@
 
 TApplication* Application = nullptr;
 
+namespace {
+uint32_t SystemColor(int index) { return GetSysColor(index); }
+}  // namespace
+
 std::string TitleFromExecutablePath(std::string_view path) {
   size_t slash = path.find_last_of("\\/");
   std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
@@ -38,6 +42,7 @@ class TApplication::AppWindow : public TWindowObject {
 };
 
 TApplication::TApplication() : TComponent(nullptr) {
+  SetSysColorSource(SystemColor);
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   FTitle = TitleFromExecutablePath(WideToUtf8(std::wstring_view(path, length)));

@@ -181,6 +181,11 @@ void TWinControl::SetVisible(bool value) {
 void TWinControl::SetEnabled(bool value) {
   if (value == FEnabled) return;
   FEnabled = value;
+  // A disabled window cannot keep the keyboard: hand it to the next tab stop.
+  if (!value && Focused() && FParent && FParent->HandleAllocated()) {
+    HWND next = GetNextDlgTabItem(FParent->Handle(), Handle(), FALSE);
+    if (next && next != Handle()) ::SetFocus(next);
+  }
   if (HandleAllocated()) EnableWindow(Handle(), value);
   EnabledChanged();
 }

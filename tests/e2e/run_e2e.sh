@@ -26,6 +26,7 @@ wine "$EXE" &
 APP=$!
 
 out=$(wine "$DRIVER" window 2>&1); status=$?
+out=${out//$'\r'/}  # Wine's console ends lines with CR LF
 echo "$out"
 shown=$(date +%s.%N)
 check $status "starts and shows its window"
@@ -39,6 +40,7 @@ if [ -n "${w:-}" ]; then
 fi
 
 out=$(wine "$DRIVER" arm 2>&1); status=$?
+out=${out//$'\r'/}
 echo "$out"
 check $status "the target is typed and Start hides the window"
 
