@@ -32,13 +32,20 @@ build_windows() {
 setup_wine() {
   export WINEPREFIX="$ROOT/build/windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   export VESPERMARK_WINEPREFIX="$WINEPREFIX"
-  if [ ! -f "$WINEPREFIX/.vespermark-ready" ]; then
+  local ready="$WINEPREFIX/.vespermark-ready-2"
+  if [ ! -f "$ready" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # Chinese glyphs for the UI fonts, as font linking gives them on Windows.
+    local font
+    for font in Tahoma "Microsoft Sans Serif" "MS Sans Serif" "Segoe UI"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+    done
     wineserver -w
-    touch "$WINEPREFIX/.vespermark-ready"
+    touch "$ready"
   fi
   # A persistent server makes each Wine process start in a tenth of a second.
   (wineserver -p >/dev/null 2>&1 &)

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 
 #include "framework/exceptions.h"
+#include "framework/utf.h"
 
 namespace {
 
@@ -22,9 +22,10 @@ int64_t ResolveSeek(int64_t offset, TSeekOrigin origin, int64_t current, int64_t
 std::FILE* OpenFile(const std::string& fileName, const char* mode) {
 #ifdef _WIN32
   // The C runtime's narrow names use the ANSI code page; go through UTF-16.
-  std::filesystem::path path(std::u8string(fileName.begin(), fileName.end()));
+  std::u16string name = Utf8ToUtf16(fileName);
+  std::wstring wideName(name.begin(), name.end());
   std::wstring wideMode(mode, mode + std::strlen(mode));
-  return _wfopen(path.c_str(), wideMode.c_str());
+  return _wfopen(wideName.c_str(), wideMode.c_str());
 #else
   return std::fopen(fileName.c_str(), mode);
 #endif
