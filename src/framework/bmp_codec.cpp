@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/exceptions.h"
+#include "framework/little_endian.h"
 
 // Limits that keep a hostile header from making us allocate far more than
 // the file could ever describe.
@@ -38,13 +39,12 @@ enum BmpCompression : uint32_t {
 
 static uint16_t GetU16(std::span<const uint8_t> data, size_t pos) {
   if (pos + 2 > data.size()) Fail("the file is truncated");
-  return uint16_t(data[pos] | (data[pos + 1] << 8));
+  return LoadLE16(&data[pos]);
 }
 
 static uint32_t GetU32(std::span<const uint8_t> data, size_t pos) {
   if (pos + 4 > data.size()) Fail("the file is truncated");
-  return uint32_t(data[pos]) | (uint32_t(data[pos + 1]) << 8) |
-         (uint32_t(data[pos + 2]) << 16) | (uint32_t(data[pos + 3]) << 24);
+  return LoadLE32(&data[pos]);
 }
 
 static int32_t GetI32(std::span<const uint8_t> data, size_t pos) {
@@ -338,15 +338,7 @@ BmpImage DecodeBmp(std::span<const uint8_t> file) {
   return image;
 }
 
-static void PutU16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(uint8_t(value));
-  out.push_back(uint8_t(value >> 8));
-}
 
-static void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-  PutU16(out, value & 0xFFFF);
-  PutU16(out, value >> 16);
-}
 
 static void ValidateForEncoding(const BmpImage& image) {
   if (image.width <= 0 || image.height <= 0 || image.width > kMaxDimension || image.height > kMaxDimension ||
@@ -423,26 +415,26 @@ std::vector<uint8_t> EncodeBmp(const BmpImage& image) {
   out.reserve(pixelOffset + imageSize);
   out.push_back('B');
   out.push_back('M');
-  PutU32(out, uint32_t(pixelOffset + imageSize));
-  PutU32(out, 0);
-  PutU32(out, uint32_t(pixelOffset));
-  PutU32(out, headerSize);
-  PutU32(out, uint32_t(image.width));
-  PutU32(out, uint32_t(image.height));  // positive: rows bottom-up
-  PutU16(out, 1);
-  PutU16(out, image.bitCount);
-  PutU32(out, hasAlpha ? kBiBitfields : kBiRgb);
-  PutU32(out, uint32_t(imageSize));
-  PutU32(out, uint32_t(image.xPelsPerMeter));
-  PutU32(out, uint32_t(image.yPelsPerMeter));
-  PutU32(out, uint32_t(paletteCount));
-  PutU32(out, 0);
+  AppendLE32(out, uint32_t(pixelOffset + imageSize));
+  AppendLE32(out, 0);
+  AppendLE32(out, uint32_t(pixelOffset));
+  AppendLE32(out, headerSize);
+  AppendLE32(out, uint32_t(image.width));
+  AppendLE32(out, uint32_t(image.height));  // positive: rows bottom-up
+  AppendLE16(out, 1);
+  AppendLE16(out, image.bitCount);
+  AppendLE32(out, hasAlpha ? kBiBitfields : kBiRgb);
+  AppendLE32(out, uint32_t(imageSize));
+  AppendLE32(out, uint32_t(image.xPelsPerMeter));
+  AppendLE32(out, uint32_t(image.yPelsPerMeter));
+  AppendLE32(out, uint32_t(paletteCount));
+  AppendLE32(out, 0);
   if (hasAlpha) {
-    for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) PutU32(out, mask);
-    PutU32(out, 0x73524742);  // 'sRGB' colour space
+    for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) AppendLE32(out, mask);
+    AppendLE32(out, 0x73524742);  // 'sRGB' colour space
     out.resize(out.size() + 36 + 12, 0);  // endpoints and gammas, unused with sRGB
   }
-  for (size_t i = 0; i < paletteCount; ++i) PutU32(out, image.palette[i] & 0x00FFFFFF);
+  for (size_t i = 0; i < paletteCount; ++i) AppendLE32(out, image.palette[i] & 0x00FFFFFF);
   for (size_t row = 0; row < size_t(image.height); ++row)
     PutPixelRow(out, image, size_t(image.height) - 1 - row, stride);
   return out;

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "framework/exceptions.h"
+#include "framework/little_endian.h"
 
 static constexpr size_t kIconDirSize = 6;
 static constexpr size_t kIconDirEntrySize = 16;
@@ -18,22 +19,14 @@ static constexpr size_t kPaletteBytes256 = 256 * 4;
 
 static uint16_t GetU16(std::span<const uint8_t> data, size_t pos) {
   if (pos + 2 > data.size()) Fail("the data is truncated");
-  return uint16_t(data[pos] | (data[pos + 1] << 8));
+  return LoadLE16(&data[pos]);
 }
 
 static uint32_t GetU32(std::span<const uint8_t> data, size_t pos) {
   return GetU16(data, pos) | (uint32_t(GetU16(data, pos + 2)) << 16);
 }
 
-static void PutU16(std::vector<uint8_t>& out, uint32_t value) {
-  out.push_back(uint8_t(value));
-  out.push_back(uint8_t(value >> 8));
-}
 
-static void PutU32(std::vector<uint8_t>& out, uint32_t value) {
-  PutU16(out, value & 0xFFFF);
-  PutU16(out, value >> 16);
-}
 
 static bool IsPng(std::span<const uint8_t> image) {
   static constexpr uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -119,9 +112,9 @@ BmpImage DecodeIconImage(const IconEntry& entry) {
   bmp.reserve(kBmpFileHeaderSize + dib.size());
   bmp.push_back('B');
   bmp.push_back('M');
-  PutU32(bmp, uint32_t(kBmpFileHeaderSize + dib.size()));
-  PutU32(bmp, 0);
-  PutU32(bmp, uint32_t(pixelOffset));
+  AppendLE32(bmp, uint32_t(kBmpFileHeaderSize + dib.size()));
+  AppendLE32(bmp, 0);
+  AppendLE32(bmp, uint32_t(pixelOffset));
   bmp.insert(bmp.end(), dib.begin(), dib.end());
   const uint32_t height = uint32_t(doubledHeight / 2);
   if (isCore) {
@@ -163,30 +156,30 @@ std::vector<uint8_t> BuildIcon256(const BmpImage& image, std::span<const uint8_t
 
   std::vector<uint8_t> out;
   out.reserve(kIconDirSize + kIconDirEntrySize + imageBytes);
-  PutU16(out, 0);  // reserved
-  PutU16(out, 1);  // icon
-  PutU16(out, 1);  // one image
+  AppendLE16(out, 0);  // reserved
+  AppendLE16(out, 1);  // icon
+  AppendLE16(out, 1);  // one image
   out.push_back(uint8_t(width));  // 256 wraps to 0, as the format wants
   out.push_back(uint8_t(height));
   out.push_back(0);  // 256 colours are written as 0
   out.push_back(0);
-  PutU16(out, 1);
-  PutU16(out, 8);
-  PutU32(out, uint32_t(imageBytes));
-  PutU32(out, uint32_t(kIconDirSize + kIconDirEntrySize));
+  AppendLE16(out, 1);
+  AppendLE16(out, 8);
+  AppendLE32(out, uint32_t(imageBytes));
+  AppendLE32(out, uint32_t(kIconDirSize + kIconDirEntrySize));
 
-  PutU32(out, kInfoHeaderSize);
-  PutU32(out, uint32_t(width));
-  PutU32(out, uint32_t(height * 2));
-  PutU16(out, 1);
-  PutU16(out, 8);
-  PutU32(out, 0);  // BI_RGB
-  PutU32(out, uint32_t((xorStride + andStride) * height));
-  PutU32(out, 0);
-  PutU32(out, 0);
-  PutU32(out, 0);  // all 256 entries present
-  PutU32(out, 0);
-  for (size_t i = 0; i < 256; ++i) PutU32(out, i < image.palette.size() ? image.palette[i] & 0x00FFFFFFu : 0);
+  AppendLE32(out, kInfoHeaderSize);
+  AppendLE32(out, uint32_t(width));
+  AppendLE32(out, uint32_t(height * 2));
+  AppendLE16(out, 1);
+  AppendLE16(out, 8);
+  AppendLE32(out, 0);  // BI_RGB
+  AppendLE32(out, uint32_t((xorStride + andStride) * height));
+  AppendLE32(out, 0);
+  AppendLE32(out, 0);
+  AppendLE32(out, 0);  // all 256 entries present
+  AppendLE32(out, 0);
+  for (size_t i = 0; i < 256; ++i) AppendLE32(out, i < image.palette.size() ? image.palette[i] & 0x00FFFFFFu : 0);
 
   for (size_t row = 0; row < height; ++row) {
     const size_t y = height - 1 - row;

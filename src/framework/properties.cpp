@@ -71,14 +71,7 @@ namespace {
 
 std::string Latin1ToUtf8(std::string_view bytes) {
   std::string out;
-  for (unsigned char c : bytes) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (unsigned char c : bytes) AppendUtf8(out, c);
   return out;
 }
 

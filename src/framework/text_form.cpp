@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "framework/exceptions.h"
+#include "framework/utf.h"
 
 // Extended values travel through long double, which must be the x87 format.
 static_assert(LDBL_MANT_DIG == 64 && sizeof(long double) >= 10, "long double must be 80-bit extended");
@@ -225,15 +226,6 @@ bool SameText(std::string_view a, std::string_view b) {
   return true;
 }
 
-void AppendUtf16(std::u16string& out, uint32_t point) {
-  if (point < 0x10000) {
-    out += static_cast<char16_t>(point);
-  } else {
-    point -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (point >> 10));
-    out += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
-  }
-}
 
 class TextFormParser {
  public:

@@ -7,34 +7,6 @@ constexpr char32_t ReplacementCharacter = 0xFFFD;
 bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
 bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
 
-void AppendUtf16(std::u16string& out, char32_t codePoint) {
-  if (codePoint < 0x10000) {
-    out += static_cast<char16_t>(codePoint);
-  } else {
-    codePoint -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
-    out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
-  }
-}
-
-void AppendUtf8(std::string& out, char32_t codePoint) {
-  auto byte = [&out](char32_t value) { out += static_cast<char>(value); };
-  if (codePoint < 0x80) {
-    byte(codePoint);
-  } else if (codePoint < 0x800) {
-    byte(0xC0 | (codePoint >> 6));
-    byte(0x80 | (codePoint & 0x3F));
-  } else if (codePoint < 0x10000) {
-    byte(0xE0 | (codePoint >> 12));
-    byte(0x80 | ((codePoint >> 6) & 0x3F));
-    byte(0x80 | (codePoint & 0x3F));
-  } else {
-    byte(0xF0 | (codePoint >> 18));
-    byte(0x80 | ((codePoint >> 12) & 0x3F));
-    byte(0x80 | ((codePoint >> 6) & 0x3F));
-    byte(0x80 | (codePoint & 0x3F));
-  }
-}
 
 // Decodes one code point starting at text[pos] and advances pos. A malformed
 // sequence yields U+FFFD and consumes only its longest valid-looking prefix
@@ -77,6 +49,35 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos) {
 }
 
 }  // namespace
+
+void AppendUtf16(std::u16string& out, char32_t codePoint) {
+  if (codePoint < 0x10000) {
+    out += static_cast<char16_t>(codePoint);
+  } else {
+    codePoint -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (codePoint >> 10));
+    out += static_cast<char16_t>(0xDC00 + (codePoint & 0x3FF));
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t codePoint) {
+  auto byte = [&out](char32_t value) { out += static_cast<char>(value); };
+  if (codePoint < 0x80) {
+    byte(codePoint);
+  } else if (codePoint < 0x800) {
+    byte(0xC0 | (codePoint >> 6));
+    byte(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    byte(0xE0 | (codePoint >> 12));
+    byte(0x80 | ((codePoint >> 6) & 0x3F));
+    byte(0x80 | (codePoint & 0x3F));
+  } else {
+    byte(0xF0 | (codePoint >> 18));
+    byte(0x80 | ((codePoint >> 12) & 0x3F));
+    byte(0x80 | ((codePoint >> 6) & 0x3F));
+    byte(0x80 | (codePoint & 0x3F));
+  }
+}
 
 std::u16string Utf8ToUtf16(std::string_view text) {
   std::u16string out;

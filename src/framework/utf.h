@@ -6,6 +6,8 @@
 #include <string_view>
 
 std::u16string Utf8ToUtf16(std::string_view text);
+void AppendUtf16(std::u16string& out, char32_t codePoint);
+void AppendUtf8(std::string& out, char32_t codePoint);
 std::string Utf16ToUtf8(std::u16string_view text);
 
 // At most maxUnits code units of the text, one fewer when the cut would
