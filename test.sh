@@ -12,17 +12,20 @@ mkdir -p "$LOGS"
 rm -f "$LOGS"/*.log
 passed=0
 failed=0
+skipped=0
+export VESPERMARK_FIXTURES="${VESPERMARK_FIXTURES:-$ROOT/../shared/fixtures/bmpsuite}"
 
 # Adds a suite's counts from its log; a suite that ran nothing counts as one failure.
 count_gtest() {
   local name="$1" log="$2" status="$3"
-  local p f
+  local p f s
   p=$(grep -aoE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
   f=$(grep -aoE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' | tail -1)
-  p=${p:-0}; f=${f:-0}
-  if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
-  passed=$((passed + p)); failed=$((failed + f))
-  echo "$name: $p passed, $f failed"
+  s=$(grep -aoE '^\[  SKIPPED \] [0-9]+ test' "$log" | grep -oE '[0-9]+' | tail -1)
+  p=${p:-0}; f=${f:-0}; s=${s:-0}
+  if { [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; } || [ $((p + f + s)) -eq 0 ]; then f=$((f + 1)); fi
+  passed=$((passed + p)); failed=$((failed + f)); skipped=$((skipped + s))
+  echo "$name: $p passed, $f failed, $s skipped"
   [ "$f" -eq 0 ] || grep -aE '^\[  FAILED  \]|Failure|error' "$log" | head -20
 }
 
@@ -61,5 +64,5 @@ fi
 # Sizes worth watching.
 [ -f "$ROOT/build/windows/src/app/Vespermark.exe" ] && echo "Vespermark.exe: $(stat -c %s "$ROOT/build/windows/src/app/Vespermark.exe") bytes"
 
-echo "tests: $passed passed, $failed failed"
+echo "tests: $passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

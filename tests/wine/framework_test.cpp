@@ -1,0 +1,168 @@
+// The Win32 framework pieces on their own: hooks, the exception boundary,
+// timers, DIB bitmaps with their canvas, icons and painting.
+#include "framework/bitmap_win.h"
+#include "framework/bmp_codec.h"
+#include "framework/canvas_win.h"
+#include "framework/icon_win.h"
+#include "framework/timer_win.h"
+#include "wine_support.h"
+
+namespace {
+
+constexpr UINT kProbe = WM_APP + 7;
+
+TEST(WindowProcHookTest, HooksNestPassOnWhatTheyDoNotHandleAndUnhookCleanly) {
+  std::vector<std::string> seen;
+  TMessageWindow window(
+      [&](UINT message, WPARAM, LPARAM, LRESULT& result) {
+        if (message != kProbe) return false;
+        seen.push_back("window");
+        result = 1;
+        return true;
+      },
+      false);
+  HWND handle = window.Handle();
+  {
+    std::unique_ptr<TWindowProcHook> outer;
+    TWindowProcHook inner(handle, [&](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message == kProbe) seen.push_back("inner");
+      return inner.CallPrevious(message, wParam, lParam);
+    });
+    outer = std::make_unique<TWindowProcHook>(handle, [&](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message == kProbe && wParam == 42) {
+        seen.push_back("outer took it");
+        return 7;
+      }
+      if (message == kProbe) seen.push_back("outer");
+      return outer->CallPrevious(message, wParam, lParam);
+    });
+    EXPECT_EQ(SendMessageW(handle, kProbe, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(handle, kProbe, 42, 0), 7);
+    EXPECT_EQ(seen, (std::vector<std::string>{"outer", "inner", "window", "outer took it"}));
+    outer.reset();
+    seen.clear();
+    SendMessageW(handle, kProbe, 42, 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"inner", "window"}));
+  }
+  seen.clear();
+  SendMessageW(handle, kProbe, 0, 0);
+  EXPECT_EQ(seen, std::vector<std::string>{"window"});
+}
+
+TEST(ExceptionBoundaryTest, ErrorsInHandlersReachTheApplicationAndTheLoopGoesOn) {
+  TApplication app;
+  std::vector<std::string> errors;
+  app.OnShowError = [&](const std::string& message) { errors.push_back(message); };
+  TMessageWindow window([](UINT message, WPARAM, LPARAM, LRESULT&) -> bool {
+    if (message == kProbe) throw EConvertError("bad value");
+    return false;
+  });
+  TWindowProcHook hook(window.Handle(), [&](UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == kProbe + 1) throw std::runtime_error("hook failed");
+    return hook.CallPrevious(message, wParam, lParam);
+  });
+  PostMessageW(window.Handle(), kProbe, 0, 0);
+  PostMessageW(window.Handle(), kProbe + 1, 0, 0);
+
+  int ticks = 0;
+  TTimer timer(nullptr);
+  timer.SetInterval(50);
+  timer.SetOnTimer([&](TObject* sender) {
+    EXPECT_EQ(sender, &timer);
+    if (++ticks == 1) throw Exception("tick failed");
+  });
+  PumpMessages(400);
+  EXPECT_GE(ticks, 3);  // the failing tick did not stop the timer
+  ASSERT_EQ(errors.size(), 3u);
+  EXPECT_EQ(errors[0], "bad value");
+  EXPECT_EQ(errors[1], "hook failed");
+  EXPECT_EQ(errors[2], "tick failed");
+}
+
+TEST(TimerTest, TicksOnlyWhileEnabledWithAHandlerAndAnInterval) {
+  int ticks = 0;
+  TTimer timer(nullptr);
+  EXPECT_TRUE(timer.Enabled());
+  EXPECT_EQ(timer.Interval(), 1000u);
+  timer.SetInterval(30);
+  PumpMessages(150);  // no handler yet: nothing to call
+  timer.SetOnTimer([&](TObject*) { ++ticks; });
+  PumpMessages(200);
+  EXPECT_GE(ticks, 2);
+  timer.SetEnabled(false);
+  int stopped = ticks;
+  PumpMessages(150);
+  EXPECT_EQ(ticks, stopped);
+  timer.SetInterval(0);
+  timer.SetEnabled(true);
+  PumpMessages(150);
+  EXPECT_EQ(ticks, stopped);
+}
+
+TEST(BitmapTest, DibPixelsCanvasAndBmpRoundTrip) {
+  BmpImage source;
+  source.width = 3;
+  source.height = 2;
+  source.bitCount = 8;
+  source.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+  source.indices = {1, 2, 3, 3, 2, 1};
+  source.pixels.resize(6);
+  TBitmap bitmap;
+  bitmap.LoadFromBytes(EncodeBmp(source));
+  ASSERT_EQ(bitmap.Width(), 3);
+  ASSERT_EQ(bitmap.Height(), 2);
+  EXPECT_EQ(bitmap.BitCount(), 8);
+  EXPECT_EQ(bitmap.ScanLine(0)[0] & 0xFFFFFF, 0xFF0000u);  // top-left, red
+  EXPECT_EQ(bitmap.ScanLine(1)[0] & 0xFFFFFF, 0x0000FFu);  // bottom-left, blue
+  EXPECT_EQ(bitmap.Canvas().Pixel(1, 0), RGBColor(0, 255, 0));
+
+  // Drawing goes into the same pixels; a colour outside the palette is written at 24 bits.
+  bitmap.Canvas().Brush().SetColor(clWhite);
+  RECT r{2, 1, 3, 2};
+  bitmap.Canvas().FillRect(r);
+  GdiFlush();
+  EXPECT_EQ(bitmap.ScanLine(1)[2] & 0xFFFFFF, 0xFFFFFFu);
+  BmpImage saved = DecodeBmp(bitmap.SaveToBytes());
+  EXPECT_EQ(saved.bitCount, 24);
+  EXPECT_EQ(saved.pixels[5] & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(saved.pixels[0] & 0xFFFFFF, 0xFF0000u);
+
+  // Unchanged palette pixels go back at the file's depth.
+  TBitmap again;
+  again.LoadFromBytes(EncodeBmp(source));
+  EXPECT_EQ(DecodeBmp(again.SaveToBytes()).bitCount, 8);
+
+  TBitmap copy(6, 4);
+  copy.Canvas().StretchDraw(RECT{0, 0, 6, 4}, again);
+  GdiFlush();
+  EXPECT_EQ(copy.ScanLine(0)[1] & 0xFFFFFF, 0xFF0000u);  // each source pixel covers 2 x 2
+  EXPECT_EQ(copy.ScanLine(0)[2] & 0xFFFFFF, 0x00FF00u);
+  EXPECT_EQ(copy.ScanLine(3)[0] & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(copy.ScanLine(3)[5] & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST(IconTest, LoadsTheProgramIconAndRefusesOtherData) {
+  TApplication app;
+  ASSERT_NE(app.Icon(), nullptr);
+  TIcon icon;
+  EXPECT_TRUE(icon.Empty());
+  EXPECT_THROW(icon.SetData({1, 2, 3, 4}), EInvalidGraphic);
+  EXPECT_TRUE(icon.Empty());
+  TIcon shared;
+  shared.ShowShared(app.Icon());
+  EXPECT_EQ(shared.Handle(), app.Icon());
+  icon.Assign(shared);
+  EXPECT_EQ(icon.Handle(), app.Icon());
+}
+
+TEST_F(MainFormTest, PaintingFillsThePickerWithItsColour) {
+  form->Show();
+  PumpMessages(100);
+  UpdateWindow(form->Handle());
+  HDC dc = GetDC(form->TimePicker->Handle());
+  COLORREF face = GetPixel(dc, 30, 30);
+  ReleaseDC(form->TimePicker->Handle(), dc);
+  EXPECT_EQ(face, RGB(255, 128, 128));
+}
+
+}  // namespace
