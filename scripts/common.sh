@@ -44,7 +44,6 @@ setup_wine() {
       wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$font" \
         /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
     done
-    wineserver -w
     touch "$ready"
   fi
   # A persistent server makes each Wine process start in a tenth of a second.
