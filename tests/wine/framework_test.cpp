@@ -166,3 +166,48 @@ TEST_F(MainFormTest, PaintingFillsThePickerWithItsColour) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, TabOrderFollowsTabOrderAndSkipsDisabledControls) {
+  form->Show();
+  form->TimePicker->SetFocus();
+  HWND next = GetNextDlgTabItem(form->Handle(), form->TimePicker->Handle(), FALSE);
+  EXPECT_EQ(next, form->BtnStart->Handle());
+  // Stop is disabled, so the walk comes back round to the picker.
+  EXPECT_EQ(GetNextDlgTabItem(form->Handle(), next, FALSE), form->TimePicker->Handle());
+  form->BtnStop->SetEnabled(true);
+  EXPECT_EQ(GetNextDlgTabItem(form->Handle(), next, FALSE), form->BtnStop->Handle());
+  // A focused control that is disabled hands the keyboard on.
+  form->BtnStart->SetFocus();
+  form->BtnStart->SetEnabled(false);
+  EXPECT_EQ(GetFocus(), form->BtnStop->Handle());
+}
+
+// Run with each show command, leaving the loop at once.
+class RunTest : public testing::TestWithParam<int> {};
+
+TEST_P(RunTest, ShowsTheMainFormAsTheShowCommandAsks) {
+  TApplication app;
+  TForm1* form = app.CreateForm<TForm1>();
+  PostQuitMessage(0);
+  app.Run(GetParam());
+  EXPECT_TRUE(app.Terminated());
+  switch (GetParam()) {
+    case SW_SHOWMINNOACTIVE:
+      EXPECT_TRUE(IsIconic(app.Handle()));
+      EXPECT_FALSE(IsWindowVisible(form->Handle()));
+      EXPECT_EQ(form->WindowState(), TWindowState::wsMinimized);
+      break;
+    case SW_SHOWMAXIMIZED:
+      EXPECT_TRUE(IsZoomed(form->Handle()));
+      break;
+    default:
+      EXPECT_TRUE(IsWindowVisible(form->Handle()));
+      EXPECT_FALSE(IsIconic(form->Handle()));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(ShowCommands, RunTest, testing::Values(SW_SHOWNORMAL, SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE));
+
+}  // namespace
