@@ -42,10 +42,8 @@ using BrushHandle = UniqueHandle<HBRUSH, handles_detail::DeleteTyped<HBRUSH>>;
 using PenHandle = UniqueHandle<HPEN, handles_detail::DeleteTyped<HPEN>>;
 using BitmapHandle = UniqueHandle<HBITMAP, handles_detail::DeleteTyped<HBITMAP>>;
 using RegionHandle = UniqueHandle<HRGN, handles_detail::DeleteTyped<HRGN>>;
-using PaletteHandle = UniqueHandle<HPALETTE, handles_detail::DeleteTyped<HPALETTE>>;
 using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 using MemoryDCHandle = UniqueHandle<HDC, DeleteDC>;
-using KernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDC {

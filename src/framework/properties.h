@@ -79,15 +79,6 @@ int64_t ValueAsIntOrIdent(const FormValue& value, IdentMap<int> idents);
 // the setter, so a table entry can only reach its own class's members.
 namespace props {
 
-template <class C, class V>
-PropertyDef Make(std::string name, void (C::*setter)(V), V (*convert)(const FormValue&)) {
-  return {std::move(name),
-          [setter, convert](TPersistent& o, const FormValue& v, LoadContext&) {
-            (static_cast<C&>(o).*setter)(convert(v));
-          },
-          {}};
-}
-
 template <class C>
 PropertyDef Int(std::string name, void (C::*setter)(int)) {
   return {std::move(name),
