@@ -1,0 +1,24 @@
+#include "label/link_target.h"
+
+#include <algorithm>
+
+bool IsBlank(const std::string& text) {
+  // Unsigned, so UTF-8 lead and trail bytes do not count as control characters.
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+std::string LinkTarget(const std::string& url, const std::string& caption) {
+  return IsBlank(url) ? caption : url;
+}
+
+bool IsHtmTarget(const std::string& target) {
+  // A dot in a folder or host name ("my.docs\readme") is no extension.
+  size_t delimiter = target.find_last_of(".\\/:");
+  if (delimiter == std::string::npos || target[delimiter] != '.') return false;
+  std::string extension = target.substr(delimiter);
+  std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  });
+  return extension == ".HTM";
+}
