@@ -372,6 +372,10 @@ void TWinControl::Loaded() {
   AlignControls();
 }
 
+void TWinControl::ChildFocused(TWinControl* control) {
+  if (FParent) FParent->ChildFocused(control);
+}
+
 void TWinControl::Paint(TCanvas&) {}
 void TWinControl::KeyDown(WORD&, uint32_t) {}
 void TWinControl::MouseDown(int, uint32_t, int, int) {}
@@ -449,7 +453,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, KeyboardShiftState(), GET_X_LPARAM(lParam),
               GET_Y_LPARAM(lParam));
       return 0;
-    case WM_SETFOCUS: DoEnter(); break;
+    case WM_SETFOCUS:
+      if (FParent) FParent->ChildFocused(this);
+      DoEnter();
+      break;
     case WM_KILLFOCUS: DoExit(); break;
     case WM_DESTROY:
       if (FHintToolAdded) {

@@ -116,6 +116,8 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void DoEnter() { Invalidate(); }
   virtual void DoExit() { Invalidate(); }
   virtual void FontChanged();
+  // A control inside this one took the keyboard focus; forms remember it.
+  virtual void ChildFocused(TWinControl* control);
   virtual void EnabledChanged() { Invalidate(); }
   // Lays out the aligned children inside the client area.
   void AlignControls();

@@ -166,6 +166,11 @@ void TForm::SetVisible(bool value) {
                                                                    : SW_SHOWNORMAL);
 }
 
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+}
+
 void TForm::Close() {
   if (Application && Application->MainForm() == this)
     Application->Terminate();
@@ -202,6 +207,14 @@ void TForm::ScaleBy(int multiplier, int divisor) {
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: Close(); return 0;
+    case WM_ACTIVATE:
+      // Coming back, the keyboard returns to the control that had it.
+      if (LOWORD(wParam) != WA_INACTIVE && FActiveControl && FActiveControl->HandleAllocated() &&
+          FActiveControl->CanFocus()) {
+        ::SetFocus(FActiveControl->Handle());
+        return 0;
+      }
+      break;
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
         Application->Minimize();

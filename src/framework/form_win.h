@@ -40,8 +40,12 @@ class TForm : public TWinControl {
   // The main form's close ends the application; other forms hide.
   void Close();
   void Loaded() override;
+  // The control that last had the keyboard focus in this form.
+  TWinControl* ActiveControl() const { return FActiveControl; }
 
  protected:
+  void ChildFocused(TWinControl* control) override { FActiveControl = control; }
+  void Notification(TComponent* component, TOperation operation) override;
   void LoadFromResource();
   void LoadFromBytes(std::span<const uint8_t> stream);
   void CreateParams(WindowParams& params) override;
@@ -63,4 +67,5 @@ class TForm : public TWinControl {
   TWindowState FWindowState = TWindowState::wsNormal;
   int FPixelsPerInch = 96;
   int FTextHeight = 0;
+  TWinControl* FActiveControl = nullptr;
 };

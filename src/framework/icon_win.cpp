@@ -34,6 +34,13 @@ void TIcon::ShowShared(HICON icon) {
   FShared = icon;
 }
 
+void TIcon::CopyFrom(HICON icon) {
+  IconHandle copy(icon ? CopyIcon(icon) : nullptr);
+  FData.clear();
+  FShared = nullptr;
+  FHandle = std::move(copy);
+}
+
 void TIcon::Assign(const TIcon& other) {
   if (&other == this) return;
   if (!other.FData.empty())

@@ -24,6 +24,8 @@ class TIcon : public TPersistent {
   void LoadFromData(std::span<const uint8_t> data, int size = 0);
   // Shows a handle owned elsewhere (the application's icon) without owning it.
   void ShowShared(HICON icon);
+  // Takes a copy of an icon owned elsewhere (an image list's).
+  void CopyFrom(HICON icon);
   void Assign(const TIcon& other);
   void Clear();
 

@@ -1,11 +1,61 @@
 #include "label/url_label_win.h"
 
+#include <windows.h>
+#include <shellapi.h>
+
 #include "framework/canvas_win.h"
+#include "framework/cursors_win.h"
 #include "framework/properties.h"
+#include "framework/utf_win.h"
+#include "label/link_target.h"
+
+namespace {
+
+class SystemLinkShell : public LinkShell {
+ public:
+  bool Open(const std::string& target) override {
+    std::wstring file = Utf8ToWide(target);
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_FLAG_NO_UI;
+    info.lpVerb = L"Open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExW(&info)) return false;
+    // The started process is not ours to watch.
+    if (info.hProcess) CloseHandle(info.hProcess);
+    return true;
+  }
+  void ChooseHtmProgram() override {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm";
+    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+      CloseHandle(process.hThread);
+      CloseHandle(process.hProcess);
+    }
+  }
+};
+
+LinkShell* gLinkShell = nullptr;
+
+}  // namespace
+
+LinkShell& ActiveLinkShell() {
+  static SystemLinkShell system;
+  return gLinkShell ? *gLinkShell : system;
+}
+
+void SetLinkShell(LinkShell* shell) { gLinkShell = shell; }
 
 TURLLabel::TURLLabel(TComponent* owner) : TWinControl(owner) {
+  // The system's hand; every Windows this program runs on has one.
+  RegisterCursor(crURLHand, LoadCursorW(nullptr, IDC_HAND));
   SetParentColor(true);
-  SetCursor(crHandPoint);
+  SetCursor(crURLHand);
   Font().SetColor(clHighlight);
   Font().SetStyle(fsUnderline);
 }
@@ -14,10 +64,46 @@ const PropertyTable& TURLLabel::Properties() const {
   static const PropertyTable table(&TWinControl::Properties(),
                                    {
                                        props::String("URL", &TURLLabel::SetURL),
+                                       props::Bool("Visited", &TURLLabel::SetVisited),
                                        props::Color("VisitedColor", &TURLLabel::SetVisitedColor),
                                        props::Color("UnvisitedColor", &TURLLabel::SetUnvisitedColor),
+                                       props::Event("OnClick", &TURLLabel::SetOnClick),
                                    });
   return table;
+}
+
+void TURLLabel::SetVisited(bool value) {
+  if (value == FVisited) return;
+  FVisited = value;
+  UpdateFontColor();
+}
+
+void TURLLabel::SetVisitedColor(TColor value) {
+  if (value == FVisitedColor) return;
+  FVisitedColor = value;
+  UpdateFontColor();
+}
+
+void TURLLabel::SetUnvisitedColor(TColor value) {
+  if (value == FUnvisitedColor) return;
+  FUnvisitedColor = value;
+  UpdateFontColor();
+}
+
+void TURLLabel::UpdateFontColor() {
+  Font().SetColor(FVisited ? FVisitedColor : FUnvisitedColor);
+  Invalidate();
+}
+
+void TURLLabel::Click() {
+  if (FOnClick) FOnClick(this);
+  std::string target = LinkTarget(FURL, Caption());
+  if (IsBlank(target)) return;
+  LinkShell& shell = ActiveLinkShell();
+  if (shell.Open(target))
+    SetVisited(true);
+  else if (IsHtmTarget(target))
+    shell.ChooseHtmProgram();
 }
 
 void TURLLabel::Loaded() {
@@ -45,4 +131,17 @@ void TURLLabel::AutoSize() {
 void TURLLabel::Paint(TCanvas& canvas) {
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   canvas.TextOut(0, 0, Caption());
+}
+
+void TURLLabel::MouseDown(int button, uint32_t, int, int) {
+  if (button != mbLeft) return;
+  FPressed = true;
+  SetCapture(Handle());
+}
+
+void TURLLabel::MouseUp(int button, uint32_t, int x, int y) {
+  if (button != mbLeft || !FPressed) return;
+  FPressed = false;
+  ReleaseCapture();
+  if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
 }

@@ -1,8 +1,25 @@
 #pragma once
-// The link label. For now it shows its caption in its font over the
-// parent's colour and sizes itself to it; opening the link comes with the
-// label itself.
+// The link label: shows a web address (or any document or program name) in
+// link colours, opens it with the shell when clicked, and takes its visited
+// colour once opened.
+#include <string>
+
 #include "framework/control_win.h"
+
+// The number the hand cursor is registered under.
+constexpr int crURLHand = 26000;
+
+// The two shell calls the label makes; tests put a fake in so no browser opens.
+class LinkShell {
+ public:
+  virtual ~LinkShell() = default;
+  // ShellExecuteEx with the "Open" verb; true when the shell accepted it.
+  virtual bool Open(const std::string& target) = 0;
+  // Offers the system's choice of program for ".htm" documents.
+  virtual void ChooseHtmProgram() = 0;
+};
+LinkShell& ActiveLinkShell();
+void SetLinkShell(LinkShell* shell);
 
 class TURLLabel : public TWinControl {
  public:
@@ -12,20 +29,32 @@ class TURLLabel : public TWinControl {
 
   const std::string& URL() const { return FURL; }
   void SetURL(const std::string& value) { FURL = value; }
+  bool Visited() const { return FVisited; }
+  void SetVisited(bool value);
   TColor VisitedColor() const { return FVisitedColor; }
-  void SetVisitedColor(TColor value) { FVisitedColor = value; }
-  void SetUnvisitedColor(TColor value) { FUnvisitedColor = value; }
+  void SetVisitedColor(TColor value);
+  TColor UnvisitedColor() const { return FUnvisitedColor; }
+  void SetUnvisitedColor(TColor value);
+  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
 
+  // Raises OnClick, then opens the URL, or the caption when the URL is blank.
+  virtual void Click();
   void Loaded() override;
 
  protected:
   void Paint(TCanvas& canvas) override;
   void FontChanged() override;
+  void MouseDown(int button, uint32_t shift, int x, int y) override;
+  void MouseUp(int button, uint32_t shift, int x, int y) override;
 
  private:
+  void UpdateFontColor();
   void AutoSize();
 
   std::string FURL;
+  bool FVisited = false;
   TColor FVisitedColor = clPurple;
   TColor FUnvisitedColor = clHighlight;
+  TNotifyEvent FOnClick;
+  bool FPressed = false;
 };

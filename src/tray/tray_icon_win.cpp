@@ -5,48 +5,137 @@
 #include "framework/properties.h"
 #include "framework/timer_win.h"
 #include "framework/utf_win.h"
+#include "tray/icon_cycle.h"
+
+namespace {
+
+// The keyboard part of a mouse event's shift state, read as the event is handled.
+uint32_t AsyncShiftState() {
+  uint32_t shift = 0;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) shift |= 0x01;
+  if (GetAsyncKeyState(VK_MENU) < 0) shift |= 0x02;
+  if (GetAsyncKeyState(VK_CONTROL) < 0) shift |= 0x04;
+  return shift;
+}
+
+constexpr uint32_t kShiftLeft = 0x08, kShiftRight = 0x10, kShiftMiddle = 0x20;
+constexpr int kButtonLeft = 0, kButtonRight = 1, kButtonMiddle = 2;
+
+TForm* OwnerForm(TComponent* owner) { return dynamic_cast<TForm*>(owner); }
+
+}  // namespace
+
+// SingleClickTimer as the click tracker sees it.
+class TTrayIcon::SingleClickTimer : public ClickTimer {
+ public:
+  explicit SingleClickTimer(TTimer& timer) : FTimer(timer) {}
+  void Start() override {
+    FTimer.SetEnabled(false);
+    FTimer.SetEnabled(true);
+  }
+  void Stop() override { FTimer.SetEnabled(false); }
+  bool Running() const override { return FTimer.Enabled(); }
+
+ private:
+  TTimer& FTimer;
+};
 
 TTrayIcon::TTrayIcon(TComponent* owner)
-    : TComponent(owner),
-      FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")),
-      FSingleClickTimer(new TTimer(this)),
-      FWindow([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        return HandleMessage(message, wParam, lParam, result);
-      }, false) {
+    : TComponent(owner), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
+  FWindow = std::make_unique<TMessageWindow>(
+      [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        return IconWindowProc(message, wParam, lParam, result);
+      },
+      false);
+
+  FCycleTimer = new TTimer(this);
+  FCycleTimer->SetEnabled(false);
+  FCycleTimer->SetInterval(0);
+  FCycleTimer->SetOnTimer([this](TObject*) { CycleTimerTick(); });
+
+  FSingleClickTimer = new TTimer(this);
   FSingleClickTimer->SetEnabled(false);
   FSingleClickTimer->SetInterval(static_cast<int>(GetDoubleClickTime()));
-  FSingleClickTimer->SetOnTimer([this](TObject*) {
-    FSingleClickTimer->SetEnabled(false);
-    if (FOnClick) FOnClick(this);
-  });
-  if (Application && Application->Icon()) FIcon.ShowShared(Application->Icon());
-  // The icon lives on the owner form's window, so the form needs one now.
-  if (auto* form = dynamic_cast<TForm*>(owner)) form->HandleNeeded();
+  FClickTimer = std::make_unique<SingleClickTimer>(*FSingleClickTimer);
+  FClicks = std::make_unique<TrayClickTracker>(*FClickTimer, [this] { Click(); }, [this] { DblClick(); });
+  FSingleClickTimer->SetOnTimer([this](TObject*) { FClicks->TimerTick(); });
+
+  if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
+  if (Application)
+    FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+      return ApplicationWindowProc(m, w, l);
+    });
+  if (TForm* form = OwnerForm(owner)) {
+    form->HandleNeeded();
+    FOwnerHook = std::make_unique<TWindowProcHook>(form->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+      return OwnerWindowProc(m, w, l);
+    });
+  }
 }
 
 TTrayIcon::~TTrayIcon() {
   BeginDestroy();
-  RemoveIcon();
+  SetIconVisible(false);
+  SetDesignPreview(false);
+  FIcon.Clear();
+  FWindow.reset();
+  FClicks.reset();
+  FClickTimer.reset();
+  delete FCycleTimer;
+  delete FSingleClickTimer;
+  FAppHook.reset();
+  FOwnerHook.reset();
 }
 
 const PropertyTable& TTrayIcon::Properties() const {
   using T = TTrayIcon;
   static const PropertyTable table(&TComponent::Properties(),
                                    {
+                                       props::Bool("DesignPreview", &T::SetDesignPreview),
+                                       props::Ref("IconList", &T::SetIconList),
+                                       props::Bool("CycleIcons", &T::SetCycleIcons),
+                                       props::Int("AnimateTimerInterval", &T::SetAnimateTimerInterval),
+                                       props::Bool("Enabled", &T::SetEnabled),
                                        props::String("Hint", &T::SetHint),
                                        props::Bool("ShowHint", &T::SetShowHint),
                                        props::Nested("Icon", &T::Icon),
                                        props::Bool("IconVisible", &T::SetIconVisible),
-                                       props::Bool("Enabled", &T::SetEnabled),
                                        props::Int("IconIndex", &T::SetIconIndex),
-                                       props::Int("AnimateTimerInterval", &T::SetAnimateTimerInterval),
+                                       props::Ref("PopupMenu", &T::SetPopupMenu),
+                                       props::Bool("PopupByLeftButton", &T::SetPopupByLeftButton),
                                        props::Bool("MinimizedOnStart", &T::SetMinimizedOnStart),
                                        props::Bool("MinimizeToTray", &T::SetMinimizeToTray),
-                                       props::Bool("PopupByLeftButton", &T::SetPopupByLeftButton),
                                        props::Event("OnClick", &T::SetOnClick),
                                        props::Event("OnDblClick", &T::SetOnDblClick),
                                    });
   return table;
+}
+
+void TTrayIcon::Loaded() {
+  TComponent::Loaded();
+  if (OwnerForm(Owner()) && FMinimizedOnStart) {
+    FIconVisible = true;
+    FMinimizeToTray = true;
+    if (Application) {
+      Application->SetShowMainForm(false);
+      ShowWindow(Application->Handle(), SW_HIDE);
+    }
+  }
+  UpdateIcon();
+  SetIconVisible(FIconVisible);
+}
+
+void TTrayIcon::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  FIconList.Notify(component, operation);
+  FPopupMenu.Notify(component, operation);
+}
+
+// --- image and tip -----------------------------------------------------------
+
+void TTrayIcon::SetIcon(const TIcon& icon) {
+  FIcon.Assign(icon);
+  UpdateIcon();
 }
 
 void TTrayIcon::SetHint(const std::string& value) {
@@ -60,29 +149,24 @@ void TTrayIcon::SetShowHint(bool value) {
 }
 
 void TTrayIcon::SetIconVisible(bool value) {
-  FIconVisible = value;
-  if (IsLoading()) return;
   if (value)
     AddIcon();
   else
     RemoveIcon();
 }
 
-void TTrayIcon::Loaded() {
-  TComponent::Loaded();
-  if (FIconVisible) AddIcon();
-}
-
 std::wstring TTrayIcon::TipText() const {
-  std::u16string tip = TruncateUtf16(Utf8ToUtf16(FShowHint ? FHint : std::string()), 127);
+  if (FHint.empty() || !FShowHint) return {};
+  std::u16string tip = TruncateUtf16(Utf8ToUtf16(FHint), 127);
   return std::wstring(tip.begin(), tip.end());
 }
 
 bool TTrayIcon::Notify(DWORD command) {
+  // Shown outside a designer always; in one only for the preview.
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
-  data.hWnd = FWindow.Handle();
-  data.uID = 1;
+  data.hWnd = NotifyWindow();
+  data.uID = kIconId;
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = kCallbackMessage;
   data.hIcon = FIcon.Handle();
@@ -92,70 +176,192 @@ bool TTrayIcon::Notify(DWORD command) {
 }
 
 bool TTrayIcon::AddIcon() {
-  FAdded = Notify(NIM_ADD) || FAdded;
-  return FAdded;
+  if (!FPreviewChanging) FIconVisible = true;
+  return Notify(NIM_ADD);
 }
 
 bool TTrayIcon::RemoveIcon() {
-  if (!FAdded) return false;
-  FAdded = false;
+  if (!FPreviewChanging) FIconVisible = false;
   return Notify(NIM_DELETE);
 }
 
-bool TTrayIcon::UpdateIcon() {
-  if (!FAdded) return false;
-  return Notify(NIM_MODIFY);
+bool TTrayIcon::UpdateIcon() { return Notify(NIM_MODIFY); }
+
+// --- image list ----------------------------------------------------------------
+
+void TTrayIcon::SetIconList(TImageList* value) {
+  FIconList.Set(*this, value);
+  SetIconIndex(0);
 }
 
+void TTrayIcon::SetIconIndex(int value) {
+  if (TImageList* list = FIconList.Get()) {
+    FIconIndex = ClampIconIndex(value, list->Count());
+    if (HICON image = list->Icon(FIconIndex)) FIcon.CopyFrom(image);
+  } else {
+    FIconIndex = 0;
+  }
+  UpdateIcon();
+}
+
+void TTrayIcon::SetCycleIcons(bool value) {
+  FCycleIcons = value;
+  if (value) SetIconIndex(0);
+  FCycleTimer->SetEnabled(value);
+}
+
+void TTrayIcon::SetAnimateTimerInterval(int value) {
+  FAnimateTimerInterval = value < 0 ? 0 : static_cast<unsigned>(value);
+  FCycleTimer->SetInterval(static_cast<int>(FAnimateTimerInterval));
+}
+
+void TTrayIcon::SetDesignPreview(bool value) {
+  FDesignPreview = value;
+  // Only a form designer shows a preview; at run time the icon is already there.
+}
+
+void TTrayIcon::CycleTimerTick() {
+  TImageList* list = FIconList.Get();
+  if (!list || list->Count() == 0) return;
+  if (HICON image = list->Icon(FIconIndex)) FIcon.CopyFrom(image);
+  int next = NextIconIndex(FIconIndex, list->Count());
+  Cycle(next);
+  UpdateIcon();
+  FIconIndex = next;
+}
+
+// --- the main window -------------------------------------------------------------
+
 void TTrayIcon::HideMainWindow() {
-  if (!Application || !Application->MainForm()) return;
+  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
   Application->MainForm()->SetVisible(false);
   ShowWindow(Application->Handle(), SW_HIDE);
 }
 
 void TTrayIcon::RestoreMainWindow() {
-  if (!Application || !Application->MainForm()) return;
+  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
   ShowWindow(Application->Handle(), SW_RESTORE);
   TForm* form = Application->MainForm();
   form->SetVisible(true);
   if (form->WindowState() == TWindowState::wsMinimized) form->SetWindowState(TWindowState::wsNormal);
-  SetForegroundWindow(form->Handle());
 }
 
-bool TTrayIcon::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-  result = 0;
-  if (message == FTaskbarCreated) {
-    // The shell restarted and forgot our icon.
-    if (FIconVisible) {
-      FAdded = false;
-      AddIcon();
-    }
-    return true;
+void TTrayIcon::DoMinimizeToTray() {
+  HideMainWindow();
+  SetIconVisible(true);
+}
+
+// --- events ------------------------------------------------------------------------
+
+void TTrayIcon::Click() {
+  if (FOnClick) FOnClick(this);
+}
+
+void TTrayIcon::DblClick() {
+  if (FOnDblClick) FOnDblClick(this);
+}
+
+void TTrayIcon::Cycle(int nextIndex) {
+  if (FOnCycle) FOnCycle(this, nextIndex);
+}
+
+void TTrayIcon::MouseDown(int button, uint32_t shift, int x, int y) {
+  if (FOnMouseDown) FOnMouseDown(this, button, shift, x, y);
+}
+
+void TTrayIcon::MouseUp(int button, uint32_t shift, int x, int y) {
+  if (FOnMouseUp) FOnMouseUp(this, button, shift, x, y);
+}
+
+void TTrayIcon::MouseMove(uint32_t shift, int x, int y) {
+  if (FOnMouseMove) FOnMouseMove(this, shift, x, y);
+}
+
+TrayPopupMenu* TTrayIcon::Menu() const { return dynamic_cast<TrayPopupMenu*>(FPopupMenu.Get()); }
+
+void TTrayIcon::PopupAtCursor() {
+  TrayPopupMenu* menu = Menu();
+  POINT at;
+  if (!menu || !menu->AutoPopup() || !GetCursorPos(&at)) return;
+  if (Application) Application->ProcessMessages();
+  SetForegroundWindow(NotifyWindow());
+  TForm* form = OwnerForm(Owner());
+  if (form) SetForegroundWindow(form->Handle());
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+  if (form) PostMessageW(form->Handle(), WM_NULL, 0, 0);
+}
+
+void TTrayIcon::HandleMouse(UINT event) {
+  uint32_t keys = AsyncShiftState();
+  POINT at{};
+  GetCursorPos(&at);
+  switch (event) {
+    case WM_MOUSEMOVE: MouseMove(keys, at.x, at.y); break;
+    case WM_LBUTTONDOWN:
+      FClicks->LeftButtonDown();
+      MouseDown(kButtonLeft, keys | kShiftLeft, at.x, at.y);
+      if (FPopupByLeftButton) PopupAtCursor();
+      break;
+    case WM_LBUTTONUP:
+      FClicks->LeftButtonUp();
+      MouseUp(kButtonLeft, keys | kShiftLeft, at.x, at.y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      FClicks->LeftButtonDblClk();
+      if (TrayPopupMenu* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
+      break;
+    case WM_RBUTTONDOWN:
+      MouseDown(kButtonRight, keys | kShiftRight, at.x, at.y);
+      PopupAtCursor();
+      break;
+    case WM_RBUTTONUP: MouseUp(kButtonRight, keys | kShiftRight, at.x, at.y); break;
+    case WM_MBUTTONDOWN: MouseDown(kButtonMiddle, keys | kShiftMiddle, at.x, at.y); break;
+    case WM_MBUTTONUP: MouseUp(kButtonMiddle, keys | kShiftMiddle, at.x, at.y); break;
   }
+}
+
+bool TTrayIcon::IconWindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_QUERYENDSESSION: result = TRUE; return true;
-    case WM_CLOSE: return true;  // only we decide when this window goes
     case kCallbackMessage:
-      if (!FEnabled) return true;
-      switch (LOWORD(lParam)) {
-        case WM_LBUTTONUP:
-          // A single click waits one double-click time, so a double click
-          // is not also taken for one.
-          if (FSkipNextUp)
-            FSkipNextUp = false;
-          else
-            FSingleClickTimer->SetEnabled(true);
-          break;
-        case WM_LBUTTONDBLCLK:
-          FSingleClickTimer->SetEnabled(false);
-          FSkipNextUp = true;
-          if (FOnDblClick)
-            FOnDblClick(this);
-          else
-            RestoreMainWindow();
-          break;
-      }
+      if (FEnabled) HandleMouse(static_cast<UINT>(lParam));
+      result = 0;
+      return true;
+    // The hidden window always agrees to end the session and is closed by no one but us.
+    case WM_DESTROY:
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_QUIT:
+    case WM_USERCHANGED:
+    case WM_NCDESTROY:
+      result = 1;
       return true;
   }
   return false;
+}
+
+// --- hooks ---------------------------------------------------------------------------
+
+LRESULT TTrayIcon::ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE && wParam == SIZE_MINIMIZED && FMinimizeToTray) DoMinimizeToTray();
+  if (message == WM_WINDOWPOSCHANGED && FMDICheckPending && Application && Application->MainForm())
+    FMDICheckPending = false;  // our forms are never MDI parents
+  if (message == FTaskbarCreated && FIconVisible) AddIcon();
+  return FAppHook->CallPrevious(message, wParam, lParam);
+}
+
+LRESULT TTrayIcon::OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  TForm* form = OwnerForm(Owner());
+  if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) && form &&
+      form->ActiveControl() && form->ActiveControl()->HandleAllocated()) {
+    TWinControl* active = form->ActiveControl();
+    HWND window = active->Parent() && active->Parent()->HandleAllocated() ? active->Parent()->Handle() : active->Handle();
+    if (window != reinterpret_cast<HWND>(lParam)) ::SetFocus(active->Handle());
+  }
+  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && Application && form) {
+    ShowWindow(Application->Handle(), SW_RESTORE);
+    SetForegroundWindow(Application->Handle());
+    SetForegroundWindow(form->Handle());
+  }
+  return FOwnerHook->CallPrevious(message, wParam, lParam);
 }

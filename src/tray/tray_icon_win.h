@@ -1,74 +1,145 @@
 #pragma once
-// The notification-area icon with its tip. For now: add, update and remove
-// the icon, a click and a double click, and hiding and restoring the main
-// window; the full mouse handling comes with the tray component.
+// The notification-area icon: its image and tip, the shell's mouse
+// notifications turned into events (single and double clicks told apart),
+// the popup menu, stepping through an image list, and hiding and restoring
+// the main window. It hooks the application window (minimise to the tray,
+// taskbar re-creation) and its owner form's window (focus, restore on show).
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
 
 #include "framework/component.h"
 #include "framework/icon_win.h"
+#include "framework/image_list_win.h"
 #include "framework/window_win.h"
+#include "tray/tray_click.h"
+#include "tray/tray_popup_menu.h"
 
 class TTimer;
+
+using TMouseEvent = std::function<void(TObject* sender, int button, uint32_t shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, uint32_t shift, int x, int y)>;
+using TCycleEvent = std::function<void(TObject* sender, int nextIndex)>;
 
 class TTrayIcon : public TComponent {
  public:
   static constexpr UINT kCallbackMessage = 0x800;
+  static constexpr UINT kIconId = 1;
 
   explicit TTrayIcon(TComponent* owner);
   ~TTrayIcon() override;
   std::string_view ClassName() const override { return "TTrayIcon"; }
   const PropertyTable& Properties() const override;
 
+  // The image and tip.
+  TIcon& Icon() { return FIcon; }
+  void SetIcon(const TIcon& icon);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& value);
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool value);
-  TIcon& Icon() { return FIcon; }
   bool IconVisible() const { return FIconVisible; }
   void SetIconVisible(bool value);
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool value) { FEnabled = value; }
-  void SetIconIndex(int value) { FIconIndex = value; }
-  void SetAnimateTimerInterval(int value) { FAnimateTimerInterval = value; }
-  void SetMinimizedOnStart(bool value) { FMinimizedOnStart = value; }
-  void SetMinimizeToTray(bool value) { FMinimizeToTray = value; }
-  void SetPopupByLeftButton(bool value) { FPopupByLeftButton = value; }
-  const TNotifyEvent& OnClick() const { return FOnClick; }
-  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
-  void SetOnDblClick(TNotifyEvent handler) { FOnDblClick = std::move(handler); }
-
-  bool IconAdded() const { return FAdded; }
-  bool AddIcon();
-  bool RemoveIcon();
-  bool UpdateIcon();
-  void HideMainWindow();
-  void RestoreMainWindow();
   // The tip as the shell receives it: at most 127 UTF-16 units, whole characters.
   std::wstring TipText() const;
 
+  // Image list animation.
+  TImageList* IconList() const { return FIconList.Get(); }
+  void SetIconList(TImageList* value);
+  int IconIndex() const { return FIconIndex; }
+  void SetIconIndex(int value);
+  bool CycleIcons() const { return FCycleIcons; }
+  void SetCycleIcons(bool value);
+  unsigned AnimateTimerInterval() const { return FAnimateTimerInterval; }
+  void SetAnimateTimerInterval(int value);
+  bool DesignPreview() const { return FDesignPreview; }
+  void SetDesignPreview(bool value);
+
+  // Behaviour.
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool value) { FEnabled = value; }
+  TComponent* PopupMenu() const { return FPopupMenu.Get(); }
+  // A component that is a TrayPopupMenu; others are kept but never shown.
+  void SetPopupMenu(TComponent* value) { FPopupMenu.Set(*this, value); }
+  bool PopupByLeftButton() const { return FPopupByLeftButton; }
+  void SetPopupByLeftButton(bool value) { FPopupByLeftButton = value; }
+  bool MinimizedOnStart() const { return FMinimizedOnStart; }
+  void SetMinimizedOnStart(bool value) { FMinimizedOnStart = value; }
+  bool MinimizeToTray() const { return FMinimizeToTray; }
+  void SetMinimizeToTray(bool value) { FMinimizeToTray = value; }
+
+  // Events.
+  const TNotifyEvent& OnClick() const { return FOnClick; }
+  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
+  const TNotifyEvent& OnDblClick() const { return FOnDblClick; }
+  void SetOnDblClick(TNotifyEvent handler) { FOnDblClick = std::move(handler); }
+  void SetOnCycle(TCycleEvent handler) { FOnCycle = std::move(handler); }
+  void SetOnMouseDown(TMouseEvent handler) { FOnMouseDown = std::move(handler); }
+  void SetOnMouseUp(TMouseEvent handler) { FOnMouseUp = std::move(handler); }
+  void SetOnMouseMove(TMouseMoveEvent handler) { FOnMouseMove = std::move(handler); }
+
+  // Each answers whether the shell accepted the request.
+  virtual bool AddIcon();
+  virtual bool RemoveIcon();
+  virtual bool UpdateIcon();
+  virtual bool LoadDefaultIcon() { return true; }
+
+  void HideMainWindow();
+  void RestoreMainWindow();
+  void PopupAtCursor();
+  // The hidden window whose procedure receives the shell's notifications.
+  HWND NotifyWindow() const { return FWindow ? FWindow->Handle() : nullptr; }
+
   void Loaded() override;
 
- private:
-  bool Notify(DWORD command);
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  virtual void Click();
+  virtual void DblClick();
+  virtual void Cycle(int nextIndex);
+  virtual void MouseDown(int button, uint32_t shift, int x, int y);
+  virtual void MouseUp(int button, uint32_t shift, int x, int y);
+  virtual void MouseMove(uint32_t shift, int x, int y);
+  virtual void DoMinimizeToTray();
 
-  std::string FHint;
-  bool FShowHint = true;
+ private:
+  class SingleClickTimer;
+  bool Notify(DWORD command);
+  bool IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void HandleMouse(UINT event);
+  LRESULT ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+  void CycleTimerTick();
+  TrayPopupMenu* Menu() const;
+
+  bool FEnabled = true;
   TIcon FIcon;
   bool FIconVisible = true;
-  bool FEnabled = true;
-  bool FAdded = false;
-  int FIconIndex = 0;
-  int FAnimateTimerInterval = 0;
-  bool FMinimizedOnStart = false;
-  bool FMinimizeToTray = true;
+  std::string FHint;
+  bool FShowHint = true;
+  ComponentRef<TComponent> FPopupMenu;
   bool FPopupByLeftButton = false;
   TNotifyEvent FOnClick, FOnDblClick;
+  TCycleEvent FOnCycle;
+  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TMouseMoveEvent FOnMouseMove;
+  bool FMinimizedOnStart = false;
+  bool FMinimizeToTray = true;
+  int FIconIndex = 0;
+  bool FDesignPreview = false;
+  bool FPreviewChanging = false;
+  bool FMDICheckPending = true;
+  ComponentRef<TImageList> FIconList;
+  bool FCycleIcons = false;
+  unsigned FAnimateTimerInterval = 0;
   UINT FTaskbarCreated;
-  TTimer* FSingleClickTimer;  // owned as a component
-  bool FSkipNextUp = false;
-  TMessageWindow FWindow;
+  std::unique_ptr<TMessageWindow> FWindow;
+  TTimer* FCycleTimer;  // owned as components
+  TTimer* FSingleClickTimer;
+  std::unique_ptr<SingleClickTimer> FClickTimer;
+  std::unique_ptr<TrayClickTracker> FClicks;
+  std::unique_ptr<TWindowProcHook> FAppHook;
+  std::unique_ptr<TWindowProcHook> FOwnerHook;
 };

@@ -55,6 +55,38 @@ HWND FindChild(HWND parent, const wchar_t* text, int minHeight) {
   return query.found;
 }
 
+// A top-level window of the program that owns `sibling`, by title; the
+// application window is the one without size.
+HWND FindProcessWindow(HWND sibling, const wchar_t* title, bool zeroSize = false) {
+  struct Query {
+    DWORD process;
+    const wchar_t* title;
+    bool zeroSize;
+    HWND sibling, found;
+  } query{0, title, zeroSize, sibling, nullptr};
+  GetWindowThreadProcessId(sibling, &query.process);
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t text[64], cls[64];
+        GetWindowTextW(window, text, 64);
+        GetClassNameW(window, cls, 64);
+        RECT r;
+        GetWindowRect(window, &r);
+        bool empty = r.right == r.left;
+        if (process == q->process && window != q->sibling && wcscmp(cls, L"VespermarkWindow") == 0 &&
+            wcscmp(text, q->title) == 0 && (!q->zeroSize || empty)) {
+          q->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
 int Fail(const char* what) {
   std::printf("FAIL %s\n", what);
   return 1;
@@ -109,6 +141,18 @@ int Arm() {
   for (int i = 0; i < 50 && IsWindowVisible(form); ++i) Sleep(100);
   if (IsWindowVisible(form)) return Fail("Start left the window on screen");
   std::printf("ok hidden after Start\n");
+
+  // A single click on the tray icon leaves it hidden: the application
+  // window is hidden, not minimised.
+  HWND tray = FindProcessWindow(form, L"");
+  HWND application = FindProcessWindow(form, L"Vespermark", true);
+  if (!tray || !application) return Fail("tray or application window not found");
+  PostMessageW(tray, 0x800, 1, WM_LBUTTONDOWN);
+  PostMessageW(tray, 0x800, 1, WM_LBUTTONUP);
+  Sleep(GetDoubleClickTime() + 1000);
+  if (IsWindowVisible(form) || IsWindowVisible(application) || IsIconic(application))
+    return Fail("a single click on the tray icon brought the window back");
+  std::printf("ok still hidden after a tray click\n");
   return 0;
 }
 

@@ -50,7 +50,7 @@ TEST_F(MainFormTest, StartsIdleWithTheIconInTheTray) {
   EXPECT_TRUE(form->TimePicker->Enabled());
   EXPECT_EQ(form->TimePicker->Time(), 0.0);
   EXPECT_EQ(form->TrayIcon->Hint(), "Vespermark");
-  EXPECT_TRUE(form->TrayIcon->IconAdded());
+  EXPECT_TRUE(form->TrayIcon->IconVisible());
   EXPECT_FALSE(form->TrayIcon->Icon().Empty());
   EXPECT_EQ(form->TrayIcon->Icon().Data().size(), 1758u);
   // Not shown until the message loop runs.

@@ -54,6 +54,17 @@ const PropertyTable& TSkinForm::Properties() const {
   return table;
 }
 
+void TSkinForm::SetTrayIcon(TTrayIcon* value) {
+  if (!FTrayIcon.Set(*this, value) || !value) return;
+  if (!FAlwaysShowInTray) value->SetIconVisible(false);
+  value->SetMinimizeToTray(false);
+  if (!value->PopupMenu()) value->SetOnDblClick([this](TObject*) { RestoreFormFromTray(); });
+}
+
+void TSkinForm::RestoreFormFromTray() {
+  if (TTrayIcon* tray = FTrayIcon.Get()) tray->RestoreMainWindow();
+}
+
 void TSkinForm::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   FSkinData.Notify(component, operation);

@@ -20,7 +20,10 @@ class TSkinForm : public TComponent {
   TSkinData* SkinData() const { return FSkinData.Get(); }
   void SetSkinData(TSkinData* value) { FSkinData.Set(*this, value); }
   TTrayIcon* TrayIcon() const { return FTrayIcon.Get(); }
-  void SetTrayIcon(TTrayIcon* value) { FTrayIcon.Set(*this, value); }
+  // Takes over the icon's minimise-to-tray and double click: the frame
+  // decides when the form goes to the tray and brings it back.
+  void SetTrayIcon(TTrayIcon* value);
+  void RestoreFormFromTray();
   uint32_t BorderIcons() const { return FBorderIcons; }
   void SetBorderIcons(uint32_t value) { FBorderIcons = value; }
 
