@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <array>
+
 #include "framework/canvas_win.h"
 #include "framework/cursors_win.h"
 #include "framework/properties.h"
@@ -10,6 +12,8 @@
 #include "label/link_target.h"
 
 namespace {
+
+constexpr std::array<std::pair<std::string_view, TTextStyle>, 1> kTextStyles{{{"tsNormal", TTextStyle::tsNormal}}};
 
 class SystemLinkShell : public LinkShell {
  public:
@@ -68,6 +72,8 @@ const PropertyTable& TURLLabel::Properties() const {
                                        props::Color("VisitedColor", &TURLLabel::SetVisitedColor),
                                        props::Color("UnvisitedColor", &TURLLabel::SetUnvisitedColor),
                                        props::Event("OnClick", &TURLLabel::SetOnClick),
+                                       props::Enum("TextStyle", &TURLLabel::SetTextStyle,
+                                                   IdentMap<TTextStyle>(kTextStyles)),
                                    });
   return table;
 }

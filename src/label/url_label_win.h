@@ -9,6 +9,9 @@
 // The number the hand cursor is registered under.
 constexpr int crURLHand = 26000;
 
+// How the caption is drawn; this label draws plain text only.
+enum class TTextStyle { tsNormal };
+
 // The two shell calls the label makes; tests put a fake in so no browser opens.
 class LinkShell {
  public:
@@ -36,6 +39,8 @@ class TURLLabel : public TWinControl {
   TColor UnvisitedColor() const { return FUnvisitedColor; }
   void SetUnvisitedColor(TColor value);
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
+  TTextStyle TextStyle() const { return TTextStyle::tsNormal; }
+  void SetTextStyle(TTextStyle) {}
 
   // Raises OnClick, then opens the URL, or the caption when the URL is blank.
   virtual void Click();

@@ -217,7 +217,13 @@ void TTrayIcon::SetAnimateTimerInterval(int value) {
 
 void TTrayIcon::SetDesignPreview(bool value) {
   FDesignPreview = value;
-  // Only a form designer shows a preview; at run time the icon is already there.
+  // Shows or hides the icon without changing IconVisible.
+  FPreviewChanging = true;
+  if (value)
+    AddIcon();
+  else
+    RemoveIcon();
+  FPreviewChanging = false;
 }
 
 void TTrayIcon::CycleTimerTick() {

@@ -256,6 +256,18 @@ TEST_F(OwnTrayTest, IconIndexAndCyclingFollowTheImageList) {
   EXPECT_EQ(next.size(), stopped);
 }
 
+TEST_F(OwnTrayTest, DesignPreviewShowsAndHidesWithoutTouchingIconVisible) {
+  tray->SetIconVisible(false);
+  int adds = tray->adds, removes = tray->removes;
+  tray->SetDesignPreview(true);
+  EXPECT_EQ(tray->adds, adds + 1);
+  EXPECT_FALSE(tray->IconVisible());
+  tray->SetIconVisible(true);
+  tray->SetDesignPreview(false);
+  EXPECT_EQ(tray->removes, removes + 1);
+  EXPECT_TRUE(tray->IconVisible());
+}
+
 TEST_F(OwnTrayTest, MinimizedOnStartKeepsTheApplicationHidden) {
   tray->SetMinimizedOnStart(true);
   tray->SetMinimizeToTray(false);
