@@ -12,14 +12,11 @@ namespace {
 // The keyboard part of a mouse event's shift state, read as the event is handled.
 uint32_t AsyncShiftState() {
   uint32_t shift = 0;
-  if (GetAsyncKeyState(VK_SHIFT) < 0) shift |= 0x01;
-  if (GetAsyncKeyState(VK_MENU) < 0) shift |= 0x02;
-  if (GetAsyncKeyState(VK_CONTROL) < 0) shift |= 0x04;
+  if (GetAsyncKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetAsyncKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (GetAsyncKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
   return shift;
 }
-
-constexpr uint32_t kShiftLeft = 0x08, kShiftRight = 0x10, kShiftMiddle = 0x20;
-constexpr int kButtonLeft = 0, kButtonRight = 1, kButtonMiddle = 2;
 
 TForm* OwnerForm(TComponent* owner) { return dynamic_cast<TForm*>(owner); }
 
@@ -162,7 +159,6 @@ std::wstring TTrayIcon::TipText() const {
 }
 
 bool TTrayIcon::Notify(DWORD command) {
-  // Shown outside a designer always; in one only for the preview.
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = NotifyWindow();
@@ -306,24 +302,24 @@ void TTrayIcon::HandleMouse(UINT event) {
     case WM_MOUSEMOVE: MouseMove(keys, at.x, at.y); break;
     case WM_LBUTTONDOWN:
       FClicks->LeftButtonDown();
-      MouseDown(kButtonLeft, keys | kShiftLeft, at.x, at.y);
+      MouseDown(mbLeft, keys | ssLeft, at.x, at.y);
       if (FPopupByLeftButton) PopupAtCursor();
       break;
     case WM_LBUTTONUP:
       FClicks->LeftButtonUp();
-      MouseUp(kButtonLeft, keys | kShiftLeft, at.x, at.y);
+      MouseUp(mbLeft, keys | ssLeft, at.x, at.y);
       break;
     case WM_LBUTTONDBLCLK:
       FClicks->LeftButtonDblClk();
       if (TrayPopupMenu* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
       break;
     case WM_RBUTTONDOWN:
-      MouseDown(kButtonRight, keys | kShiftRight, at.x, at.y);
+      MouseDown(mbRight, keys | ssRight, at.x, at.y);
       PopupAtCursor();
       break;
-    case WM_RBUTTONUP: MouseUp(kButtonRight, keys | kShiftRight, at.x, at.y); break;
-    case WM_MBUTTONDOWN: MouseDown(kButtonMiddle, keys | kShiftMiddle, at.x, at.y); break;
-    case WM_MBUTTONUP: MouseUp(kButtonMiddle, keys | kShiftMiddle, at.x, at.y); break;
+    case WM_RBUTTONUP: MouseUp(mbRight, keys | ssRight, at.x, at.y); break;
+    case WM_MBUTTONDOWN: MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y); break;
+    case WM_MBUTTONUP: MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y); break;
   }
 }
 
