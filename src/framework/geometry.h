@@ -1,0 +1,20 @@
+#pragma once
+// Points and rectangles; Right and Bottom are exclusive.
+#include <cstdint>
+
+struct TPoint {
+  int32_t X = 0, Y = 0;
+  bool operator==(const TPoint&) const = default;
+};
+
+struct TRect {
+  int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int32_t Width() const { return Right - Left; }
+  int32_t Height() const { return Bottom - Top; }
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  bool operator==(const TRect&) const = default;
+};
+
+inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+  return {left, top, left + width, top + height};
+}
