@@ -44,13 +44,14 @@ const PropertyTable& TTimePicker::Properties() const {
   return table;
 }
 
-void TTimePicker::SetTime(TDateTime value) {
-  double fraction = Frac(value);
-  if (fraction == FTime) return;
-  int h, m, s, ms;
-  DecodeTime(value, h, m, s, ms);
-  FTime = (h * 60 + m) / 1440.0;
-  FIsPM = h >= 12;
+void TTimePicker::SetTime(TDateTime value) { Accepted(FValue.SetTime(value)); }
+
+void TTimePicker::StepHours(int hours) { Accepted(FValue.StepHours(hours)); }
+
+void TTimePicker::StepMinutes(int minutes) { Accepted(FValue.StepMinutes(minutes)); }
+
+void TTimePicker::Accepted(bool changed) {
+  if (!changed) return;
   try {
     Change();
   } catch (...) {
@@ -60,22 +61,12 @@ void TTimePicker::SetTime(TDateTime value) {
   Invalidate();
 }
 
-void TTimePicker::StepHours(int hours) {
-  long minutes = std::lround(FTime * 1440) + hours * 60L;
-  SetTime(static_cast<double>(((minutes % 1440) + 1440) % 1440) / 1440.0);
-}
-
-void TTimePicker::StepMinutes(int minutes) {
-  long total = std::lround(FTime * 1440) + minutes;
-  SetTime(static_cast<double>(((total % 1440) + 1440) % 1440) / 1440.0);
-}
-
 void TTimePicker::Change() {
   if (FOnChange) FOnChange(this);
 }
 
 std::string TTimePicker::TimeText() const {
-  long minutes = std::lround(FTime * 1440);
+  long minutes = std::lround(FValue.Time() * 1440);
   int h = static_cast<int>(minutes / 60), m = static_cast<int>(minutes % 60);
   char text[16];
   std::snprintf(text, sizeof text, "%d:%02d %s", h % 12 == 0 ? 12 : h % 12, m, h >= 12 ? "PM" : "AM");

@@ -5,6 +5,7 @@
 #include "framework/date_time.h"
 #include "panel/frame_style.h"
 #include "picker/clock_face_colors.h"
+#include "picker/picker_math.h"
 
 class TTimePicker : public TWinControl {
  public:
@@ -12,10 +13,10 @@ class TTimePicker : public TWinControl {
   std::string_view ClassName() const override { return "TTimePicker"; }
   const PropertyTable& Properties() const override;
 
-  TDateTime Time() const { return FTime; }
+  TDateTime Time() const { return FValue.Time(); }
   // Keeps only the time of day, as a whole minute; fires OnChange when it changed.
   void SetTime(TDateTime value);
-  bool IsPM() const { return FIsPM; }
+  bool IsPM() const { return FValue.IsPM(); }
   void StepHours(int hours);
   void StepMinutes(int minutes);
 
@@ -64,8 +65,10 @@ class TTimePicker : public TWinControl {
     Invalidate();
   }
 
-  TDateTime FTime = 0.0;
-  bool FIsPM = false;
+  // After a change the value accepted: OnChange, then a repaint whatever it did.
+  void Accepted(bool changed);
+
+  PickerTime FValue;
   TClockFaceColors FClockFaceColors;
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;
   std::string FFormat, FCaptionAM, FCaptionPM, FCaptionSet, FHowToUseMsg;
