@@ -44,6 +44,17 @@ SharedTooltip gTooltip;
 
 }  // namespace
 
+uint32_t MouseShiftState(WPARAM keys) {
+  uint32_t shift = 0;
+  if (keys & MK_SHIFT) shift |= ssShift;
+  if (keys & MK_CONTROL) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (keys & MK_LBUTTON) shift |= ssLeft;
+  if (keys & MK_RBUTTON) shift |= ssRight;
+  if (keys & MK_MBUTTON) shift |= ssMiddle;
+  return shift;
+}
+
 uint32_t KeyboardShiftState() {
   uint32_t shift = 0;
   if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
@@ -384,6 +395,11 @@ void TWinControl::MouseUp(int, uint32_t, int, int) {}
 void TWinControl::WMPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(Handle(), &ps);
+  PaintTo(dc);
+  EndPaint(Handle(), &ps);
+}
+
+void TWinControl::PaintTo(HDC dc) {
   RECT client;
   GetClientRect(Handle(), &client);
   if (client.right > 0 && client.bottom > 0) {
@@ -401,7 +417,6 @@ void TWinControl::WMPaint() {
       BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
   }
-  EndPaint(Handle(), &ps);
 }
 
 bool TWinControl::WMSetCursor(LPARAM lParam) {
@@ -424,6 +439,7 @@ void TWinControl::WMWindowPosChanged() {
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: WMPaint(); return 0;
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wParam)); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_SETCURSOR:
       if (WMSetCursor(lParam)) return TRUE;
@@ -444,13 +460,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
       if (FTabStop && !Focused() && CanFocus()) SetFocus();
-      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight,
-                KeyboardShiftState() | (wParam & MK_LBUTTON ? uint32_t{ssLeft} : 0u) | (wParam & MK_RBUTTON ? uint32_t{ssRight} : 0u),
+      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight, MouseShiftState(wParam),
                 GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, KeyboardShiftState(), GET_X_LPARAM(lParam),
+      MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, MouseShiftState(wParam), GET_X_LPARAM(lParam),
               GET_Y_LPARAM(lParam));
       return 0;
     case WM_SETFOCUS:

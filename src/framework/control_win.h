@@ -25,6 +25,8 @@ constexpr int crHandPoint = -21;
 // Shift state bits for key and mouse handlers.
 enum TShiftState : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
 uint32_t KeyboardShiftState();
+// The shift state a mouse message carries in its key flags.
+uint32_t MouseShiftState(WPARAM keys);
 
 class TWinControl : public TComponent, public TWindowObject {
  public:
@@ -134,6 +136,8 @@ class TWinControl : public TComponent, public TWindowObject {
   void RemoveControl(TWinControl* control);
   void CreateChildHandles();
   void WMPaint();
+  // Paints the whole client area off-screen and copies it to `dc` in one step.
+  void PaintTo(HDC dc);
   bool WMSetCursor(LPARAM lParam);
   void WMSize();
   void WMWindowPosChanged();

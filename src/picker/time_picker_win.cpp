@@ -1,13 +1,42 @@
 #include "picker/time_picker_win.h"
 
+#include <windowsx.h>
+
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 #include "framework/canvas_win.h"
 #include "framework/properties.h"
+#include "framework/utf_win.h"
+#include "panel/color_math.h"
 
-TTimePicker::TTimePicker(TComponent* owner) : TWinControl(owner) {
+namespace {
+
+const std::string kBuiltInAM = "AM", kBuiltInPM = "PM", kBuiltInSet = "Set";
+
+// Rounds halves to the even neighbour, as every rounding of the face does.
+int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+
+POINT PointAt(double angle, int length) {
+  return POINT{RoundEven(std::cos(angle) * length), RoundEven(length * std::sin(angle))};
+}
+
+POINT HourPoint(int n, int length) { return PointAt(n * std::numbers::pi / 6 - std::numbers::pi / 2, length); }
+POINT MinutePoint(int n, int length) { return PointAt(n * std::numbers::pi / 30 - std::numbers::pi / 2, length); }
+
+std::string LocaleText(LCTYPE type, const char* fallback) {
+  wchar_t buffer[32];
+  int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 32);
+  return length > 1 ? WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length - 1))) : fallback;
+}
+
+}  // namespace
+
+TTimePicker::TTimePicker(TComponent* owner) : TBorderedPanel(owner) {
   SetColor(clWindow);
+  SetFlatColorAdjustment(0);
+  SetBorderOuter(TFrameStyleEx::fsLowered);
   SetTabStop(true);
   SetBounds(0, 0, 160, 190);
   FClockFaceColors.OnChange = [this] { Invalidate(); };
@@ -15,34 +44,25 @@ TTimePicker::TTimePicker(TComponent* owner) : TWinControl(owner) {
 
 const PropertyTable& TTimePicker::Properties() const {
   using P = TTimePicker;
-  static const PropertyTable table(
-      &TWinControl::Properties(),
-      {
-          props::Nested("ClockFaceColors", &P::ClockFaceColors),
-          props::String("Format", &P::SetFormat),
-          props::String("CaptionAM", &P::SetCaptionAM),
-          props::String("CaptionPM", &P::SetCaptionPM),
-          props::String("CaptionSet", &P::SetCaptionSet),
-          props::String("HowToUseMsg", &P::SetHowToUseMsg),
-          props::Bool("RestrictMinutes", &P::SetRestrictMinutes),
-          props::Bool("ShowHowToUseHint", &P::SetShowHowToUseHint),
-          props::Bool("ShowSetButton", &P::SetShowSetButton),
-          props::Enum("BorderOuter", &P::SetBorderOuter, IdentMap<TFrameStyleEx>(kFrameStyleIdents)),
-          props::Enum("BorderInner", &P::SetBorderInner, IdentMap<TFrameStyleEx>(kFrameStyleIdents)),
-          props::Set("BorderSides", &P::SetBorderSides, kSideIdents),
-          props::Color("BorderColor", &P::SetBorderColor),
-          props::Color("BorderHighlight", &P::SetBorderHighlight),
-          props::Color("BorderShadow", &P::SetBorderShadow),
-          props::Int("BorderWidth", &P::SetBorderWidth),
-          props::Int("BevelWidth", &P::SetBevelWidth),
-          props::Color("FlatColor", &P::SetFlatColor),
-          props::Int("FlatColorAdjustment", &P::SetFlatColorAdjustment),
-          props::Event("OnChange", &P::SetOnChange),
-          props::Event("OnSetTime", &P::SetOnSetTime),
-          props::Event("OnSetBtnClick", &P::SetOnSetBtnClick),
-      });
+  static const PropertyTable table(&TBorderedPanel::Properties(),
+                                   {
+                                       props::Nested("ClockFaceColors", &P::ClockFaceColors),
+                                       props::String("Format", &P::SetFormat),
+                                       props::String("CaptionAM", &P::SetCaptionAM),
+                                       props::String("CaptionPM", &P::SetCaptionPM),
+                                       props::String("CaptionSet", &P::SetCaptionSet),
+                                       props::String("HowToUseMsg", &P::SetHowToUseMsg),
+                                       props::Bool("RestrictMinutes", &P::SetRestrictMinutes),
+                                       props::Bool("ShowHowToUseHint", &P::SetShowHowToUseHint),
+                                       props::Bool("ShowSetButton", &P::SetShowSetButton),
+                                       props::Event("OnChange", &P::SetOnChange),
+                                       props::Event("OnSetTime", &P::SetOnSetTime),
+                                       props::Event("OnSetBtnClick", &P::SetOnSetBtnClick),
+                                   });
   return table;
 }
+
+// --- the value -------------------------------------------------------------------
 
 void TTimePicker::SetTime(TDateTime value) { Accepted(FValue.SetTime(value)); }
 
@@ -65,25 +85,214 @@ void TTimePicker::Change() {
   if (FOnChange) FOnChange(this);
 }
 
+void TTimePicker::SetBtnClick() {
+  if (FOnSetBtnClick) FOnSetBtnClick(this);
+}
+
 std::string TTimePicker::TimeText() const {
   long minutes = std::lround(FValue.Time() * 1440);
   int h = static_cast<int>(minutes / 60), m = static_cast<int>(minutes % 60);
+  std::string designator = h >= 12 ? LocaleText(LOCALE_S2359, "PM") : LocaleText(LOCALE_S1159, "AM");
   char text[16];
-  std::snprintf(text, sizeof text, "%d:%02d %s", h % 12 == 0 ? 12 : h % 12, m, h >= 12 ? "PM" : "AM");
-  return text;
+  std::snprintf(text, sizeof text, "%d:%02d ", h % 12 == 0 ? 12 : h % 12, m);
+  return text + designator;
+}
+
+const std::string& TTimePicker::CaptionOr(const std::string& caption, const std::string& builtIn) const {
+  return caption.empty() ? builtIn : caption;
+}
+
+// --- painting ----------------------------------------------------------------------
+
+void TTimePicker::UpdateLayout(TCanvas& canvas) {
+  canvas.Font().Assign(Font());
+  canvas.TextWidth("0");  // selects the font
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(canvas.Handle(), &metrics);
+  RECT client = ClientRect();
+  PickerMetrics m;
+  m.ClientRect = TRect{client.left, client.top, client.right, client.bottom};
+  m.Width = Width();
+  m.Height = Height();
+  m.TextMetricHeight = metrics.tmHeight;
+  m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionAM, kBuiltInAM));
+  m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionPM, kBuiltInPM));
+  FLayout = ::UpdateLayout(m);
 }
 
 void TTimePicker::Paint(TCanvas& canvas) {
-  RECT r = ClientRect();
-  canvas.Pen().SetColor(FFlatColor);
+  TBorderedPanel::Paint(canvas);
+  UpdateLayout(canvas);
+  canvas.Font().Assign(Font());
+
+  RECT strip{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
+  bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
+  DrawEdge(canvas.Handle(), &strip, BDR_RAISEDINNER, BF_RECT | BF_MIDDLE | (flat ? BF_FLAT : 0));
+  strip = RECT{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.Rectangle(r);
-  canvas.Font().SetColor(Enabled() ? FClockFaceColors.Hands() : clGrayText);
-  canvas.DrawText(TimeText(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  if (Focused()) {
-    InflateRect(&r, -3, -3);
-    DrawFocusRect(canvas.Handle(), &r);
+  canvas.DrawText(TimeText(), strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+
+  DrawClockFace(canvas);
+  canvas.Font().Assign(Font());
+
+  int separatorY = FLayout.AMRect.Top - 5;
+  canvas.Pen().SetColor(clBtnShadow);
+  canvas.Pen().SetWidth(1);
+  canvas.MoveTo(5, separatorY);
+  canvas.LineTo(Width() - 5, separatorY);
+
+  auto rect = [](const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; };
+  DrawRadioItem(canvas, rect(FLayout.AMRect), CaptionOr(FCaptionAM, kBuiltInAM), !FValue.IsPM());
+  DrawRadioItem(canvas, rect(FLayout.PMRect), CaptionOr(FCaptionPM, kBuiltInPM), FValue.IsPM());
+  if (FShowSetButton)
+    DrawSetButton(canvas, rect(FLayout.SetRect), CaptionOr(FCaptionSet, kBuiltInSet), FLeftButtonDown && FSetPressed);
+}
+
+void TTimePicker::DrawClockFace(TCanvas& canvas) {
+  const TClockFaceColors& colors = FClockFaceColors;
+  int cx = FLayout.ClockCenter.X, cy = FLayout.ClockCenter.Y, r = FLayout.ClockRadius;
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetColor(Focused() ? ShadeColor(colors.Face(), 40) : colors.Face());
+  canvas.Brush().SetColor(colors.Face());
+  canvas.Font().SetStyle(fsBold);
+  canvas.Font().SetHeight(-RoundEven(r * 0.2));
+  canvas.Ellipse(FLayout.ClockRect.Left, FLayout.ClockRect.Top, FLayout.ClockRect.Right, FLayout.ClockRect.Bottom);
+
+  UINT savedAlign = GetTextAlign(canvas.Handle());
+  SetTextAlign(canvas.Handle(), TA_CENTER);
+  int half = canvas.TextHeight("0") / 2;
+  canvas.Font().SetColor(colors.Numbers());
+  for (int n = 1; n <= 12; ++n) {
+    POINT d = HourPoint(n, RoundEven(r * 0.75));
+    canvas.TextOut(cx + d.x, cy + d.y - half, std::to_string(n));
   }
+
+  canvas.Pen().SetColor(colors.HourTicks());
+  canvas.Brush().SetColor(colors.HourTicks());
+  int t = RoundEven(r * 0.02);
+  for (int i = 1; i <= 60; ++i) {
+    POINT d = MinutePoint(i, RoundEven(r * 0.92));
+    if (i % 5 == 0)
+      canvas.Rectangle(cx + d.x - t, cy + d.y - t, cx + d.x + t + 1, cy + d.y + t + 1);
+    else
+      canvas.SetPixel(cx + d.x, cy + d.y, colors.MinuteTicks());
+  }
+
+  int h, m, s, ms;
+  DecodeTime(FValue.Time(), h, m, s, ms);
+  if (h > 12) h -= 12;
+  int w = RoundEven(r * 0.04);
+  auto hand = [&](POINT tip, POINT base, double phi) {
+    POINT p{RoundEven(std::cos(phi) * w), RoundEven(std::sin(phi) * w)};
+    POINT points[4] = {{cx, cy},
+                       {cx + base.x - p.x, cy + base.y - p.y},
+                       {cx + tip.x, cy + tip.y},
+                       {cx + base.x + p.x, cy + base.y + p.y}};
+    canvas.Pen().SetColor(colors.Hands());
+    canvas.Brush().SetColor(colors.Hands());
+    canvas.Polygon(points);
+  };
+  hand(MinutePoint(m, RoundEven(r * 0.8)), MinutePoint(m, RoundEven(r * 0.25)), m * std::numbers::pi / 30);
+  hand(HourPoint(h, RoundEven(r * 0.5)), HourPoint(h, RoundEven(r * 0.15)), h * std::numbers::pi / 6);
+  SetTextAlign(canvas.Handle(), savedAlign);
+}
+
+void TTimePicker::DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked) {
+  // The system's radio glyph stands in for our own 13 x 13 art for now.
+  RECT glyph{r.left, r.top + (r.bottom - r.top - 13) / 2, 0, 0};
+  glyph.right = glyph.left + 13;
+  glyph.bottom = glyph.top + 13;
+  DrawFrameControl(canvas.Handle(), &glyph, DFC_BUTTON, DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0));
+  canvas.Brush().SetColor(Color());
+  r.left += 14;
+  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed) {
+  canvas.Brush().SetColor(clBtnFace);
+  bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
+  UINT edge = pressed ? EDGE_SUNKEN : flat ? EDGE_ETCHED : EDGE_RAISED;
+  DrawEdge(canvas.Handle(), &r, edge, BF_RECT | BF_MIDDLE | BF_ADJUST);
+  if (pressed) {
+    r.left += 2;
+    r.top += 2;
+  }
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+}
+
+// --- input ---------------------------------------------------------------------------
+
+bool TTimePicker::InClock(int x, int y) const { return FLayout.ClockRect.Contains(TPoint{x, y}); }
+
+void TTimePicker::SetTimeDone() {
+  if (FOnSetTime) FOnSetTime(this);
+}
+
+void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
+  TPoint p{x, y};
+  if (button == mbLeft) {
+    FLeftButtonDown = true;
+    if (FLayout.AMRect.Contains(p)) {
+      FAMPressed = true;
+    } else if (FLayout.PMRect.Contains(p)) {
+      FPMPressed = true;
+    } else if (FShowSetButton && FLayout.SetRect.Contains(p)) {
+      FSetPressed = true;
+    } else if (InClock(x, y)) {
+      FClockPressed = true;
+      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
+    }
+    Invalidate();
+  } else if (button == mbRight) {
+    FRightButtonDown = true;
+    if (InClock(x, y)) {
+      FClockPressed = true;
+      Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
+    }
+  }
+  SetCapture(Handle());
+}
+
+void TTimePicker::MouseMove(uint32_t shift, int x, int y) {
+  if (!FClockPressed || !InClock(x, y)) return;
+  if (FLeftButtonDown)
+    Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
+  else if (FRightButtonDown)
+    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
+}
+
+void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
+  TPoint p{x, y};
+  if (button == mbLeft && FLeftButtonDown) {
+    if (FAMPressed && FLayout.AMRect.Contains(p)) {
+      Accepted(FValue.SelectAM());
+    } else if (FPMPressed && FLayout.PMRect.Contains(p)) {
+      Accepted(FValue.SelectPM());
+    } else if (FSetPressed && FLayout.SetRect.Contains(p)) {
+      SetBtnClick();
+    } else if (FClockPressed && InClock(x, y)) {
+      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
+      SetTimeDone();
+    }
+  } else if (button == mbRight && FRightButtonDown && FClockPressed && InClock(x, y)) {
+    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
+    SetTimeDone();
+  }
+  FAMPressed = FPMPressed = FSetPressed = FClockPressed = false;
+  FLeftButtonDown = FRightButtonDown = false;
+  if (GetCapture() == Handle()) ReleaseCapture();
+  Invalidate();
+}
+
+LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_MOUSEMOVE) {
+    MouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  }
+  return TBorderedPanel::WndProc(message, wParam, lParam);
 }
 
 void TTimePicker::KeyDown(WORD& key, uint32_t) {
@@ -92,6 +301,9 @@ void TTimePicker::KeyDown(WORD& key, uint32_t) {
     case VK_NEXT: StepHours(-1); break;
     case VK_UP: StepMinutes(1); break;
     case VK_DOWN: StepMinutes(-1); break;
+    case VK_RETURN:
+      if (FShowSetButton) SetBtnClick();
+      break;
     default: return;
   }
   key = 0;

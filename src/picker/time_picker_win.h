@@ -1,20 +1,21 @@
 #pragma once
-// The clock-face time picker. For now it shows its time as text and steps
-// it with the keyboard; the face itself is drawn by a later change.
-#include "framework/control_win.h"
+// The clock-face time picker on its bordered panel: the left button turns
+// the hour hand, the right button the minute hand (Ctrl for 5-minute
+// steps), Page Up/Down and Up/Down step the time, the AM and PM items pick
+// the half of the day. It always holds a whole minute.
 #include "framework/date_time.h"
-#include "panel/frame_style.h"
+#include "panel/bordered_panel_win.h"
 #include "picker/clock_face_colors.h"
 #include "picker/picker_math.h"
 
-class TTimePicker : public TWinControl {
+class TTimePicker : public TBorderedPanel {
  public:
   explicit TTimePicker(TComponent* owner);
   std::string_view ClassName() const override { return "TTimePicker"; }
   const PropertyTable& Properties() const override;
 
   TDateTime Time() const { return FValue.Time(); }
-  // Keeps only the time of day, as a whole minute; fires OnChange when it changed.
+  // Keeps only the time of day, as a whole minute; fires OnChange when accepted.
   void SetTime(TDateTime value);
   bool IsPM() const { return FValue.IsPM(); }
   void StepHours(int hours);
@@ -25,7 +26,6 @@ class TTimePicker : public TWinControl {
   void SetOnSetTime(TNotifyEvent handler) { FOnSetTime = std::move(handler); }
   void SetOnSetBtnClick(TNotifyEvent handler) { FOnSetBtnClick = std::move(handler); }
 
-  // Stored values kept for the face drawing to come.
   void SetFormat(const std::string& value) { Store(FFormat, value); }
   void SetCaptionAM(const std::string& value) { Store(FCaptionAM, value); }
   void SetCaptionPM(const std::string& value) { Store(FCaptionPM, value); }
@@ -34,55 +34,41 @@ class TTimePicker : public TWinControl {
   void SetRestrictMinutes(bool value) { FRestrictMinutes = value; }
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
   void SetShowSetButton(bool value) { Store(FShowSetButton, value); }
-  void SetBorderOuter(TFrameStyleEx value) { Store(FBorderOuter, value); }
-  void SetBorderInner(TFrameStyleEx value) { Store(FBorderInner, value); }
-  void SetBorderSides(uint32_t value) { Store(FBorderSides, value); }
-  void SetBorderColor(TColor value) { Store(FBorderColor, value); }
-  void SetBorderHighlight(TColor value) { Store(FBorderHighlight, value); }
-  void SetBorderShadow(TColor value) { Store(FBorderShadow, value); }
-  void SetBorderWidth(int value) { Store(FBorderWidth, value); }
-  void SetBevelWidth(int value) { Store(FBevelWidth, value); }
-  void SetFlatColor(TColor value) { Store(FFlatColor, value); }
-  void SetFlatColorAdjustment(int value) { Store(FFlatColorAdjustment, value); }
-  TFrameStyleEx BorderOuter() const { return FBorderOuter; }
-  TColor BorderShadow() const { return FBorderShadow; }
-  TColor FlatColor() const { return FFlatColor; }
 
+  // The layout of the last paint.
+  const PickerLayout& Layout() const { return FLayout; }
   // The time as the strip shows it: "h:mm AM".
   std::string TimeText() const;
 
  protected:
   void Paint(TCanvas& canvas) override;
   void KeyDown(WORD& key, uint32_t shift) override;
+  void MouseDown(int button, uint32_t shift, int x, int y) override;
+  void MouseUp(int button, uint32_t shift, int x, int y) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   virtual void Change();
+  virtual void SetBtnClick();
 
  private:
-  template <class T>
-  void Store(T& field, const T& value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-  }
-
-  // After a change the value accepted: OnChange, then a repaint whatever it did.
   void Accepted(bool changed);
+  void UpdateLayout(TCanvas& canvas);
+  void DrawClockFace(TCanvas& canvas);
+  void DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked);
+  void DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed);
+  void MouseMove(uint32_t shift, int x, int y);
+  bool InClock(int x, int y) const;
+  void SetTimeDone();
+  const std::string& CaptionOr(const std::string& caption, const std::string& builtIn) const;
 
   PickerTime FValue;
+  PickerLayout FLayout;
   TClockFaceColors FClockFaceColors;
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;
   std::string FFormat, FCaptionAM, FCaptionPM, FCaptionSet, FHowToUseMsg;
   bool FRestrictMinutes = false;
   bool FShowHowToUseHint = true;
   bool FShowSetButton = false;
-  TFrameStyleEx FBorderOuter = TFrameStyleEx::fsLowered;
-  TFrameStyleEx FBorderInner = TFrameStyleEx::fsNone;
-  uint32_t FBorderSides = kAllSides;
-  TColor FBorderColor = clBtnFace;
-  TColor FBorderHighlight = clBtnHighlight;
-  TColor FBorderShadow = clBtnShadow;
-  int FBorderWidth = 0;
-  int FBevelWidth = 1;
-  TColor FFlatColor = clBtnShadow;
-  int FFlatColorAdjustment = 0;
+  bool FAMPressed = false, FPMPressed = false, FSetPressed = false, FClockPressed = false;
+  bool FLeftButtonDown = false, FRightButtonDown = false;
 };

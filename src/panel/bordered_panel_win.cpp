@@ -1,0 +1,146 @@
+#include "panel/bordered_panel_win.h"
+
+#include <algorithm>
+#include <array>
+
+#include "framework/canvas_win.h"
+#include "framework/properties.h"
+#include "panel/frame_canvas_win.h"
+#include "panel/frame_paint.h"
+
+namespace {
+constexpr std::array<std::pair<std::string_view, TAlignment>, 3> kAlignments{{
+    {"taLeftJustify", TAlignment::taLeftJustify},
+    {"taRightJustify", TAlignment::taRightJustify},
+    {"taCenter", TAlignment::taCenter},
+}};
+}  // namespace
+
+TBorderedPanel::TBorderedPanel(TComponent* owner) : TWinControl(owner) {}
+
+const PropertyTable& TBorderedPanel::Properties() const {
+  using P = TBorderedPanel;
+  static const PropertyTable table(
+      &TWinControl::Properties(),
+      {
+          props::Enum("BorderOuter", &P::SetBorderOuter, IdentMap<TFrameStyleEx>(kFrameStyleIdents)),
+          props::Enum("BorderInner", &P::SetBorderInner, IdentMap<TFrameStyleEx>(kFrameStyleIdents)),
+          props::Set("BorderSides", &P::SetBorderSides, kSideIdents),
+          props::Int("BorderWidth", &P::SetBorderWidth),
+          props::Int("BevelWidth", &P::SetBevelWidth),
+          props::Color("BorderColor", &P::SetBorderColor),
+          props::Color("BorderHighlight", &P::SetBorderHighlight),
+          props::Color("BorderShadow", &P::SetBorderShadow),
+          props::Color("FlatColor", &P::SetFlatColor),
+          props::Int("FlatColorAdjustment", &P::SetFlatColorAdjustment),
+          props::Enum("Alignment", &P::SetAlignment, IdentMap<TAlignment>(kAlignments)),
+          props::Set("FrameSides", &P::SetFrameSides, kSideIdents),
+      });
+  return table;
+}
+
+void TBorderedPanel::FramesChanged() {
+  AlignControls();
+  Invalidate();
+}
+
+void TBorderedPanel::SetBorderOuter(TFrameStyleEx value) {
+  if (value == FBorderOuter) return;
+  FBorderOuter = value;
+  FramesChanged();
+}
+
+void TBorderedPanel::SetBorderInner(TFrameStyleEx value) {
+  if (value == FBorderInner) return;
+  FBorderInner = value;
+  FramesChanged();
+}
+
+void TBorderedPanel::SetBorderSides(uint32_t value) {
+  if (value == FBorderSides) return;
+  FBorderSides = value;
+  FramesChanged();
+}
+
+void TBorderedPanel::SetBorderWidth(int value) { Store(FBorderWidth, std::max(value, 0)); }
+
+void TBorderedPanel::SetBevelWidth(int value) { Store(FBevelWidth, std::max(value, 1)); }
+
+RECT TBorderedPanel::AdjustForFrames(RECT r, bool includeBorderWidth) const {
+  if (includeBorderWidth) InflateRect(&r, -FBorderWidth, -FBorderWidth);
+  int w = FrameStyleWidth(FBorderOuter, FBevelWidth) + FrameStyleWidth(FBorderInner, FBevelWidth);
+  if (FBorderSides & sdLeft) r.left += w;
+  if (FBorderSides & sdTop) r.top += w;
+  if (FBorderSides & sdRight) r.right -= w;
+  if (FBorderSides & sdBottom) r.bottom -= w;
+  return r;
+}
+
+RECT TBorderedPanel::GetFrameRect() const { return RECT{0, 0, Width(), Height()}; }
+
+RECT TBorderedPanel::ClientRect() const {
+  // Children are laid out inside the frames.
+  RECT r = TWinControl::ClientRect();
+  InflateRect(&r, -FBorderWidth, -FBorderWidth);
+  return AdjustForFrames(r, false);
+}
+
+void TBorderedPanel::Paint(TCanvas& canvas) {
+  RECT frame = GetFrameRect();
+  GdiFrameCanvas frameCanvas(canvas);
+  TColor parentColor = Parent() ? Parent()->Color() : clBtnFace;
+  TRect inner = PaintPanelFrame(frameCanvas, TRect{frame.left, frame.top, frame.right, frame.bottom}, FBorderOuter,
+                                FBorderInner, FBorderWidth, FBorderSides, FBevelWidth, FBorderColor, FBorderHighlight,
+                                FBorderShadow, FFlatColor, FFlatColorAdjustment, Color(), parentColor, false);
+  RECT r{inner.Left, inner.Top, inner.Right, inner.Bottom};
+  canvas.Brush().SetColor(Color());
+  canvas.FillRect(r);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  DrawCaption(canvas, r);
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+}
+
+void TBorderedPanel::DrawCaption(TCanvas& canvas, RECT r) {
+  if (Caption().empty()) return;
+  canvas.Font().Assign(Font());
+  RECT t = r;
+  t.left += 1;
+  UINT horizontal = FAlignment == TAlignment::taLeftJustify    ? DT_LEFT
+                    : FAlignment == TAlignment::taRightJustify ? DT_RIGHT
+                                                               : DT_CENTER;
+  UINT flags = horizontal | DT_EXPANDTABS | DT_WORDBREAK | DT_VCENTER;
+  RECT measure = t;
+  int h = canvas.DrawText(Caption(), measure, flags | DT_CALCRECT);
+  if (FVerticalAlignment == TVerticalAlignment::vaCenter) {
+    t.top = (r.top + r.bottom - h) / 2;
+    t.bottom = t.top + h;
+  } else if (FVerticalAlignment == TVerticalAlignment::vaBottom) {
+    t.top = r.bottom - h - 1;
+  }
+  if (Enabled()) {
+    canvas.DrawText(Caption(), t, flags);
+    return;
+  }
+  RECT shadow = t;
+  OffsetRect(&shadow, 1, 1);
+  canvas.Font().SetColor(clBtnHighlight);
+  canvas.DrawText(Caption(), shadow, flags);
+  canvas.Font().SetColor(clBtnShadow);
+  canvas.DrawText(Caption(), t, flags);
+}
+
+void TBorderedPanel::EnabledChanged() {
+  TWinControl::EnabledChanged();
+  Update();
+  if (!Enabled()) {
+    FSavedChildStates.clear();
+    for (TWinControl* child : Controls()) FSavedChildStates.emplace_back(child, child->Enabled());
+    for (TWinControl* child : Controls()) child->SetEnabled(false);
+    return;
+  }
+  for (TWinControl* child : Controls()) {
+    auto saved = std::find_if(FSavedChildStates.begin(), FSavedChildStates.end(),
+                              [child](const auto& entry) { return entry.first == child; });
+    child->SetEnabled(saved == FSavedChildStates.end() || saved->second);
+  }
+}

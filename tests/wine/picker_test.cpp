@@ -1,0 +1,101 @@
+// The clock-face picker on the main window: set with the mouse, drawn with
+// its face, hands and frame.
+#include "framework/bitmap_win.h"
+#include "framework/canvas_win.h"
+#include "wine_support.h"
+
+#include <cmath>
+
+namespace {
+
+class PickerTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    form->Show();
+    PumpMessages(50);
+    picker = form->TimePicker;
+    UpdateWindow(picker->Handle());
+  }
+  void Click(UINT down, UINT up, int x, int y, WPARAM keys = 0) {
+    SendMessageW(picker->Handle(), down, keys | (down == WM_LBUTTONDOWN ? MK_LBUTTON : MK_RBUTTON), MAKELPARAM(x, y));
+    SendMessageW(picker->Handle(), up, keys, MAKELPARAM(x, y));
+  }
+  // The picker painted into a bitmap of its own.
+  std::unique_ptr<TBitmap> Render() {
+    auto bitmap = std::make_unique<TBitmap>(picker->Width(), picker->Height());
+    SendMessageW(picker->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap->Canvas().Handle()),
+                 PRF_CLIENT);
+    GdiFlush();
+    return bitmap;
+  }
+  TTimePicker* picker = nullptr;
+};
+
+TEST_F(PickerTest, TheFormsPickerHasItsLayout) {
+  const PickerLayout& layout = picker->Layout();
+  EXPECT_EQ(layout.ClockCenter, (TPoint{85, 90}));
+  EXPECT_EQ(layout.ClockRadius, 68);
+  EXPECT_EQ(layout.AMRect.Top, 166);
+  EXPECT_EQ(layout.AMRect.Bottom, 185);
+}
+
+TEST_F(PickerTest, LeftSetsTheHourRightTheMinuteAndCtrlStepsByFive) {
+  int setTimes = 0;
+  picker->SetOnSetTime([&](TObject*) { ++setTimes; });
+  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, 85 + 50, 90);  // 3 o'clock
+  EXPECT_DOUBLE_EQ(picker->Time(), 3 / 24.0);
+  Click(WM_RBUTTONDOWN, WM_RBUTTONUP, 85, 90 + 50);  // straight down: 30 minutes
+  EXPECT_DOUBLE_EQ(picker->Time(), (3 * 60 + 30) / 1440.0);
+  EXPECT_EQ(setTimes, 2);
+  // 7 minutes past, Ctrl held: 5.
+  double angle = 7 * 6 * 3.14159265358979 / 180;
+  int x = 85 + static_cast<int>(std::lround(std::sin(angle) * 50)), y = 90 - static_cast<int>(std::lround(std::cos(angle) * 50));
+  Click(WM_RBUTTONDOWN, WM_RBUTTONUP, x, y, MK_CONTROL);
+  EXPECT_DOUBLE_EQ(picker->Time(), (3 * 60 + 5) / 1440.0);
+  // The PM item moves the hour into the afternoon; pressing on AM and releasing on PM does nothing.
+  RECT pm{picker->Layout().PMRect.Left, picker->Layout().PMRect.Top, picker->Layout().PMRect.Right,
+          picker->Layout().PMRect.Bottom};
+  SendMessageW(picker->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(picker->Layout().AMRect.Left + 3, 175));
+  SendMessageW(picker->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(pm.left + 3, 175));
+  EXPECT_FALSE(picker->IsPM());
+  Click(WM_LBUTTONDOWN, WM_LBUTTONUP, pm.left + 3, 175);
+  EXPECT_TRUE(picker->IsPM());
+  EXPECT_DOUBLE_EQ(picker->Time(), (15 * 60 + 5) / 1440.0);
+}
+
+TEST_F(PickerTest, ADragReleasedOutsideTheFaceLeavesTheLastHour) {
+  int setTimes = 0;
+  picker->SetOnSetTime([&](TObject*) { ++setTimes; });
+  SendMessageW(picker->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85, 40));  // 12: midnight
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85 - 50, 90));  // 9
+  EXPECT_DOUBLE_EQ(picker->Time(), 9 / 24.0);
+  SendMessageW(picker->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_DOUBLE_EQ(picker->Time(), 9 / 24.0);
+  EXPECT_EQ(setTimes, 0);
+}
+
+TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
+  picker->SetTime(EncodeTime(15, 45, 0, 0));
+  auto bitmap = Render();
+  auto pixel = [&](int x, int y) { return bitmap->ScanLine(y)[x] & 0xFFFFFF; };
+  const uint32_t face = 0xFF8080, black = 0x000000, teal = 0x008080;
+  EXPECT_EQ(pixel(85 + 40, 90 - 40), face);  // open face between the marks
+  // 15:45: the hour hand points at 3, the minute hand at 9.
+  EXPECT_EQ(pixel(85 + 30, 90), black);
+  EXPECT_EQ(pixel(85 - 50, 90), black);
+  EXPECT_EQ(pixel(85, 90 - 30), face);  // nothing points up
+  // An hour tick at 12 (63 px up, side 3).
+  EXPECT_EQ(pixel(85, 90 - 63), black);
+  // The teal cut-corner frame, with the corners left in the form's colour.
+  EXPECT_EQ(pixel(0, 50), teal);
+  EXPECT_EQ(pixel(50, 0), teal);
+  COLORREF formColor = GetSysColor(COLOR_BTNFACE);
+  uint32_t expected = (GetRValue(formColor) << 16) | (GetGValue(formColor) << 8) | GetBValue(formColor);
+  EXPECT_EQ(pixel(0, 0), expected);
+  EXPECT_EQ(pixel(1, 0), expected);
+  EXPECT_EQ(pixel(0, 1), expected);
+  EXPECT_EQ(pixel(1, 1), teal);  // the cut
+}
+
+}  // namespace
