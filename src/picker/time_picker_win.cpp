@@ -8,12 +8,20 @@
 
 #include "framework/canvas_win.h"
 #include "framework/properties.h"
+#include "framework/timer_win.h"
 #include "framework/utf_win.h"
 #include "panel/color_math.h"
 
 namespace {
 
 const std::string kBuiltInAM = "AM", kBuiltInPM = "PM", kBuiltInSet = "Set";
+const std::string kBuiltInHowToUse = "Left-click to set Hour\rRight-click to set Minute\r    Ctrl key restricts to 5 minutes";
+
+bool ApplicationInForeground() {
+  DWORD process = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &process);
+  return process == GetCurrentProcessId();
+}
 
 // Rounds halves to the even neighbour, as every rounding of the face does.
 int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
@@ -33,7 +41,10 @@ std::string LocaleText(LCTYPE type, const char* fallback) {
 
 }  // namespace
 
-TTimePicker::TTimePicker(TComponent* owner) : TBorderedPanel(owner) {
+TTimePicker::TTimePicker(TComponent* owner) : TBorderedPanel(owner), FHintTimer(new TTimer(this)) {
+  FHintTimer->SetEnabled(false);
+  FHintTimer->SetInterval(1000);
+  FHintTimer->SetOnTimer([this](TObject*) { HintTimerFired(); });
   SetColor(clWindow);
   SetFlatColorAdjustment(0);
   SetBorderOuter(TFrameStyleEx::fsLowered);
@@ -288,11 +299,75 @@ void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
 }
 
 LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_MOUSEMOVE) {
-    MouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-    return 0;
+  switch (message) {
+    case WM_MOUSEMOVE: {
+      if (!FTrackingMouse) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        FTrackingMouse = TrackMouseEvent(&track) != FALSE;
+        NotifyMouseEnter();
+      }
+      int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      if (FShowHowToUseHint) UpdateHowToUseHint(x, y);
+      MouseMove(MouseShiftState(wParam), x, y);
+      return 0;
+    }
+    case WM_MOUSELEAVE:
+      FTrackingMouse = false;
+      NotifyMouseLeave();
+      return 0;
   }
   return TBorderedPanel::WndProc(message, wParam, lParam);
+}
+
+// --- the how-to-use hint ---------------------------------------------------------
+
+POINT TTimePicker::CursorInClient() const {
+  POINT at{};
+  GetCursorPos(&at);
+  ScreenToClient(Handle(), &at);
+  return at;
+}
+
+void TTimePicker::NotifyMouseEnter() {
+  if (!FShowHowToUseHint) return;
+  POINT at = CursorInClient();
+  UpdateHowToUseHint(at.x, at.y);
+}
+
+void TTimePicker::NotifyMouseLeave() { HideHowToUseHint(); }
+
+void TTimePicker::UpdateHowToUseHint(int x, int y) {
+  if (!InClock(x, y) || !ApplicationInForeground()) {
+    FHintTimer->SetEnabled(false);
+    HideHowToUseHint();
+    Invalidate();
+    Update();
+    return;
+  }
+  if (!FHintWindow) FHintWindow = std::make_unique<THintWindow>();
+  const std::string& text = FHowToUseMsg.empty() ? kBuiltInHowToUse : FHowToUseMsg;
+  RECT r = FHintWindow->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), text);
+  POINT corner{0, Height()};
+  ClientToScreen(Handle(), &corner);
+  OffsetRect(&r, corner.x - r.left, corner.y - r.top);
+  POINT shownAt = FHintWindow->Origin();
+  if (!FHintWindow->Showing() || shownAt.x != r.left || shownAt.y != r.top) {
+    FHintWindow->ActivateHint(r, text);
+    FHintTimer->SetEnabled(true);
+  }
+}
+
+void TTimePicker::HideHowToUseHint() {
+  if (FHintWindow) FHintWindow->ReleaseHandle();
+}
+
+void TTimePicker::HintTimerFired() {
+  POINT at = CursorInClient();
+  if (InClock(at.x, at.y)) return;
+  FHintTimer->SetEnabled(false);
+  HideHowToUseHint();
+  Invalidate();
+  Update();
 }
 
 void TTimePicker::KeyDown(WORD& key, uint32_t) {

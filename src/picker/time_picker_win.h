@@ -3,10 +3,15 @@
 // the hour hand, the right button the minute hand (Ctrl for 5-minute
 // steps), Page Up/Down and Up/Down step the time, the AM and PM items pick
 // the half of the day. It always holds a whole minute.
+#include <memory>
+
 #include "framework/date_time.h"
+#include "framework/hint_window_win.h"
 #include "panel/bordered_panel_win.h"
 #include "picker/clock_face_colors.h"
 #include "picker/picker_math.h"
+
+class TTimer;
 
 class TTimePicker : public TBorderedPanel {
  public:
@@ -35,6 +40,9 @@ class TTimePicker : public TBorderedPanel {
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
   void SetShowSetButton(bool value) { Store(FShowSetButton, value); }
 
+  // The how-to-use hint, while shown (tests).
+  const THintWindow* HowToUseHint() const { return FHintWindow.get(); }
+
   // The layout of the last paint.
   const PickerLayout& Layout() const { return FLayout; }
   // The time as the strip shows it: "h:mm AM".
@@ -49,6 +57,8 @@ class TTimePicker : public TBorderedPanel {
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   virtual void Change();
   virtual void SetBtnClick();
+  virtual void NotifyMouseEnter();
+  virtual void NotifyMouseLeave();
 
  private:
   void Accepted(bool changed);
@@ -60,6 +70,10 @@ class TTimePicker : public TBorderedPanel {
   bool InClock(int x, int y) const;
   void SetTimeDone();
   const std::string& CaptionOr(const std::string& caption, const std::string& builtIn) const;
+  void UpdateHowToUseHint(int x, int y);
+  void HideHowToUseHint();
+  void HintTimerFired();
+  POINT CursorInClient() const;
 
   PickerTime FValue;
   PickerLayout FLayout;
@@ -71,4 +85,7 @@ class TTimePicker : public TBorderedPanel {
   bool FShowSetButton = false;
   bool FAMPressed = false, FPMPressed = false, FSetPressed = false, FClockPressed = false;
   bool FLeftButtonDown = false, FRightButtonDown = false;
+  std::unique_ptr<THintWindow> FHintWindow;
+  TTimer* FHintTimer;  // owned as a component
+  bool FTrackingMouse = false;
 };

@@ -99,3 +99,28 @@ TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PickerTest, TheHowToUseHintShowsOverTheFaceBelowThePicker) {
+  SetForegroundWindow(form->Handle());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(85, 90));
+  const THintWindow* hint = picker->HowToUseHint();
+  ASSERT_NE(hint, nullptr);
+  ASSERT_TRUE(hint->Showing());
+  EXPECT_EQ(hint->Text(), "Left-click to set Hour\rRight-click to set Minute\r    Ctrl key restricts to 5 minutes");
+  POINT corner{0, picker->Height()};
+  ClientToScreen(picker->Handle(), &corner);
+  EXPECT_EQ(hint->Origin().x, corner.x);
+  EXPECT_EQ(hint->Origin().y, corner.y);
+  picker->SetHowToUseMsg("Turn the hands");
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(86, 90));
+  EXPECT_EQ(hint->Text(), "Left-click to set Hour\rRight-click to set Minute\r    Ctrl key restricts to 5 minutes");
+  // Off the face (a corner of the square is still inside it): gone.
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(2, 100));
+  EXPECT_FALSE(hint->Showing());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(85, 90));
+  EXPECT_EQ(hint->Text(), "Turn the hands");
+}
+
+}  // namespace
