@@ -5,12 +5,15 @@
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <span>
 
 #include "framework/canvas_win.h"
 #include "framework/properties.h"
 #include "framework/timer_win.h"
 #include "framework/utf_win.h"
+#include "framework/bitmap_win.h"
 #include "panel/color_math.h"
+#include "picker/radio_glyph.h"
 
 namespace {
 
@@ -210,11 +213,25 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
 }
 
 void TTimePicker::DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked) {
-  // The system's radio glyph stands in for our own 13 x 13 art for now.
-  RECT glyph{r.left, r.top + (r.bottom - r.top - 13) / 2, 0, 0};
-  glyph.right = glyph.left + 13;
-  glyph.bottom = glyph.top + 13;
-  DrawFrameControl(canvas.Handle(), &glyph, DFC_BUTTON, DFCS_BUTTONRADIO | (checked ? DFCS_CHECKED : 0));
+  TBitmap glyph(13, 13);
+  glyph.Canvas().Brush().SetColor(Color());
+  glyph.Canvas().FillRect(RECT{0, 0, 13, 13});
+  if (HRSRC resource = FindResourceW(ModuleInstance(), checked ? L"RADIO_CHECKED" : L"RADIO_UNCHECKED",
+                                     MAKEINTRESOURCEW(10))) {
+    const void* data = LockResource(LoadResource(ModuleInstance(), resource));
+    glyph.LoadFromBytes({static_cast<const uint8_t*>(data), SizeofResource(ModuleInstance(), resource)});
+    // Key colours become the theme's; the DIB holds 0x00RRGGBB, colours are 0x00BBGGRR.
+    for (int y = 0; y < glyph.Height(); ++y)
+      for (uint32_t& pixel : std::span(glyph.ScanLine(y), static_cast<size_t>(glyph.Width()))) {
+        TColor key = RGBColor(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
+                              static_cast<uint8_t>(pixel));
+        if (auto color = RadioGlyphColor(key, Color())) {
+          TColor rgb = ColorToRGB(*color);
+          pixel = (static_cast<uint32_t>(RedOf(rgb)) << 16) | (GreenOf(rgb) << 8) | BlueOf(rgb);
+        }
+      }
+  }
+  canvas.Draw(r.left, r.top + (r.bottom - r.top - 13) / 2, glyph);
   canvas.Brush().SetColor(Color());
   r.left += 14;
   canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

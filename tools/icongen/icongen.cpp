@@ -1,9 +1,11 @@
-// icongen IN.txt OUT.ico
+// icongen IN.txt OUT.ico|OUT.bmp
 //
-// Turns the program icon, drawn as text, into a 24 x 24, 256-colour icon
-// file. The text has a [palette] section, one "C #RRGGBB" or
-// "C transparent" line per character C, and a [pixels] section of 24 rows
-// of 24 such characters. Lines starting with ';' are comments.
+// Turns pixel art drawn as text into a 256-colour image: the program icon
+// (24 x 24, an .ico file) or a square bitmap of any size (a .bmp file, for
+// the picker's glyphs). The text has a [palette] section, one "C #RRGGBB"
+// or "C transparent" line per character C, and a [pixels] section of rows
+// of such characters, as many rows as a row has characters. Lines starting
+// with ';' are comments. Transparency exists only in icons.
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -11,11 +13,13 @@
 #include <vector>
 
 #include "framework/exceptions.h"
+#include "framework/bmp_codec.h"
 #include "framework/ico_file.h"
 
 static constexpr int kIconSize = 24;
 
 struct IconArt {
+  int size = 0;
   BmpImage image;
   std::vector<uint8_t> transparent;
 };
@@ -34,7 +38,6 @@ static uint32_t ParseColour(const std::string& text, int lineNumber) {
 
 static IconArt ParseArt(std::istream& in) {
   IconArt art;
-  art.image.width = art.image.height = kIconSize;
   art.image.bitCount = 8;
   // Index 0 is black and serves the transparent pixels, which must be
   // black in the colour image to vanish on screen.
@@ -62,8 +65,10 @@ static IconArt ParseArt(std::istream& in) {
         art.image.palette.push_back(ParseColour(value, lineNumber));
       }
     } else if (section == "[pixels]") {
-      if (text.size() != kIconSize) throw Exception(where + "a row must have 24 characters");
-      if (art.transparent.size() == size_t(kIconSize * kIconSize)) throw Exception(where + "more than 24 rows");
+      if (art.size == 0) art.size = int(text.size());
+      const std::string size = std::to_string(art.size);
+      if (int(text.size()) != art.size) throw Exception(where + "a row must have " + size + " characters, as the first");
+      if (art.transparent.size() == size_t(art.size) * art.size) throw Exception(where + "more than " + size + " rows");
       for (char c : text) {
         const auto found = indexOf.find(c);
         if (found == indexOf.end()) throw Exception(where + "character '" + std::string(1, c) + "' is not in the palette");
@@ -74,20 +79,33 @@ static IconArt ParseArt(std::istream& in) {
       throw Exception(where + "text outside [palette] and [pixels]");
     }
   }
-  if (art.transparent.size() != size_t(kIconSize * kIconSize)) throw Exception("the picture must have 24 rows");
+  if (art.size == 0 || art.transparent.size() != size_t(art.size) * art.size)
+    throw Exception("the picture must have as many rows as a row has characters");
+  art.image.width = art.image.height = art.size;
+  art.image.pixels.resize(art.transparent.size());
   return art;
 }
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::cerr << "usage: icongen IN.txt OUT.ico\n";
+    std::cerr << "usage: icongen IN.txt OUT.ico|OUT.bmp\n";
     return 2;
   }
   try {
     std::ifstream in(argv[1]);
     if (!in) throw Exception(std::string("cannot open ") + argv[1]);
     const IconArt art = ParseArt(in);
-    const std::vector<uint8_t> icon = BuildIcon256(art.image, art.transparent);
+    const std::string outName = argv[2];
+    const bool bitmap = outName.size() > 4 && outName.substr(outName.size() - 4) == ".bmp";
+    std::vector<uint8_t> icon;
+    if (bitmap) {
+      for (uint8_t t : art.transparent)
+        if (t) throw Exception("a bitmap has no transparent pixels");
+      icon = EncodeBmp(art.image);
+    } else {
+      if (art.size != kIconSize) throw Exception("the icon must be 24 x 24");
+      icon = BuildIcon256(art.image, art.transparent);
+    }
     std::ofstream out(argv[2], std::ios::binary);
     out.write(reinterpret_cast<const char*>(icon.data()), std::streamsize(icon.size()));
     out.close();
