@@ -51,8 +51,12 @@ fi
 echo "== windows build"
 if quiet "$LOGS/build-windows.log" build_windows; then
   start_xvfb && setup_wine
-  timeout 900 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" >"$LOGS/wine.log" 2>&1
+  RENDERS="$ROOT/build/windows/renders"
+  mkdir -p "$RENDERS"
+  VESPERMARK_RENDER_DIR="$(winepath -w "$RENDERS" 2>/dev/null)" \
+    timeout 900 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" >"$LOGS/wine.log" 2>&1
   count_gtest wine "$LOGS/wine.log" $?
+  for bmp in "$RENDERS"/*.bmp; do [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
   timeout 600 "$ROOT/tests/e2e/run_e2e.sh" "$ROOT/build/windows" >"$LOGS/e2e.log" 2>&1
   e2e_status=$?
   count_gtest e2e "$LOGS/e2e.log" $e2e_status

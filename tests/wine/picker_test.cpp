@@ -2,9 +2,12 @@
 // its face, hands and frame.
 #include "framework/bitmap_win.h"
 #include "framework/canvas_win.h"
+#include "framework/stream.h"
 #include "wine_support.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -121,6 +124,35 @@ TEST_F(PickerTest, TheHowToUseHintShowsOverTheFaceBelowThePicker) {
   EXPECT_FALSE(hint->Showing());
   SendMessageW(picker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(85, 90));
   EXPECT_EQ(hint->Text(), "Turn the hands");
+}
+
+}  // namespace
+
+namespace {
+
+// Renders for a person to look at: BMP files that the test script turns into PNG.
+TEST_F(PickerTest, RendersAreWrittenForReview) {
+  const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
+  if (!folder) GTEST_SKIP() << "VESPERMARK_RENDER_DIR is not set";
+  struct Shot {
+    int h, m;
+    bool focus;
+  };
+  for (Shot shot : {Shot{0, 0, false}, Shot{15, 45, false}, Shot{23, 30, false}, Shot{23, 30, true}}) {
+    picker->SetTime(EncodeTime(shot.h, shot.m, 0, 0));
+    if (shot.focus)
+      picker->SetFocus();
+    else
+      form->BtnStart->SetFocus();
+    auto bitmap = Render();
+    char name[64];
+    std::snprintf(name, sizeof name, "/picker-%02d%02d%s.bmp", shot.h, shot.m, shot.focus ? "-focus" : "");
+    TFileStream file(std::string(folder) + name, fmCreate);
+    bitmap->SaveToStream(file);
+  }
+  // The focus outline is the face darkened, just inside the face circle's top.
+  auto focused = Render();
+  EXPECT_NE(focused->ScanLine(22)[85] & 0xFFFFFF, 0xFF8080u);
 }
 
 }  // namespace
