@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "framework/utf_win.h"
+#include "framework/resources_win.h"
 
 LocalTimestamp SystemLocalClock::Now() {
   SYSTEMTIME t;
@@ -10,16 +10,8 @@ LocalTimestamp SystemLocalClock::Now() {
   return LocalTimestamp::FromParts(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
-namespace {
-std::string LocaleText(LCTYPE type, const char* fallback) {
-  wchar_t buffer[128];
-  int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 128);
-  if (length <= 1) return fallback;
-  return WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length - 1)));
-}
-}  // namespace
 
 TTimeFormat UserLongTimeFormat() {
-  return TTimeFormat(LocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"), LocaleText(LOCALE_S1159, "AM"),
-                     LocaleText(LOCALE_S2359, "PM"));
+  return TTimeFormat(UserLocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"), UserLocaleText(LOCALE_S1159, "AM"),
+                     UserLocaleText(LOCALE_S2359, "PM"));
 }

@@ -7,6 +7,7 @@
 #include "framework/canvas_win.h"
 #include "framework/form_loader.h"
 #include "framework/properties.h"
+#include "framework/resources_win.h"
 
 namespace {
 constexpr std::array<std::pair<std::string_view, TBorderStyle>, 6> kBorderStyles{{
@@ -53,11 +54,9 @@ void TForm::LoadFromResource() {
   std::string name(ClassName());
   for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
   std::wstring wide(name.begin(), name.end());
-  HRSRC resource = FindResourceW(ModuleInstance(), wide.c_str(), MAKEINTRESOURCEW(10));
-  HGLOBAL loaded = resource ? LoadResource(ModuleInstance(), resource) : nullptr;
-  const void* data = loaded ? LockResource(loaded) : nullptr;
-  if (!data) throw EFormError("Resource " + name + " not found");
-  LoadFromBytes({static_cast<const uint8_t*>(data), SizeofResource(ModuleInstance(), resource)});
+  auto stream = RCDataResource(wide.c_str());
+  if (!stream) throw EFormError("Resource " + name + " not found");
+  LoadFromBytes(*stream);
 }
 
 void TForm::LoadFromBytes(std::span<const uint8_t> stream) { LoadForm(*this, stream); }

@@ -123,14 +123,10 @@ void TURLLabel::FontChanged() {
 }
 
 void TURLLabel::AutoSize() {
-  HDC screen = GetDC(nullptr);
-  SIZE size;
-  {
-    TCanvas canvas(screen);
-    canvas.Font().Assign(Font());
-    size = canvas.TextExtent(Caption());
-  }
-  ReleaseDC(nullptr, screen);
+  WindowDC screen(nullptr);
+  TCanvas canvas(screen.Get());
+  canvas.Font().Assign(Font());
+  SIZE size = canvas.TextExtent(Caption());
   SetBounds(Left(), Top(), size.cx, size.cy);
 }
 

@@ -10,7 +10,7 @@
 #include "framework/canvas_win.h"
 #include "framework/properties.h"
 #include "framework/timer_win.h"
-#include "framework/utf_win.h"
+#include "framework/resources_win.h"
 #include "framework/bitmap_win.h"
 #include "panel/color_math.h"
 #include "picker/radio_glyph.h"
@@ -36,11 +36,6 @@ POINT PointAt(double angle, int length) {
 POINT HourPoint(int n, int length) { return PointAt(n * std::numbers::pi / 6 - std::numbers::pi / 2, length); }
 POINT MinutePoint(int n, int length) { return PointAt(n * std::numbers::pi / 30 - std::numbers::pi / 2, length); }
 
-std::string LocaleText(LCTYPE type, const char* fallback) {
-  wchar_t buffer[32];
-  int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, buffer, 32);
-  return length > 1 ? WideToUtf8(std::wstring_view(buffer, static_cast<size_t>(length - 1))) : fallback;
-}
 
 }  // namespace
 
@@ -106,7 +101,7 @@ void TTimePicker::SetBtnClick() {
 std::string TTimePicker::TimeText() const {
   long minutes = std::lround(FValue.Time() * 1440);
   int h = static_cast<int>(minutes / 60), m = static_cast<int>(minutes % 60);
-  std::string designator = h >= 12 ? LocaleText(LOCALE_S2359, "PM") : LocaleText(LOCALE_S1159, "AM");
+  std::string designator = h >= 12 ? UserLocaleText(LOCALE_S2359, "PM") : UserLocaleText(LOCALE_S1159, "AM");
   char text[16];
   std::snprintf(text, sizeof text, "%d:%02d ", h % 12 == 0 ? 12 : h % 12, m);
   return text + designator;
@@ -216,10 +211,8 @@ void TTimePicker::DrawRadioItem(TCanvas& canvas, RECT r, const std::string& capt
   TBitmap glyph(13, 13);
   glyph.Canvas().Brush().SetColor(Color());
   glyph.Canvas().FillRect(RECT{0, 0, 13, 13});
-  if (HRSRC resource = FindResourceW(ModuleInstance(), checked ? L"RADIO_CHECKED" : L"RADIO_UNCHECKED",
-                                     MAKEINTRESOURCEW(10))) {
-    const void* data = LockResource(LoadResource(ModuleInstance(), resource));
-    glyph.LoadFromBytes({static_cast<const uint8_t*>(data), SizeofResource(ModuleInstance(), resource)});
+  if (auto art = RCDataResource(checked ? L"RADIO_CHECKED" : L"RADIO_UNCHECKED")) {
+    glyph.LoadFromBytes(*art);
     // Key colours become the theme's; the DIB holds 0x00RRGGBB, colours are 0x00BBGGRR.
     for (int y = 0; y < glyph.Height(); ++y)
       for (uint32_t& pixel : std::span(glyph.ScanLine(y), static_cast<size_t>(glyph.Width()))) {

@@ -4,15 +4,15 @@
 
 #include "app/startup_win.h"
 #include "framework/handles_win.h"
+#include "framework/resources_win.h"
 #include "framework/utf_win.h"
 #include "wine_support.h"
 
 namespace {
 
 std::vector<uint8_t> FormResource() {
-  HRSRC resource = FindResourceW(GetModuleHandleW(nullptr), L"TFORM1", MAKEINTRESOURCEW(10));
-  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource)));
-  return std::vector<uint8_t>(data, data + SizeofResource(nullptr, resource));
+  auto stream = RCDataResource(L"TFORM1");
+  return stream ? std::vector<uint8_t>(stream->begin(), stream->end()) : std::vector<uint8_t>();
 }
 
 struct MessageBoxSeen {
