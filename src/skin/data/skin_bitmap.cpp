@@ -1,0 +1,46 @@
+#include "skin/data/skin_bitmap.h"
+
+#include "framework/exceptions.h"
+#include "framework/little_endian.h"
+
+static constexpr size_t kFileHeaderSize = 14;
+
+void TSkinBitmap::Clear() {
+  FFile.clear();
+  FImage = BmpImage{};
+}
+
+void TSkinBitmap::LoadFromBytes(std::vector<uint8_t> file) {
+  BmpImage image = DecodeBmp(file);
+  FFile = std::move(file);
+  FImage = std::move(image);
+}
+
+void TSkinBitmap::LoadFromStream(TStream& stream) {
+  uint8_t header[kFileHeaderSize];
+  stream.ReadBuffer(header, sizeof header);
+  if (header[0] != 'B' || header[1] != 'M') throw EInvalidGraphic("Invalid bitmap: the file does not start with BM");
+  const uint32_t fileSize = LoadLE32(header + 2);
+  const int64_t remaining = stream.Size() - stream.Position();
+  if (fileSize < kFileHeaderSize || int64_t(fileSize - kFileHeaderSize) > remaining)
+    throw EReadError("Invalid bitmap: its size runs past the end of the data");
+  std::vector<uint8_t> file(fileSize);
+  std::copy(header, header + kFileHeaderSize, file.begin());
+  stream.ReadBuffer(file.data() + kFileHeaderSize, fileSize - kFileHeaderSize);
+  LoadFromBytes(std::move(file));
+}
+
+void TSkinBitmap::LoadFromFile(const std::string& fileName) {
+  TMemoryStream stream;
+  stream.LoadFromFile(fileName);
+  std::vector<uint8_t> file(stream.Memory(), stream.Memory() + stream.Size());
+  if (file.size() >= kFileHeaderSize && file.size() <= UINT32_MAX) StoreLE32(file.data() + 2, uint32_t(file.size()));
+  LoadFromBytes(std::move(file));
+}
+
+void TSkinBitmap::SaveToStream(TStream& stream) const { stream.WriteBuffer(FFile.data(), FFile.size()); }
+
+void TSkinBitmap::SaveToFile(const std::string& fileName) const {
+  TFileStream file(fileName, fmCreate);
+  SaveToStream(file);
+}

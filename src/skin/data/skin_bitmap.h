@@ -1,0 +1,37 @@
+#pragma once
+// One picture of a skin: the BMP file exactly as it travels in a package,
+// and its decoded pixels. An empty bitmap means the picture is absent.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "framework/bmp_codec.h"
+#include "framework/stream.h"
+
+class TSkinBitmap {
+ public:
+  bool Empty() const { return FFile.empty(); }
+  void Clear();
+
+  // Reads exactly one BMP file from the stream's position: its length comes
+  // from the file header's size field, which must fit in what remains.
+  // Throws EReadError for a truncated file, EInvalidGraphic for a bad one;
+  // the bitmap is unchanged then.
+  void LoadFromStream(TStream& stream);
+  // A whole BMP file from disk; its size field is set to its real length so
+  // that the bitmap can be stored in a package.
+  void LoadFromFile(const std::string& fileName);
+  void LoadFromBytes(std::vector<uint8_t> file);
+  void SaveToStream(TStream& stream) const;
+  void SaveToFile(const std::string& fileName) const;
+
+  const std::vector<uint8_t>& FileBytes() const { return FFile; }
+  const BmpImage& Image() const { return FImage; }
+  int32_t Width() const { return FImage.width; }
+  int32_t Height() const { return FImage.height; }
+  int BitCount() const { return Empty() ? 0 : FImage.bitCount; }
+
+ private:
+  std::vector<uint8_t> FFile;
+  BmpImage FImage;
+};
