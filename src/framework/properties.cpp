@@ -23,6 +23,8 @@ const PropertyDef* PropertyTable::Find(std::string_view name) const {
 }
 
 std::optional<PropertyTable::Match> PropertyTable::Resolve(TPersistent& object, std::string_view path) const {
+  // A property may own a dotted name whole, as string lists do ("Lines.Strings").
+  if (const PropertyDef* whole = Find(path); whole && whole->assign) return Match{whole, &object};
   size_t dot = path.find('.');
   const PropertyDef* def = Find(path.substr(0, dot));
   if (!def) return std::nullopt;
@@ -124,6 +126,13 @@ TColor ValueAsColor(const FormValue& value) {
 std::vector<std::string> ValueAsSet(const FormValue& value) {
   if (value.type != FormValueType::Set) WrongKind("a set", value);
   return value.set;
+}
+
+TStringList ValueAsStringList(const FormValue& value) {
+  if (value.type != FormValueType::List) WrongKind("a list of strings", value);
+  TStringList lines;
+  for (const FormValue& item : value.items) lines.Add(ValueAsString(item));
+  return lines;
 }
 
 uint32_t ValueAsSetBits(const FormValue& value, std::span<const std::string_view> idents) {

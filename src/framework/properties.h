@@ -16,6 +16,7 @@
 #include "framework/component.h"
 #include "framework/exceptions.h"
 #include "framework/form_stream.h"
+#include "framework/string_list.h"
 
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
@@ -59,6 +60,8 @@ std::string ValueAsString(const FormValue& value);  // UTF-8
 std::string_view ValueAsIdent(const FormValue& value);
 TColor ValueAsColor(const FormValue& value);
 std::vector<std::string> ValueAsSet(const FormValue& value);
+// A list of strings, as a string list stores its lines: ('one' 'two').
+TStringList ValueAsStringList(const FormValue& value);
 std::string_view ValueKindName(const FormValue& value);
 
 template <class E>
@@ -149,6 +152,16 @@ PropertyDef Binary(std::string name, void (C::*setter)(const std::vector<uint8_t
             if (v.type != FormValueType::Binary)
               throw EPropertyValue("expected binary data, found " + std::string(ValueKindName(v)));
             (static_cast<C&>(o).*setter)(v.bytes);
+          },
+          {}};
+}
+
+// A string list, stored under its own dotted name ("Lines.Strings").
+template <class C>
+PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&)) {
+  return {std::move(name),
+          [setter](TPersistent& o, const FormValue& v, LoadContext&) {
+            (static_cast<C&>(o).*setter)(ValueAsStringList(v));
           },
           {}};
 }

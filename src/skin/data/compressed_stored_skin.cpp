@@ -1,6 +1,35 @@
 #include "skin/data/compressed_stored_skin.h"
 
+#include "framework/ini_file.h"
 #include "framework/properties.h"
+#include "framework/string_list.h"
+#include "skin/data/skin_package.h"
+#include "skin/data/zlib_stream.h"
+
+namespace {
+
+// Passes writes on to a memory stream until they would take it past a limit.
+class TBoundedWriteStream : public TStream {
+ public:
+  TBoundedWriteStream(TMemoryStream& target, int64_t limit) : FTarget(target), FLimit(limit) {}
+
+  size_t Read(void*, size_t) override { throw EStreamError("Invalid stream operation"); }
+  size_t Write(const void* buffer, size_t count) override {
+    if (static_cast<int64_t>(count) > FLimit - FWritten)
+      throw EDecompressionError("The skin package unpacks to more than " + std::to_string(FLimit >> 20) +
+                                " MiB; it is corrupt");
+    FWritten += static_cast<int64_t>(count);
+    return FTarget.Write(buffer, count);
+  }
+  int64_t Seek(int64_t offset, TSeekOrigin origin) override { return FTarget.Seek(offset, origin); }
+
+ private:
+  TMemoryStream& FTarget;
+  int64_t FLimit;
+  int64_t FWritten = 0;
+};
+
+}  // namespace
 
 const PropertyTable& TCompressedStoredSkin::Properties() const {
   using S = TCompressedStoredSkin;
@@ -11,4 +40,39 @@ const PropertyTable& TCompressedStoredSkin::Properties() const {
                                        props::Binary("CompressedData", &S::SetCompressedData),
                                    });
   return table;
+}
+
+void TCompressedStoredSkin::SetCompressedData(const std::vector<uint8_t>& value) {
+  FCompressedStream.Clear();
+  FCompressedStream.WriteBuffer(value.data(), value.size());
+  FCompressedStream.SetPosition(0);
+}
+
+void TCompressedStoredSkin::UnpackTo(TMemoryStream& destination) {
+  destination.Seek(0, soEnd);
+  TBoundedWriteStream bounded(destination, kMaxPackageSize);
+  UnpackStream(bounded, FCompressedStream);
+}
+
+void TCompressedStoredSkin::LoadPackedFile(const std::string& fileName) {
+  FCompressedStream.Clear();
+  TFileStream file(fileName, fmOpenRead);
+  ReadPackedSkinFile(file, FCompressedStream);
+}
+
+bool TCompressedStoredSkin::PackFromIniFile(const std::string& iniFileName) {
+  TMemoryStream iniFile;
+  iniFile.LoadFromFile(iniFileName);
+  SkinPackage package;
+  package.iniText.assign(reinterpret_cast<const char*>(iniFile.Memory()), static_cast<size_t>(iniFile.Size()));
+  const TMemIniFile ini(package.iniText);
+  if (!HasMainSkinSections(ini)) return false;
+
+  FCompressedStream.Clear();
+  LoadSkinPictureFiles(ini, iniFileName, package.pictures);
+  TMemoryStream unpacked;
+  WriteSkinPackage(unpacked, package);
+  PackStream(unpacked, FCompressedStream);
+  FCompressedStream.SetPosition(0);
+  return true;
 }

@@ -1,26 +1,49 @@
 #pragma once
-// A skin kept inside the form as one compressed block ("CompressedData").
-// Unpacking it is the skin loader's work; this keeps the block.
+// A skin kept inside the form as one zlib-compressed package
+// ("CompressedData"). It only keeps and unpacks the block; reading the
+// package is the skin loader's work.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/component.h"
+#include "framework/stream.h"
 
 class TCompressedStoredSkin : public TComponent {
  public:
+  // No skin comes near this (ours inflates to well under 1 MiB); it stops
+  // data that inflates without end before it eats the memory.
+  static constexpr int64_t kMaxPackageSize = 64 * 1024 * 1024;
+
   using TComponent::TComponent;
   std::string_view ClassName() const override { return "TCompressedStoredSkin"; }
   const PropertyTable& Properties() const override;
 
+  // Both names are informational: setting them only stores the value.
   const std::string& FileName() const { return FFileName; }
   void SetFileName(const std::string& value) { FFileName = value; }
   const std::string& CompressedFileName() const { return FCompressedFileName; }
   void SetCompressedFileName(const std::string& value) { FCompressedFileName = value; }
-  const std::vector<uint8_t>& CompressedData() const { return FCompressedData; }
-  void SetCompressedData(const std::vector<uint8_t>& value) { FCompressedData = value; }
+
+  // The zlib stream, stored in the form as "CompressedData".
+  TMemoryStream& CompressedStream() { return FCompressedStream; }
+  void SetCompressedData(const std::vector<uint8_t>& value);
+
+  bool DataIsEmpty() { return FCompressedStream.Size() == 0; }
+  // Appends the unpacked package to `destination`. Raises EDecompressionError
+  // for corrupt or truncated data and for a package over kMaxPackageSize.
+  void UnpackTo(TMemoryStream& destination);
+
+  // The building operations, for tools. Both empty CompressedStream first,
+  // so a failure leaves the component with no data.
+  // Replaces the data with the packed skin file's; a wrong marker leaves it empty.
+  void LoadPackedFile(const std::string& fileName);
+  // Packs a skin.ini and the bitmaps it names. False, with the data
+  // untouched, when one of the main sections is missing.
+  bool PackFromIniFile(const std::string& iniFileName);
 
  private:
   std::string FFileName;
   std::string FCompressedFileName;
-  std::vector<uint8_t> FCompressedData;
+  TMemoryStream FCompressedStream;
 };

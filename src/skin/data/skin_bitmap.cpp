@@ -11,6 +11,8 @@ void TSkinBitmap::Clear() {
 }
 
 void TSkinBitmap::LoadFromBytes(std::vector<uint8_t> file) {
+  // A package finds the next field through this size, so it must be exact.
+  if (file.size() >= kFileHeaderSize && file.size() <= UINT32_MAX) StoreLE32(file.data() + 2, uint32_t(file.size()));
   BmpImage image = DecodeBmp(file);
   FFile = std::move(file);
   FImage = std::move(image);
@@ -33,9 +35,7 @@ void TSkinBitmap::LoadFromStream(TStream& stream) {
 void TSkinBitmap::LoadFromFile(const std::string& fileName) {
   TMemoryStream stream;
   stream.LoadFromFile(fileName);
-  std::vector<uint8_t> file(stream.Memory(), stream.Memory() + stream.Size());
-  if (file.size() >= kFileHeaderSize && file.size() <= UINT32_MAX) StoreLE32(file.data() + 2, uint32_t(file.size()));
-  LoadFromBytes(std::move(file));
+  LoadFromBytes(std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.Size()));
 }
 
 void TSkinBitmap::SaveToStream(TStream& stream) const { stream.WriteBuffer(FFile.data(), FFile.size()); }

@@ -18,8 +18,8 @@ class TSkinBitmap {
   // Throws EReadError for a truncated file, EInvalidGraphic for a bad one;
   // the bitmap is unchanged then.
   void LoadFromStream(TStream& stream);
-  // A whole BMP file from disk; its size field is set to its real length so
-  // that the bitmap can be stored in a package.
+  // A whole BMP file from disk or memory; its size field is set to its real
+  // length so that the bitmap can be stored in a package.
   void LoadFromFile(const std::string& fileName);
   void LoadFromBytes(std::vector<uint8_t> file);
   void SaveToStream(TStream& stream) const;
