@@ -153,6 +153,11 @@ TEST(CompressedStoredSkin, PackFromIniFileWithAMissingBitmapLeavesNoData) {
   EXPECT_EQ(MessageOf<EFOpenError>([&] { skin.PackFromIniFile(files.iniPath); }),
             "Active picture 1 of [PICTURES] in \"" + files.iniPath + "\" names no file");
   EXPECT_TRUE(skin.DataIsEmpty());
+
+  // A lying count ends at the first entry that is not there, without a long loop.
+  files.WriteIni(SkinFolder::Ini("activepicturescount=2000000000\n0=a0.bmp\n1=a1.bmp\n"));
+  EXPECT_EQ(MessageOf<EFOpenError>([&] { skin.PackFromIniFile(files.iniPath); }),
+            "Active picture 2 of [PICTURES] in \"" + files.iniPath + "\" names no file");
 }
 
 TEST(CompressedStoredSkin, LoadPackedFileTakesTheZlibStreamOrNothing) {

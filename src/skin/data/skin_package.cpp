@@ -5,6 +5,7 @@
 #include "framework/exceptions.h"
 #include "framework/little_endian.h"
 #include "framework/string_list.h"
+#include "skin/data/skin_ini_values.h"
 
 namespace {
 
@@ -92,15 +93,15 @@ void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& iniFileName
   LoadOptionalPictureFile(ini, "inactivepicture", directory, pictures.inactivePicture);
   LoadOptionalPictureFile(ini, "mask", directory, pictures.mask);
   pictures.activePictures.clear();
-  const int32_t count = ini.ReadInteger(kPicturesSection, "activepicturescount", 0);
-  for (int32_t i = 0; i < count; ++i) {
-    const std::string name = ini.ReadString(kPicturesSection, std::to_string(i), "");
+  TStringList names;
+  ReadSkinList(ini, kPicturesSection, "activepictures", names);
+  for (int i = 0; i < names.Count(); ++i) {
     // An empty name would open the folder itself; say what is really wrong.
-    if (name.empty())
+    if (names[i].empty())
       throw EFOpenError("Active picture " + std::to_string(i) + " of [PICTURES] in \"" + iniFileName +
                         "\" names no file");
     TSkinBitmap bitmap;
-    bitmap.LoadFromFile(directory + name);
+    bitmap.LoadFromFile(directory + names[i]);
     pictures.activePictures.push_back(std::move(bitmap));
   }
 }
