@@ -482,8 +482,6 @@ TEST_F(SkinDataTest, ABrokenPackageKeepsThePicturesReadBeforeTheError) {
   EXPECT_EQ(data->PictureBitmap().Width(), 176);
   EXPECT_EQ(data->MaskBitmap().BitCount(), 1);
   EXPECT_EQ(data->ActivePictureBitmaps().size(), 2u);
-  // The old skin's objects went at the start of the load.
-  EXPECT_TRUE(data->SkinObjects().empty());
   // No name of the old skin stays beside the new pictures.
   EXPECT_EQ(data->InactivePictureName(), "");
   EXPECT_EQ(data->ActivePictureNames().Count(), 0);
