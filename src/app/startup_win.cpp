@@ -4,12 +4,14 @@
 
 #include "app/form1_win.h"
 #include "framework/application_win.h"
+#include "skin/data/skin_notices_win.h"
 
 int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
 
+  ScopedSkinNoticeSink skinNotices(WindowSkinNotices());
   TApplication application;
   application.Initialize();
   try {

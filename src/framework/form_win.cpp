@@ -20,14 +20,24 @@ constexpr std::array<std::pair<std::string_view, TWindowState>, 3> kWindowStates
     {"wsMaximized", TWindowState::wsMaximized},
 }};
 constexpr std::array<std::string_view, 4> kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
+
+std::vector<TForm*>& FormList() {
+  static std::vector<TForm*> forms;
+  return forms;
+}
 }  // namespace
+
+const std::vector<TForm*>& AllForms() { return FormList(); }
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetVisible(false);
   SetBounds(0, 0, 320, 240);
+  FormList().push_back(this);
 }
 
 TForm::~TForm() {
+  // Off the list first: what the components do while they go must not reach this form.
+  std::erase(FormList(), this);
   BeginDestroy();
   // The components go first, while the window they live in is still there.
   DestroyComponents();

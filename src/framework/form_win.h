@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "framework/control_win.h"
 
@@ -69,3 +70,6 @@ class TForm : public TWinControl {
   int FTextHeight = 0;
   TWinControl* FActiveControl = nullptr;
 };
+
+// Every form that exists, in the order they were created.
+const std::vector<TForm*>& AllForms();
