@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "app/form1_win.h"
 #include "framework/application_win.h"
+#include "framework/form_stream.h"
 #include "framework/form_win.h"
+#include "framework/resources_win.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices_win.h"
 #include "skin/data/skin_package.h"
@@ -42,12 +45,33 @@ class TRecordingForm : public TForm {
   std::vector<Received>& FLog;
 };
 
-void StoreSmallSkin(TCompressedStoredSkin& stored) {
+std::vector<uint8_t> SmallPackedSkin() {
   SkinPackage package;
   package.iniText = "[VERSION]\r\nskinname=notices\r\n";
-  TMemoryStream raw;
+  TMemoryStream raw, packed;
   WriteSkinPackage(raw, package);
-  PackStream(raw, stored.CompressedStream());
+  PackStream(raw, packed);
+  return std::vector<uint8_t>(packed.Memory(), packed.Memory() + packed.Size());
+}
+
+void StoreSmallSkin(TCompressedStoredSkin& stored) { stored.SetCompressedData(SmallPackedSkin()); }
+
+// The program's form resource with the small skin as its "CompressedData".
+std::vector<uint8_t> FormWithSmallSkin() {
+  auto resource = RCDataResource(L"TFORM1");
+  if (!resource) return {};
+  FormObject root = ReadFormStream(*resource);
+  for (FormObject& child : root.children)
+    for (FormProperty& property : child.properties)
+      if (child.name == "CompressedStoredSkin1" && property.name == "CompressedData")
+        property.value.bytes = SmallPackedSkin();
+  return WriteFormStream(root);
+}
+
+RECT WindowRect(HWND window) {
+  RECT rect;
+  GetWindowRect(window, &rect);
+  return rect;
 }
 
 class SkinNoticeTest : public testing::Test {
@@ -97,6 +121,35 @@ TEST_F(SkinNoticeTest, SkinDataOutsideAFormReachesTheFormsInCreationOrder) {
   EXPECT_EQ(log[1].form, "Third");
   EXPECT_EQ(log[5].form, "Third");
   EXPECT_EQ(AllForms(), (std::vector<TForm*>{second, third}));
+}
+
+// Binding SkinData1 sends the notices while the form is still being read,
+// which makes its window early; the form still comes up as without a skin.
+TEST(SkinNoticeMainForm, TheMainFormTakesItsSkinWhileBeingReadAndComesUpWhole) {
+  const std::vector<uint8_t> skinned = FormWithSmallSkin();
+  ASSERT_FALSE(skinned.empty());
+  ScopedSkinNoticeSink installed(WindowSkinNotices());
+  RECT plainWindow, plainClient;
+  {
+    TApplication app;
+    TForm1* plain = app.CreateForm<TForm1>();
+    EXPECT_TRUE(plain->SkinData1->NoSkin());
+    plainWindow = WindowRect(plain->Handle());
+    GetClientRect(plain->Handle(), &plainClient);
+  }
+  TApplication app;
+  auto* form = new TForm1(&app, skinned);
+  ASSERT_TRUE(form->HandleAllocated());
+  app.AdoptMainForm(form);
+  EXPECT_FALSE(form->SkinData1->NoSkin());
+  EXPECT_EQ(form->SkinData1->skinname, "notices");
+  const RECT window = WindowRect(form->Handle());
+  RECT client;
+  GetClientRect(form->Handle(), &client);
+  EXPECT_TRUE(EqualRect(&window, &plainWindow));
+  EXPECT_TRUE(EqualRect(&client, &plainClient));
+  EXPECT_EQ(GetParent(form->TimePicker->Handle()), form->Handle());
+  EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), app.Handle());
 }
 
 }  // namespace
