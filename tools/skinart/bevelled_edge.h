@@ -1,0 +1,13 @@
+#pragma once
+// The rounded outer edge every skinned surface shares.
+#include "art_canvas.h"
+
+enum class Relief { Raised, Sunken };
+
+// Lays a dark outline along the shape's edge and a one-pixel bevel inside
+// it: the colour beneath lightened by `percent` where light falls (the top
+// left when raised, the bottom right when sunken) and darkened as much on
+// the other side. Partly covered pixels fade to `outside`, the colour the
+// shape will stand on, so that a 1-bit mask cut looks smooth; pixels of the
+// box outside the shape take that colour. Pixels further in keep theirs.
+void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent);
