@@ -16,8 +16,6 @@
 #include "skin/data/skin_windows.h"
 #include "skin/data/stored_skin.h"
 
-struct SkinPictures;
-
 class TSkinData : public TComponent {
  public:
   using TComponent::TComponent;

@@ -3,6 +3,8 @@
 // reading, writing and dumping all follow it. A walk hands every field with
 // its key and value kind to a visitor, in the order the keys are read.
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "skin/data/skin_ini_values.h"
 
