@@ -98,11 +98,24 @@ bool TApplication::ProcessMessage(MSG& msg) {
     FTerminated = true;
     return true;
   }
+  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return true;
   // Tab and arrow navigation between the main form's controls.
   if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+bool TApplication::DispatchDialogChar(const MSG& msg) {
+  if (!FMainForm || !FMainForm->HandleAllocated() || msg.wParam < 0x20) return false;
+  HWND form = FMainForm->Handle();
+  if (msg.hwnd != form && !IsChild(form, msg.hwnd)) return false;
+  // A plain character belongs to a control that takes typing; Alt+key is always an accelerator.
+  if (msg.message == WM_CHAR) {
+    LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  }
+  return FMainForm->DialogChar(static_cast<char16_t>(msg.wParam));
 }
 
 void TApplication::ProcessMessages() {

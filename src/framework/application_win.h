@@ -59,6 +59,8 @@ class TApplication : public TComponent {
   class AppWindow;
   LRESULT AppWndProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
   bool ProcessMessage(MSG& msg);
+  // Offers a typed character to the main form's controls as an accelerator.
+  bool DispatchDialogChar(const MSG& msg);
 
   std::string FTitle;
   HICON FIcon = nullptr;  // loaded from the module: shared, never destroyed

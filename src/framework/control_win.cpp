@@ -214,6 +214,13 @@ void TWinControl::SetParentFont(bool value) {
   if (FParentFont && FParent) FFont.Assign(FParent->Font());
 }
 
+bool TWinControl::DialogChar(char16_t ch) {
+  if (HandleDialogChar(ch)) return true;
+  for (TWinControl* c : FControls)
+    if (c->Visible() && c->DialogChar(ch)) return true;
+  return false;
+}
+
 void TWinControl::FontChanged() {
   FFontHandle.Reset();
   Invalidate();

@@ -94,6 +94,10 @@ class TWinControl : public TComponent, public TWindowObject {
   bool TabStop() const { return FTabStop; }
   void SetTabStop(bool value);
 
+  // Offers a typed character as an accelerator to this control and then to
+  // its children; true when one of them took it.
+  bool DialogChar(char16_t ch);
+
   void HandleNeeded();
   bool Focused() const;
   bool CanFocus() const;
@@ -115,6 +119,7 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void MouseDown(int button, uint32_t shift, int x, int y);
   virtual void MouseUp(int button, uint32_t shift, int x, int y);
   virtual UINT DialogCode() const { return 0; }
+  virtual bool HandleDialogChar(char16_t) { return false; }
   virtual void DoEnter() { Invalidate(); }
   virtual void DoExit() { Invalidate(); }
   virtual void FontChanged();

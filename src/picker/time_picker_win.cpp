@@ -7,12 +7,14 @@
 #include <numbers>
 #include <span>
 
+#include "framework/accelerator.h"
 #include "framework/canvas_win.h"
 #include "framework/properties.h"
 #include "framework/timer_win.h"
 #include "framework/resources_win.h"
 #include "framework/bitmap_win.h"
 #include "panel/color_math.h"
+#include "picker/picker_time_format.h"
 #include "picker/radio_glyph.h"
 
 namespace {
@@ -47,6 +49,7 @@ TTimePicker::TTimePicker(TComponent* owner) : TBorderedPanel(owner), FHintTimer(
   SetFlatColorAdjustment(0);
   SetBorderOuter(TFrameStyleEx::fsLowered);
   SetTabStop(true);
+  UpdateMetrics();
   SetBounds(0, 0, 160, 190);
   FClockFaceColors.OnChange = [this] { Invalidate(); };
 }
@@ -100,11 +103,37 @@ void TTimePicker::SetBtnClick() {
 
 std::string TTimePicker::TimeText() const {
   long minutes = std::lround(FValue.Time() * 1440);
-  int h = static_cast<int>(minutes / 60), m = static_cast<int>(minutes % 60);
-  std::string designator = h >= 12 ? UserLocaleText(LOCALE_S2359, "PM") : UserLocaleText(LOCALE_S1159, "AM");
-  char text[16];
-  std::snprintf(text, sizeof text, "%d:%02d ", h % 12 == 0 ? 12 : h % 12, m);
-  return text + designator;
+  return FormatPickerTime(FFormat, static_cast<int>(minutes / 60), static_cast<int>(minutes % 60),
+                          UserLocaleText(LOCALE_S1159, "AM"), UserLocaleText(LOCALE_S2359, "PM"));
+}
+
+// --- size ---------------------------------------------------------------------------
+
+void TTimePicker::StoreCaption(std::string& caption, const std::string& value) {
+  if (caption == value) return;
+  caption = value;
+  UpdateMetrics();
+}
+
+void TTimePicker::FontChanged() {
+  TBorderedPanel::FontChanged();
+  UpdateMetrics();
+}
+
+void TTimePicker::UpdateMetrics() {
+  WindowDC screen(nullptr);
+  SelectGuard font(screen.Get(), FontHandle());
+  SIZE zero{};
+  GetTextExtentPoint32W(screen.Get(), L"0", 1, &zero);
+  FCharWidth = zero.cx;
+  FCharHeight = zero.cy;
+  SetBounds(Left(), Top(), Width(), Height());
+  Invalidate();
+}
+
+void TTimePicker::SetBounds(int left, int top, int width, int height) {
+  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FCaptionSet);
+  TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
 }
 
 const std::string& TTimePicker::CaptionOr(const std::string& caption, const std::string& builtIn) const {
@@ -378,6 +407,19 @@ void TTimePicker::HintTimerFired() {
   HideHowToUseHint();
   Invalidate();
   Update();
+}
+
+bool TTimePicker::HandleDialogChar(char16_t ch) {
+  if (!Enabled()) return false;
+  if (IsAccelerator(ch, FCaptionAM))
+    Accepted(FValue.SelectAM());
+  else if (IsAccelerator(ch, FCaptionPM))
+    Accepted(FValue.SelectPM());
+  else if (FShowSetButton && IsAccelerator(ch, FCaptionSet))
+    SetBtnClick();
+  else
+    return false;
+  return true;
 }
 
 void TTimePicker::KeyDown(WORD& key, uint32_t) {

@@ -32,9 +32,9 @@ class TTimePicker : public TBorderedPanel {
   void SetOnSetBtnClick(TNotifyEvent handler) { FOnSetBtnClick = std::move(handler); }
 
   void SetFormat(const std::string& value) { Store(FFormat, value); }
-  void SetCaptionAM(const std::string& value) { Store(FCaptionAM, value); }
-  void SetCaptionPM(const std::string& value) { Store(FCaptionPM, value); }
-  void SetCaptionSet(const std::string& value) { Store(FCaptionSet, value); }
+  void SetCaptionAM(const std::string& value) { StoreCaption(FCaptionAM, value); }
+  void SetCaptionPM(const std::string& value) { StoreCaption(FCaptionPM, value); }
+  void SetCaptionSet(const std::string& value) { StoreCaption(FCaptionSet, value); }
   void SetHowToUseMsg(const std::string& value) { FHowToUseMsg = value; }
   void SetRestrictMinutes(bool value) { FRestrictMinutes = value; }
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
@@ -45,8 +45,10 @@ class TTimePicker : public TBorderedPanel {
 
   // The layout of the last paint.
   const PickerLayout& Layout() const { return FLayout; }
-  // The time as the strip shows it: "h:mm AM".
+  // The time as the strip shows it, in Format ("h:mm AM" when empty).
   std::string TimeText() const;
+  // Never smaller than the preferred size for its font and Set caption.
+  void SetBounds(int left, int top, int width, int height) override;
 
  protected:
   void Paint(TCanvas& canvas) override;
@@ -55,6 +57,8 @@ class TTimePicker : public TBorderedPanel {
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
+  bool HandleDialogChar(char16_t ch) override;
+  void FontChanged() override;
   virtual void Change();
   virtual void SetBtnClick();
   virtual void NotifyMouseEnter();
@@ -62,6 +66,9 @@ class TTimePicker : public TBorderedPanel {
 
  private:
   void Accepted(bool changed);
+  void StoreCaption(std::string& caption, const std::string& value);
+  // Measures "0" in the font and applies the minimum size that follows.
+  void UpdateMetrics();
   void UpdateLayout(TCanvas& canvas);
   void DrawClockFace(TCanvas& canvas);
   void DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked);
@@ -76,6 +83,7 @@ class TTimePicker : public TBorderedPanel {
   POINT CursorInClient() const;
 
   PickerTime FValue;
+  int FCharWidth = 0, FCharHeight = 0;
   PickerLayout FLayout;
   TClockFaceColors FClockFaceColors;
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;

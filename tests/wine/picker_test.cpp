@@ -156,3 +156,95 @@ TEST_F(PickerTest, RendersAreWrittenForReview) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PickerTest, AcceleratorsComeFromTheStoredCaptionsOnly) {
+  int setClicks = 0;
+  picker->SetOnSetBtnClick([&](TObject*) { ++setClicks; });
+  auto type = [&](UINT message, char16_t ch) {
+    PostMessageW(picker->Handle(), message, ch, 0);
+    app->ProcessMessages();
+  };
+  picker->SetFocus();
+  type(WM_SYSCHAR, u'p');  // the built-in captions have no accelerators
+  EXPECT_FALSE(picker->IsPM());
+
+  picker->SetCaptionAM("&Morning");
+  picker->SetCaptionPM("&Evening");
+  picker->SetCaptionSet("&Set");
+  type(WM_SYSCHAR, u'e');
+  EXPECT_TRUE(picker->IsPM());
+  type(WM_CHAR, u'M');  // the picker takes no typing, so a plain letter is an accelerator too
+  EXPECT_FALSE(picker->IsPM());
+  type(WM_SYSCHAR, u's');
+  EXPECT_EQ(setClicks, 0) << "the Set accelerator works only while the button is shown";
+  picker->SetShowSetButton(true);
+  type(WM_SYSCHAR, u's');
+  EXPECT_EQ(setClicks, 1);
+
+  picker->SetEnabled(false);
+  type(WM_SYSCHAR, u'e');
+  type(WM_SYSCHAR, u's');
+  EXPECT_FALSE(picker->IsPM());
+  EXPECT_EQ(setClicks, 1);
+}
+
+TEST_F(PickerTest, TheStripFollowsFormat) {
+  picker->SetTime((15 * 60 + 45) / 1440.0);
+  picker->SetFormat("hh:nn");
+  EXPECT_EQ(picker->TimeText(), "15:45");
+  picker->SetFormat("h:mm am/pm");
+  EXPECT_EQ(picker->TimeText(), "3:45 pm");
+}
+
+TEST_F(PickerTest, ThePickerIsNeverSmallerThanItsPreferredSize) {
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(screen, picker->FontHandle());
+  SIZE zero{};
+  GetTextExtentPoint32W(screen, L"0", 1, &zero);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+
+  picker->SetAlign(TAlign::alNone);
+  picker->SetBounds(0, 0, 10, 10);
+  EXPECT_EQ(picker->Width(), std::max<int>(13 * zero.cx + 78, 24 * zero.cx));
+  EXPECT_EQ(picker->Height(), 14 * zero.cy + 8);
+  // A long Set caption widens the minimum by two characters a byte.
+  picker->SetCaptionSet("Set the time");
+  EXPECT_EQ(picker->Width(), std::max<int>(13 * zero.cx + 78, 12 * zero.cx + 2 * zero.cx * 14));
+  // The form's own picker fits its stored size with the form's font.
+  EXPECT_LE(14 * zero.cy + 8, 190);
+  EXPECT_LE(13 * zero.cx + 78, 171);
+}
+
+class TestPanel : public TBorderedPanel {
+ public:
+  using TBorderedPanel::TBorderedPanel;
+  std::string_view ClassName() const override { return "TTestPanel"; }
+};
+
+TEST_F(PickerTest, APanelReEnablesOnlyTheChildrenThatWereEnabled) {
+  TestPanel panel(nullptr);
+  panel.SetParent(form);
+  TestPanel wasEnabled(nullptr), wasDisabled(nullptr), addedLater(nullptr);
+  wasEnabled.SetParent(&panel);
+  wasDisabled.SetParent(&panel);
+  wasDisabled.SetEnabled(false);
+
+  panel.SetEnabled(false);
+  EXPECT_FALSE(wasEnabled.Enabled());
+  EXPECT_FALSE(wasDisabled.Enabled());
+  addedLater.SetEnabled(false);
+  addedLater.SetParent(&panel);
+
+  panel.SetEnabled(true);
+  EXPECT_TRUE(wasEnabled.Enabled());
+  EXPECT_FALSE(wasDisabled.Enabled());
+  EXPECT_TRUE(addedLater.Enabled()) << "a child the panel never recorded is enabled with it";
+  addedLater.SetParent(nullptr);
+  wasDisabled.SetParent(nullptr);
+  wasEnabled.SetParent(nullptr);
+}
+
+}  // namespace

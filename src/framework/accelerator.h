@@ -1,0 +1,11 @@
+#pragma once
+// Keyboard accelerators marked in captions with '&' ("&AM" answers Alt+A).
+#include <string_view>
+
+// The character after the first single '&' of a UTF-8 caption, as one
+// UTF-16 unit; "&&" stands for a literal ampersand. 0 when there is none.
+char16_t AcceleratorOf(std::string_view caption);
+
+// Whether a typed character is the caption's accelerator. Letters compare
+// without regard to case (ASCII and Latin-1 letters fold).
+bool IsAccelerator(char16_t typed, std::string_view caption);
