@@ -10,7 +10,7 @@
 ArtCanvas DrawMenuItemPicture() {
   ArtCanvas canvas(65, 44, theme::kMenuFace);
   const TRect highlight{0, 1, 65, 21};
-  canvas.VerticalGradient(highlight, theme::kBandGlossBottom, theme::kBandBottom);
+  canvas.VerticalGradient(highlight, theme::kBandTop, theme::kBandBottom);
   DrawBevelledEdge(canvas, RoundedBox(highlight, 2), theme::kMenuFace, Relief::Raised, 30);
   return canvas;
 }
