@@ -348,12 +348,19 @@ TEST(SkinArt, MasksKeepWhatMustShowAndCutTheCorners) {
   expectCornersCut(buttonMask, "the button mask");
 }
 
-TEST(SkinArt, PressedCaptionButtonsSitOnTheBandTheyCover) {
+// Each caption button shows a light glyph where skin.ini places it, and its
+// pressed look, cut from another picture, sits on the same band colours.
+TEST(SkinArt, CaptionButtonsShowGlyphsAndPressOnTheirBand) {
   const Skin& skin = OurSkin();
   for (const Entry& object : Entries("SKINOBJECTS")) {
     if (object.type != "stdbutton" || !OnTheFrame(object)) continue;
     const std::string& name = object.name;
     const TRect normal = Rect(name, "skinrect"), down = Rect(name, "downrect");
+    int light = 0;
+    for (int y = normal.Top; y < normal.Bottom; ++y)
+      for (int x = normal.Left; x < normal.Right; ++x) light += Luminance(Pixel(skin.picture, x, y)) > 0.6;
+    EXPECT_GE(light, 5) << name << " shows no glyph";
+
     const BmpImage& sheet = Active(name, "activepictureindex");
     ASSERT_EQ(down.Width(), normal.Width()) << name;
     ASSERT_EQ(down.Height(), normal.Height()) << name;
