@@ -4,14 +4,13 @@
 // masks keep what must be visible, and the captions read on their faces.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <set>
 #include <sstream>
 #include <string>
@@ -174,9 +173,9 @@ TRect Within(TRect outer, TRect relative) {
 }
 
 TEST(SkinArt, GeneratorDrawsExactlyTheCommittedBitmaps) {
-  char folder[] = "/tmp/skinart-test-XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string command = std::string("\"") + VESPERMARK_SKINART + "\" " + folder;
+  const fs::path folder = fs::temp_directory_path() / ("skin_art_test_" + std::to_string(std::random_device()()));
+  fs::create_directories(folder);
+  const std::string command = std::string("\"") + VESPERMARK_SKINART + "\" \"" + folder.string() + "\"";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
   std::set<std::string> drawn;
   for (const fs::directory_entry& file : fs::directory_iterator(folder)) {
