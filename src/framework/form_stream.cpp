@@ -176,6 +176,8 @@ class FormReader {
         break;
       case FormValueType::Ident:
         value.text = ReadShortString("identifier");
+        // The writer refuses it too: no text spells it and no property takes it.
+        if (value.text.empty()) Fail("empty identifier", value.offset);
         break;
       case FormValueType::LString:
       case FormValueType::Utf8String:

@@ -218,6 +218,14 @@ TEST(FormStreamRead, ErrorsNameWhatWhereAndWhose) {
   emptyClass.Raw("TPF0").U8(0).U8(0);
   EXPECT_EQ(ReadError(emptyClass.data), "Invalid form stream: empty class name at offset 4");
 
+  // An identifier of no characters: nothing could print it or assign it.
+  Bytes emptyIdent;
+  emptyIdent.Raw("TPF0").Short("T").Short("X").Short("Color");
+  const size_t identAt = emptyIdent.Size();
+  emptyIdent.Type(FormValueType::Ident).Short("").U8(0).U8(0);
+  EXPECT_EQ(ReadError(emptyIdent.data), "Invalid form stream: empty identifier at offset " + std::to_string(identAt) +
+                                            " (property \"Color\" of object \"X\")");
+
   Bytes badItem;
   badItem.Raw("TPF0").Short("T").Short("X").Short("C").Type(FormValueType::Collection).Type(FormValueType::String);
   EXPECT_NE(ReadError(badItem.data).find("expected a collection item, found value type 6 at offset 11"), std::string::npos);
