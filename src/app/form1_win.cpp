@@ -50,6 +50,7 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TSkinForm>("TSkinForm");
   RegisterComponentClass<TSkinData>("TSkinData");
   RegisterComponentClass<TCompressedStoredSkin>("TCompressedStoredSkin");
+  RegisterComponentClass<TStoredSkin>("TStoredSkin");
   RegisterComponentClass<TTimer>("TTimer");
   RegisterComponentClass<TTrayIcon>("TTrayIcon");
 }

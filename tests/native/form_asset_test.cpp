@@ -15,9 +15,10 @@
 
 namespace {
 
-// Stands in for the program icon, which the resource build supplies.
+// Stand in for the program icon and the packed skin, which the resource build supplies.
 const std::vector<uint8_t> kDummyIcon{0, 0, 1, 0, 1, 0, 24, 24, 0, 0, 1, 0, 8, 0, 4, 0, 0, 0, 22, 0, 0, 0,
                                       0xDE, 0xAD, 0xBE, 0xEF};
+const std::vector<uint8_t> kDummySkinStream{0x78, 0xDA, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01};
 
 std::optional<std::string> ReadText(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -36,13 +37,14 @@ std::string FormText() {
   return {};
 }
 
-std::optional<std::vector<uint8_t>> ResolveIcon(const std::string& name) {
+std::optional<std::vector<uint8_t>> ResolveIncludes(const std::string& name) {
   if (name == "vespermark.ico") return kDummyIcon;
+  if (name == "skin.zlib") return kDummySkinStream;
   return std::nullopt;
 }
 
 std::vector<uint8_t> CompileForm(const std::string& text) {
-  return WriteFormStream(ParseTextForm(text, ResolveIcon));
+  return WriteFormStream(ParseTextForm(text, ResolveIncludes));
 }
 
 const FormValue* Find(const FormObject& object, const std::string& name) {
@@ -137,6 +139,9 @@ TEST_F(MainFormAsset, StoresTheComponentValuesStartUpDependsOn) {
   const FormValue& icon = Get(Child(FForm, "TrayIcon"), "Icon.Data");
   EXPECT_EQ(icon.type, FormValueType::Binary);
   EXPECT_EQ(icon.bytes, kDummyIcon);
+  const FormValue& skin = Get(Child(FForm, "CompressedStoredSkin1"), "CompressedData");
+  EXPECT_EQ(skin.type, FormValueType::Binary);
+  EXPECT_EQ(skin.bytes, kDummySkinStream);
 }
 
 TEST_F(MainFormAsset, WiresReferencesAndHandlersInStreamOrder) {

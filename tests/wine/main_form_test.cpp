@@ -40,6 +40,18 @@ TEST_F(MainFormTest, ComponentsAreCreatedInStreamOrderAndBoundToTheirFields) {
   EXPECT_TRUE(form->TrayIcon->OnClick());
 }
 
+TEST_F(MainFormTest, LoadsTheSkinPackedIntoItsForm) {
+  const TSkinData& skin = *form->SkinData1;
+  EXPECT_FALSE(skin.NoSkin());
+  EXPECT_EQ(skin.skinname, "Vespermark");
+  EXPECT_EQ(skin.PictureBitmap().Width(), 176);
+  EXPECT_EQ(skin.MaskBitmap().BitCount(), 1);
+  EXPECT_EQ(skin.ActivePictureBitmaps().size(), 8u);
+  EXPECT_EQ(skin.SkinObjects().size(), 12u);
+  EXPECT_EQ(skin.IndexOfControl("button"), 0);
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(MainFormTest, StartsIdleWithTheIconInTheTray) {
   EXPECT_TRUE(form->BtnStart->Enabled());
   EXPECT_EQ(form->BtnStart->Caption(), "Start");

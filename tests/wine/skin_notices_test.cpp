@@ -56,15 +56,15 @@ std::vector<uint8_t> SmallPackedSkin() {
 
 void StoreSmallSkin(TCompressedStoredSkin& stored) { stored.SetCompressedData(SmallPackedSkin()); }
 
-// The program's form resource with the small skin as its "CompressedData".
-std::vector<uint8_t> FormWithSmallSkin() {
+// The program's form resource with other bytes as its "CompressedData".
+std::vector<uint8_t> FormWithCompressedData(const std::vector<uint8_t>& compressed) {
   auto resource = RCDataResource(L"TFORM1");
   if (!resource) return {};
   FormObject root = ReadFormStream(*resource);
   for (FormObject& child : root.children)
     for (FormProperty& property : child.properties)
       if (child.name == "CompressedStoredSkin1" && property.name == "CompressedData")
-        property.value.bytes = SmallPackedSkin();
+        property.value.bytes = compressed;
   return WriteFormStream(root);
 }
 
@@ -126,13 +126,15 @@ TEST_F(SkinNoticeTest, SkinDataOutsideAFormReachesTheFormsInCreationOrder) {
 // Binding SkinData1 sends the notices while the form is still being read,
 // which makes its window early; the form still comes up as without a skin.
 TEST(SkinNoticeMainForm, TheMainFormTakesItsSkinWhileBeingReadAndComesUpWhole) {
-  const std::vector<uint8_t> skinned = FormWithSmallSkin();
+  const std::vector<uint8_t> skinned = FormWithCompressedData(SmallPackedSkin());
+  const std::vector<uint8_t> unskinned = FormWithCompressedData({});
   ASSERT_FALSE(skinned.empty());
   ScopedSkinNoticeSink installed(WindowSkinNotices());
   RECT plainWindow, plainClient;
   {
     TApplication app;
-    TForm1* plain = app.CreateForm<TForm1>();
+    auto* plain = new TForm1(&app, unskinned);
+    app.AdoptMainForm(plain);
     EXPECT_TRUE(plain->SkinData1->NoSkin());
     plainWindow = WindowRect(plain->Handle());
     GetClientRect(plain->Handle(), &plainClient);

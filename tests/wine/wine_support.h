@@ -12,6 +12,7 @@
 #include "app/form1_win.h"
 #include "app/power_off.h"
 #include "framework/application_win.h"
+#include "skin/data/skin_notices_win.h"
 
 // Runs the message loop for a while; remembers whether a quit was asked for.
 bool PumpMessages(int milliseconds);
@@ -65,6 +66,9 @@ class MainFormTest : public testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // Installed for the test's length, as the program installs it; declared
+  // first, so it outlives the application.
+  ScopedSkinNoticeSink skinNotices{WindowSkinNotices()};
   std::unique_ptr<TApplication> app;
   TForm1* form = nullptr;
   std::vector<std::string> errors;
