@@ -13,6 +13,7 @@
 #include "framework/form_stream.h"
 #include "framework/stream.h"
 #include "framework/text_form.h"
+#include "whole_file.h"
 
 namespace {
 
@@ -23,37 +24,10 @@ int Usage() {
   return 2;
 }
 
-fs::path Utf8Path(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
-
-std::string PathText(const fs::path& path) {
-  std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 std::vector<uint8_t> ReadFile(const std::string& fileName) {
   TMemoryStream stream;
   stream.LoadFromFile(fileName);
   return std::vector<uint8_t>(stream.Memory(), stream.Memory() + stream.Size());
-}
-
-// Writes beside the target first, so a failed write never leaves a partial OUT.
-void WriteFileWhole(const std::string& fileName, const std::vector<uint8_t>& bytes) {
-  std::string temporary = fileName + ".tmp";
-  try {
-    TMemoryStream(bytes).SaveToFile(temporary);
-    std::error_code error;
-    fs::rename(Utf8Path(temporary), Utf8Path(fileName), error);
-    if (error) {
-      // Some runtimes refuse to rename over an existing file.
-      fs::remove(Utf8Path(fileName), error);
-      fs::rename(Utf8Path(temporary), Utf8Path(fileName), error);
-    }
-    if (error) throw EWriteError("Cannot write \"" + fileName + "\": " + error.message());
-  } catch (...) {
-    std::error_code ignored;
-    fs::remove(Utf8Path(temporary), ignored);
-    throw;
-  }
 }
 
 int Compile(const std::string& input, const std::string& output, const std::vector<std::string>& includeDirs) {
