@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test suite:
-# the native tests (also under AddressSanitizer and UBSan), the Win32 tests
-# under Wine on Xvfb, and the end-to-end run of Vespermark.exe.
+# the native tests (also under AddressSanitizer and UBSan), the fuzz targets
+# for a bounded time each (FUZZ_SECONDS), the Win32 tests under Wine on Xvfb,
+# and the end-to-end run of Vespermark.exe.
 set -uo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$ROOT"
@@ -44,6 +45,26 @@ echo "== sanitizer build"
 if quiet "$LOGS/build-asan.log" bash -c "cmake --preset native-asan && cmake --build '$ROOT/build/native-asan' -j$JOBS --target native_tests"; then
   timeout 900 "$ROOT/build/native-asan/tests/native_tests" >"$LOGS/native-asan.log" 2>&1
   count_gtest native-asan "$LOGS/native-asan.log" $?
+else
+  failed=$((failed + 1))
+fi
+
+FUZZ_SECONDS="${FUZZ_SECONDS:-15}"
+echo "== fuzz build, then each target for ${FUZZ_SECONDS}s"
+if quiet "$LOGS/build-fuzz.log" build_fuzz; then
+  for source in "$ROOT"/fuzz/*_fuzz.cpp; do
+    target=$(basename "$source" _fuzz.cpp)
+    log="$LOGS/fuzz-$target.log"
+    if timeout $((FUZZ_SECONDS + 120)) "$ROOT/fuzz/run.sh" "$target" "$FUZZ_SECONDS" >"$log" 2>&1; then
+      passed=$((passed + 1))
+      echo "fuzz $target: clean, $(grep -aoE 'executed_units: +[0-9]+' "$log" | grep -oE '[0-9]+$') runs," \
+           "$(grep -aoE 'exec_per_sec: +[0-9]+' "$log" | grep -oE '[0-9]+$') per second"
+    else
+      failed=$((failed + 1))
+      echo "fuzz $target: FAILED"
+      grep -aE 'ERROR|fuzz check|SUMMARY|Test unit written' "$log" | head -10
+    fi
+  done
 else
   failed=$((failed + 1))
 fi

@@ -5,7 +5,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 JOBS="${JOBS:-2}"
 
 PACKAGES=(cmake g++ make libgtest-dev zlib1g-dev g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
-          wine wine64 xvfb xdotool imagemagick x11-utils fonts-wqy-microhei)
+          wine wine64 xvfb xdotool imagemagick x11-utils fonts-wqy-microhei
+          clang libclang-rt-dev libbenchmark-dev)
 
 install_missing() {
   local missing=()
@@ -22,6 +23,10 @@ install_missing() {
 
 build_native() {
   cmake --preset native >/dev/null && cmake --build "$ROOT/build/native" -j"$JOBS"
+}
+
+build_fuzz() {
+  cmake --preset fuzz >/dev/null && cmake --build "$ROOT/build/fuzz" -j"$JOBS"
 }
 
 build_windows() {
