@@ -416,7 +416,9 @@ class FormWriter {
   void WriteObject(const FormObject& object) {
     if (object.flags & ~(ffInherited | ffChildPos | ffInline))
       Fail("unknown object flags " + std::to_string(object.flags));
-    if (object.flags) {
+    // A class name of 240 bytes or more has a length byte that would read as
+    // a flag prefix, so it is written behind one even without flags.
+    if (object.flags || object.className.size() >= 0xF0) {
       Byte(0xF0 | object.flags);
       if (object.flags & ffChildPos) SmallInteger(object.childPosition);
     }

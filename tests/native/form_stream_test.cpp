@@ -309,6 +309,24 @@ TEST(FormStreamWrite, WritesChildPositionsAndIndexesMinimally) {
   EXPECT_EQ(WriteFormStream(root), expected.data);
 }
 
+TEST(FormStreamWrite, LongClassNamesReadBackAsNamesNotFlags) {
+  FormObject root;
+  root.className = "T";
+  for (size_t length : {239, 240, 255}) {
+    FormObject child;
+    child.className = std::string(length, 'C');
+    child.name = "Child";
+    root.children.push_back(child);
+  }
+  const FormObject reread = ReadFormStream(WriteFormStream(root));
+  ASSERT_EQ(reread.children.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(reread.children[i].className, root.children[i].className);
+    EXPECT_EQ(reread.children[i].name, "Child");
+    EXPECT_EQ(reread.children[i].flags, 0);
+  }
+}
+
 TEST(FormValueHelpers, NameTheTypeFoundWhenMisread) {
   FormValue ident = Make(FormValueType::Ident);
   ident.offset = 42;
