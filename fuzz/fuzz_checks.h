@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "framework/exceptions.h"
 #include "framework/ini_file.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices.h"
@@ -50,4 +51,23 @@ inline void CheckSectionsRoundTrip(TSkinData& skinData) {
   CheckCanonicalRoundTrip(skinData.HintWindow());
   for (const auto& object : skinData.SkinObjects()) CheckCanonicalRoundTrip(*object);
   for (const auto& control : skinData.SkinControls()) CheckCanonicalRoundTrip(*control);
+}
+
+// Runs one load into a fresh skin data and checks what a load promises: its
+// notices, no skin left in use after a failure, and sections that read back
+// from their canonical form.
+template <class Load>
+void CheckedSkinLoad(Load load) {
+  TSkinData skinData(nullptr);
+  RecordingNoticeSink sink;
+  ScopedSkinNoticeSink scope(sink);
+  bool loadReturned = false;
+  try {
+    load(skinData);
+    loadReturned = true;
+  } catch (const Exception&) {
+    FuzzCheck(skinData.NoSkin(), "a failed load left a skin in use");
+  }
+  CheckLoadNotices(sink, loadReturned);
+  if (loadReturned && !skinData.NoSkin()) CheckSectionsRoundTrip(skinData);
 }

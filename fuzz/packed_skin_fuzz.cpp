@@ -42,17 +42,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (stored.DataIsEmpty()) return 0;
 
-  TSkinData skinData(nullptr);
-  RecordingNoticeSink sink;
-  ScopedSkinNoticeSink scope(sink);
-  bool loadReturned = false;
-  try {
-    skinData.LoadCompressedStoredSkin(stored);
-    loadReturned = true;
-  } catch (const Exception&) {
-    FuzzCheck(skinData.NoSkin(), "a failed load left a skin in use");
-  }
-  CheckLoadNotices(sink, loadReturned);
-  if (loadReturned && !skinData.NoSkin()) CheckSectionsRoundTrip(skinData);
+  CheckedSkinLoad([&](TSkinData& skinData) { skinData.LoadCompressedStoredSkin(stored); });
   return 0;
 }

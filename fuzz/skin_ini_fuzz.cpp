@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <span>
 
-#include "framework/exceptions.h"
 #include "framework/string_list.h"
 #include "fuzz_checks.h"
 #include "skin/data/skin_data.h"
@@ -15,18 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   lines.LoadFromBytes(std::span(data, size));
   TStoredSkin stored(nullptr);
   stored.SetIniStrings(lines);
-
-  TSkinData skinData(nullptr);
-  RecordingNoticeSink sink;
-  ScopedSkinNoticeSink scope(sink);
-  bool loadReturned = false;
-  try {
-    skinData.LoadStoredSkin(stored);
-    loadReturned = true;
-  } catch (const Exception&) {
-    FuzzCheck(skinData.NoSkin(), "a failed load left a skin in use");
-  }
-  CheckLoadNotices(sink, loadReturned);
-  if (loadReturned && !skinData.NoSkin()) CheckSectionsRoundTrip(skinData);
+  CheckedSkinLoad([&](TSkinData& skinData) { skinData.LoadStoredSkin(stored); });
   return 0;
 }
