@@ -285,6 +285,13 @@ static void DecodeRle(std::span<const uint8_t> data, bool isRle4, BmpImage& imag
   // A stream that stops without an end-of-bitmap code leaves the rest at index 0.
 }
 
+int64_t BmpPixelCount(std::span<const uint8_t> file) {
+  if (file.size() < kFileHeaderSize + 4) Fail("the file is too short to be a bitmap");
+  BmpHeader h = ReadInfoHeader(file);
+  ValidateHeader(h);
+  return h.width * (h.height < 0 ? -h.height : h.height);
+}
+
 BmpImage DecodeBmp(std::span<const uint8_t> file) {
   if (file.size() < kFileHeaderSize + 4) Fail("the file is too short to be a bitmap");
   if (file[0] != 'B' || file[1] != 'M') Fail("the file does not start with \"BM\"");

@@ -17,6 +17,10 @@ struct BmpImage {
 // Throws EInvalidGraphic with a message that says what is wrong.
 BmpImage DecodeBmp(std::span<const uint8_t> file);
 
+// The pixels the file's header asks for, checked as DecodeBmp checks them,
+// so a caller can refuse a file before decoding it.
+int64_t BmpPixelCount(std::span<const uint8_t> file);
+
 // Writes at image.bitCount: <= 8 from indices + palette, 16 as 5-5-5, 24,
 // 32 (with an alpha mask only when some pixel is not opaque). Throws
 // EInvalidGraphic when the image's fields contradict each other.

@@ -143,6 +143,22 @@ TEST(SkinPackage, LyingSizesFailCleanlyAndKeepWhatWasReadBefore) {
   EXPECT_THROW(ReadSkinPackage(negativeStream, rejected), EReadError);
 }
 
+TEST(SkinPackage, ThePicturesOfOneSkinShareAPixelBudget) {
+  // 4096 x 4096 takes the whole budget; one more pixel is refused before it is decoded.
+  SkinPackage package;
+  package.pictures.picture = Bitmap(MakeBmp(4096, 4096, 1, 1));
+  package.pictures.activePictures.push_back(Bitmap(MakeBmp(1, 1, 1, 2)));
+  TMemoryStream stream(Written(package));
+  SkinPackage read;
+  EXPECT_THROW(ReadSkinPackage(stream, read), EInvalidGraphic);
+  EXPECT_EQ(read.pictures.picture.Width(), 4096);
+  EXPECT_TRUE(read.pictures.activePictures.empty());
+
+  package.pictures.activePictures.clear();
+  TMemoryStream exact(Written(package));
+  EXPECT_TRUE(ReadSkinPackage(exact, read));
+}
+
 TEST(SkinPackage, EveryTruncationFailsOrShortensOnlyTheText) {
   const std::vector<uint8_t> good = Written(PackageOf(PackageFiles(), true));
   const size_t textAt = good.size() - std::string("[VERSION]\r\nskinname=test\r\n\r\n[PICTURES]\r\npicture=a.bmp\r\n").size();

@@ -5,6 +5,11 @@
 
 static constexpr size_t kFileHeaderSize = 14;
 
+void PixelBudget::Spend(int64_t pixels) {
+  if (pixels > FLeft) throw EInvalidGraphic("Invalid skin: its pictures need more pixels than a skin may have");
+  FLeft -= pixels;
+}
+
 void TSkinBitmap::Clear() {
   FFile.clear();
   FImage = BmpImage{};
@@ -18,7 +23,7 @@ void TSkinBitmap::LoadFromBytes(std::vector<uint8_t> file) {
   FImage = std::move(image);
 }
 
-void TSkinBitmap::LoadFromStream(TStream& stream) {
+void TSkinBitmap::LoadFromStream(TStream& stream, PixelBudget& budget) {
   uint8_t header[kFileHeaderSize];
   stream.ReadBuffer(header, sizeof header);
   if (header[0] != 'B' || header[1] != 'M') throw EInvalidGraphic("Invalid bitmap: the file does not start with BM");
@@ -29,6 +34,7 @@ void TSkinBitmap::LoadFromStream(TStream& stream) {
   std::vector<uint8_t> file(fileSize);
   std::copy(header, header + kFileHeaderSize, file.begin());
   stream.ReadBuffer(file.data() + kFileHeaderSize, fileSize - kFileHeaderSize);
+  budget.Spend(BmpPixelCount(file));
   LoadFromBytes(std::move(file));
 }
 

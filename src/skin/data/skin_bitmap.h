@@ -8,6 +8,18 @@
 #include "framework/bmp_codec.h"
 #include "framework/stream.h"
 
+// How many pixels the pictures of one skin may decode to together: far more
+// than any real skin, far less than a few hostile headers could ask for.
+class PixelBudget {
+ public:
+  explicit PixelBudget(int64_t pixels) : FLeft(pixels) {}
+  // Throws EInvalidGraphic when the pixels are more than what is left.
+  void Spend(int64_t pixels);
+
+ private:
+  int64_t FLeft;
+};
+
 class TSkinBitmap {
  public:
   bool Empty() const { return FFile.empty(); }
@@ -16,8 +28,9 @@ class TSkinBitmap {
   // Reads exactly one BMP file from the stream's position: its length comes
   // from the file header's size field, which must fit in what remains.
   // Throws EReadError for a truncated file, EInvalidGraphic for a bad one;
-  // the bitmap is unchanged then.
-  void LoadFromStream(TStream& stream);
+  // the bitmap is unchanged then. The decoded pixels are taken from the
+  // budget before decoding.
+  void LoadFromStream(TStream& stream, PixelBudget& budget);
   // A whole BMP file from disk or memory; its size field is set to its real
   // length so that the bitmap can be stored in a package.
   void LoadFromFile(const std::string& fileName);

@@ -28,11 +28,11 @@ void WriteInt32(TStream& stream, int32_t value) {
 
 int64_t Remaining(TStream& stream) { return stream.Size() - stream.Position(); }
 
-void ReadOptionalPicture(TStream& stream, TSkinBitmap& bitmap) {
+void ReadOptionalPicture(TStream& stream, TSkinBitmap& bitmap, PixelBudget& budget) {
   uint8_t flag;
   stream.ReadBuffer(&flag, 1);
   if (flag == kPresent)
-    bitmap.LoadFromStream(stream);
+    bitmap.LoadFromStream(stream, budget);
   else
     bitmap.Clear();
 }
@@ -60,16 +60,17 @@ void LoadOptionalPictureFile(const TMemIniFile& ini, const char* key, const std:
 }  // namespace
 
 void ReadSkinPictures(TStream& stream, SkinPictures& pictures) {
-  ReadOptionalPicture(stream, pictures.picture);
-  ReadOptionalPicture(stream, pictures.inactivePicture);
-  ReadOptionalPicture(stream, pictures.mask);
+  PixelBudget budget(kMaxSkinPixels);
+  ReadOptionalPicture(stream, pictures.picture, budget);
+  ReadOptionalPicture(stream, pictures.inactivePicture, budget);
+  ReadOptionalPicture(stream, pictures.mask, budget);
   pictures.activePictures.clear();
   const int32_t count = ReadInt32(stream);
   if (count < 0) throw EReadError("Invalid skin package: negative count of active pictures");
   // Never reserved from the count: the data, not the count, bounds the list.
   for (int32_t i = 0; i < count; ++i) {
     TSkinBitmap bitmap;
-    bitmap.LoadFromStream(stream);
+    bitmap.LoadFromStream(stream, budget);
     pictures.activePictures.push_back(std::move(bitmap));
   }
 }

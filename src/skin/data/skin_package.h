@@ -17,6 +17,10 @@
 #include "framework/stream.h"
 #include "skin/data/skin_bitmap.h"
 
+// All pictures of one skin together decode to at most this many pixels
+// (about 80 MB): a few small hostile headers cannot ask for gigabytes.
+constexpr int64_t kMaxSkinPixels = int64_t(1) << 24;
+
 struct SkinPictures {
   TSkinBitmap picture, inactivePicture, mask;  // empty when absent
   std::vector<TSkinBitmap> activePictures;
