@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/form1_win.h"
-#include "framework/application_win.h"
-#include "framework/bitmap_win.h"
-#include "framework/canvas_win.h"
+#include "ui/application_win.h"
+#include "ui/bitmap_win.h"
+#include "ui/canvas_win.h"
 
 int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -6,9 +6,9 @@
 
 #include <span>
 
-#include "framework/exceptions.h"
-#include "framework/stream.h"
-#include "framework/string_list.h"
+#include "base/exceptions.h"
+#include "base/stream.h"
+#include "base/string_list.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_package.h"

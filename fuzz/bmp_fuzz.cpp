@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <span>
 
-#include "framework/bmp_codec.h"
-#include "framework/exceptions.h"
+#include "base/bmp_codec.h"
+#include "base/exceptions.h"
 #include "fuzz_checks.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/form_stream.h"
-#include "framework/text_form.h"
+#include "base/exceptions.h"
+#include "persist/form_stream.h"
+#include "formc/text_form.h"
 #include "fuzz_checks.h"
 
 namespace {

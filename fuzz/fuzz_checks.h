@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/ini_file.h"
+#include "base/exceptions.h"
+#include "base/ini_file.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices.h"
 

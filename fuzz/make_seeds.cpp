@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmp_codec.h"
-#include "framework/form_stream.h"
-#include "framework/ini_file.h"
-#include "framework/little_endian.h"
-#include "framework/stream.h"
-#include "framework/text_form.h"
+#include "base/bmp_codec.h"
+#include "persist/form_stream.h"
+#include "base/ini_file.h"
+#include "base/little_endian.h"
+#include "base/stream.h"
+#include "formc/text_form.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_controls.h"
 #include "skin/data/skin_ini_values.h"

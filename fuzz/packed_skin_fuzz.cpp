@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 #include "fuzz_checks.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "framework/string_list.h"
+#include "base/string_list.h"
 #include "fuzz_checks.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"

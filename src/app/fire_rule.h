@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/date_time.h"
+#include "base/date_time.h"
 
 // The longest wall-clock gap between two ticks across which a skipped target
 // is still caught up; a longer gap means the machine slept or the clock was set.

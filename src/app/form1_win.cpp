@@ -5,9 +5,9 @@
 #include "app/local_clock_win.h"
 #include "app/power_off.h"
 #include "app/power_platform_win.h"
-#include "framework/application_win.h"
-#include "framework/class_registry.h"
-#include "framework/form_fields.h"
+#include "ui/application_win.h"
+#include "persist/class_registry.h"
+#include "persist/form_fields.h"
 
 TForm1* Form1 = nullptr;
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "app/schedule_controller.h"
-#include "framework/form_win.h"
-#include "framework/timer_win.h"
+#include "ui/form_win.h"
+#include "ui/timer_win.h"
 #include "label/url_label_win.h"
 #include "picker/time_picker_win.h"
 #include "skin/controls/skin_button_win.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The system's local time and the user's long time format.
 #include "app/schedule_controller.h"
-#include "framework/time_format.h"
+#include "base/time_format.h"
 
 class SystemLocalClock : public LocalClock {
  public:

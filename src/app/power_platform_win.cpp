@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "framework/utf_win.h"
+#include "base/utf_win.h"
 
 static_assert(sizeof(TokenPrivilegeRecord) == sizeof(TOKEN_PRIVILEGES));
 static_assert(sizeof(PrivilegeLuid) == sizeof(LUID));

@@ -5,8 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "framework/date_time.h"
-#include "framework/time_format.h"
+#include "base/date_time.h"
+#include "base/time_format.h"
 
 // The form's components as the handlers use them.
 class ScheduleView {

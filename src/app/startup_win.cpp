@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/form1_win.h"
-#include "framework/application_win.h"
+#include "ui/application_win.h"
 #include "skin/data/skin_notices_win.h"
 
 int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "framework/canvas_win.h"
-#include "framework/cursors_win.h"
-#include "framework/properties.h"
-#include "framework/utf_win.h"
+#include "ui/canvas_win.h"
+#include "ui/cursors_win.h"
+#include "persist/properties.h"
+#include "base/utf_win.h"
 #include "label/link_target.h"
 
 namespace {
@@ -138,12 +138,12 @@ void TURLLabel::Paint(TCanvas& canvas) {
 void TURLLabel::MouseDown(int button, uint32_t, int, int) {
   if (button != mbLeft) return;
   FPressed = true;
-  SetCapture(Handle());
+  BeginMouseCapture();
 }
 
 void TURLLabel::MouseUp(int button, uint32_t, int x, int y) {
   if (button != mbLeft || !FPressed) return;
   FPressed = false;
-  ReleaseCapture();
+  EndMouseCapture();
   if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
 }

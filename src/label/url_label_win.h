@@ -4,7 +4,7 @@
 // colour once opened.
 #include <string>
 
-#include "framework/control_win.h"
+#include "ui/control_win.h"
 
 // The number the hand cursor is registered under.
 constexpr int crURLHand = 26000;
@@ -51,6 +51,7 @@ class TURLLabel : public TWinControl {
   void FontChanged() override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
+  void MouseCaptureLost() override { FPressed = false; }
 
  private:
   void UpdateFontColor();

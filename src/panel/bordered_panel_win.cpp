@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "framework/canvas_win.h"
-#include "framework/properties.h"
+#include "ui/canvas_win.h"
+#include "persist/properties.h"
 #include "panel/frame_canvas_win.h"
 #include "panel/frame_paint.h"
 

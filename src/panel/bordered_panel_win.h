@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/control_win.h"
+#include "ui/control_win.h"
 #include "panel/frame_style.h"
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };

@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+#include "base/rounding.h"
 
-// Nearest integer with halves to even (the default floating-point rounding mode).
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+namespace {
 
 uint8_t ChannelToByte(double channel) {
   // Lightness above 240 pushes channels over 1, and saturation above 240
   // pulls the low channel below 0; either would spill into the neighbour
   // channel's byte, so both ends are clamped.
-  return static_cast<uint8_t>(RoundHalfEven(std::clamp(channel, 0.0, 1.0) * 255));
+  return static_cast<uint8_t>(RoundHalfEvenToInt(std::clamp(channel, 0.0, 1.0) * 255));
 }
 
 }  // namespace
@@ -35,8 +34,8 @@ Hsl240 ColorToHsl240(TColor color) {
     h /= 6;
     if (h < 0) h += 1;
   }
-  return {static_cast<uint8_t>(RoundHalfEven(h * 240)), static_cast<uint8_t>(RoundHalfEven(s * 240)),
-          static_cast<uint8_t>(RoundHalfEven(l * 240))};
+  return {static_cast<uint8_t>(RoundHalfEvenToInt(h * 240)), static_cast<uint8_t>(RoundHalfEvenToInt(s * 240)),
+          static_cast<uint8_t>(RoundHalfEvenToInt(l * 240))};
 }
 
 TColor Hsl240ToColor(uint8_t hue, uint8_t saturation, uint8_t lightness) {
@@ -90,7 +89,7 @@ TColor MixColors(TColor color1, TColor color2, uint8_t weight) {
   const float x = weight / 255.0f;
   auto mix = [x](uint8_t channel1, uint8_t channel2) {
     const float mixed = x * channel1 + (1 - x) * channel2;
-    return static_cast<uint8_t>(RoundHalfEven(mixed));
+    return static_cast<uint8_t>(RoundHalfEvenToInt(mixed));
   };
   return RGBColor(mix(RedOf(rgb1), RedOf(rgb2)), mix(GreenOf(rgb1), GreenOf(rgb2)), mix(BlueOf(rgb1), BlueOf(rgb2)));
 }

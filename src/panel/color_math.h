@@ -3,7 +3,7 @@
 // used to derive frame and clock-face colours from system colours.
 #include <cstdint>
 
-#include "framework/color.h"
+#include "base/color.h"
 
 struct Hsl240 {
   uint8_t H = 0, S = 0, L = 0;

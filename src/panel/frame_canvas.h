@@ -2,7 +2,7 @@
 // What the frame functions need of a canvas: one-pixel pen lines and single
 // pixels. The Win32 side implements it over a device context; system colours
 // are resolved by the implementation when it draws.
-#include "framework/color.h"
+#include "base/color.h"
 
 class FrameCanvas {
  public:

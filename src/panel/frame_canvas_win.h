@@ -1,6 +1,6 @@
 #pragma once
 // The frame functions drawing through a GDI canvas.
-#include "framework/canvas_win.h"
+#include "ui/canvas_win.h"
 #include "panel/frame_canvas.h"
 
 class GdiFrameCanvas : public FrameCanvas {

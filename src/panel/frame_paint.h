@@ -5,8 +5,8 @@
 // A colour of clNone draws nothing, but the rectangle still shrinks.
 #include <cstdint>
 
-#include "framework/color.h"
-#include "framework/geometry.h"
+#include "base/color.h"
+#include "base/geometry.h"
 #include "panel/frame_canvas.h"
 #include "panel/frame_style.h"
 

@@ -1,6 +1,6 @@
 #include "picker/clock_face_colors.h"
 
-#include "framework/properties.h"
+#include "persist/properties.h"
 
 const PropertyTable& TClockFaceColors::Properties() const {
   static const PropertyTable table(&TPersistent::Properties(),

@@ -2,8 +2,8 @@
 // The five colours of the clock face.
 #include <functional>
 
-#include "framework/color.h"
-#include "framework/persistent.h"
+#include "base/color.h"
+#include "persist/persistent.h"
 
 class TClockFaceColors : public TPersistent {
  public:

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/date_time.h"
-#include "framework/geometry.h"
+#include "base/date_time.h"
+#include "base/geometry.h"
 
 // The chosen time of day, always a whole minute, and the half of the day
 // it lies in. Every operation returns true when the time setter accepted a

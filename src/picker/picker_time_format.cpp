@@ -1,15 +1,8 @@
 #include "picker/picker_time_format.h"
 
-#include <cctype>
+#include "base/text_util.h"
 
 namespace {
-
-bool StartsWithIgnoreCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
-}
 
 bool HasHalfDaySpecifier(std::string_view format) {
   char quote = 0;
@@ -18,17 +11,12 @@ bool HasHalfDaySpecifier(std::string_view format) {
       if (format[i] == quote) quote = 0;
     } else if (format[i] == '\'' || format[i] == '"') {
       quote = format[i];
-    } else if (StartsWithIgnoreCase(format.substr(i), "ampm") || StartsWithIgnoreCase(format.substr(i), "am/pm") ||
-               StartsWithIgnoreCase(format.substr(i), "a/p")) {
+    } else if (StartsWithTextAscii(format.substr(i), "ampm") || StartsWithTextAscii(format.substr(i), "am/pm") ||
+               StartsWithTextAscii(format.substr(i), "a/p")) {
       return true;
     }
   }
   return false;
-}
-
-void AppendNumber(std::string& out, int value, bool twoDigits) {
-  if (twoDigits && value < 10) out += '0';
-  out += std::to_string(value);
 }
 
 // One of two alternatives written "x/y", in the case of the letters as written.
@@ -48,17 +36,17 @@ std::string FormatPickerTime(std::string_view format, int hour, int minute, std:
   size_t i = 0;
   while (i < format.size()) {
     std::string_view rest = format.substr(i);
-    char c = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
-    const bool doubled = rest.size() > 1 && std::tolower(static_cast<unsigned char>(rest[1])) == c;
+    char c = AsciiLower(rest[0]);
+    const bool doubled = rest.size() > 1 && AsciiLower(rest[1]) == c;
     if (rest[0] == '\'' || rest[0] == '"') {
       size_t close = rest.find(rest[0], 1);
       out += rest.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
       i += close == std::string_view::npos ? rest.size() : close + 1;
-    } else if (StartsWithIgnoreCase(rest, "ampm")) {
+    } else if (StartsWithTextAscii(rest, "ampm")) {
       out += isPM ? pm : am;
       i += 4;
-    } else if (StartsWithIgnoreCase(rest, "am/pm") || StartsWithIgnoreCase(rest, "a/p")) {
-      size_t length = StartsWithIgnoreCase(rest, "am/pm") ? 5 : 3;
+    } else if (StartsWithTextAscii(rest, "am/pm") || StartsWithTextAscii(rest, "a/p")) {
+      size_t length = StartsWithTextAscii(rest, "am/pm") ? 5 : 3;
       out += ChooseWritten(rest.substr(0, length), isPM);
       i += length;
     } else if (c == 'h') {

@@ -3,7 +3,7 @@
 // when drawn by a colour of the current theme and of the picker itself.
 #include <optional>
 
-#include "framework/color.h"
+#include "base/color.h"
 
 // The colour a key colour stands for; none for a colour that is no key.
 std::optional<TColor> RadioGlyphColor(TColor key, TColor controlColor);

@@ -1,5 +1,7 @@
 #include "picker/time_picker_win.h"
 
+#include "base/rounding.h"
+
 #include <windowsx.h>
 
 #include <cmath>
@@ -7,12 +9,12 @@
 #include <numbers>
 #include <span>
 
-#include "framework/accelerator.h"
-#include "framework/canvas_win.h"
-#include "framework/properties.h"
-#include "framework/timer_win.h"
-#include "framework/resources_win.h"
-#include "framework/bitmap_win.h"
+#include "base/accelerator.h"
+#include "ui/canvas_win.h"
+#include "persist/properties.h"
+#include "ui/timer_win.h"
+#include "ui/resources_win.h"
+#include "ui/bitmap_win.h"
 #include "panel/color_math.h"
 #include "picker/picker_time_format.h"
 #include "picker/radio_glyph.h"
@@ -28,11 +30,8 @@ bool ApplicationInForeground() {
   return process == GetCurrentProcessId();
 }
 
-// Rounds halves to the even neighbour, as every rounding of the face does.
-int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
-
 POINT PointAt(double angle, int length) {
-  return POINT{RoundEven(std::cos(angle) * length), RoundEven(length * std::sin(angle))};
+  return POINT{RoundHalfEvenToInt(std::cos(angle) * length), RoundHalfEvenToInt(length * std::sin(angle))};
 }
 
 POINT HourPoint(int n, int length) { return PointAt(n * std::numbers::pi / 6 - std::numbers::pi / 2, length); }
@@ -194,7 +193,7 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
   canvas.Pen().SetColor(Focused() ? ShadeColor(colors.Face(), 40) : colors.Face());
   canvas.Brush().SetColor(colors.Face());
   canvas.Font().SetStyle(fsBold);
-  canvas.Font().SetHeight(-RoundEven(r * 0.2));
+  canvas.Font().SetHeight(-RoundHalfEvenToInt(r * 0.2));
   canvas.Ellipse(FLayout.ClockRect.Left, FLayout.ClockRect.Top, FLayout.ClockRect.Right, FLayout.ClockRect.Bottom);
 
   UINT savedAlign = GetTextAlign(canvas.Handle());
@@ -202,15 +201,15 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
   int half = canvas.TextHeight("0") / 2;
   canvas.Font().SetColor(colors.Numbers());
   for (int n = 1; n <= 12; ++n) {
-    POINT d = HourPoint(n, RoundEven(r * 0.75));
+    POINT d = HourPoint(n, RoundHalfEvenToInt(r * 0.75));
     canvas.TextOut(cx + d.x, cy + d.y - half, std::to_string(n));
   }
 
   canvas.Pen().SetColor(colors.HourTicks());
   canvas.Brush().SetColor(colors.HourTicks());
-  int t = RoundEven(r * 0.02);
+  int t = RoundHalfEvenToInt(r * 0.02);
   for (int i = 1; i <= 60; ++i) {
-    POINT d = MinutePoint(i, RoundEven(r * 0.92));
+    POINT d = MinutePoint(i, RoundHalfEvenToInt(r * 0.92));
     if (i % 5 == 0)
       canvas.Rectangle(cx + d.x - t, cy + d.y - t, cx + d.x + t + 1, cy + d.y + t + 1);
     else
@@ -220,9 +219,9 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
   int h, m, s, ms;
   DecodeTime(FValue.Time(), h, m, s, ms);
   if (h > 12) h -= 12;
-  int w = RoundEven(r * 0.04);
+  int w = RoundHalfEvenToInt(r * 0.04);
   auto hand = [&](POINT tip, POINT base, double phi) {
-    POINT p{RoundEven(std::cos(phi) * w), RoundEven(std::sin(phi) * w)};
+    POINT p{RoundHalfEvenToInt(std::cos(phi) * w), RoundHalfEvenToInt(std::sin(phi) * w)};
     POINT points[4] = {{cx, cy},
                        {cx + base.x - p.x, cy + base.y - p.y},
                        {cx + tip.x, cy + tip.y},
@@ -231,8 +230,8 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
     canvas.Brush().SetColor(colors.Hands());
     canvas.Polygon(points);
   };
-  hand(MinutePoint(m, RoundEven(r * 0.8)), MinutePoint(m, RoundEven(r * 0.25)), m * std::numbers::pi / 30);
-  hand(HourPoint(h, RoundEven(r * 0.5)), HourPoint(h, RoundEven(r * 0.15)), h * std::numbers::pi / 6);
+  hand(MinutePoint(m, RoundHalfEvenToInt(r * 0.8)), MinutePoint(m, RoundHalfEvenToInt(r * 0.25)), m * std::numbers::pi / 30);
+  hand(HourPoint(h, RoundHalfEvenToInt(r * 0.5)), HourPoint(h, RoundHalfEvenToInt(r * 0.15)), h * std::numbers::pi / 6);
   SetTextAlign(canvas.Handle(), savedAlign);
 }
 

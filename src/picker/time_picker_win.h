@@ -5,8 +5,8 @@
 // the half of the day. It always holds a whole minute.
 #include <memory>
 
-#include "framework/date_time.h"
-#include "framework/hint_window_win.h"
+#include "base/date_time.h"
+#include "ui/hint_window_win.h"
 #include "panel/bordered_panel_win.h"
 #include "picker/clock_face_colors.h"
 #include "picker/picker_math.h"

@@ -1,10 +1,10 @@
 #include "tray/tray_icon_win.h"
 
-#include "framework/application_win.h"
-#include "framework/form_win.h"
-#include "framework/properties.h"
-#include "framework/timer_win.h"
-#include "framework/utf_win.h"
+#include "ui/application_win.h"
+#include "ui/form_win.h"
+#include "persist/properties.h"
+#include "ui/timer_win.h"
+#include "base/utf_win.h"
 #include "tray/icon_cycle.h"
 
 namespace {

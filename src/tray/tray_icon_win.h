@@ -10,10 +10,10 @@
 #include <functional>
 #include <memory>
 
-#include "framework/component.h"
-#include "framework/icon_win.h"
-#include "framework/image_list_win.h"
-#include "framework/window_win.h"
+#include "persist/component.h"
+#include "ui/icon_win.h"
+#include "ui/image_list_win.h"
+#include "ui/window_win.h"
 #include "tray/tray_click.h"
 #include "tray/tray_popup_menu.h"
 

@@ -38,8 +38,8 @@
 #include <set>
 #include <random>
 
-#include "framework/bmp_codec.h"
-#include "framework/exceptions.h"
+#include "base/bmp_codec.h"
+#include "base/exceptions.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
+#include "persist/component.h"
 
 namespace {
 

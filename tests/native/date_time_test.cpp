@@ -1,11 +1,11 @@
-#include "framework/date_time.h"
+#include "base/date_time.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 

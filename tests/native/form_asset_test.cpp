@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/form_stream.h"
-#include "framework/text_form.h"
+#include "persist/form_stream.h"
+#include "formc/text_form.h"
 
 namespace {
 

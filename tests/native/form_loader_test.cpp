@@ -9,15 +9,15 @@
 #include <utility>
 #include <vector>
 
-#include "framework/class_registry.h"
-#include "framework/component.h"
-#include "framework/exceptions.h"
-#include "framework/font.h"
-#include "framework/form_fields.h"
-#include "framework/form_loader.h"
-#include "framework/form_stream.h"
-#include "framework/properties.h"
-#include "framework/text_form.h"
+#include "persist/class_registry.h"
+#include "persist/component.h"
+#include "base/exceptions.h"
+#include "ui/font.h"
+#include "persist/form_fields.h"
+#include "persist/form_loader.h"
+#include "persist/form_stream.h"
+#include "persist/properties.h"
+#include "formc/text_form.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/form_stream.h"
+#include "base/exceptions.h"
+#include "persist/form_stream.h"
 
 namespace {
 

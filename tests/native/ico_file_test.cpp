@@ -6,8 +6,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "framework/exceptions.h"
-#include "framework/ico_file.h"
+#include "base/exceptions.h"
+#include "base/ico_file.h"
 
 static BmpImage Checkerboard(int width, int height) {
   BmpImage image;

@@ -2,7 +2,7 @@
 // getting the text back.
 #include <gtest/gtest.h>
 
-#include "framework/ini_file.h"
+#include "base/ini_file.h"
 
 static std::vector<std::string> Lines(const TStringList& list) {
   std::vector<std::string> lines;

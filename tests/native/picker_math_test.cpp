@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 

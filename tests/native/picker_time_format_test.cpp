@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/accelerator.h"
+#include "base/accelerator.h"
 
 TEST(PickerTimeFormat, EmptyFormatIsTwelveHourWithTheLocaleDesignator) {
   EXPECT_EQ(FormatPickerTime("", 0, 0, "AM", "PM"), "12:00 AM");

@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/color.h"
-#include "framework/geometry.h"
+#include "base/color.h"
+#include "base/geometry.h"
 #include "panel/frame_canvas.h"
 
 class RecordingCanvas : public FrameCanvas {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 

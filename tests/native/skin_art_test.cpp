@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmp_codec.h"
-#include "framework/geometry.h"
-#include "framework/ini_file.h"
+#include "base/bmp_codec.h"
+#include "base/geometry.h"
+#include "base/ini_file.h"
 
 namespace {
 

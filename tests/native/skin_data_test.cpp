@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/class_registry.h"
-#include "framework/exceptions.h"
-#include "framework/form_loader.h"
-#include "framework/form_stream.h"
-#include "framework/text_form.h"
+#include "persist/class_registry.h"
+#include "base/exceptions.h"
+#include "persist/form_loader.h"
+#include "persist/form_stream.h"
+#include "formc/text_form.h"
 #include "skin/data/skin_notices.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"

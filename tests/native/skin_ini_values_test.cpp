@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 #include "skin/data/skin_controls.h"
 #include "skin/data/skin_objects.h"
 #include "skin/data/skin_windows.h"

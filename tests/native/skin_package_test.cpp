@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/exceptions.h"
-#include "framework/little_endian.h"
+#include "base/exceptions.h"
+#include "base/little_endian.h"
 #include "skin_test_files.h"
 
 namespace {

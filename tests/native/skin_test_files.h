@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmp_codec.h"
-#include "framework/stream.h"
+#include "base/bmp_codec.h"
+#include "base/stream.h"
 
 // A width x height BMP at the given depth whose pixels depend on `seed`, so
 // that two pictures of one size still differ.

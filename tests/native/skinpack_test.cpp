@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/little_endian.h"
-#include "framework/stream.h"
+#include "base/little_endian.h"
+#include "base/stream.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"
 #include "skin_test_files.h"

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/exceptions.h"
-#include "framework/form_loader.h"
-#include "framework/form_stream.h"
-#include "framework/text_form.h"
+#include "base/exceptions.h"
+#include "persist/form_loader.h"
+#include "persist/form_stream.h"
+#include "formc/text_form.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/zlib_stream.h"
 #include "skin_test_files.h"

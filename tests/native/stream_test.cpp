@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/stream.h"
+#include "base/exceptions.h"
+#include "base/stream.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // and conversion to and from text.
 #include <gtest/gtest.h>
 
-#include "framework/exceptions.h"
-#include "framework/string_list.h"
+#include "base/exceptions.h"
+#include "base/string_list.h"
 
 static std::vector<std::string> Lines(const TStringList& list) {
   std::vector<std::string> lines;

@@ -1,8 +1,8 @@
-#include "framework/time_format.h"
+#include "base/time_format.h"
 
 #include <gtest/gtest.h>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The Win32 framework pieces on their own: hooks, the exception boundary,
 // timers, DIB bitmaps with their canvas, icons and painting.
-#include "framework/bitmap_win.h"
-#include "framework/bmp_codec.h"
-#include "framework/canvas_win.h"
-#include "framework/icon_win.h"
-#include "framework/timer_win.h"
+#include "ui/bitmap_win.h"
+#include "base/bmp_codec.h"
+#include "ui/canvas_win.h"
+#include "ui/icon_win.h"
+#include "ui/timer_win.h"
 #include "wine_support.h"
 
 namespace {

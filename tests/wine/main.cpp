@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/form1_win.h"
-#include "framework/application_win.h"
+#include "ui/application_win.h"
 
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

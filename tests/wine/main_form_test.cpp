@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/local_clock_win.h"
-#include "framework/timer_win.h"
-#include "framework/utf_win.h"
+#include "ui/timer_win.h"
+#include "base/utf_win.h"
 #include "wine_support.h"
 
 namespace {

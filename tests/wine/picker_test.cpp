@@ -1,8 +1,8 @@
 // The clock-face picker on the main window: set with the mouse, drawn with
 // its face, hands and frame.
-#include "framework/bitmap_win.h"
-#include "framework/canvas_win.h"
-#include "framework/stream.h"
+#include "ui/bitmap_win.h"
+#include "ui/canvas_win.h"
+#include "base/stream.h"
 #include "wine_support.h"
 
 #include <cmath>

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/form1_win.h"
-#include "framework/application_win.h"
-#include "framework/form_stream.h"
-#include "framework/form_win.h"
-#include "framework/resources_win.h"
+#include "ui/application_win.h"
+#include "persist/form_stream.h"
+#include "ui/form_win.h"
+#include "ui/resources_win.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices_win.h"
 #include "skin/data/skin_package.h"

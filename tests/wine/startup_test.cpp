@@ -3,9 +3,9 @@
 #include <thread>
 
 #include "app/startup_win.h"
-#include "framework/handles_win.h"
-#include "framework/resources_win.h"
-#include "framework/utf_win.h"
+#include "ui/handles_win.h"
+#include "ui/resources_win.h"
+#include "base/utf_win.h"
 #include "wine_support.h"
 
 namespace {

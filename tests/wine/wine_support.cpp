@@ -1,6 +1,6 @@
 #include "wine_support.h"
 
-#include "framework/timer_win.h"
+#include "ui/timer_win.h"
 
 bool PumpMessages(int milliseconds) {
   bool quit = false;

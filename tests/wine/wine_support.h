@@ -11,7 +11,7 @@
 
 #include "app/form1_win.h"
 #include "app/power_off.h"
-#include "framework/application_win.h"
+#include "ui/application_win.h"
 #include "skin/data/skin_notices_win.h"
 
 // Runs the message loop for a while; remembers whether a quit was asked for.

@@ -1,7 +1,7 @@
 #include "whole_file.h"
 
-#include "framework/exceptions.h"
-#include "framework/stream.h"
+#include "base/exceptions.h"
+#include "base/stream.h"
 
 namespace fs = std::filesystem;
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/form_stream.h"
-#include "framework/stream.h"
-#include "framework/text_form.h"
+#include "base/exceptions.h"
+#include "persist/form_stream.h"
+#include "base/stream.h"
+#include "formc/text_form.h"
 #include "whole_file.h"
 
 namespace {

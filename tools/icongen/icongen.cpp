@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/bmp_codec.h"
-#include "framework/ico_file.h"
+#include "base/exceptions.h"
+#include "base/bmp_codec.h"
+#include "base/ico_file.h"
 
 static constexpr int kIconSize = 24;
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 Rgb Mix(Rgb a, Rgb b, int weight, int total) {
   auto channel = [&](int from, int to) { return uint8_t((from * (total - weight) + to * weight + total / 2) / total); };

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "framework/bmp_codec.h"
-#include "framework/geometry.h"
+#include "base/bmp_codec.h"
+#include "base/geometry.h"
 
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmp_codec.h"
+#include "base/bmp_codec.h"
 
 struct SkinPicture {
   std::string fileName;

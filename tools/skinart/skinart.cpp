@@ -7,7 +7,7 @@
 #include <iostream>
 #include <string>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 #include "skin_pictures.h"
 
 int main(int argc, char** argv) {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "framework/exceptions.h"
-#include "framework/ini_file.h"
-#include "framework/string_list.h"
+#include "base/exceptions.h"
+#include "base/ini_file.h"
+#include "base/string_list.h"
 #include "skin/data/skin_ini_values.h"
 
 namespace {

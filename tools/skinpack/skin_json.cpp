@@ -1,6 +1,6 @@
 #include "skin_json.h"
 
-#include "framework/font.h"
+#include "ui/font.h"
 #include "json_writer.h"
 #include "skin/data/skin_fields.h"
 

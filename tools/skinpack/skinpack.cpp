@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/exceptions.h"
-#include "framework/stream.h"
-#include "framework/utf.h"
+#include "base/exceptions.h"
+#include "base/stream.h"
+#include "base/utf.h"
 #include "package_files.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"

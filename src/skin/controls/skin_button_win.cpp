@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "framework/canvas_win.h"
-#include "framework/properties.h"
+#include "ui/canvas_win.h"
+#include "persist/properties.h"
 
 TSkinButton::TSkinButton(TComponent* owner) : TWinControl(owner) {
   SetTabStop(true);
@@ -86,16 +86,21 @@ void TSkinButton::KeyDown(WORD& key, uint32_t) {
 void TSkinButton::MouseDown(int button, uint32_t, int, int) {
   if (button != mbLeft) return;
   FPressed = FPointerIn = true;
-  SetCapture(Handle());
+  BeginMouseCapture();
   Invalidate();
 }
 
 void TSkinButton::MouseUp(int button, uint32_t, int x, int y) {
   if (button != mbLeft || !FPressed) return;
   FPressed = false;
-  ReleaseCapture();
+  EndMouseCapture();
   Invalidate();
   if (PointerInside(x, y)) Click();
+}
+
+void TSkinButton::MouseCaptureLost() {
+  FPressed = false;
+  Invalidate();
 }
 
 LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -107,12 +112,6 @@ LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
           FPointerIn = inside;
           Invalidate();
         }
-      }
-      break;
-    case WM_CAPTURECHANGED:
-      if (FPressed) {
-        FPressed = false;
-        Invalidate();
       }
       break;
     case WM_CHAR:

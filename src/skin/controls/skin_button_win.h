@@ -1,7 +1,7 @@
 #pragma once
 // The push button of the main window. Until it draws from the skin it is a
 // plain push button that keeps the skin settings the form stores.
-#include "framework/control_win.h"
+#include "ui/control_win.h"
 #include "skin/data/skin_data.h"
 
 class TSkinButton : public TWinControl {
@@ -40,6 +40,7 @@ class TSkinButton : public TWinControl {
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   UINT DialogCode() const override { return DLGC_BUTTON; }
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void MouseCaptureLost() override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:

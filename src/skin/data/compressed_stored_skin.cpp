@@ -1,8 +1,8 @@
 #include "skin/data/compressed_stored_skin.h"
 
-#include "framework/ini_file.h"
-#include "framework/properties.h"
-#include "framework/string_list.h"
+#include "base/ini_file.h"
+#include "persist/properties.h"
+#include "base/string_list.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/stream.h"
+#include "persist/component.h"
+#include "base/stream.h"
 
 class TCompressedStoredSkin : public TComponent {
  public:

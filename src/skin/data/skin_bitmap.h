@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/bmp_codec.h"
-#include "framework/stream.h"
+#include "base/bmp_codec.h"
+#include "base/stream.h"
 
 // How many pixels the pictures of one skin may decode to together: far more
 // than any real skin, far less than a few hostile headers could ask for.

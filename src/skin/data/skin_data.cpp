@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "framework/ini_file.h"
-#include "framework/properties.h"
+#include "base/ini_file.h"
+#include "persist/properties.h"
 #include "skin/data/skin_notices.h"
 #include "skin/data/skin_package.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/string_list.h"
+#include "persist/component.h"
+#include "base/string_list.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_bitmap.h"
 #include "skin/data/skin_controls.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/exceptions.h"
+#include "base/exceptions.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/color.h"
-#include "framework/font.h"
-#include "framework/geometry.h"
-#include "framework/ini_file.h"
-#include "framework/string_list.h"
+#include "base/color.h"
+#include "ui/font.h"
+#include "base/geometry.h"
+#include "base/ini_file.h"
+#include "base/string_list.h"
 
 // TFontStyle bits (fsBold, fsItalic, fsUnderline, fsStrikeOut) in one byte.
 using TSkinFontStyles = uint8_t;

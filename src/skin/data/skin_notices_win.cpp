@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/form_win.h"
+#include "ui/form_win.h"
 #include "skin/data/skin_data.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "framework/exceptions.h"
-#include "framework/little_endian.h"
-#include "framework/string_list.h"
+#include "base/exceptions.h"
+#include "base/little_endian.h"
+#include "base/string_list.h"
 #include "skin/data/skin_ini_values.h"
 
 namespace {

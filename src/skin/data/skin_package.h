@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/ini_file.h"
-#include "framework/stream.h"
+#include "base/ini_file.h"
+#include "base/stream.h"
 #include "skin/data/skin_bitmap.h"
 
 // All pictures of one skin together decode to at most this many pixels

@@ -1,7 +1,7 @@
 #include "skin/data/stored_skin.h"
 
-#include "framework/ini_file.h"
-#include "framework/properties.h"
+#include "base/ini_file.h"
+#include "persist/properties.h"
 
 const PropertyTable& TStoredSkin::Properties() const {
   using S = TStoredSkin;

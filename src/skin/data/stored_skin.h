@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/component.h"
-#include "framework/stream.h"
-#include "framework/string_list.h"
+#include "persist/component.h"
+#include "base/stream.h"
+#include "base/string_list.h"
 #include "skin/data/skin_bitmap.h"
 #include "skin/data/skin_package.h"
 

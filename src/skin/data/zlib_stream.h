@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "framework/exceptions.h"
-#include "framework/object.h"
-#include "framework/stream.h"
+#include "base/exceptions.h"
+#include "persist/object.h"
+#include "base/stream.h"
 
 class EZlibError : public Exception { using Exception::Exception; };
 class ECompressionError : public EZlibError { using EZlibError::EZlibError; };

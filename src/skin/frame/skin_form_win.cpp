@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "framework/properties.h"
+#include "persist/properties.h"
 
 namespace {
 constexpr std::array<std::string_view, 5> kSkinBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biRollUp",

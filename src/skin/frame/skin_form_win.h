@@ -2,8 +2,8 @@
 // The skinned frame of a form. For now it keeps the frame settings the form
 // stores and its links to the skin data and the tray icon; drawing the frame
 // from the skin comes with the frame itself.
-#include "framework/component.h"
-#include "framework/font.h"
+#include "persist/component.h"
+#include "ui/font.h"
 #include "skin/data/skin_data.h"
 #include "tray/tray_icon_win.h"
 

@@ -1,0 +1,93 @@
+#pragma once
+// Components: named objects owned by another component, which frees them.
+// A component that keeps a reference to another asks for a removal notice
+// (FreeNotification) so the reference is cleared when the other goes away.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "persist/persistent.h"
+
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+ public:
+  explicit TComponent(TComponent* owner);
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  virtual std::string_view ClassName() const = 0;
+  const PropertyTable& Properties() const override;
+
+  TComponent* Owner() const { return FOwner; }
+  const std::vector<TComponent*>& Components() const { return FComponents; }
+  TComponent* FindComponent(std::string_view name) const;
+
+  const std::string& Name() const { return FName; }
+  virtual void SetName(const std::string& name);
+
+  bool IsLoading() const { return FLoading; }
+  bool IsDestroying() const { return FDestroying; }
+  void BeginLoading() { FLoading = true; }
+  // The end-of-loading step: references are bound, the component may act now.
+  virtual void Loaded();
+
+  // Ask to be told (Notification opRemove) when `other` is destroyed.
+  void FreeNotification(TComponent* other);
+  void RemoveFreeNotification(TComponent* other);
+
+  // Form streams give visual children their parent through this.
+  virtual void SetParentComponent(TComponent* parent);
+
+  // The root of a form stream answers these for its fields and handlers.
+  // BindField stores a created component in the field of its name, if there
+  // is one; false when that field holds another class.
+  virtual bool BindField(std::string_view name, TComponent* component);
+  virtual TNotifyEvent FindHandler(std::string_view name);
+
+ protected:
+  virtual void Notification(TComponent* component, TOperation operation);
+  // Marks the component as going away. A subclass whose owned components must
+  // go before its own resources (a form before its window) also calls
+  // DestroyComponents from its destructor.
+  void BeginDestroy();
+  void DestroyComponents();
+
+ private:
+  void InsertComponent(TComponent* component);
+  void RemoveComponent(TComponent* component);
+
+  TComponent* FOwner;
+  std::string FName;
+  std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FFreeNotifies;
+  bool FLoading = false;
+  bool FDestroying = false;
+};
+
+// Keeps a non-owning reference and clears it when the referenced component
+// is destroyed. Declare one per reference and forward Notification to Notify.
+template <class T>
+class ComponentRef {
+ public:
+  T* Get() const { return FTarget; }
+  // Returns true when the reference changed.
+  bool Set(TComponent& holder, T* target) {
+    if (target == FTarget) return false;
+    // The old notice stays: it is shared by both sides and by the holder's
+    // other references, so dropping it could leave one of them dangling.
+    // Notify ignores notices about components it no longer refers to.
+    FTarget = target;
+    if (FTarget) holder.FreeNotification(FTarget);
+    return true;
+  }
+  bool Notify(TComponent* component, TOperation operation) {
+    if (operation != TOperation::opRemove || component != FTarget) return false;
+    FTarget = nullptr;
+    return true;
+  }
+
+ private:
+  T* FTarget = nullptr;
+};

@@ -1,0 +1,71 @@
+#include "persist/form_loader.h"
+
+#include <memory>
+#include <string>
+
+#include "persist/class_registry.h"
+#include "persist/form_stream.h"
+#include "persist/properties.h"
+
+namespace {
+
+std::string Describe(const FormObject& object) {
+  return "object \"" + object.name + "\" (" + object.className + ")";
+}
+
+void AssignProperties(TComponent& component, const FormObject& object, LoadContext& context) {
+  for (const FormProperty& property : object.properties) {
+    auto match = component.Properties().Resolve(component, property.name);
+    if (!match)
+      throw EFormError("Invalid form stream: unknown property \"" + property.name + "\" of " + Describe(object) +
+                       " at offset " + std::to_string(property.offset));
+    try {
+      match->def->assign(*match->target, property.value, context);
+    } catch (const EPropertyValue& e) {
+      throw EFormError("Invalid form stream: property \"" + property.name + "\" of " + Describe(object) +
+                       " at offset " + std::to_string(property.value.offset) + ": " + e.what());
+    }
+  }
+}
+
+}  // namespace
+
+void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
+  const FormObject tree = ReadFormStream(stream);
+  if (tree.className != root.ClassName())
+    throw EFormError("Invalid form stream: the root at offset " + std::to_string(tree.offset) + " is of class " +
+                     tree.className + ", expected " + std::string(root.ClassName()));
+
+  LoadContext context(root);
+  root.BeginLoading();
+  root.SetName(tree.name);
+  AssignProperties(root, tree, context);
+
+  std::vector<TComponent*> created;
+  for (const FormObject& child : tree.children) {
+    if (!child.children.empty())
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " holds nested objects, which this form does not use");
+    // Owned by the root from here on, so a failure later frees it with the root.
+    TComponent* component = CreateComponent(child.className, &root);
+    if (!component)
+      throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
+                       "\" at offset " + std::to_string(child.offset));
+    created.push_back(component);
+    component->BeginLoading();
+    component->SetName(child.name);
+    if (!child.name.empty() && root.FindComponent(child.name) != component)
+      throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
+                       std::to_string(child.offset));
+    component->SetParentComponent(&root);
+    if (!root.BindField(child.name, component))
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " does not fit the field of that name in " + std::string(root.ClassName()));
+    AssignProperties(*component, child, context);
+  }
+
+  context.BindReferences();
+
+  root.Loaded();
+  for (TComponent* component : created) component->Loaded();
+}

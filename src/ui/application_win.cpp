@@ -1,0 +1,177 @@
+#include "ui/application_win.h"
+
+#include "ui/form_win.h"
+#include "base/utf_win.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+uint32_t SystemColor(int index) { return GetSysColor(index); }
+}  // namespace
+
+std::string TitleFromExecutablePath(std::string_view path) {
+  size_t slash = path.find_last_of("\\/");
+  std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
+  if (size_t dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+  for (size_t i = 1; i < name.size(); ++i)
+    if (name[i] >= 'A' && name[i] <= 'Z') name[i] = static_cast<char>(name[i] - 'A' + 'a');
+  return name;
+}
+
+class TApplication::AppWindow : public TWindowObject {
+ public:
+  AppWindow(TApplication& app, const std::string& title) : FApp(app) {
+    WindowParams params;
+    params.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    params.caption = Utf8ToWide(title);
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    params.bounds = {x, y, x, y};
+    CreateWindowHandle(params);
+  }
+  ~AppWindow() override { DestroyWindowHandle(); }
+
+ protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    bool handled = false;
+    LRESULT result = FApp.AppWndProc(message, wParam, lParam, handled);
+    return handled ? result : DefaultHandler(message, wParam, lParam);
+  }
+
+ private:
+  TApplication& FApp;
+};
+
+TApplication::TApplication() : TComponent(nullptr) {
+  SetSysColorSource(SystemColor);
+  wchar_t path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  FTitle = TitleFromExecutablePath(WideToUtf8(std::wstring_view(path, length)));
+  FIcon = LoadIconW(ModuleInstance(), L"MAINICON");
+  FWindow = std::make_unique<AppWindow>(*this, FTitle);
+  if (FIcon) {
+    SendMessageW(FWindow->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
+    SendMessageW(FWindow->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
+  }
+  if (!Application) Application = this;
+  SetExceptionReporter([this](std::exception_ptr error) { HandleException(error); });
+}
+
+TApplication::~TApplication() {
+  BeginDestroy();
+  DestroyComponents();  // the forms go while the application window still owns them
+  FWindow.reset();
+  SetExceptionReporter(nullptr);
+  if (Application == this) Application = nullptr;
+}
+
+HWND TApplication::Handle() const { return FWindow->Handle(); }
+
+void TApplication::AdoptMainForm(TForm* form) {
+  if (FMainForm) return;
+  FMainForm = form;
+  form->HandleNeeded();
+}
+
+void TApplication::Run(int showCommand) {
+  if (FMainForm && FShowMainForm) {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    if (showCommand == SW_SHOWMINNOACTIVE) {
+      FMainForm->SetWindowState(TWindowState::wsMinimized);
+      Minimize();
+    } else {
+      if (showCommand == SW_SHOWMAXIMIZED) FMainForm->SetWindowState(TWindowState::wsMaximized);
+      FMainForm->SetVisible(true);
+    }
+  }
+  MSG msg;
+  while (!FTerminated) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      FTerminated = true;
+      break;
+    }
+    ProcessMessage(msg);
+  }
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return true;
+  // Tab and arrow navigation between the main form's controls.
+  if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+bool TApplication::DispatchDialogChar(const MSG& msg) {
+  if (!FMainForm || !FMainForm->HandleAllocated() || msg.wParam < 0x20) return false;
+  HWND form = FMainForm->Handle();
+  if (msg.hwnd != form && !IsChild(form, msg.hwnd)) return false;
+  // A plain character belongs to a control that takes typing; Alt+key is always an accelerator.
+  if (msg.message == WM_CHAR) {
+    LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  }
+  return FMainForm->DialogChar(static_cast<char16_t>(msg.wParam));
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(msg);
+}
+
+void TApplication::Terminate() { PostQuitMessage(0); }
+
+void TApplication::Minimize() {
+  if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->Handle(), SW_HIDE);
+  ShowWindow(Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  if (FMainForm && FMainForm->Visible() && FMainForm->HandleAllocated()) {
+    ShowWindow(FMainForm->Handle(), SW_SHOW);
+    SetForegroundWindow(FMainForm->Handle());
+  }
+}
+
+void TApplication::HandleException(std::exception_ptr error) {
+  std::string message = DescribeException(error);
+  if (OnShowError) {
+    OnShowError(message);
+    return;
+  }
+  HWND owner = FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle()) ? FMainForm->Handle()
+                                                                                                  : Handle();
+  MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), MB_OK | MB_ICONSTOP);
+}
+
+LRESULT TApplication::AppWndProc(UINT message, WPARAM wParam, LPARAM, bool& handled) {
+  handled = true;
+  switch (message) {
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: Minimize(); return 0;
+        case SC_RESTORE: Restore(); return 0;
+        case SC_CLOSE:
+          if (FMainForm) FMainForm->Close();
+          return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // The taskbar button activates this window; the main form takes it over.
+      if (LOWORD(wParam) != WA_INACTIVE && FMainForm && FMainForm->HandleAllocated() &&
+          IsWindowVisible(FMainForm->Handle()))
+        SetActiveWindow(FMainForm->Handle());
+      break;
+    case WM_CLOSE:
+      if (FMainForm) FMainForm->Close();
+      return 0;
+    case WM_QUERYENDSESSION: return TRUE;
+  }
+  handled = false;
+  return 0;
+}

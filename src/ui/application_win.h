@@ -1,0 +1,77 @@
+#pragma once
+// The application object: the hidden window that owns the taskbar button
+// and the forms, the program icon, the main form, the message loop and the
+// handler that shows errors escaping event handlers.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "persist/component.h"
+#include "ui/window_win.h"
+
+class TForm;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+  std::string_view ClassName() const override { return "TApplication"; }
+
+  void Initialize() {}
+  HWND Handle() const;
+  const std::string& Title() const { return FTitle; }
+  HICON Icon() const { return FIcon; }
+  TForm* MainForm() const { return FMainForm; }
+  bool ShowMainForm() const { return FShowMainForm; }
+  void SetShowMainForm(bool value) { FShowMainForm = value; }
+
+  // Creates a form owned by the application; the first becomes the main form
+  // and gets its window at once.
+  template <class F>
+  F* CreateForm() {
+    auto* form = new F(this);
+    AdoptMainForm(form);
+    return form;
+  }
+  // Makes a form created with the application as owner the main form, if
+  // there is none yet.
+  void AdoptMainForm(TForm* form);
+  // Shows the main form as the show command asks, then loops over messages
+  // until a quit message arrives.
+  void Run(int showCommand);
+  // Asks the loop to end by posting a quit message.
+  void Terminate();
+  bool Terminated() const { return FTerminated; }
+  void ProcessMessages();
+
+  void Minimize();
+  void Restore();
+
+  // Shows the error's message in a message box; the loop goes on.
+  void HandleException(std::exception_ptr error);
+  // Where HandleException sends the text; a message box unless replaced (tests).
+  std::function<void(const std::string& message)> OnShowError;
+
+ private:
+  class AppWindow;
+  LRESULT AppWndProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+  bool ProcessMessage(MSG& msg);
+  // Offers a typed character to the main form's controls as an accelerator.
+  bool DispatchDialogChar(const MSG& msg);
+
+  std::string FTitle;
+  HICON FIcon = nullptr;  // loaded from the module: shared, never destroyed
+  TForm* FMainForm = nullptr;
+  bool FShowMainForm = true;
+  bool FTerminated = false;
+  std::unique_ptr<AppWindow> FWindow;
+};
+
+extern TApplication* Application;
+
+// The title the application gets from its executable: no folder, no
+// extension, every letter after the first in lower case.
+std::string TitleFromExecutablePath(std::string_view path);

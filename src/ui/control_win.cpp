@@ -1,0 +1,496 @@
+#include "ui/control_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+#include "ui/canvas_win.h"
+#include "ui/cursors_win.h"
+#include "ui/font_win.h"
+#include "persist/properties.h"
+#include "base/utf_win.h"
+
+namespace {
+
+constexpr std::array<std::pair<std::string_view, TAlign>, 6> kAligns{{
+    {"alNone", TAlign::alNone}, {"alTop", TAlign::alTop}, {"alBottom", TAlign::alBottom},
+    {"alLeft", TAlign::alLeft}, {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
+}};
+
+// The one tooltip window that shows control hints; it lives as long as the
+// program.
+class SharedTooltip {
+ public:
+  HWND Get() {
+    if (!FWindow) {
+      FWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
+                                0, 0, 0, nullptr, nullptr, ModuleInstance(), nullptr);
+      if (FWindow) SendMessageW(FWindow, TTM_SETMAXTIPWIDTH, 0, 400);
+    }
+    return FWindow;
+  }
+  ~SharedTooltip() {
+    if (FWindow && IsWindow(FWindow)) DestroyWindow(FWindow);
+  }
+
+ private:
+  HWND FWindow = nullptr;
+};
+
+SharedTooltip gTooltip;
+
+}  // namespace
+
+uint32_t MouseShiftState(WPARAM keys) {
+  uint32_t shift = 0;
+  if (keys & MK_SHIFT) shift |= ssShift;
+  if (keys & MK_CONTROL) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (keys & MK_LBUTTON) shift |= ssLeft;
+  if (keys & MK_RBUTTON) shift |= ssRight;
+  if (keys & MK_MBUTTON) shift |= ssMiddle;
+  return shift;
+}
+
+uint32_t KeyboardShiftState() {
+  uint32_t shift = 0;
+  if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  return shift;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
+  FFont.OnChange = [this] { FontChanged(); };
+}
+
+TWinControl::~TWinControl() {
+  BeginDestroy();
+  DestroyWindowHandle();
+  // Children this control does not own still point at us as their parent.
+  while (!FControls.empty()) FControls.back()->SetParent(nullptr);
+  if (FParent) FParent->RemoveControl(this);
+}
+
+const PropertyTable& TWinControl::Properties() const {
+  static const PropertyTable table(
+      &TComponent::Properties(),
+      {
+          props::Int("Left", &TWinControl::SetLeft),
+          props::Int("Top", &TWinControl::SetTop),
+          props::Int("Width", &TWinControl::SetWidth),
+          props::Int("Height", &TWinControl::SetHeight),
+          props::Enum("Align", &TWinControl::SetAlign, IdentMap<TAlign>(kAligns)),
+          props::Bool("Visible", &TWinControl::SetVisible),
+          props::Bool("Enabled", &TWinControl::SetEnabled),
+          props::String("Caption", &TWinControl::SetCaption),
+          props::Nested("Font", static_cast<TFont& (TWinControl::*)()>(&TWinControl::Font)),
+          props::Bool("ParentFont", &TWinControl::SetParentFont),
+          props::Color("Color", &TWinControl::SetColor),
+          props::Bool("ParentColor", &TWinControl::SetParentColor),
+          props::Bool("Ctl3D", &TWinControl::SetCtl3D),
+          props::Bool("ParentCtl3D", &TWinControl::SetParentCtl3D),
+          props::IntOrIdent("Cursor", &TWinControl::SetCursor, CursorIdents()),
+          props::String("Hint", &TWinControl::SetHint),
+          props::Bool("ShowHint", &TWinControl::SetShowHint),
+          props::Bool("ParentShowHint", &TWinControl::SetParentShowHint),
+          props::Int("TabOrder", &TWinControl::SetTabOrder),
+          props::Bool("TabStop", &TWinControl::SetTabStop),
+      });
+  return table;
+}
+
+void TWinControl::SetParentComponent(TComponent* parent) {
+  if (auto* control = dynamic_cast<TWinControl*>(parent)) SetParent(control);
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+  if (parent == FParent) return;
+  if (FParent) {
+    DestroyWindowHandle();
+    FParent->RemoveControl(this);
+  }
+  FParent = parent;
+  if (FParent) {
+    FParent->InsertControl(this);
+    if (FParentFont) FFont.Assign(FParent->Font());
+    if (FParent->HandleAllocated()) HandleNeeded();
+  }
+}
+
+void TWinControl::InsertControl(TWinControl* control) { FControls.push_back(control); }
+
+void TWinControl::RemoveControl(TWinControl* control) {
+  std::erase(FControls, control);
+  if (!IsDestroying()) AlignControls();
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  RECT bounds{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+  if (EqualRect(&bounds, &FBounds)) return;
+  FBounds = bounds;
+  if (HandleAllocated())
+    SetWindowPos(Handle(), nullptr, left, top, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (FParent && FAlign != TAlign::alNone) FParent->AlignControls();
+}
+
+RECT TWinControl::ClientRect() const {
+  RECT r{0, 0, Width(), Height()};
+  if (HandleAllocated()) GetClientRect(Handle(), &r);
+  return r;
+}
+
+void TWinControl::SetAlign(TAlign value) {
+  if (value == FAlign) return;
+  FAlign = value;
+  if (FParent) FParent->AlignControls();
+}
+
+void TWinControl::AlignControls() {
+  if (FAligning || IsLoading()) return;
+  FAligning = true;
+  RECT area = ClientRect();
+  for (TWinControl* c : FControls) {
+    if (!c->Visible() || c->FAlign == TAlign::alNone) continue;
+    int w = c->Width(), h = c->Height();
+    switch (c->FAlign) {
+      case TAlign::alTop:
+        c->SetBounds(area.left, area.top, area.right - area.left, h);
+        area.top += h;
+        break;
+      case TAlign::alBottom:
+        c->SetBounds(area.left, area.bottom - h, area.right - area.left, h);
+        area.bottom -= h;
+        break;
+      case TAlign::alLeft:
+        c->SetBounds(area.left, area.top, w, area.bottom - area.top);
+        area.left += w;
+        break;
+      case TAlign::alRight:
+        c->SetBounds(area.right - w, area.top, w, area.bottom - area.top);
+        area.right -= w;
+        break;
+      case TAlign::alClient:
+        c->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+        break;
+      case TAlign::alNone: break;
+    }
+  }
+  FAligning = false;
+}
+
+void TWinControl::SetVisible(bool value) {
+  if (value == FVisible) return;
+  FVisible = value;
+  if (HandleAllocated()) ShowWindow(Handle(), value ? SW_SHOWNA : SW_HIDE);
+  if (FParent) FParent->AlignControls();
+}
+
+void TWinControl::SetEnabled(bool value) {
+  if (value == FEnabled) return;
+  FEnabled = value;
+  // A disabled window cannot keep the keyboard: hand it to the next tab stop.
+  if (!value && Focused() && FParent && FParent->HandleAllocated()) {
+    HWND next = GetNextDlgTabItem(FParent->Handle(), Handle(), FALSE);
+    if (next && next != Handle()) ::SetFocus(next);
+  }
+  if (HandleAllocated()) EnableWindow(Handle(), value);
+  EnabledChanged();
+}
+
+void TWinControl::SetCaption(const std::string& value) {
+  if (value == FCaption) return;
+  FCaption = value;
+  if (HandleAllocated()) SetWindowTextW(Handle(), Utf8ToWide(FCaption).c_str());
+  Invalidate();
+}
+
+void TWinControl::SetParentFont(bool value) {
+  if (value == FParentFont) return;
+  FParentFont = value;
+  if (FParentFont && FParent) FFont.Assign(FParent->Font());
+}
+
+bool TWinControl::DialogChar(char16_t ch) {
+  if (HandleDialogChar(ch)) return true;
+  for (TWinControl* c : FControls)
+    if (c->Visible() && c->DialogChar(ch)) return true;
+  return false;
+}
+
+void TWinControl::FontChanged() {
+  FFontHandle.Reset();
+  Invalidate();
+  for (TWinControl* c : FControls) c->ParentFontChanged();
+}
+
+void TWinControl::ParentFontChanged() {
+  if (FParentFont && FParent) FFont.Assign(FParent->Font());
+}
+
+HFONT TWinControl::FontHandle() {
+  if (!FFontHandle) FFontHandle = CreateFontHandle(FFont);
+  return FFontHandle.Get();
+}
+
+void TWinControl::SetColor(TColor value) {
+  FParentColor = false;
+  if (value == FColor) return;
+  FColor = value;
+  Invalidate();
+}
+
+void TWinControl::SetParentColor(bool value) {
+  if (value == FParentColor) return;
+  FParentColor = value;
+  Invalidate();
+}
+
+TColor TWinControl::EffectiveColor() const { return FParentColor && FParent ? FParent->EffectiveColor() : FColor; }
+
+void TWinControl::SetHint(const std::string& value) {
+  if (value == FHint) return;
+  FHint = value;
+  UpdateHintTool();
+}
+
+void TWinControl::SetShowHint(bool value) {
+  FParentShowHint = false;
+  if (value == FShowHint) return;
+  FShowHint = value;
+  UpdateHintTool();
+  for (TWinControl* c : FControls) c->ParentShowHintChanged();
+}
+
+void TWinControl::SetParentShowHint(bool value) {
+  if (value == FParentShowHint) return;
+  FParentShowHint = value;
+  UpdateHintTool();
+}
+
+void TWinControl::ParentShowHintChanged() {
+  if (!FParentShowHint) return;
+  UpdateHintTool();
+  for (TWinControl* c : FControls) c->ParentShowHintChanged();
+}
+
+bool TWinControl::EffectiveShowHint() const {
+  if (FParentShowHint && FParent) return FParent->EffectiveShowHint();
+  return FShowHint;
+}
+
+void TWinControl::UpdateHintTool() {
+  if (!HandleAllocated()) return;
+  HWND tooltip = gTooltip.Get();
+  if (!tooltip) return;
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = Handle();
+  info.uId = reinterpret_cast<UINT_PTR>(Handle());
+  if (FHintToolAdded) {
+    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    FHintToolAdded = false;
+  }
+  if (FHint.empty() || !EffectiveShowHint()) return;
+  std::wstring text = Utf8ToWide(FHint);
+  info.lpszText = text.data();
+  FHintToolAdded = SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
+}
+
+void TWinControl::SetTabOrder(int value) {
+  if (value == FTabOrder) return;
+  FTabOrder = value;
+  if (FParent) FParent->UpdateTabOrder();
+}
+
+void TWinControl::SetTabStop(bool value) {
+  if (value == FTabStop) return;
+  FTabStop = value;
+  if (HandleAllocated()) {
+    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, value ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+  }
+}
+
+void TWinControl::UpdateTabOrder() {
+  if (!HandleAllocated()) return;
+  std::vector<TWinControl*> ordered = FControls;
+  std::stable_sort(ordered.begin(), ordered.end(), [](TWinControl* a, TWinControl* b) {
+    auto key = [](TWinControl* c) { return c->FTabOrder < 0 ? INT_MAX : c->FTabOrder; };
+    return key(a) < key(b);
+  });
+  // The dialog manager walks siblings in z-order, so z-order is the tab order.
+  HWND after = HWND_TOP;
+  for (TWinControl* c : ordered) {
+    if (!c->HandleAllocated()) continue;
+    SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    after = c->Handle();
+  }
+}
+
+void TWinControl::HandleNeeded() {
+  if (HandleAllocated()) return;
+  if (FParent) FParent->HandleNeeded();  // which makes ours too
+  if (!HandleAllocated()) CreateHandle();
+}
+
+void TWinControl::CreateParams(WindowParams& params) {
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (FVisible) params.style |= WS_VISIBLE;
+  if (FTabStop) params.style |= WS_TABSTOP;
+  if (!FEnabled) params.style |= WS_DISABLED;
+  params.caption = Utf8ToWide(FCaption);
+  params.bounds = FBounds;
+  params.parent = FParent ? FParent->Handle() : nullptr;
+}
+
+void TWinControl::CreateHandle() {
+  WindowParams params;
+  CreateParams(params);
+  CreateWindowHandle(params);
+  UpdateHintTool();
+  CreateChildHandles();
+}
+
+void TWinControl::CreateChildHandles() {
+  for (TWinControl* c : FControls)
+    if (!c->HandleAllocated()) c->CreateHandle();
+  UpdateTabOrder();
+}
+
+void TWinControl::HandleDestroyed() { FHintToolAdded = false; }
+
+bool TWinControl::Focused() const { return HandleAllocated() && GetFocus() == Handle(); }
+
+bool TWinControl::CanFocus() const {
+  for (const TWinControl* c = this; c; c = c->FParent)
+    if (!c->FVisible || !c->FEnabled) return false;
+  return true;
+}
+
+void TWinControl::SetFocus() {
+  HandleNeeded();
+  ::SetFocus(Handle());
+}
+
+void TWinControl::Invalidate() {
+  if (HandleAllocated()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TWinControl::Update() {
+  if (HandleAllocated()) UpdateWindow(Handle());
+}
+
+void TWinControl::Loaded() {
+  TComponent::Loaded();
+  AlignControls();
+}
+
+void TWinControl::ChildFocused(TWinControl* control) {
+  if (FParent) FParent->ChildFocused(control);
+}
+
+void TWinControl::Paint(TCanvas&) {}
+void TWinControl::KeyDown(WORD&, uint32_t) {}
+void TWinControl::MouseDown(int, uint32_t, int, int) {}
+void TWinControl::MouseUp(int, uint32_t, int, int) {}
+
+void TWinControl::WMPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(Handle(), &ps);
+  PaintTo(dc);
+  EndPaint(Handle(), &ps);
+}
+
+void TWinControl::PaintTo(HDC dc) {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (client.right > 0 && client.bottom > 0) {
+    MemoryDCHandle memory(CreateCompatibleDC(dc));
+    BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (memory && bitmap) {
+      SelectGuard keep(memory.Get(), bitmap.Get());
+      {
+        TCanvas canvas(memory.Get());
+        canvas.Brush().SetColor(EffectiveColor());
+        canvas.FillRect(client);
+        canvas.Font().Assign(FFont);
+        Paint(canvas);
+      }
+      BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+    }
+  }
+}
+
+bool TWinControl::WMSetCursor(LPARAM lParam) {
+  if (LOWORD(lParam) != HTCLIENT || FCursor == crDefault) return false;
+  HCURSOR cursor = CursorHandle(FCursor);
+  if (!cursor) return false;
+  ::SetCursor(cursor);
+  return true;
+}
+
+void TWinControl::WMSize() { AlignControls(); }
+
+void TWinControl::WMWindowPosChanged() {
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  if (FParent && FParent->HandleAllocated()) MapWindowPoints(nullptr, FParent->Handle(), reinterpret_cast<POINT*>(&r), 2);
+  FBounds = r;
+}
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: WMPaint(); return 0;
+    case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_ERASEBKGND: return 1;
+    case WM_SETCURSOR:
+      if (WMSetCursor(lParam)) return TRUE;
+      break;
+    case WM_SIZE: WMSize(); break;
+    case WM_WINDOWPOSCHANGED:
+      WMWindowPosChanged();
+      break;
+    case WM_GETDLGCODE: return DialogCode();
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(wParam);
+      KeyDown(key, KeyboardShiftState());
+      if (key == 0) return 0;
+      break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+      if (FTabStop && !Focused() && CanFocus()) SetFocus();
+      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight, MouseShiftState(wParam),
+                GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+      MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, MouseShiftState(wParam), GET_X_LPARAM(lParam),
+              GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      if (FParent) FParent->ChildFocused(this);
+      DoEnter();
+      break;
+    case WM_KILLFOCUS: DoExit(); break;
+    case WM_CAPTURECHANGED: FCapture.HandleMessage(message, lParam); break;
+    case WM_DESTROY:
+      if (FHintToolAdded) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(Handle());
+        SendMessageW(gTooltip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        FHintToolAdded = false;
+      }
+      break;
+  }
+  return DefaultHandler(message, wParam, lParam);
+}

@@ -1,0 +1,235 @@
+#include "ui/form_win.h"
+
+#include <array>
+#include <string>
+
+#include "ui/application_win.h"
+#include "ui/canvas_win.h"
+#include "persist/form_loader.h"
+#include "persist/properties.h"
+#include "ui/resources_win.h"
+
+namespace {
+constexpr std::array<std::pair<std::string_view, TBorderStyle>, 6> kBorderStyles{{
+    {"bsNone", TBorderStyle::bsNone}, {"bsSingle", TBorderStyle::bsSingle},
+    {"bsSizeable", TBorderStyle::bsSizeable}, {"bsDialog", TBorderStyle::bsDialog},
+    {"bsToolWindow", TBorderStyle::bsToolWindow}, {"bsSizeToolWin", TBorderStyle::bsSizeToolWin},
+}};
+constexpr std::array<std::pair<std::string_view, TWindowState>, 3> kWindowStates{{
+    {"wsNormal", TWindowState::wsNormal}, {"wsMinimized", TWindowState::wsMinimized},
+    {"wsMaximized", TWindowState::wsMaximized},
+}};
+constexpr std::array<std::string_view, 4> kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
+
+std::vector<TForm*>& FormList() {
+  static std::vector<TForm*> forms;
+  return forms;
+}
+}  // namespace
+
+const std::vector<TForm*>& AllForms() { return FormList(); }
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  SetVisible(false);
+  SetBounds(0, 0, 320, 240);
+  FormList().push_back(this);
+}
+
+TForm::~TForm() {
+  // Off the list first: what the components do while they go must not reach this form.
+  std::erase(FormList(), this);
+  BeginDestroy();
+  // The components go first, while the window they live in is still there.
+  DestroyComponents();
+  DestroyWindowHandle();
+}
+
+const PropertyTable& TForm::Properties() const {
+  static const PropertyTable table(
+      &TWinControl::Properties(),
+      {
+          props::Int("ClientWidth", &TForm::SetClientWidth),
+          props::Int("ClientHeight", &TForm::SetClientHeight),
+          props::Set("BorderIcons", &TForm::SetBorderIcons, kBorderIcons),
+          props::Enum("BorderStyle", &TForm::SetBorderStyle, IdentMap<TBorderStyle>(kBorderStyles)),
+          props::Enum("WindowState", &TForm::SetWindowState, IdentMap<TWindowState>(kWindowStates)),
+          props::Int("PixelsPerInch", &TForm::SetPixelsPerInch),
+          props::Int("TextHeight", &TForm::SetTextHeight),
+          props::Bool("OldCreateOrder", &TForm::SetOldCreateOrder),
+      });
+  return table;
+}
+
+void TForm::LoadFromResource() {
+  std::string name(ClassName());
+  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  std::wstring wide(name.begin(), name.end());
+  auto stream = RCDataResource(wide.c_str());
+  if (!stream) throw EFormError("Resource " + name + " not found");
+  LoadFromBytes(*stream);
+}
+
+void TForm::LoadFromBytes(std::span<const uint8_t> stream) { LoadForm(*this, stream); }
+
+int TForm::ClientWidth() const {
+  if (HandleAllocated()) return ClientRect().right;
+  return FClientSizeSet ? FClientWidth : Width();
+}
+
+int TForm::ClientHeight() const {
+  if (HandleAllocated()) return ClientRect().bottom;
+  return FClientSizeSet ? FClientHeight : Height();
+}
+
+void TForm::SetClientWidth(int value) {
+  FClientWidth = value;
+  FClientHeight = ClientHeight();
+  FClientSizeSet = true;
+  ApplyClientSize();
+}
+
+void TForm::SetClientHeight(int value) {
+  FClientWidth = ClientWidth();
+  FClientHeight = value;
+  FClientSizeSet = true;
+  ApplyClientSize();
+}
+
+void TForm::ApplyClientSize() {
+  if (!FClientSizeSet) return;
+  WindowParams params;
+  CreateParams(params);
+  RECT r{0, 0, FClientWidth, FClientHeight};
+  AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+  SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::SetBorderIcons(uint32_t value) {
+  if (value == FBorderIcons) return;
+  FBorderIcons = value;
+  ApplyClientSize();
+}
+
+void TForm::SetBorderStyle(TBorderStyle value) {
+  if (value == FBorderStyle) return;
+  FBorderStyle = value;
+  ApplyClientSize();
+}
+
+void TForm::SetWindowState(TWindowState value) {
+  if (value == FWindowState) return;
+  FWindowState = value;
+  if (HandleAllocated() && Visible())
+    ShowWindow(Handle(), value == TWindowState::wsMaximized   ? SW_MAXIMIZE
+                         : value == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                              : SW_RESTORE);
+}
+
+void TForm::CreateParams(WindowParams& params) {
+  TWinControl::CreateParams(params);
+  params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  switch (FBorderStyle) {
+    case TBorderStyle::bsNone: params.style |= WS_POPUP; break;
+    case TBorderStyle::bsSingle:
+    case TBorderStyle::bsToolWindow: params.style |= WS_CAPTION | WS_BORDER; break;
+    case TBorderStyle::bsSizeable:
+    case TBorderStyle::bsSizeToolWin: params.style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TBorderStyle::bsDialog:
+      params.style |= WS_CAPTION | WS_DLGFRAME;
+      params.exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+  }
+  if (FBorderStyle == TBorderStyle::bsToolWindow || FBorderStyle == TBorderStyle::bsSizeToolWin)
+    params.exStyle |= WS_EX_TOOLWINDOW;
+  if (FBorderStyle != TBorderStyle::bsNone && (FBorderIcons & biSystemMenu)) {
+    params.style |= WS_SYSMENU;
+    if (FBorderStyle != TBorderStyle::bsDialog) {
+      if (FBorderIcons & biMinimize) params.style |= WS_MINIMIZEBOX;
+      if (FBorderIcons & biMaximize) params.style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (!Enabled()) params.style |= WS_DISABLED;
+  params.parent = Application ? Application->Handle() : nullptr;
+}
+
+void TForm::CreateHandle() {
+  TWinControl::CreateHandle();
+  if (Application && Application->Icon())
+    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
+}
+
+void TForm::SetVisible(bool value) {
+  // The window may have been hidden behind the flag's back (the application
+  // minimised); showing it again must still work.
+  bool windowMatches = !HandleAllocated() || (IsWindowVisible(Handle()) != FALSE) == value;
+  if (value == Visible() && windowMatches) return;
+  TWinControl::SetVisible(value);
+  if (!value) {
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+    return;
+  }
+  HandleNeeded();
+  ShowWindow(Handle(), FWindowState == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                       : FWindowState == TWindowState::wsMinimized ? SW_SHOWMINIMIZED
+                                                                   : SW_SHOWNORMAL);
+}
+
+void TForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == FActiveControl) FActiveControl = nullptr;
+}
+
+void TForm::Close() {
+  if (Application && Application->MainForm() == this)
+    Application->Terminate();
+  else
+    Hide();
+}
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  ScaleForScreen();
+}
+
+void TForm::ScaleForScreen() {
+  int screen = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
+  if (screen <= 0 || FPixelsPerInch <= 0 || screen == FPixelsPerInch) return;
+  ScaleBy(screen, FPixelsPerInch);
+  FPixelsPerInch = screen;
+}
+
+void TForm::ScaleBy(int multiplier, int divisor) {
+  auto scale = [&](int v) { return MulDiv(v, multiplier, divisor); };
+  for (TWinControl* c : Controls()) {
+    RECT b = c->BoundsRect();
+    c->SetBounds(scale(b.left), scale(b.top), scale(b.right - b.left), scale(b.bottom - b.top));
+  }
+  if (FClientSizeSet) {
+    FClientWidth = scale(FClientWidth);
+    FClientHeight = scale(FClientHeight);
+    ApplyClientSize();
+  }
+  AlignControls();
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_ACTIVATE:
+      // Coming back, the keyboard returns to the control that had it.
+      if (LOWORD(wParam) != WA_INACTIVE && FActiveControl && FActiveControl->HandleAllocated() &&
+          FActiveControl->CanFocus()) {
+        ::SetFocus(FActiveControl->Handle());
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return 0;
+      }
+      break;
+  }
+  return TWinControl::WndProc(message, wParam, lParam);
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Top-level forms. A form reads its make-up from the RCDATA resource named
+// after its class in upper case ("TFORM1"), or from given stream bytes.
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "ui/control_win.h"
+
+enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TBorderIcon : uint32_t { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+  const PropertyTable& Properties() const override;
+
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetClientWidth(int value);
+  void SetClientHeight(int value);
+  uint32_t BorderIcons() const { return FBorderIcons; }
+  void SetBorderIcons(uint32_t value);
+  TBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle value);
+  TWindowState WindowState() const { return FWindowState; }
+  void SetWindowState(TWindowState value);
+  int PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+  int TextHeight() const { return FTextHeight; }
+  void SetTextHeight(int value) { FTextHeight = value; }
+  void SetOldCreateOrder(bool) {}
+
+  void SetVisible(bool value) override;
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // The main form's close ends the application; other forms hide.
+  void Close();
+  void Loaded() override;
+  // The control that last had the keyboard focus in this form.
+  TWinControl* ActiveControl() const { return FActiveControl; }
+
+ protected:
+  void ChildFocused(TWinControl* control) override { FActiveControl = control; }
+  void Notification(TComponent* component, TOperation operation) override;
+  void LoadFromResource();
+  void LoadFromBytes(std::span<const uint8_t> stream);
+  void CreateParams(WindowParams& params) override;
+  void CreateHandle() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ApplyClientSize();
+  // A form laid out at one density is scaled to the screen's. (Scaling by the
+  // font's text height instead would shrink the window wherever the stored
+  // font is substituted, as on East Asian systems.)
+  void ScaleForScreen();
+  void ScaleBy(int multiplier, int divisor);
+
+  int FClientWidth = 0, FClientHeight = 0;
+  bool FClientSizeSet = false;
+  uint32_t FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
+  TWindowState FWindowState = TWindowState::wsNormal;
+  int FPixelsPerInch = 96;
+  int FTextHeight = 0;
+  TWinControl* FActiveControl = nullptr;
+};
+
+// Every form that exists, in the order they were created.
+const std::vector<TForm*>& AllForms();
