@@ -33,15 +33,11 @@ void ScheduleController::StopClick() {
 
 void ScheduleController::TimerTick() {
   FView.SetStartCaption(FTimeFormat.Format(FClock.Now().TimeOfDay()));
-  TDateTime target = FView.PickerTime();
-  std::string targetText = FTimeFormat.Format(target);
-  // A second reading: the caption above and the comparison below each read the clock.
+  int64_t target = LocalTimestamp::FromDateTime(FView.PickerTime()).MillisecondOfDay();
+  // A second reading: the caption above and the decision below each read the clock.
   LocalTimestamp now = FClock.Now();
-  std::string nowText = FTimeFormat.Format(now.TimeOfDay());
-
   LocalTimestamp previousTick = std::exchange(FPreviousTick, now);
-  int64_t targetMillisecondOfDay = LocalTimestamp::FromDateTime(target).MillisecondOfDay();
-  if (!TargetReached(targetText, nowText, targetMillisecondOfDay, previousTick, now)) return;
+  if (!TargetReached(target, previousTick, now)) return;
   FRequestPowerOff();
   FView.ClickStop();
 }

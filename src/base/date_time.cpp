@@ -16,11 +16,6 @@ int64_t ToMilliseconds(TDateTime value) {
   return RoundHalfEven(value * static_cast<double>(MSecsPerDay));
 }
 
-int64_t FloorMod(int64_t value, int64_t divisor) {
-  int64_t rest = value % divisor;
-  return rest < 0 ? rest + divisor : rest;
-}
-
 bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int DaysInMonth(int year, int month) {

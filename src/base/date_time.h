@@ -9,6 +9,12 @@ using TTime = TDateTime;
 
 inline constexpr int64_t MSecsPerDay = 86400000;
 
+// The remainder that keeps the divisor's sign: times of day wrap round midnight.
+constexpr int64_t FloorMod(int64_t value, int64_t divisor) {
+  int64_t rest = value % divisor;
+  return rest < 0 ? rest + divisor : rest;
+}
+
 // Throws EConvertError when a part is out of range (hour 0..23, minute and
 // second 0..59, millisecond 0..999).
 TDateTime EncodeTime(int hour, int minute, int second, int millisecond);

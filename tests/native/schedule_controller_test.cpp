@@ -117,6 +117,12 @@ class SecondsLessFormatTest : public ScheduleControllerTest {
   SecondsLessFormatTest() : ScheduleControllerTest("H:mm") {}
 };
 
+// A long time format a user can choose: 12-hour, with no AM/PM designator.
+class NoHalfOfDayFormatTest : public ScheduleControllerTest {
+ protected:
+  NoHalfOfDayFormatTest() : ScheduleControllerTest("h:mm:ss") {}
+};
+
 const std::string IdleAfterStop[] = {"timer off", "stop off", "start on", "picker on",
                                      "caption start"};
 
@@ -250,11 +256,25 @@ TEST_F(SecondsLessFormatTest, FiresOnceAtTheFirstTickOfTheTargetMinute) {
   EXPECT_EQ(View.StartCaption, "start");
 }
 
-TEST_F(SecondsLessFormatTest, TextMatchAloneFiresWhenTheTargetMomentIsPast) {
-  // Started in the middle of the target minute: the catch-up window holds no
-  // 23:30:00, but the texts are equal.
+TEST_F(SecondsLessFormatTest, StartedInsideTheTargetMinuteWaitsForTheNextDay) {
+  // The strip and the tip show 23:30 all minute long, but the moment has gone.
   Start(At(17, 23, 30, 20));
   Tick(At(17, 23, 30, 21));
+  EXPECT_EQ(PowerOffRequests, 0);
+  Tick(At(18, 23, 29, 59, 700));
+  Tick(At(18, 23, 30, 0, 700));
+  EXPECT_EQ(PowerOffRequests, 1);
+}
+
+TEST_F(NoHalfOfDayFormatTest, ATargetInTheEveningNeverFiresInTheMorning) {
+  Start(At(17, 11, 29, 58, 300));
+  EXPECT_EQ(View.TrayHint, "11:30:00关机") << "the texts of 11:30 and 23:30 are the same";
+  LocalTimestamp tick = At(17, 11, 29, 59, 300);
+  for (int i = 0; i < 5; ++i, tick.Milliseconds += 1000) Tick(tick);
+  EXPECT_EQ(PowerOffRequests, 0);
+  EXPECT_EQ(View.StartCaption, "11:30:03");
+  Start(At(17, 23, 29, 59, 300));
+  Tick(At(17, 23, 30, 0, 300));
   EXPECT_EQ(PowerOffRequests, 1);
 }
 
