@@ -1,6 +1,8 @@
 #include "base/ini_file.h"
 
-#include <algorithm>
+#include <utility>
+
+#include "base/text_util.h"
 
 static std::string TrimControls(const std::string& text) {
   size_t first = 0, last = text.size();
@@ -8,8 +10,6 @@ static std::string TrimControls(const std::string& text) {
   while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
   return text.substr(first, last - first);
 }
-
-static char FoldAscii(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
 // Parses an optionally signed decimal or $/0x hexadecimal number.
 static bool ParseInteger(const std::string& text, int32_t& result) {
@@ -51,16 +51,40 @@ TMemIniFile::TMemIniFile(const std::string& text) {
 
 TMemIniFile::TMemIniFile(const TStringList& lines) { SetStrings(lines); }
 
-bool TMemIniFile::SameName(const std::string& a, const std::string& b) const {
-  if (a.size() != b.size()) return false;
-  if (FCaseSensitive) return a == b;
-  return std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+std::string TMemIniFile::Folded(const std::string& name) const {
+  if (FCaseSensitive) return name;
+  std::string folded = name;
+  for (char& c : folded) c = AsciiLower(c);
+  return folded;
+}
+
+void TMemIniFile::Clear() {
+  FSections.clear();
+  FSectionIndex.clear();
+}
+
+void TMemIniFile::SetCaseSensitive(bool value) {
+  if (FCaseSensitive == value) return;
+  FCaseSensitive = value;
+  Reindex();
+}
+
+void TMemIniFile::ReindexKeys(Section& section) const {
+  section.keyIndex.clear();
+  for (size_t i = 0; i < section.values.size(); ++i) section.keyIndex.emplace(Folded(section.values[i].first), i);
+}
+
+void TMemIniFile::Reindex() {
+  FSectionIndex.clear();
+  for (size_t i = 0; i < FSections.size(); ++i) {
+    FSectionIndex.emplace(Folded(FSections[i].name), i);
+    ReindexKeys(FSections[i]);
+  }
 }
 
 const TMemIniFile::Section* TMemIniFile::FindSection(const std::string& name) const {
-  for (const Section& section : FSections)
-    if (SameName(section.name, name)) return &section;
-  return nullptr;
+  auto found = FSectionIndex.find(Folded(name));
+  return found == FSectionIndex.end() ? nullptr : &FSections[found->second];
 }
 
 TMemIniFile::Section* TMemIniFile::FindSection(const std::string& name) {
@@ -68,21 +92,26 @@ TMemIniFile::Section* TMemIniFile::FindSection(const std::string& name) {
 }
 
 TMemIniFile::Section& TMemIniFile::AddSection(const std::string& name) {
-  if (Section* existing = FindSection(name)) return *existing;
-  FSections.push_back(Section{name, {}});
-  return FSections.back();
+  auto [entry, added] = FSectionIndex.emplace(Folded(name), FSections.size());
+  if (added) FSections.push_back(Section{name, {}, {}});
+  return FSections[entry->second];
 }
 
 const std::string* TMemIniFile::FindValue(const std::string& section, const std::string& ident) const {
   const Section* found = FindSection(section);
   if (!found) return nullptr;
-  for (const auto& [key, value] : found->values)
-    if (SameName(key, ident)) return &value;
-  return nullptr;
+  auto key = found->keyIndex.find(Folded(ident));
+  return key == found->keyIndex.end() ? nullptr : &found->values[key->second].second;
+}
+
+bool TMemIniFile::AddValue(Section& section, const std::string& key, const std::string& value) const {
+  if (!section.keyIndex.emplace(Folded(key), section.values.size()).second) return false;
+  section.values.emplace_back(key, value);
+  return true;
 }
 
 void TMemIniFile::SetStrings(const TStringList& lines) {
-  FSections.clear();
+  Clear();
   Section* current = nullptr;
   for (int i = 0; i < lines.Count(); ++i) {
     const std::string line = TrimControls(lines[i]);
@@ -94,10 +123,7 @@ void TMemIniFile::SetStrings(const TStringList& lines) {
     const size_t equals = line.find('=');
     if (!current || equals == std::string::npos) continue;
     const std::string key = TrimControls(line.substr(0, equals));
-    if (key.empty()) continue;
-    const bool known = std::any_of(current->values.begin(), current->values.end(),
-                                   [&](const auto& entry) { return SameName(entry.first, key); });
-    if (!known) current->values.emplace_back(key, TrimControls(line.substr(equals + 1)));
+    if (!key.empty()) AddValue(*current, key, TrimControls(line.substr(equals + 1)));
   }
 }
 
@@ -138,6 +164,11 @@ void TMemIniFile::ReadSection(const std::string& section, TStringList& keys) con
     for (const auto& entry : found->values) keys.Add(entry.first);
 }
 
+int32_t TMemIniFile::SectionKeyCount(const std::string& section) const {
+  const Section* found = FindSection(section);
+  return found ? static_cast<int32_t>(found->values.size()) : 0;
+}
+
 void TMemIniFile::ReadSections(TStringList& sections) const {
   sections.Clear();
   for (const Section& section : FSections) sections.Add(section.name);
@@ -151,12 +182,11 @@ void TMemIniFile::ReadSectionValues(const std::string& section, TStringList& lin
 
 void TMemIniFile::WriteString(const std::string& section, const std::string& ident, const std::string& value) {
   Section& target = AddSection(section);
-  for (auto& entry : target.values)
-    if (SameName(entry.first, ident)) {
-      entry.second = value;
-      return;
-    }
-  target.values.emplace_back(ident, value);
+  auto found = target.keyIndex.find(Folded(ident));
+  if (found != target.keyIndex.end())
+    target.values[found->second].second = value;
+  else
+    AddValue(target, ident, value);
 }
 
 void TMemIniFile::WriteInteger(const std::string& section, const std::string& ident, int32_t value) {
@@ -168,10 +198,17 @@ void TMemIniFile::WriteBool(const std::string& section, const std::string& ident
 }
 
 void TMemIniFile::EraseSection(const std::string& section) {
-  std::erase_if(FSections, [&](const Section& entry) { return SameName(entry.name, section); });
+  auto found = FSectionIndex.find(Folded(section));
+  if (found == FSectionIndex.end()) return;
+  FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(found->second));
+  Reindex();
 }
 
 void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident) {
-  if (Section* found = FindSection(section))
-    std::erase_if(found->values, [&](const auto& entry) { return SameName(entry.first, ident); });
+  Section* found = FindSection(section);
+  if (!found) return;
+  auto key = found->keyIndex.find(Folded(ident));
+  if (key == found->keyIndex.end()) return;
+  found->values.erase(found->values.begin() + static_cast<std::ptrdiff_t>(key->second));
+  ReindexKeys(*found);
 }

@@ -12,6 +12,7 @@
 // SetCaseSensitive(true) is called.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,10 +28,10 @@ class TMemIniFile {
   // Writes the content back: each section as "[name]" and its
   // "key=value" lines, sections separated by an empty line.
   void GetStrings(TStringList& lines) const;
-  void Clear() { FSections.clear(); }
+  void Clear();
 
   bool CaseSensitive() const { return FCaseSensitive; }
-  void SetCaseSensitive(bool value) { FCaseSensitive = value; }
+  void SetCaseSensitive(bool value);
 
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& ident) const;
@@ -44,6 +45,7 @@ class TMemIniFile {
   void ReadSection(const std::string& section, TStringList& keys) const;  // key names in file order
   void ReadSections(TStringList& sections) const;
   void ReadSectionValues(const std::string& section, TStringList& lines) const;  // "key=value" lines
+  int32_t SectionKeyCount(const std::string& section) const;
 
   // Writing creates the section or key when absent, at the end.
   void WriteString(const std::string& section, const std::string& ident, const std::string& value);
@@ -53,17 +55,25 @@ class TMemIniFile {
   void DeleteKey(const std::string& section, const std::string& ident);
 
  private:
+  // Names are looked up through hash indexes keyed by the folded name, so
+  // reading n keys takes time linear in n.
   struct Section {
     std::string name;
     std::vector<std::pair<std::string, std::string>> values;
+    std::unordered_map<std::string, size_t> keyIndex;
   };
 
-  bool SameName(const std::string& a, const std::string& b) const;
+  std::string Folded(const std::string& name) const;
+  void Reindex();
+  void ReindexKeys(Section& section) const;
   const Section* FindSection(const std::string& name) const;
   Section* FindSection(const std::string& name);
   Section& AddSection(const std::string& name);
   const std::string* FindValue(const std::string& section, const std::string& ident) const;
+  // False when the key is already there: the first value stays.
+  bool AddValue(Section& section, const std::string& key, const std::string& value) const;
 
   std::vector<Section> FSections;
+  std::unordered_map<std::string, size_t> FSectionIndex;
   bool FCaseSensitive = false;
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "base/exceptions.h"
 #include "base/utf.h"
@@ -131,6 +132,7 @@ void TMemoryStream::LoadFromFile(const std::string& fileName) {
 void TMemoryStream::SaveToFile(const std::string& fileName) const {
   TFileStream file(fileName, fmCreate);
   file.WriteBuffer(FData.data(), FData.size());
+  file.Close();
 }
 
 TFileStream::TFileStream(const std::string& fileName, TFileMode mode) : FFileName(fileName) {
@@ -146,22 +148,36 @@ TFileStream::~TFileStream() {
   if (FFile) std::fclose(FFile);
 }
 
+void TFileStream::Close() {
+  if (!FFile) return;
+  std::FILE* file = std::exchange(FFile, nullptr);
+  errno = 0;
+  bool flushed = std::fflush(file) == 0;
+  int flushError = errno;
+  bool closed = std::fclose(file) == 0;
+  if (!flushed || !closed)
+    throw EWriteError("Cannot write file \"" + FFileName + "\". " + std::strerror(flushed ? errno : flushError));
+}
+
 void TFileStream::SwitchTo(LastAccess access) {
   if (FLastAccess != LastAccess::None && FLastAccess != access) Seek(0, soCurrent);
   FLastAccess = access;
 }
 
 size_t TFileStream::Read(void* buffer, size_t count) {
+  if (!FFile) return 0;
   SwitchTo(LastAccess::Read);
   return std::fread(buffer, 1, count, FFile);
 }
 
 size_t TFileStream::Write(const void* buffer, size_t count) {
+  if (!FFile) return 0;
   SwitchTo(LastAccess::Write);
   return std::fwrite(buffer, 1, count, FFile);
 }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+  if (!FFile) throw EStreamError(kInvalidPosition);
   int whence = origin == soBeginning ? SEEK_SET : origin == soCurrent ? SEEK_CUR : SEEK_END;
 #ifdef _WIN32
   bool ok = _fseeki64(FFile, offset, whence) == 0;

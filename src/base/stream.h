@@ -70,6 +70,7 @@ class TFileStream : public TStream {
  public:
   // fileName is UTF-8. Raises EFOpenError naming the file when it cannot be opened.
   TFileStream(const std::string& fileName, TFileMode mode);
+  // Closes without a word: call Close to learn whether buffered data reached the file.
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
   TFileStream& operator=(const TFileStream&) = delete;
@@ -78,6 +79,9 @@ class TFileStream : public TStream {
   size_t Write(const void* buffer, size_t count) override;
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   const std::string& FileName() const { return FFileName; }
+  // Flushes and closes; raises EWriteError naming the file when the data did
+  // not all reach it (a full disk shows only here). Later calls do nothing.
+  void Close();
 
  private:
   enum class LastAccess { None, Read, Write };

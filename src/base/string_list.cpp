@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "base/exceptions.h"
-
-static char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+#include "base/text_util.h"
 
 static int CompareStrings(const std::string& a, const std::string& b, bool caseSensitive) {
   const size_t common = std::min(a.size(), b.size());
   for (size_t i = 0; i < common; ++i) {
-    const unsigned char x = caseSensitive ? a[i] : FoldAscii(a[i]);
-    const unsigned char y = caseSensitive ? b[i] : FoldAscii(b[i]);
+    const unsigned char x = caseSensitive ? a[i] : AsciiLower(a[i]);
+    const unsigned char y = caseSensitive ? b[i] : AsciiLower(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);

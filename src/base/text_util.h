@@ -6,6 +6,7 @@
 // ASCII letters only: format pictures and keywords are ASCII, and other bytes
 // must pass through unchanged whatever the C locale says.
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 inline bool SameTextAscii(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

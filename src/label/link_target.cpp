@@ -1,5 +1,7 @@
 #include "label/link_target.h"
 
+#include "base/text_util.h"
+
 #include <algorithm>
 
 bool IsBlank(const std::string& text) {
@@ -16,9 +18,5 @@ bool IsHtmTarget(const std::string& target) {
   // A dot in a folder or host name ("my.docs\readme") is no extension.
   size_t delimiter = target.find_last_of(".\\/:");
   if (delimiter == std::string::npos || target[delimiter] != '.') return false;
-  std::string extension = target.substr(delimiter);
-  std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-  });
-  return extension == ".HTM";
+  return SameTextAscii(std::string_view(target).substr(delimiter), ".htm");
 }

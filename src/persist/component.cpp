@@ -39,7 +39,7 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
   // Unnamed components may be many; none of them is found by name.
   if (name.empty()) return nullptr;
   for (TComponent* c : FComponents)
-    if (EqualsIgnoreCase(c->Name(), name)) return c;
+    if (SameTextAscii(c->Name(), name)) return c;
   return nullptr;
 }
 

@@ -28,7 +28,7 @@ template <class Form>
 bool BindFieldFrom(std::span<const FieldDef<Form>> fields, Form& form, std::string_view name,
                    TComponent* component) {
   for (const auto& field : fields)
-    if (EqualsIgnoreCase(field.name, name)) return field.bind(form, component);
+    if (SameTextAscii(field.name, name)) return field.bind(form, component);
   return true;
 }
 
@@ -41,7 +41,7 @@ struct HandlerDef {
 template <class Form>
 TNotifyEvent FindHandlerIn(std::span<const HandlerDef<Form>> handlers, Form& form, std::string_view name) {
   for (const auto& handler : handlers)
-    if (EqualsIgnoreCase(handler.name, name))
+    if (SameTextAscii(handler.name, name))
       return [&form, method = handler.method](TObject* sender) { (form.*method)(sender); };
   return {};
 }

@@ -4,21 +4,12 @@
 
 #include "base/utf.h"
 
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 PropertyTable::PropertyTable(const PropertyTable* parent, std::vector<PropertyDef> defs)
     : FParent(parent), FDefs(std::move(defs)) {}
 
 const PropertyDef* PropertyTable::Find(std::string_view name) const {
   for (const PropertyDef& def : FDefs)
-    if (EqualsIgnoreCase(def.name, name)) return &def;
+    if (SameTextAscii(def.name, name)) return &def;
   return FParent ? FParent->Find(name) : nullptr;
 }
 
@@ -168,7 +159,7 @@ void LoadContext::DeferReference(std::string name, size_t offset, std::string wh
 
 void LoadContext::BindReferences() {
   for (Fixup& fixup : FFixups) {
-    TComponent* found = EqualsIgnoreCase(FRoot.Name(), fixup.name) ? &FRoot : FRoot.FindComponent(fixup.name);
+    TComponent* found = SameTextAscii(FRoot.Name(), fixup.name) ? &FRoot : FRoot.FindComponent(fixup.name);
     if (!found)
       throw EFormError("Invalid form stream: property \"" + fixup.where + "\" at offset " +
                        std::to_string(fixup.offset) + " names the unknown component \"" + fixup.name + "\"");

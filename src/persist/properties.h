@@ -17,8 +17,7 @@
 #include "base/exceptions.h"
 #include "persist/form_stream.h"
 #include "base/string_list.h"
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+#include "base/text_util.h"
 
 // A value of the wrong kind or an unknown identifier; the loader adds where.
 class EPropertyValue : public EFormError { using EFormError::EFormError; };

@@ -1,6 +1,7 @@
 #include "ui/application_win.h"
 
 #include "ui/form_win.h"
+#include "base/text_util.h"
 #include "base/utf_win.h"
 
 TApplication* Application = nullptr;
@@ -14,7 +15,7 @@ std::string TitleFromExecutablePath(std::string_view path) {
   std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
   if (size_t dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.resize(dot);
   for (size_t i = 1; i < name.size(); ++i)
-    if (name[i] >= 'A' && name[i] <= 'Z') name[i] = static_cast<char>(name[i] - 'A' + 'a');
+    name[i] = AsciiLower(name[i]);
   return name;
 }
 

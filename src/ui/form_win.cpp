@@ -62,7 +62,7 @@ const PropertyTable& TForm::Properties() const {
 
 void TForm::LoadFromResource() {
   std::string name(ClassName());
-  for (char& c : name) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  for (char& c : name) c = AsciiUpper(c);
   std::wstring wide(name.begin(), name.end());
   auto stream = RCDataResource(wide.c_str());
   if (!stream) throw EFormError("Resource " + name + " not found");

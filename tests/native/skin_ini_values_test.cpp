@@ -150,9 +150,13 @@ TEST(SkinIniValues, ListsReadTheirItemsAndBoundALyingCount) {
   items.Clear();
   ReadSkinList(Ini("[p]\nactivepicturescount=2000000000\n0=a.bmp\n"), "p", "activepictures", items);
   EXPECT_EQ(items.Count(), 2);
-  const TMemIniFile far = Ini("[o]\ncount=2147483647\n90=x:caption\n");
-  EXPECT_EQ(SkinEntryLimit(far, "o", 2147483647), 91);
-  EXPECT_EQ(SkinEntryLimit(far, "o", 5), 5);
+  // Nor does one far-off entry number stretch the list to it.
+  TStringList farItems;
+  ReadSkinList(Ini("[p]\nactivepicturescount=2147483647\n2147483646=x.bmp\n"), "p", "activepictures", farItems);
+  EXPECT_EQ(farItems.Count(), 2);
+  const TMemIniFile far = Ini("[o]\ncount=2147483647\n0=a:caption\n90=x:caption\n");
+  EXPECT_EQ(SkinEntryLimit(far, "o", 2147483647), 3);
+  EXPECT_EQ(SkinEntryLimit(far, "o", 2), 2);
   EXPECT_EQ(SkinEntryLimit(far, "o", -3), 0);
 
   TMemIniFile written;

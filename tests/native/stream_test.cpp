@@ -130,6 +130,19 @@ TEST(FileStream, OpenErrorsNameTheFile) {
   EXPECT_EQ(Contents(target), std::vector<uint8_t>{7});  // untouched on failure
 }
 
+// A full disk lets small writes into the buffer and refuses them at the flush.
+TEST(FileStream, DataThatNeverReachesTheFileIsAnError) {
+  std::string message =
+      MessageOf<EWriteError>([] { TMemoryStream(std::vector<uint8_t>(100, 1)).SaveToFile("/dev/full"); });
+  EXPECT_NE(message.find("Cannot write file \"/dev/full\""), std::string::npos) << message;
+
+  TFileStream file("/dev/full", fmOpenReadWrite);
+  file.WriteBuffer("x", 1);
+  EXPECT_THROW(file.Close(), EWriteError);
+  file.Close();  // closed once; nothing left to report
+  EXPECT_THROW(file.WriteBuffer("x", 1), EWriteError);
+}
+
 TEST(FileStream, SavesAndLoadsUtf8Names) {
   std::string path = TempPath("\xE5\xB7\xA6\xE9\x94\xAE.bin");  // two CJK characters
   TMemoryStream original(std::vector<uint8_t>{0, 255, 13, 10, 26});

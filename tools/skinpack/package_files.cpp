@@ -5,6 +5,7 @@
 #include "base/exceptions.h"
 #include "base/ini_file.h"
 #include "base/string_list.h"
+#include "base/text_util.h"
 #include "skin/data/skin_ini_values.h"
 
 namespace {
@@ -14,10 +15,7 @@ const char* kPicturesSection = "PICTURES";
 
 bool SameFileName(const std::string& a, const std::string& b) {
   // Windows file names ignore case, so a folder there would hold only one.
-  return std::ranges::equal(a, b, [](char x, char y) {
-    const auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return fold(x) == fold(y);
-  });
+  return SameTextAscii(a, b);
 }
 
 void Add(std::vector<PackageFile>& files, const std::string& name, const std::vector<uint8_t>& bytes) {

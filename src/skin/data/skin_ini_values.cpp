@@ -58,17 +58,6 @@ std::vector<int32_t> ReadCoordinates(const TMemIniFile& ini, const std::string& 
   return numbers;
 }
 
-// The entry index a key names, if it is written as the loader writes indexes.
-bool EntryIndexOf(const std::string& key, int64_t& index) {
-  if (key.empty() || key.size() > 10 || (key.size() > 1 && key[0] == '0')) return false;
-  index = 0;
-  for (char c : key) {
-    if (c < '0' || c > '9') return false;
-    index = index * 10 + (c - '0');
-  }
-  return true;
-}
-
 }  // namespace
 
 int32_t ReadSkinInteger(const TMemIniFile& ini, const std::string& section, const std::string& key, int32_t absent) {
@@ -138,13 +127,7 @@ std::string ReadSkinText(const TMemIniFile& ini, const std::string& section, con
 }
 
 int32_t SkinEntryLimit(const TMemIniFile& ini, const std::string& section, int32_t count) {
-  if (count <= 0) return 0;
-  TStringList keys;
-  ini.ReadSection(section, keys);
-  int64_t limit = keys.Count();
-  for (int i = 0; i < keys.Count(); ++i)
-    if (int64_t index; EntryIndexOf(keys[i], index)) limit = std::max(limit, index + 1);
-  return int32_t(std::min<int64_t>(count, limit));
+  return std::clamp<int32_t>(count, 0, ini.SectionKeyCount(section));
 }
 
 void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name, TStringList& items) {

@@ -49,10 +49,9 @@ TSkinCommand ReadSkinCommand(const TMemIniFile& ini, const std::string& section,
 std::string ReadSkinText(const TMemIniFile& ini, const std::string& section, const std::string& key,
                          const std::string& absent = "");
 
-// How many numbered entries ("0", "1", ...) to read for a count. A count
-// larger than the section could hold is cut to what it can hold, so a lying
-// count cannot make a reader loop or allocate without bound; every present
-// entry is still reached.
+// How many numbered entries ("0", "1", ...) to read for a count: never more
+// than the keys the section holds, so neither a lying count nor one far-off
+// entry number can make a reader loop or allocate without bound.
 int32_t SkinEntryLimit(const TMemIniFile& ini, const std::string& section, int32_t count);
 // A list: the count key (name + "count") and the items "0".."count-1";
 // an absent item is an empty text.
