@@ -123,9 +123,13 @@ void TForm1::CreateController() {
 
 void TForm1::SetClock(LocalClock* clock) {
   FController = std::make_unique<ScheduleController>(*FView, clock ? *clock : *FSystemClock, UserLongTimeFormat(), [] {
-    RequestPowerOff(ActivePowerPlatform(), [] {
-      if (Application) Application->Terminate();
-    });
+    PowerPlatform& platform = ActivePowerPlatform();
+    std::vector<PowerOffFailure> failures;
+    RequestPowerOff(platform, [&failures](const PowerOffFailure& failure) { failures.push_back(failure); });
+    if (failures.empty() || !Application) return;
+    // Told before the quit is posted: a pending quit would close the box at once.
+    Application->ShowErrorMessage(PowerOffFailureMessage(failures, platform));
+    Application->Terminate();
   });
 }
 

@@ -23,13 +23,12 @@ void OwnedToken::Close() {
   if (FHandle != 0) FPlatform->CloseHandle(std::exchange(FHandle, 0));
 }
 
-void RequestPowerOff(PowerPlatform& platform, const std::function<void()>& terminate) {
-  // Each step runs whatever happened before it; a failure only adds a quit request.
+void RequestPowerOff(PowerPlatform& platform, const std::function<void(const PowerOffFailure&)>& failed) {
   PlatformHandle process = platform.GetCurrentProcess();
   PlatformHandle opened = 0;
   if (!platform.OpenProcessToken(process, ShutdownTokenAccess, opened)) {
     opened = 0;  // whatever a failed call left there is no token of ours
-    terminate();
+    failed({PowerOffStep::OpenToken, platform.GetLastError()});
   }
   OwnedToken token(platform, opened);
 
@@ -44,8 +43,21 @@ void RequestPowerOff(PowerPlatform& platform, const std::function<void()>& termi
   // The adjustment "succeeds" without the privilege (ERROR_NOT_ALL_ASSIGNED),
   // so only the last error tells.
   platform.AdjustTokenPrivileges(token.Get(), false, privileges, 0, nullptr, returnLength);
-  if (platform.GetLastError() != 0) terminate();
+  if (uint32_t error = platform.GetLastError(); error != 0) failed({PowerOffStep::EnablePrivilege, error});
 
   // Made even without the privilege: where the system needs it, it refuses.
-  if (!platform.ExitWindowsEx(EwxPowerOff, NoShutdownReason)) terminate();
+  if (!platform.ExitWindowsEx(EwxPowerOff, NoShutdownReason))
+    failed({PowerOffStep::PowerOff, platform.GetLastError()});
+}
+
+std::string PowerOffFailureMessage(const std::vector<PowerOffFailure>& failures, PowerPlatform& platform) {
+  std::string message = "The computer could not be powered off.\n";
+  for (const PowerOffFailure& failure : failures) {
+    const char* step = failure.Step == PowerOffStep::OpenToken         ? "Opening the process's access token"
+                       : failure.Step == PowerOffStep::EnablePrivilege ? "Enabling the shutdown privilege"
+                                                                       : "Asking Windows to power off";
+    message += "\n" + std::string(step) + " failed: " + platform.ErrorText(failure.ErrorCode) + " (error " +
+               std::to_string(failure.ErrorCode) + ")";
+  }
+  return message + "\n\nVespermark will now close.";
 }

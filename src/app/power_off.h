@@ -1,10 +1,12 @@
 #pragma once
 // Asking the system to power the machine off, with the shutdown privilege
-// enabled in the process's own token first. Failures are not reported; each
-// one asks the application to quit instead.
+// enabled in the process's own token first. Each failed step is handed to
+// the caller, which tells the user and ends the program: a window that only
+// vanished would look like a power-off that worked.
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 using PlatformHandle = uintptr_t;
 
@@ -53,6 +55,16 @@ struct PowerPlatform {
   virtual uint32_t GetLastError() = 0;
   virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
   virtual bool CloseHandle(PlatformHandle handle) = 0;
+  // The system's text for an error code, in the user's language.
+  virtual std::string ErrorText(uint32_t code) = 0;
+};
+
+enum class PowerOffStep { OpenToken, EnablePrivilege, PowerOff };
+
+struct PowerOffFailure {
+  PowerOffStep Step;
+  uint32_t ErrorCode = 0;
+  bool operator==(const PowerOffFailure&) const = default;
 };
 
 // Owns an opened token and closes it through the platform when it goes away.
@@ -74,6 +86,9 @@ class OwnedToken {
   PlatformHandle FHandle;
 };
 
-// terminate asks the application to end its message loop; it may be called
-// more than once in one request.
-void RequestPowerOff(PowerPlatform& platform, const std::function<void()>& terminate);
+// Every step runs whatever happened before it; `failed` is called for each
+// step that failed, so possibly more than once in one request.
+void RequestPowerOff(PowerPlatform& platform, const std::function<void(const PowerOffFailure&)>& failed);
+
+// What to tell the user: which steps failed, each with the system's text.
+std::string PowerOffFailureMessage(const std::vector<PowerOffFailure>& failures, PowerPlatform& platform);

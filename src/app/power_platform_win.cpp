@@ -48,3 +48,15 @@ bool SystemPowerPlatform::ExitWindowsEx(uint32_t flags, uint32_t reason) { retur
 bool SystemPowerPlatform::CloseHandle(PlatformHandle handle) {
   return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;
 }
+
+std::string SystemPowerPlatform::ErrorText(uint32_t code) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length ? std::wstring(text, length) : L"unknown error";
+  LocalFree(text);
+  // The system ends its texts with a line break and often a full stop.
+  while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ' || wide.back() == L'.'))
+    wide.pop_back();
+  return WideToUtf8(wide);
+}

@@ -13,4 +13,5 @@ class SystemPowerPlatform : public PowerPlatform {
   uint32_t GetLastError() override;
   bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;
   bool CloseHandle(PlatformHandle handle) override;
+  std::string ErrorText(uint32_t code) override;
 };

@@ -20,3 +20,10 @@ bool IsHtmTarget(const std::string& target) {
   if (delimiter == std::string::npos || target[delimiter] != '.') return false;
   return SameTextAscii(std::string_view(target).substr(delimiter), ".htm");
 }
+
+ProcessLaunch HtmChooserLaunch(const std::string& systemDirectory) {
+  std::string folder = systemDirectory;
+  if (!folder.empty() && folder.back() != '\\') folder += '\\';
+  std::string application = folder + "rundll32.exe";
+  return {application, "\"" + application + "\" \"" + folder + "shell32.dll\",OpenAs_RunDLL *.htm"};
+}

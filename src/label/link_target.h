@@ -13,3 +13,13 @@ std::string LinkTarget(const std::string& url, const std::string& caption);
 // True when the target's extension, from its last dot after the last path
 // separator, is ".htm" in any case.
 bool IsHtmTarget(const std::string& target);
+
+// The system's "open with" chooser for web pages, as a process to start:
+// the program by its full path in the system folder, and the command line.
+// Both the program and the library it loads are named by full path, so no
+// copy planted in the program's folder or the current folder runs instead.
+struct ProcessLaunch {
+  std::string Application;
+  std::string CommandLine;
+};
+ProcessLaunch HtmChooserLaunch(const std::string& systemDirectory);

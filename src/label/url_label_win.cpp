@@ -36,8 +36,14 @@ class SystemLinkShell : public LinkShell {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    std::wstring command = L"RunDLL32.exe Shell32.dll,OpenAs_RunDLL *.htm";
-    if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    wchar_t system[MAX_PATH];
+    UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    ProcessLaunch launch = HtmChooserLaunch(WideToUtf8(std::wstring_view(system, length)));
+    std::wstring application = Utf8ToWide(launch.Application);
+    std::wstring command = Utf8ToWide(launch.CommandLine);
+    if (CreateProcessW(application.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
       CloseHandle(process.hThread);
       CloseHandle(process.hProcess);
     }

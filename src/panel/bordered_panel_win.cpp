@@ -62,9 +62,19 @@ void TBorderedPanel::SetBorderSides(uint32_t value) {
   FramesChanged();
 }
 
-void TBorderedPanel::SetBorderWidth(int value) { Store(FBorderWidth, std::max(value, 0)); }
+void TBorderedPanel::SetBorderWidth(int value) {
+  value = std::max(value, 0);
+  if (value == FBorderWidth) return;
+  FBorderWidth = value;
+  FramesChanged();
+}
 
-void TBorderedPanel::SetBevelWidth(int value) { Store(FBevelWidth, std::max(value, 1)); }
+void TBorderedPanel::SetBevelWidth(int value) {
+  value = std::max(value, 1);
+  if (value == FBevelWidth) return;
+  FBevelWidth = value;
+  FramesChanged();
+}
 
 RECT TBorderedPanel::AdjustForFrames(RECT r, bool includeBorderWidth) const {
   if (includeBorderWidth) InflateRect(&r, -FBorderWidth, -FBorderWidth);

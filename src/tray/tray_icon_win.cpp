@@ -329,13 +329,11 @@ bool TTrayIcon::IconWindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& res
       if (FEnabled) HandleMouse(static_cast<UINT>(lParam));
       result = 0;
       return true;
-    // The hidden window always agrees to end the session and is closed by no one but us.
-    case WM_DESTROY:
+    // The hidden window always agrees to end the session and is closed by no
+    // one but us; its destruction takes the default course.
     case WM_CLOSE:
     case WM_QUERYENDSESSION:
-    case WM_QUIT:
     case WM_USERCHANGED:
-    case WM_NCDESTROY:
       result = 1;
       return true;
   }
@@ -346,8 +344,6 @@ bool TTrayIcon::IconWindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& res
 
 LRESULT TTrayIcon::ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_SIZE && wParam == SIZE_MINIMIZED && FMinimizeToTray) DoMinimizeToTray();
-  if (message == WM_WINDOWPOSCHANGED && FMDICheckPending && Application && Application->MainForm())
-    FMDICheckPending = false;  // our forms are never MDI parents
   if (message == FTaskbarCreated && FIconVisible) AddIcon();
   return FAppHook->CallPrevious(message, wParam, lParam);
 }

@@ -130,7 +130,6 @@ class TTrayIcon : public TComponent {
   int FIconIndex = 0;
   bool FDesignPreview = false;
   bool FPreviewChanging = false;
-  bool FMDICheckPending = true;
   ComponentRef<TImageList> FIconList;
   bool FCycleIcons = false;
   unsigned FAnimateTimerInterval = 0;

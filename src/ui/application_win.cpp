@@ -86,25 +86,36 @@ void TApplication::Run(int showCommand) {
   }
   MSG msg;
   while (!FTerminated) {
-    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
       FTerminated = true;
-      break;
+    } else if (got == -1) {
+      // Not a message: going on would spin on the same failure for ever.
+      HandleException(std::make_exception_ptr(
+          Exception("The message loop failed (system error " + std::to_string(GetLastError()) + ")")));
+      FTerminated = true;
+    } else {
+      ProcessMessage(msg);
     }
-    ProcessMessage(msg);
   }
 }
 
-bool TApplication::ProcessMessage(MSG& msg) {
+void TApplication::ProcessMessage(MSG& msg) {
   if (msg.message == WM_QUIT) {
     FTerminated = true;
-    return true;
+    return;
   }
-  if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return true;
-  // Tab and arrow navigation between the main form's controls.
-  if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return true;
-  TranslateMessage(&msg);
-  DispatchMessageW(&msg);
-  return true;
+  // Handlers run here outside any window procedure (accelerators), so the
+  // loop is a boundary of its own.
+  try {
+    if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return;
+    // Tab and arrow navigation between the main form's controls.
+    if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  } catch (...) {
+    HandleException(std::current_exception());
+  }
 }
 
 bool TApplication::DispatchDialogChar(const MSG& msg) {
@@ -139,15 +150,29 @@ void TApplication::Restore() {
   }
 }
 
-void TApplication::HandleException(std::exception_ptr error) {
-  std::string message = DescribeException(error);
-  if (OnShowError) {
-    OnShowError(message);
-    return;
+void TApplication::HandleException(std::exception_ptr error) noexcept {
+  ShowErrorMessage(DescribeException(error));
+}
+
+void TApplication::ShowErrorMessage(const std::string& message) noexcept {
+  // The box's own message loop goes on dispatching (a timer that keeps
+  // failing would open a box per tick inside the last); errors raised while
+  // one is open are dropped, so boxes never stack.
+  if (FShowingError) return;
+  FShowingError = true;
+  try {
+    if (OnShowError) {
+      OnShowError(message);
+    } else {
+      HWND owner = FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle())
+                       ? FMainForm->Handle()
+                       : Handle();
+      MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), MB_OK | MB_ICONSTOP);
+    }
+  } catch (...) {
+    // Showing the error failed too; there is nobody left to tell.
   }
-  HWND owner = FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle()) ? FMainForm->Handle()
-                                                                                                  : Handle();
-  MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), MB_OK | MB_ICONSTOP);
+  FShowingError = false;
 }
 
 LRESULT TApplication::AppWndProc(UINT message, WPARAM wParam, LPARAM, bool& handled) {

@@ -50,15 +50,18 @@ class TApplication : public TComponent {
   void Minimize();
   void Restore();
 
-  // Shows the error's message in a message box; the loop goes on.
-  void HandleException(std::exception_ptr error);
+  // Shows the error's message in a message box; the loop goes on. One box
+  // at a time: errors raised while it is open are not shown.
+  void HandleException(std::exception_ptr error) noexcept;
+  // The same box for an error that is no exception.
+  void ShowErrorMessage(const std::string& message) noexcept;
   // Where HandleException sends the text; a message box unless replaced (tests).
   std::function<void(const std::string& message)> OnShowError;
 
  private:
   class AppWindow;
   LRESULT AppWndProc(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
-  bool ProcessMessage(MSG& msg);
+  void ProcessMessage(MSG& msg);
   // Offers a typed character to the main form's controls as an accelerator.
   bool DispatchDialogChar(const MSG& msg);
 
@@ -67,6 +70,7 @@ class TApplication : public TComponent {
   TForm* FMainForm = nullptr;
   bool FShowMainForm = true;
   bool FTerminated = false;
+  bool FShowingError = false;
   std::unique_ptr<AppWindow> FWindow;
 };
 

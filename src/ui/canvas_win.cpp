@@ -4,10 +4,19 @@
 
 #include "ui/bitmap_win.h"
 #include "ui/font_win.h"
+#include "base/exceptions.h"
 #include "base/utf_win.h"
 
 namespace {
 COLORREF Ref(TColor color) { return static_cast<COLORREF>(ColorToRGB(color)); }
+
+// A failed creation leaves the selected object where it is: it must not be
+// replaced (and so deleted) while the DC still uses it.
+template <class Handle>
+Handle Created(Handle handle, const char* what) {
+  if (!handle) throw EOutOfResources(std::string("Out of system resources: cannot create a ") + what);
+  return handle;
+}
 
 int PenStyle(TPenStyle style) {
   switch (style) {
@@ -33,7 +42,7 @@ TCanvas::~TCanvas() {
 
 void TCanvas::RealizePen() {
   if (FRealizedPen == FPen) return;
-  PenHandle pen(CreatePen(PenStyle(FPen.style), FPen.width, Ref(FPen.color)));
+  PenHandle pen = Created(PenHandle(CreatePen(PenStyle(FPen.style), FPen.width, Ref(FPen.color))), "pen");
   HGDIOBJ old = SelectObject(FDC, pen.Get());
   if (!FOriginalPen) FOriginalPen = old;
   FPenHandle = std::move(pen);
@@ -42,9 +51,9 @@ void TCanvas::RealizePen() {
 
 void TCanvas::RealizeBrush() {
   if (FRealizedBrush == FBrush) return;
-  BrushHandle brush(FBrush.style == TBrushStyle::bsClear
-                        ? static_cast<HBRUSH>(nullptr)
-                        : CreateSolidBrush(Ref(FBrush.color)));
+  BrushHandle brush = FBrush.style == TBrushStyle::bsClear
+                          ? BrushHandle()
+                          : Created(BrushHandle(CreateSolidBrush(Ref(FBrush.color))), "brush");
   HGDIOBJ old = SelectObject(FDC, brush ? static_cast<HGDIOBJ>(brush.Get()) : GetStockObject(NULL_BRUSH));
   if (!FOriginalBrush) FOriginalBrush = old;
   FBrushHandle = std::move(brush);
@@ -55,7 +64,7 @@ void TCanvas::RealizeBrush() {
 
 void TCanvas::RealizeFont() {
   if (!FRealizedFont || !(*FRealizedFont == FFont)) {
-    FontHandle font = CreateFontHandle(FFont);
+    FontHandle font = Created(CreateFontHandle(FFont), "font");
     HGDIOBJ old = SelectObject(FDC, font.Get());
     if (!FOriginalFont) FOriginalFont = old;
     FFontHandle = std::move(font);

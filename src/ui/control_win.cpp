@@ -227,6 +227,16 @@ void TWinControl::FontChanged() {
   for (TWinControl* c : FControls) c->ParentFontChanged();
 }
 
+void TWinControl::ScaleChildren(int multiplier, int divisor) {
+  auto scale = [&](int v) { return MulDiv(v, multiplier, divisor); };
+  for (TWinControl* c : FControls) {
+    RECT b = c->BoundsRect();
+    c->SetBounds(scale(b.left), scale(b.top), scale(b.right - b.left), scale(b.bottom - b.top));
+    if (!c->ParentFont()) c->Font().SetHeight(scale(c->Font().Height()));
+    c->ScaleChildren(multiplier, divisor);
+  }
+}
+
 void TWinControl::ParentFontChanged() {
   if (FParentFont && FParent) FFont.Assign(FParent->Font());
 }
@@ -400,10 +410,8 @@ void TWinControl::MouseDown(int, uint32_t, int, int) {}
 void TWinControl::MouseUp(int, uint32_t, int, int) {}
 
 void TWinControl::WMPaint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(Handle(), &ps);
-  PaintTo(dc);
-  EndPaint(Handle(), &ps);
+  PaintDC dc(Handle());
+  PaintTo(dc.Get());
 }
 
 void TWinControl::PaintTo(HDC dc) {

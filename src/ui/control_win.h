@@ -135,6 +135,8 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void MouseCaptureLost() {}
   // Lays out the aligned children inside the client area.
   void AlignControls();
+  // Scales every control inside this one, bounds and own fonts, for a new screen density.
+  void ScaleChildren(int multiplier, int divisor);
   void UpdateTabOrder();
   void UpdateHintTool();
   void ParentFontChanged();

@@ -201,10 +201,9 @@ void TForm::ScaleForScreen() {
 
 void TForm::ScaleBy(int multiplier, int divisor) {
   auto scale = [&](int v) { return MulDiv(v, multiplier, divisor); };
-  for (TWinControl* c : Controls()) {
-    RECT b = c->BoundsRect();
-    c->SetBounds(scale(b.left), scale(b.top), scale(b.right - b.left), scale(b.bottom - b.top));
-  }
+  // Text must grow with the controls that hold it; children with ParentFont follow ours.
+  Font().SetHeight(scale(Font().Height()));
+  ScaleChildren(multiplier, divisor);
   if (FClientSizeSet) {
     FClientWidth = scale(FClientWidth);
     FClientHeight = scale(FClientHeight);

@@ -31,6 +31,8 @@ class TForm : public TWinControl {
   void SetWindowState(TWindowState value);
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
+  // Scales the controls' bounds and fonts, and the client size, by multiplier/divisor.
+  void ScaleBy(int multiplier, int divisor);
   int TextHeight() const { return FTextHeight; }
   void SetTextHeight(int value) { FTextHeight = value; }
   void SetOldCreateOrder(bool) {}
@@ -59,7 +61,6 @@ class TForm : public TWinControl {
   // font's text height instead would shrink the window wherever the stored
   // font is substituted, as on East Asian systems.)
   void ScaleForScreen();
-  void ScaleBy(int multiplier, int divisor);
 
   int FClientWidth = 0, FClientHeight = 0;
   bool FClientSizeSet = false;

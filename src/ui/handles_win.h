@@ -45,10 +45,13 @@ using RegionHandle = UniqueHandle<HRGN, handles_detail::DeleteTyped<HRGN>>;
 using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 using MemoryDCHandle = UniqueHandle<HDC, DeleteDC>;
 
-// A window's device context from GetDC, released with ReleaseDC.
+// A window's device context from GetDC (its client area) or GetWindowDC (the
+// whole window, frame included), released with ReleaseDC.
 class WindowDC {
  public:
-  explicit WindowDC(HWND window) : FWindow(window), FDC(GetDC(window)) {}
+  enum Area { ClientArea, WholeWindow };
+  explicit WindowDC(HWND window, Area area = ClientArea)
+      : FWindow(window), FDC(area == WholeWindow ? GetWindowDC(window) : GetDC(window)) {}
   ~WindowDC() {
     if (FDC) ReleaseDC(FWindow, FDC);
   }
@@ -58,6 +61,22 @@ class WindowDC {
 
  private:
   HWND FWindow;
+  HDC FDC;
+};
+
+// The paint cycle of WM_PAINT: EndPaint runs even when painting throws, so
+// the DC goes back and the window is validated (no endless WM_PAINT).
+class PaintDC {
+ public:
+  explicit PaintDC(HWND window) : FWindow(window), FDC(BeginPaint(window, &FPaint)) {}
+  ~PaintDC() { EndPaint(FWindow, &FPaint); }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC Get() const { return FDC; }
+
+ private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
   HDC FDC;
 };
 

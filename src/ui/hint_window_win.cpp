@@ -63,8 +63,8 @@ LRESULT THintWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_NCHITTEST: return HTTRANSPARENT;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
+      PaintDC paint(Handle());
+      HDC dc = paint.Get();
       RECT r;
       GetClientRect(Handle(), &r);
       FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
@@ -72,7 +72,6 @@ LRESULT THintWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
       DrawHintText(dc, FText, r, 0);
-      EndPaint(Handle(), &ps);
       return 0;
     }
   }

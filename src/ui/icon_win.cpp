@@ -36,6 +36,8 @@ void TIcon::ShowShared(HICON icon) {
 
 void TIcon::CopyFrom(HICON icon) {
   IconHandle copy(icon ? CopyIcon(icon) : nullptr);
+  // The old icon stays when the copy fails: an icon silently gone is no copy.
+  if (icon && !copy) throw EOutOfResources("Out of system resources: cannot copy an icon");
   FData.clear();
   FShared = nullptr;
   FHandle = std::move(copy);

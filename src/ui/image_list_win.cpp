@@ -1,11 +1,14 @@
 #include "ui/image_list_win.h"
 
+#include "base/exceptions.h"
 #include "ui/icon_win.h"
 
 void TImageList::AddIconData(std::span<const uint8_t> data) {
   TIcon icon;
   icon.LoadFromData(data);
-  FIcons.emplace_back(CopyIcon(icon.Handle()));
+  IconHandle copy(CopyIcon(icon.Handle()));
+  if (!copy) throw EOutOfResources("Out of system resources: cannot copy an icon");
+  FIcons.push_back(std::move(copy));
 }
 
 HICON TImageList::Icon(int index) const {

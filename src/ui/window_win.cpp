@@ -57,7 +57,12 @@ void ReportException(std::exception_ptr error) {
       // The reporter itself failed: fall back to the plain message box.
     }
   }
+  // One box at a time here too: the box's loop may dispatch the next failure.
+  static bool showing = false;
+  if (showing) return;
+  showing = true;
   MessageBoxW(nullptr, Utf8ToWide(DescribeException(error)).c_str(), L"Error", MB_OK | MB_ICONSTOP);
+  showing = false;
 }
 
 TWindowObject::~TWindowObject() { DestroyWindowHandle(); }

@@ -35,3 +35,12 @@ TEST(LinkTarget, HtmExtensionComesFromTheLastDotOfTheFileName) {
   EXPECT_FALSE(IsHtmTarget("http://host/pages.htm/"));
   EXPECT_FALSE(IsHtmTarget("file.htm:stream"));
 }
+
+TEST(LinkTarget, TheHtmChooserRunsFromTheSystemFolderOnly) {
+  for (const char* folder : {"C:\\Windows\\system32", "C:\\Windows\\system32\\"}) {
+    ProcessLaunch launch = HtmChooserLaunch(folder);
+    EXPECT_EQ(launch.Application, "C:\\Windows\\system32\\rundll32.exe");
+    EXPECT_EQ(launch.CommandLine,
+              "\"C:\\Windows\\system32\\rundll32.exe\" \"C:\\Windows\\system32\\shell32.dll\",OpenAs_RunDLL *.htm");
+  }
+}

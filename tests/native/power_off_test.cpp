@@ -11,7 +11,9 @@ using Log = std::vector<std::string>;
 
 constexpr PlatformHandle ProcessPseudoHandle = static_cast<PlatformHandle>(-1);
 constexpr PlatformHandle OpenedToken = 0x1234;
+constexpr uint32_t ErrorAccessDenied = 5;
 constexpr uint32_t ErrorInvalidHandle = 6;
+constexpr uint32_t ErrorPrivilegeNotHeld = 1314;
 
 // Behaves like the system for the cases that matter: a null token makes the
 // adjustment set ERROR_INVALID_HANDLE, a zero identifier or an account without
@@ -44,6 +46,7 @@ class FakePowerPlatform : public PowerPlatform {
     ProcessPassed = process;
     DesiredAccess = desiredAccess;
     token = OpenFails ? 0xBAD : OpenedToken;
+    if (OpenFails) FLastError = ErrorAccessDenied;
     return !OpenFails;
   }
   bool LookupPrivilegeLuid(const char* systemName, const std::string& name,
@@ -82,6 +85,7 @@ class FakePowerPlatform : public PowerPlatform {
     Calls.push_back("ExitWindowsEx");
     ExitFlags = flags;
     ExitReason = reason;
+    if (ExitRefused) FLastError = ErrorPrivilegeNotHeld;
     return !ExitRefused;
   }
   bool CloseHandle(PlatformHandle handle) override {
@@ -89,13 +93,19 @@ class FakePowerPlatform : public PowerPlatform {
     Closed.push_back(handle);
     return true;
   }
+  std::string ErrorText(uint32_t code) override { return "text of " + std::to_string(code); }
 
  private:
   uint32_t FLastError = 0;
 };
 
-void Request(FakePowerPlatform& platform) {
-  RequestPowerOff(platform, [&platform] { platform.Calls.push_back("terminate"); });
+std::vector<PowerOffFailure> Request(FakePowerPlatform& platform) {
+  std::vector<PowerOffFailure> failures;
+  RequestPowerOff(platform, [&](const PowerOffFailure& failure) {
+    platform.Calls.push_back("failed");
+    failures.push_back(failure);
+  });
+  return failures;
 }
 
 }  // namespace
@@ -128,9 +138,9 @@ TEST(PowerOff, EveryFailedStepAddsAQuitRequestAndTheRestStillRuns) {
   platform.ExitRefused = true;
   Request(platform);
   EXPECT_EQ(platform.Calls,
-            (Log{"GetCurrentProcess", "OpenProcessToken", "terminate", "LookupPrivilegeValue",
-                 "AdjustTokenPrivileges", "GetLastError", "terminate", "ExitWindowsEx",
-                 "terminate"}));
+            (Log{"GetCurrentProcess", "OpenProcessToken", "GetLastError", "failed", "LookupPrivilegeValue",
+                 "AdjustTokenPrivileges", "GetLastError", "failed", "ExitWindowsEx",
+                 "GetLastError", "failed"}));
   EXPECT_EQ(platform.AdjustedToken, 0u) << "a failed open leaves no token, whatever it wrote";
   EXPECT_TRUE(platform.Closed.empty());
 }
@@ -145,22 +155,22 @@ TEST(PowerOff, FailureTableByStep) {
       {"lookup fails: the identifier stays zero and the error test quits",
        [](FakePowerPlatform& p) { p.LookupFails = true; },
        {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
-        "GetLastError", "terminate", "ExitWindowsEx", "CloseHandle"}},
+        "GetLastError", "failed", "ExitWindowsEx", "CloseHandle"}},
       {"account lacks the privilege: quit, power-off still asked and refused",
        [](FakePowerPlatform& p) {
          p.AccountLacksPrivilege = true;
          p.ExitRefused = true;
        },
        {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
-        "GetLastError", "terminate", "ExitWindowsEx", "terminate", "CloseHandle"}},
+        "GetLastError", "failed", "ExitWindowsEx", "GetLastError", "failed", "CloseHandle"}},
       {"the system refuses the power-off",
        [](FakePowerPlatform& p) { p.ExitRefused = true; },
        {"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue", "AdjustTokenPrivileges",
-        "GetLastError", "ExitWindowsEx", "terminate", "CloseHandle"}},
+        "GetLastError", "ExitWindowsEx", "GetLastError", "failed", "CloseHandle"}},
       {"token cannot be opened, the power-off is accepted",
        [](FakePowerPlatform& p) { p.OpenFails = true; },
-       {"GetCurrentProcess", "OpenProcessToken", "terminate", "LookupPrivilegeValue",
-        "AdjustTokenPrivileges", "GetLastError", "terminate", "ExitWindowsEx"}},
+       {"GetCurrentProcess", "OpenProcessToken", "GetLastError", "failed", "LookupPrivilegeValue",
+        "AdjustTokenPrivileges", "GetLastError", "failed", "ExitWindowsEx"}},
   };
   for (const Case& c : cases) {
     FakePowerPlatform platform;
@@ -168,6 +178,24 @@ TEST(PowerOff, FailureTableByStep) {
     Request(platform);
     EXPECT_EQ(platform.Calls, c.Expected) << c.Name;
   }
+}
+
+TEST(PowerOff, TheUserLearnsWhichStepsFailedAndWhy) {
+  FakePowerPlatform platform;
+  platform.OpenFails = true;
+  platform.ExitRefused = true;
+  std::vector<PowerOffFailure> failures = Request(platform);
+  EXPECT_EQ(failures, (std::vector<PowerOffFailure>{{PowerOffStep::OpenToken, ErrorAccessDenied},
+                                                    {PowerOffStep::EnablePrivilege, ErrorInvalidHandle},
+                                                    {PowerOffStep::PowerOff, ErrorPrivilegeNotHeld}}));
+  EXPECT_EQ(PowerOffFailureMessage(failures, platform),
+            "The computer could not be powered off.\n"
+            "\nOpening the process's access token failed: text of 5 (error 5)"
+            "\nEnabling the shutdown privilege failed: text of 6 (error 6)"
+            "\nAsking Windows to power off failed: text of 1314 (error 1314)"
+            "\n\nVespermark will now close.");
+  FakePowerPlatform privileged;
+  EXPECT_TRUE(Request(privileged).empty());
 }
 
 TEST(PowerOff, FailedLookupPassesAZeroIdentifier) {

@@ -7,6 +7,8 @@
 #include "ui/timer_win.h"
 #include "wine_support.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr UINT kProbe = WM_APP + 7;
@@ -209,5 +211,129 @@ TEST_P(RunTest, ShowsTheMainFormAsTheShowCommandAsks) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ShowCommands, RunTest, testing::Values(SW_SHOWNORMAL, SW_SHOWMAXIMIZED, SW_SHOWMINNOACTIVE));
+
+}  // namespace
+
+namespace {
+
+// A control whose paint and accelerator handlers fail, for the boundaries.
+class FailingControl : public TWinControl {
+ public:
+  explicit FailingControl(TComponent* owner) : TWinControl(owner) {}
+  std::string_view ClassName() const override { return "FailingControl"; }
+
+ protected:
+  void Paint(TCanvas&) override { throw Exception("paint failed"); }
+  bool HandleDialogChar(char16_t) override { throw Exception("accelerator failed"); }
+};
+
+class PlainControl : public TWinControl {
+ public:
+  explicit PlainControl(TComponent* owner) : TWinControl(owner) {}
+  std::string_view ClassName() const override { return "PlainControl"; }
+};
+
+TEST_F(MainFormTest, AHandlerThatThrowsFromTheLoopItselfIsReportedAndTheLoopGoesOn) {
+  auto* control = new FailingControl(form);
+  control->SetBounds(0, 0, 10, 10);
+  control->SetParent(form);
+  // Accelerators run from the loop, outside every window procedure.
+  PostMessageW(form->Handle(), WM_SYSCHAR, 'x', 0);
+  PostMessageW(form->Handle(), WM_SYSCHAR, 'y', 0);
+  PostQuitMessage(0);
+  app->Run(SW_SHOWNORMAL);
+  EXPECT_TRUE(app->Terminated());
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), "accelerator failed"), 2);
+}
+
+TEST_F(MainFormTest, APaintThatThrowsGivesItsDCBackAndLeavesTheWindowValid) {
+  form->Show();
+  auto* control = new FailingControl(form);
+  control->SetBounds(0, 0, 40, 40);
+  control->SetParent(form);
+  PumpMessages(50);
+  errors.clear();
+  int before = GdiObjectCount();
+  for (int i = 0; i < 50; ++i) {
+    InvalidateRect(control->Handle(), nullptr, FALSE);
+    UpdateWindow(control->Handle());
+  }
+  EXPECT_EQ(GdiObjectCount(), before);
+  EXPECT_EQ(errors.size(), 50u);
+  EXPECT_FALSE(GetUpdateRect(control->Handle(), nullptr, FALSE)) << "a failed paint must not repeat for ever";
+}
+
+TEST(ExceptionBoundaryTest, ErrorBoxesNeverStack) {
+  TApplication app;
+  int depth = 0, deepest = 0, shown = 0;
+  // Stands in for a message box: a modal loop that goes on dispatching.
+  app.OnShowError = [&](const std::string&) {
+    deepest = std::max(deepest, ++depth);
+    ++shown;
+    PumpMessages(120);
+    --depth;
+  };
+  TTimer timer(nullptr);
+  timer.SetInterval(20);
+  timer.SetOnTimer([](TObject*) { throw Exception("tick failed"); });
+  PumpMessages(500);
+  EXPECT_EQ(deepest, 1);
+  EXPECT_GE(shown, 2) << "a later failure is shown once the box is closed";
+}
+
+TEST(CanvasTest, AFailedCreationLeavesTheSelectedObjectsAlone) {
+  TBitmap bitmap(8, 8);
+  TCanvas& canvas = bitmap.Canvas();
+  canvas.Pen().SetColor(clRed);
+  canvas.LineTo(1, 1);
+  HGDIOBJ red = GetCurrentObject(canvas.Handle(), OBJ_PEN);
+  // Fill the GDI handle table so that the next creation fails.
+  std::vector<HBRUSH> hog;
+  while (hog.size() < 100000) {
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    if (!brush) break;
+    hog.push_back(brush);
+  }
+  canvas.Pen().SetColor(clBlue);
+  EXPECT_THROW(canvas.LineTo(2, 2), EOutOfResources);
+  EXPECT_EQ(GetCurrentObject(canvas.Handle(), OBJ_PEN), red);
+  EXPECT_EQ(GetObjectType(red), static_cast<DWORD>(OBJ_PEN)) << "the selected pen was deleted";
+  for (HBRUSH brush : hog) DeleteObject(brush);
+  canvas.LineTo(3, 3);  // and the canvas recovers once handles are free again
+  EXPECT_NE(GetCurrentObject(canvas.Handle(), OBJ_PEN), red);
+}
+
+TEST(IconTest, AFailedCopyIsAnErrorAndKeepsTheIcon) {
+  TApplication app;
+  TIcon icon;
+  icon.CopyFrom(app.Icon());
+  HICON kept = icon.Handle();
+  ASSERT_NE(kept, nullptr);
+  EXPECT_THROW(icon.CopyFrom(reinterpret_cast<HICON>(0x7ff0)), EOutOfResources);
+  EXPECT_EQ(icon.Handle(), kept);
+}
+
+TEST_F(MainFormTest, ScalingForTheScreenScalesFontsWithTheControls) {
+  int formFont = form->Font().Height(), labelFont = form->URLLabel1->Font().Height();
+  int pickerWidth = form->TimePicker->Width();
+  form->ScaleBy(3, 2);
+  EXPECT_EQ(form->TimePicker->Width(), MulDiv(pickerWidth, 3, 2));
+  EXPECT_EQ(form->Font().Height(), MulDiv(formFont, 3, 2));
+  EXPECT_EQ(form->TimePicker->Font().Height(), form->Font().Height()) << "a ParentFont control follows the form";
+  EXPECT_EQ(form->URLLabel1->Font().Height(), MulDiv(labelFont, 3, 2)) << "a control's own font grows too";
+}
+
+TEST_F(MainFormTest, APanelRealignsItsChildrenWhenItsBorderOrBevelWidthChanges) {
+  TBorderedPanel* panel = form->TimePicker;
+  panel->SetBorderOuter(TFrameStyleEx::fsStatus);  // as wide as the bevel
+  auto* child = new PlainControl(form);
+  child->SetParent(panel);
+  child->SetAlign(TAlign::alTop);
+  RECT before = child->BoundsRect();
+  panel->SetBorderWidth(panel->BorderWidth() + 4);
+  EXPECT_EQ(child->BoundsRect().top, before.top + 4);
+  panel->SetBevelWidth(panel->BevelWidth() + 2);
+  EXPECT_EQ(child->BoundsRect().top, before.top + 4 + 2);
+}
 
 }  // namespace

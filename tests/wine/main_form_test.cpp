@@ -170,14 +170,25 @@ TEST_F(MainFormTest, ASkippedTargetSecondStillFires) {
   EXPECT_FALSE(form->Timer1->Enabled());
 }
 
-TEST_F(MainFormTest, AFailedPowerOffStepAsksTheApplicationToQuit) {
+TEST_F(MainFormTest, AFailedPowerOffIsToldBeforeTheApplicationQuits) {
   power.failOpen = true;
+  power.lastError = 5;
+  bool quitPendingWhileTold = true;
+  app->OnShowError = [&](const std::string& message) {
+    errors.push_back(message);
+    MSG pending;
+    quitPendingWhileTold = PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+  };
   form->TimePicker->SetTime(EncodeTime(6, 0, 0, 0));
   clock.Set(5, 59, 59, 500);
   form->BtnStart->Click();
   clock.Set(6, 0, 0, 200);
   bool quit = PumpMessages(1300);
   EXPECT_TRUE(quit);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("Opening the process's access token failed: system text 5 (error 5)"), std::string::npos)
+      << errors[0];
+  EXPECT_FALSE(quitPendingWhileTold) << "a pending quit would close the box before it is read";
   EXPECT_EQ(power.calls.back(), "ExitWindowsEx");  // still asked, and no token to close
   EXPECT_FALSE(form->Timer1->Enabled());
 }
@@ -250,3 +261,25 @@ TEST_F(MainFormTest, TrayTipIsCutAt127UnitsWithoutSplittingACharacter) {
 }
 
 }  // namespace
+
+// Armed and out of sight, the program should wake once a second and no more.
+TEST_F(MainFormTest, ArmedAndHiddenTheProgramWakesOnceASecond) {
+  form->Show();
+  PumpMessages(100);
+  form->TimePicker->SetTime(EncodeTime(23, 0, 0, 0));
+  form->BtnStart->Click();
+  ASSERT_FALSE(IsWindowVisible(form->Handle()));
+  int timerMessages = 0;
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < 10000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_TIMER) ++timerMessages;
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  EXPECT_GE(timerMessages, 9) << "the schedule's own tick";
+  EXPECT_LE(timerMessages, 12) << "at most 1.2 a second";
+}

@@ -51,6 +51,7 @@ class FakePower : public PowerPlatform {
     return Log("ExitWindowsEx", !failExit);
   }
   bool CloseHandle(PlatformHandle) override { return Log("CloseHandle", true); }
+  std::string ErrorText(uint32_t code) override { return "system text " + std::to_string(code); }
 
  private:
   template <class T>
