@@ -14,7 +14,6 @@ rm -f "$LOGS"/*.log
 passed=0
 failed=0
 skipped=0
-export VESPERMARK_FIXTURES="${VESPERMARK_FIXTURES:-$ROOT/../shared/fixtures/bmpsuite}"
 
 # Adds a suite's counts from its log; a suite that ran nothing counts as one failure.
 count_gtest() {

@@ -26,8 +26,7 @@ case "$target" in
   bmp)
     max_len=16384
     sources+=("$ROOT/assets/skin")
-    fixtures="${VESPERMARK_FIXTURES:-$ROOT/../shared/fixtures/bmpsuite}"
-    [ -d "$fixtures" ] && sources+=("$fixtures")
+    sources+=("$ROOT/tests/fixtures/bmpsuite")
     ;;
   *) max_len=8192 ;;
 esac

@@ -43,17 +43,10 @@
 
 namespace fs = std::filesystem;
 
-static fs::path FixtureDir() {
-  if (const char* env = std::getenv("VESPERMARK_FIXTURES")) return env;
-  const fs::path fromCwd = "../shared/fixtures/bmpsuite";
-  if (fs::exists(fromCwd)) return fromCwd;
-  // tests/native/<this file> -> repository root -> ../shared
-  return fs::path(__FILE__).parent_path().parent_path().parent_path() / "../shared/fixtures/bmpsuite";
-}
+// tests/native/<this file> -> tests/fixtures/bmpsuite
+static fs::path FixtureDir() { return fs::path(__FILE__).parent_path().parent_path() / "fixtures" / "bmpsuite"; }
 
-#define REQUIRE_FIXTURES()                                                              \
-  if (!fs::exists(FixtureDir() / "g")) GTEST_SKIP() << "bmpsuite fixtures not found at " \
-                                                    << FixtureDir() << " (set VESPERMARK_FIXTURES)"
+#define REQUIRE_FIXTURES() ASSERT_TRUE(fs::exists(FixtureDir() / "g")) << "bmpsuite fixtures missing at " << FixtureDir()
 
 // Exactly sized so that AddressSanitizer catches any read past the end.
 static std::vector<uint8_t> ReadFile(const fs::path& path) {
