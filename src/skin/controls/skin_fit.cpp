@@ -1,0 +1,59 @@
+#include "skin/controls/skin_fit.h"
+
+TCompositionMode CompositionModeFor(const TRect& r, const SkinFramePoints& p) {
+  if (r.Width() < 1 || r.Height() < 1) return TCompositionMode::None;
+  if (p.RightBottom.X != 0 && p.RightBottom.Y != 0) return TCompositionMode::NinePiece;
+  if (p.RightTop.X != 0 || p.RightTop.Y != 0) return TCompositionMode::Horizontal;
+  if (p.LeftBottom.X != 0 || p.LeftBottom.Y != 0) return TCompositionMode::Vertical;
+  return TCompositionMode::Copy;
+}
+
+SkinFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& r, const SkinFramePoints& p, int32_t& width,
+                              int32_t& height) {
+  SkinFramePoints s = p;
+  const int32_t dw = width - r.Width(), dh = height - r.Height();
+  switch (mode) {
+    case TCompositionMode::NinePiece:
+      s.RightTop = {p.RightTop.X + dw, p.RightTop.Y};
+      s.LeftBottom = {p.LeftBottom.X, p.LeftBottom.Y + dh};
+      s.RightBottom = {p.RightBottom.X + dw, p.RightBottom.Y + dh};
+      s.Client = {p.Client.Left, p.Client.Top, p.Client.Right + dw, p.Client.Bottom + dh};
+      break;
+    case TCompositionMode::Horizontal:
+      height = r.Height();
+      s.RightTop = {p.RightTop.X + dw, p.RightTop.Y};
+      s.Client.Right += dw;
+      break;
+    case TCompositionMode::Vertical:
+      width = r.Width();
+      s.LeftBottom = {p.LeftBottom.X, p.LeftBottom.Y + dh};
+      s.Client.Bottom += dh;
+      break;
+    case TCompositionMode::Copy:
+      width = r.Width();
+      height = r.Height();
+      break;
+    case TCompositionMode::None: break;
+  }
+  return s;
+}
+
+MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& r, const SkinFramePoints& p,
+                                     const SkinFramePoints& scaled, int32_t width, int32_t height) {
+  MaskRegionPoints m{p, scaled};
+  if (mode == TCompositionMode::Horizontal) {
+    // The bottom corners are the top ones: the face has only a left and a right end.
+    m.Source.LeftBottom = p.LeftTop;
+    m.Source.RightBottom = p.RightTop;
+    TPoint right{width + p.RightTop.X - r.Width(), p.RightTop.Y};
+    m.Scaled.LeftTop = m.Scaled.LeftBottom = p.LeftTop;
+    m.Scaled.RightTop = m.Scaled.RightBottom = right;
+  } else if (mode == TCompositionMode::Vertical) {
+    m.Source.RightTop = p.LeftTop;
+    m.Source.RightBottom = p.LeftBottom;
+    TPoint bottom{p.LeftBottom.X, height + p.LeftBottom.Y - r.Height()};
+    m.Scaled.LeftTop = m.Scaled.RightTop = p.LeftTop;
+    m.Scaled.LeftBottom = m.Scaled.RightBottom = bottom;
+  }
+  return m;
+}

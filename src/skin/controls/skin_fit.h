@@ -1,0 +1,36 @@
+#pragma once
+// How a skinned control fits its size to its skin section: which way its
+// face is composed, the size it may take, and the frame points scaled to it.
+#include "base/geometry.h"
+
+// The frame points of a skinned picture, relative to its skin rectangle's corner.
+struct SkinFramePoints {
+  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
+  TRect Client;
+  bool operator==(const SkinFramePoints&) const = default;
+};
+
+enum class TCompositionMode {
+  None = -1,        // no picture rectangle: nothing is composed, the size is free
+  Copy = 0,         // the rectangle copied 1:1; the size is the rectangle's
+  NinePiece = 1,    // corners, tiled edges and client: any size
+  Horizontal = 2,   // left, tiled middle, right: any width, the rectangle's height
+  Vertical = 3,     // top, tiled middle, bottom: any height, the rectangle's width
+};
+
+TCompositionMode CompositionModeFor(const TRect& skinRect, const SkinFramePoints& points);
+
+// Fits a requested size to the mode (width and height in/out) and returns the
+// points scaled to the size. Without a picture rectangle nothing changes.
+SkinFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& skinRect, const SkinFramePoints& points,
+                              int32_t& width, int32_t& height);
+
+// The unscaled and scaled points that shape a control's window from its mask
+// for a size: a three-piece face is cut as a nine-piece one whose missing
+// corners are empty.
+struct MaskRegionPoints {
+  SkinFramePoints Source;
+  SkinFramePoints Scaled;
+};
+MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& skinRect, const SkinFramePoints& points,
+                                     const SkinFramePoints& scaled, int32_t width, int32_t height);
