@@ -9,7 +9,6 @@
 #include <numbers>
 #include <span>
 
-#include "base/accelerator.h"
 #include "ui/canvas_win.h"
 #include "persist/properties.h"
 #include "ui/timer_win.h"
@@ -131,7 +130,7 @@ void TTimePicker::UpdateMetrics() {
 }
 
 void TTimePicker::SetBounds(int left, int top, int width, int height) {
-  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FCaptionSet);
+  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
   TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
 }
 
@@ -152,8 +151,8 @@ void TTimePicker::UpdateLayout(TCanvas& canvas) {
   m.Width = Width();
   m.Height = Height();
   m.TextMetricHeight = metrics.tmHeight;
-  m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionAM, kBuiltInAM));
-  m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionPM, kBuiltInPM));
+  m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionAM, kBuiltInAM));
+  m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionPM, kBuiltInPM));
   FLayout = ::UpdateLayout(m);
 }
 
@@ -180,10 +179,10 @@ void TTimePicker::Paint(TCanvas& canvas) {
   canvas.LineTo(Width() - 5, separatorY);
 
   auto rect = [](const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; };
-  DrawRadioItem(canvas, rect(FLayout.AMRect), CaptionOr(FCaptionAM, kBuiltInAM), !FValue.IsPM());
-  DrawRadioItem(canvas, rect(FLayout.PMRect), CaptionOr(FCaptionPM, kBuiltInPM), FValue.IsPM());
-  if (FShowSetButton)
-    DrawSetButton(canvas, rect(FLayout.SetRect), CaptionOr(FCaptionSet, kBuiltInSet), FLeftButtonDown && FSetPressed);
+  DrawRadioItem(canvas, rect(FLayout.AMRect), CaptionOr(FOptions.CaptionAM, kBuiltInAM), !FValue.IsPM());
+  DrawRadioItem(canvas, rect(FLayout.PMRect), CaptionOr(FOptions.CaptionPM, kBuiltInPM), FValue.IsPM());
+  if (FOptions.ShowSetButton)
+    DrawSetButton(canvas, rect(FLayout.SetRect), CaptionOr(FOptions.CaptionSet, kBuiltInSet), FInput.SetPressed());
 }
 
 void TTimePicker::DrawClockFace(TCanvas& canvas) {
@@ -274,67 +273,51 @@ void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& capt
 
 // --- input ---------------------------------------------------------------------------
 
+namespace {
+
+PickerMouseKeys MouseKeys(uint32_t shift) {
+  return {.LeftHeld = (shift & ssLeft) != 0, .RightHeld = (shift & ssRight) != 0, .Ctrl = (shift & ssCtrl) != 0};
+}
+
+PickerKey KeyOf(WORD key) {
+  switch (key) {
+    case VK_PRIOR: return PickerKey::PageUp;
+    case VK_NEXT: return PickerKey::PageDown;
+    case VK_UP: return PickerKey::Up;
+    case VK_DOWN: return PickerKey::Down;
+    case VK_RETURN: return PickerKey::Enter;
+    default: return PickerKey::Other;
+  }
+}
+
+}  // namespace
+
 bool TTimePicker::InClock(int x, int y) const { return FLayout.ClockRect.Contains(TPoint{x, y}); }
 
 void TTimePicker::SetTimeDone() {
   if (FOnSetTime) FOnSetTime(this);
 }
 
-void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
-  TPoint p{x, y};
-  if (button == mbLeft) {
-    FLeftButtonDown = true;
-    if (FLayout.AMRect.Contains(p)) {
-      FAMPressed = true;
-    } else if (FLayout.PMRect.Contains(p)) {
-      FPMPressed = true;
-    } else if (FShowSetButton && FLayout.SetRect.Contains(p)) {
-      FSetPressed = true;
-    } else if (InClock(x, y)) {
-      FClockPressed = true;
-      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-    }
-    Invalidate();
-  } else if (button == mbRight) {
-    FRightButtonDown = true;
-    if (InClock(x, y)) {
-      FClockPressed = true;
-      Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
-    }
-  }
-  SetCapture(Handle());
+void TTimePicker::Perform(const PickerEffects& effects) {
+  if (effects.ReleaseMouse) EndMouseCapture();
+  if (effects.TakeMouse) BeginMouseCapture();
+  if (effects.Repaint) Invalidate();
+  Accepted(effects.TimeAccepted);
+  if (effects.SetTime) SetTimeDone();
+  if (effects.ClickSet) SetBtnClick();
 }
 
-void TTimePicker::MouseMove(uint32_t shift, int x, int y) {
-  if (!FClockPressed || !InClock(x, y)) return;
-  if (FLeftButtonDown)
-    Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-  else if (FRightButtonDown)
-    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
+void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
+  if (button != mbLeft && button != mbRight) return;
+  Perform(FInput.MouseDown(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
 
 void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
-  TPoint p{x, y};
-  if (button == mbLeft && FLeftButtonDown) {
-    if (FAMPressed && FLayout.AMRect.Contains(p)) {
-      Accepted(FValue.SelectAM());
-    } else if (FPMPressed && FLayout.PMRect.Contains(p)) {
-      Accepted(FValue.SelectPM());
-    } else if (FSetPressed && FLayout.SetRect.Contains(p)) {
-      SetBtnClick();
-    } else if (FClockPressed && InClock(x, y)) {
-      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-      SetTimeDone();
-    }
-  } else if (button == mbRight && FRightButtonDown && FClockPressed && InClock(x, y)) {
-    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
-    SetTimeDone();
-  }
-  FAMPressed = FPMPressed = FSetPressed = FClockPressed = false;
-  FLeftButtonDown = FRightButtonDown = false;
-  if (GetCapture() == Handle()) ReleaseCapture();
-  Invalidate();
+  if (button != mbLeft && button != mbRight) return;
+  Perform(FInput.MouseUp(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
+
+void TTimePicker::MouseCaptureLost() { Perform(FInput.CaptureLost()); }
 
 LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -346,7 +329,7 @@ LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
       if (FShowHowToUseHint) UpdateHowToUseHint(x, y);
-      MouseMove(MouseShiftState(wParam), x, y);
+      Perform(FInput.MouseMove({x, y}, MouseKeys(MouseShiftState(wParam))));
       return 0;
     }
     case WM_MOUSELEAVE:
@@ -409,28 +392,13 @@ void TTimePicker::HintTimerFired() {
 }
 
 bool TTimePicker::HandleDialogChar(char16_t ch) {
-  if (!Enabled()) return false;
-  if (IsAccelerator(ch, FCaptionAM))
-    Accepted(FValue.SelectAM());
-  else if (IsAccelerator(ch, FCaptionPM))
-    Accepted(FValue.SelectPM());
-  else if (FShowSetButton && IsAccelerator(ch, FCaptionSet))
-    SetBtnClick();
-  else
-    return false;
-  return true;
+  PickerEffects effects = FInput.Character(ch, Enabled());
+  Perform(effects);
+  return effects.Handled;
 }
 
 void TTimePicker::KeyDown(WORD& key, uint32_t) {
-  switch (key) {
-    case VK_PRIOR: StepHours(1); break;
-    case VK_NEXT: StepHours(-1); break;
-    case VK_UP: StepMinutes(1); break;
-    case VK_DOWN: StepMinutes(-1); break;
-    case VK_RETURN:
-      if (FShowSetButton) SetBtnClick();
-      break;
-    default: return;
-  }
-  key = 0;
+  PickerEffects effects = FInput.KeyDown(KeyOf(key));
+  if (effects.Handled) key = 0;
+  Perform(effects);
 }

@@ -9,6 +9,7 @@
 #include "ui/hint_window_win.h"
 #include "panel/bordered_panel_win.h"
 #include "picker/clock_face_colors.h"
+#include "picker/picker_input.h"
 #include "picker/picker_math.h"
 
 class TTimer;
@@ -32,13 +33,13 @@ class TTimePicker : public TBorderedPanel {
   void SetOnSetBtnClick(TNotifyEvent handler) { FOnSetBtnClick = std::move(handler); }
 
   void SetFormat(const std::string& value) { Store(FFormat, value); }
-  void SetCaptionAM(const std::string& value) { StoreCaption(FCaptionAM, value); }
-  void SetCaptionPM(const std::string& value) { StoreCaption(FCaptionPM, value); }
-  void SetCaptionSet(const std::string& value) { StoreCaption(FCaptionSet, value); }
+  void SetCaptionAM(const std::string& value) { StoreCaption(FOptions.CaptionAM, value); }
+  void SetCaptionPM(const std::string& value) { StoreCaption(FOptions.CaptionPM, value); }
+  void SetCaptionSet(const std::string& value) { StoreCaption(FOptions.CaptionSet, value); }
   void SetHowToUseMsg(const std::string& value) { FHowToUseMsg = value; }
-  void SetRestrictMinutes(bool value) { FRestrictMinutes = value; }
+  void SetRestrictMinutes(bool value) { FOptions.RestrictMinutes = value; }
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
-  void SetShowSetButton(bool value) { Store(FShowSetButton, value); }
+  void SetShowSetButton(bool value) { Store(FOptions.ShowSetButton, value); }
 
   // The how-to-use hint, while shown (tests).
   const THintWindow* HowToUseHint() const { return FHintWindow.get(); }
@@ -55,6 +56,7 @@ class TTimePicker : public TBorderedPanel {
   void KeyDown(WORD& key, uint32_t shift) override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
+  void MouseCaptureLost() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
@@ -66,6 +68,7 @@ class TTimePicker : public TBorderedPanel {
 
  private:
   void Accepted(bool changed);
+  void Perform(const PickerEffects& effects);
   void StoreCaption(std::string& caption, const std::string& value);
   // Measures "0" in the font and applies the minimum size that follows.
   void UpdateMetrics();
@@ -73,7 +76,6 @@ class TTimePicker : public TBorderedPanel {
   void DrawClockFace(TCanvas& canvas);
   void DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked);
   void DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed);
-  void MouseMove(uint32_t shift, int x, int y);
   bool InClock(int x, int y) const;
   void SetTimeDone();
   const std::string& CaptionOr(const std::string& caption, const std::string& builtIn) const;
@@ -85,14 +87,12 @@ class TTimePicker : public TBorderedPanel {
   PickerTime FValue;
   int FCharWidth = 0, FCharHeight = 0;
   PickerLayout FLayout;
+  PickerOptions FOptions;
+  PickerInput FInput{FValue, FLayout, FOptions};
   TClockFaceColors FClockFaceColors;
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;
-  std::string FFormat, FCaptionAM, FCaptionPM, FCaptionSet, FHowToUseMsg;
-  bool FRestrictMinutes = false;
+  std::string FFormat, FHowToUseMsg;
   bool FShowHowToUseHint = true;
-  bool FShowSetButton = false;
-  bool FAMPressed = false, FPMPressed = false, FSetPressed = false, FClockPressed = false;
-  bool FLeftButtonDown = false, FRightButtonDown = false;
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
   bool FTrackingMouse = false;

@@ -78,6 +78,31 @@ TEST_F(PickerTest, ADragReleasedOutsideTheFaceLeavesTheLastHour) {
   EXPECT_EQ(setTimes, 0);
 }
 
+// Alt+Tab or a message box mid-drag takes the mouse away; hovering the face
+// afterwards must not turn the hands.
+TEST_F(PickerTest, ADragEndsWhenTheMouseIsLostOrItsButtonIsUp) {
+  int setTimes = 0;
+  picker->SetOnSetTime([&](TObject*) { ++setTimes; });
+  SendMessageW(picker->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85 + 50, 90));  // 3 o'clock
+  ASSERT_DOUBLE_EQ(picker->Time(), 3 / 24.0);
+  ASSERT_EQ(GetCapture(), picker->Handle());
+  SetCapture(form->Handle());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85 - 50, 90));  // 9
+  SendMessageW(picker->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(85 - 50, 90));
+  EXPECT_DOUBLE_EQ(picker->Time(), 3 / 24.0);
+  ReleaseCapture();
+
+  // A move whose flags no longer hold the dragging button ends the drag and gives the mouse back.
+  SendMessageW(picker->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(85 + 50, 90));  // 15 minutes
+  ASSERT_DOUBLE_EQ(picker->Time(), (3 * 60 + 15) / 1440.0);
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85, 90 + 50));  // 30, only the left held
+  EXPECT_NE(GetCapture(), picker->Handle());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(85 - 50, 90));  // 45
+  SendMessageW(picker->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(85 - 50, 90));
+  EXPECT_DOUBLE_EQ(picker->Time(), (3 * 60 + 15) / 1440.0);
+  EXPECT_EQ(setTimes, 0);
+}
+
 TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
   picker->SetTime(EncodeTime(15, 45, 0, 0));
   auto bitmap = Render();
