@@ -4,19 +4,17 @@
 
 #include <windowsx.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <span>
 
 #include "ui/canvas_win.h"
 #include "persist/properties.h"
-#include "ui/timer_win.h"
 #include "ui/resources_win.h"
-#include "ui/bitmap_win.h"
+#include "ui/timer_win.h"
 #include "panel/color_math.h"
 #include "picker/picker_time_format.h"
-#include "picker/radio_glyph.h"
 
 namespace {
 
@@ -36,6 +34,7 @@ POINT PointAt(double angle, int length) {
 POINT HourPoint(int n, int length) { return PointAt(n * std::numbers::pi / 6 - std::numbers::pi / 2, length); }
 POINT MinutePoint(int n, int length) { return PointAt(n * std::numbers::pi / 30 - std::numbers::pi / 2, length); }
 
+RECT Rect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 }  // namespace
 
@@ -140,6 +139,73 @@ const std::string& TTimePicker::CaptionOr(const std::string& caption, const std:
 
 // --- painting ----------------------------------------------------------------------
 
+struct TTimePicker::StaticLook {
+  TRect Window, Client;
+  TColor Color, EffectiveColor, ParentColor;
+  TColor Face, Numbers, HourTicks, MinuteTicks;
+  TFrameStyleEx BorderOuter, BorderInner;
+  uint32_t BorderSides;
+  int BorderWidth, BevelWidth;
+  TColor BorderColor, BorderHighlight, BorderShadow, FlatColor;
+  int FlatColorAdjustment;
+  TAlignment Alignment;
+  std::string Caption;
+  std::string FontName;
+  int FontHeight, FontCharset;
+  uint32_t FontStyle;
+  TColor FontColor;
+  bool Focused, Enabled, ShowSetButton;
+  std::string CaptionAM, CaptionPM, CaptionSet;
+  // The theme: system colours stand in many of the colours above and in DrawEdge.
+  std::array<TColor, clInfoBk - clSystemColor + 1> SystemColors;
+  bool operator==(const StaticLook&) const = default;
+};
+
+TTimePicker::~TTimePicker() = default;
+
+TTimePicker::StaticLook TTimePicker::CurrentLook() const {
+  RECT window = TWinControl::ClientRect(), client = ClientRect();
+  const TClockFaceColors& face = FClockFaceColors;
+  StaticLook look{
+      .Window = {window.left, window.top, window.right, window.bottom},
+      .Client = {client.left, client.top, client.right, client.bottom},
+      .Color = Color(),
+      .EffectiveColor = EffectiveColor(),
+      .ParentColor = Parent() ? Parent()->Color() : clBtnFace,
+      .Face = face.Face(),
+      .Numbers = face.Numbers(),
+      .HourTicks = face.HourTicks(),
+      .MinuteTicks = face.MinuteTicks(),
+      .BorderOuter = BorderOuter(),
+      .BorderInner = BorderInner(),
+      .BorderSides = BorderSides(),
+      .BorderWidth = BorderWidth(),
+      .BevelWidth = BevelWidth(),
+      .BorderColor = BorderColor(),
+      .BorderHighlight = BorderHighlight(),
+      .BorderShadow = BorderShadow(),
+      .FlatColor = FlatColor(),
+      .FlatColorAdjustment = FlatColorAdjustment(),
+      .Alignment = Alignment(),
+      .Caption = Caption(),
+      .FontName = Font().Name(),
+      .FontHeight = Font().Height(),
+      .FontCharset = Font().Charset(),
+      .FontStyle = Font().Style(),
+      .FontColor = Font().Color(),
+      .Focused = FFocused,
+      .Enabled = Enabled(),
+      .ShowSetButton = FOptions.ShowSetButton,
+      .CaptionAM = FOptions.CaptionAM,
+      .CaptionPM = FOptions.CaptionPM,
+      .CaptionSet = FOptions.CaptionSet,
+      .SystemColors = {},
+  };
+  for (size_t i = 0; i < look.SystemColors.size(); ++i)
+    look.SystemColors[i] = ColorToRGB(clSystemColor | static_cast<TColor>(i));
+  return look;
+}
+
 void TTimePicker::UpdateLayout(TCanvas& canvas) {
   canvas.Font().Assign(Font());
   canvas.TextWidth("0");  // selects the font
@@ -156,18 +222,40 @@ void TTimePicker::UpdateLayout(TCanvas& canvas) {
   FLayout = ::UpdateLayout(m);
 }
 
+// A drag repaints at every step, so only the hands, the strip's text and the
+// item states are drawn each time, over a copy of the rest.
 void TTimePicker::Paint(TCanvas& canvas) {
+  StaticLook look = CurrentLook();
+  if (!FStaticLook || !(*FStaticLook == look)) {
+    FStaticLook.reset();  // a redraw that throws leaves no picture taken as current
+    FStaticImage.SetSize(look.Window.Width(), look.Window.Height());
+    PaintStatic(FStaticImage.Canvas(), RECT{0, 0, look.Window.Width(), look.Window.Height()});
+    FStaticLook = std::make_unique<StaticLook>(std::move(look));
+  }
+  canvas.Draw(0, 0, FStaticImage);
+
+  canvas.Font().Assign(Font());
+  RECT strip = Rect(FLayout.TimeRect);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas.DrawText(TimeText(), strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  DrawHands(canvas);
+  DrawRadioGlyph(canvas, FLayout.AMRect, !FValue.IsPM());
+  DrawRadioGlyph(canvas, FLayout.PMRect, FValue.IsPM());
+  if (FOptions.ShowSetButton && FInput.SetPressed()) DrawSetButton(canvas, true);
+}
+
+void TTimePicker::PaintStatic(TCanvas& canvas, const RECT& client) {
+  canvas.Brush().SetColor(EffectiveColor());
+  canvas.FillRect(client);
+  canvas.Font().Assign(Font());
   TBorderedPanel::Paint(canvas);
   UpdateLayout(canvas);
   canvas.Font().Assign(Font());
 
-  RECT strip{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
+  RECT strip = Rect(FLayout.TimeRect);
   bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
   DrawEdge(canvas.Handle(), &strip, BDR_RAISEDINNER, BF_RECT | BF_MIDDLE | (flat ? BF_FLAT : 0));
-  strip = RECT{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
-  canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.DrawText(TimeText(), strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 
   DrawClockFace(canvas);
   canvas.Font().Assign(Font());
@@ -178,18 +266,23 @@ void TTimePicker::Paint(TCanvas& canvas) {
   canvas.MoveTo(5, separatorY);
   canvas.LineTo(Width() - 5, separatorY);
 
-  auto rect = [](const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; };
-  DrawRadioItem(canvas, rect(FLayout.AMRect), CaptionOr(FOptions.CaptionAM, kBuiltInAM), !FValue.IsPM());
-  DrawRadioItem(canvas, rect(FLayout.PMRect), CaptionOr(FOptions.CaptionPM, kBuiltInPM), FValue.IsPM());
-  if (FOptions.ShowSetButton)
-    DrawSetButton(canvas, rect(FLayout.SetRect), CaptionOr(FOptions.CaptionSet, kBuiltInSet), FInput.SetPressed());
+  // The captions; their glyphs follow the time.
+  auto caption = [&](const TRect& item, const std::string& text) {
+    RECT r = Rect(item);
+    r.left += 14;
+    canvas.Brush().SetColor(Color());
+    canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  };
+  caption(FLayout.AMRect, CaptionOr(FOptions.CaptionAM, kBuiltInAM));
+  caption(FLayout.PMRect, CaptionOr(FOptions.CaptionPM, kBuiltInPM));
+  if (FOptions.ShowSetButton) DrawSetButton(canvas, false);
 }
 
 void TTimePicker::DrawClockFace(TCanvas& canvas) {
   const TClockFaceColors& colors = FClockFaceColors;
   int cx = FLayout.ClockCenter.X, cy = FLayout.ClockCenter.Y, r = FLayout.ClockRadius;
   canvas.Pen().SetWidth(1);
-  canvas.Pen().SetColor(Focused() ? ShadeColor(colors.Face(), 40) : colors.Face());
+  canvas.Pen().SetColor(FFocused ? ShadeColor(colors.Face(), 40) : colors.Face());
   canvas.Brush().SetColor(colors.Face());
   canvas.Font().SetStyle(fsBold);
   canvas.Font().SetHeight(-RoundHalfEvenToInt(r * 0.2));
@@ -203,6 +296,7 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
     POINT d = HourPoint(n, RoundHalfEvenToInt(r * 0.75));
     canvas.TextOut(cx + d.x, cy + d.y - half, std::to_string(n));
   }
+  SetTextAlign(canvas.Handle(), savedAlign);
 
   canvas.Pen().SetColor(colors.HourTicks());
   canvas.Brush().SetColor(colors.HourTicks());
@@ -214,50 +308,35 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
     else
       canvas.SetPixel(cx + d.x, cy + d.y, colors.MinuteTicks());
   }
+}
 
+void TTimePicker::DrawHands(TCanvas& canvas) {
+  int cx = FLayout.ClockCenter.X, cy = FLayout.ClockCenter.Y, r = FLayout.ClockRadius;
   int h, m, s, ms;
   DecodeTime(FValue.Time(), h, m, s, ms);
   if (h > 12) h -= 12;
   int w = RoundHalfEvenToInt(r * 0.04);
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetColor(FClockFaceColors.Hands());
+  canvas.Brush().SetColor(FClockFaceColors.Hands());
   auto hand = [&](POINT tip, POINT base, double phi) {
     POINT p{RoundHalfEvenToInt(std::cos(phi) * w), RoundHalfEvenToInt(std::sin(phi) * w)};
     POINT points[4] = {{cx, cy},
                        {cx + base.x - p.x, cy + base.y - p.y},
                        {cx + tip.x, cy + tip.y},
                        {cx + base.x + p.x, cy + base.y + p.y}};
-    canvas.Pen().SetColor(colors.Hands());
-    canvas.Brush().SetColor(colors.Hands());
     canvas.Polygon(points);
   };
   hand(MinutePoint(m, RoundHalfEvenToInt(r * 0.8)), MinutePoint(m, RoundHalfEvenToInt(r * 0.25)), m * std::numbers::pi / 30);
   hand(HourPoint(h, RoundHalfEvenToInt(r * 0.5)), HourPoint(h, RoundHalfEvenToInt(r * 0.15)), h * std::numbers::pi / 6);
-  SetTextAlign(canvas.Handle(), savedAlign);
 }
 
-void TTimePicker::DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked) {
-  TBitmap glyph(13, 13);
-  glyph.Canvas().Brush().SetColor(Color());
-  glyph.Canvas().FillRect(RECT{0, 0, 13, 13});
-  if (auto art = RCDataResource(checked ? L"RADIO_CHECKED" : L"RADIO_UNCHECKED")) {
-    glyph.LoadFromBytes(*art);
-    // Key colours become the theme's; the DIB holds 0x00RRGGBB, colours are 0x00BBGGRR.
-    for (int y = 0; y < glyph.Height(); ++y)
-      for (uint32_t& pixel : std::span(glyph.ScanLine(y), static_cast<size_t>(glyph.Width()))) {
-        TColor key = RGBColor(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
-                              static_cast<uint8_t>(pixel));
-        if (auto color = RadioGlyphColor(key, Color())) {
-          TColor rgb = ColorToRGB(*color);
-          pixel = (static_cast<uint32_t>(RedOf(rgb)) << 16) | (GreenOf(rgb) << 8) | BlueOf(rgb);
-        }
-      }
-  }
-  canvas.Draw(r.left, r.top + (r.bottom - r.top - 13) / 2, glyph);
-  canvas.Brush().SetColor(Color());
-  r.left += 14;
-  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+void TTimePicker::DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked) {
+  canvas.Draw(item.Left, item.Top + (item.Height() - 13) / 2, FRadioGlyphs.Glyph(checked, Color()));
 }
 
-void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed) {
+void TTimePicker::DrawSetButton(TCanvas& canvas, bool pressed) {
+  RECT r = Rect(FLayout.SetRect);
   canvas.Brush().SetColor(clBtnFace);
   bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
   UINT edge = pressed ? EDGE_SUNKEN : flat ? EDGE_ETCHED : EDGE_RAISED;
@@ -267,7 +346,7 @@ void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& capt
     r.top += 2;
   }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.DrawText(CaptionOr(FOptions.CaptionSet, kBuiltInSet), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 }
 
@@ -338,6 +417,21 @@ LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
   }
   return TBorderedPanel::WndProc(message, wParam, lParam);
+}
+
+void TTimePicker::DoEnter() {
+  FFocused = true;
+  TBorderedPanel::DoEnter();
+}
+
+void TTimePicker::DoExit() {
+  FFocused = false;
+  TBorderedPanel::DoExit();
+}
+
+void TTimePicker::HandleDestroyed() {
+  FFocused = false;
+  TBorderedPanel::HandleDestroyed();
 }
 
 // --- the how-to-use hint ---------------------------------------------------------

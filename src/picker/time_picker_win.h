@@ -11,12 +11,15 @@
 #include "picker/clock_face_colors.h"
 #include "picker/picker_input.h"
 #include "picker/picker_math.h"
+#include "picker/radio_glyphs_win.h"
+#include "ui/bitmap_win.h"
 
 class TTimer;
 
 class TTimePicker : public TBorderedPanel {
  public:
   explicit TTimePicker(TComponent* owner);
+  ~TTimePicker() override;
   std::string_view ClassName() const override { return "TTimePicker"; }
   const PropertyTable& Properties() const override;
 
@@ -61,21 +64,33 @@ class TTimePicker : public TBorderedPanel {
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
   void FontChanged() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void HandleDestroyed() override;
   virtual void Change();
   virtual void SetBtnClick();
   virtual void NotifyMouseEnter();
   virtual void NotifyMouseLeave();
 
  private:
+  // Everything the picture apart from the hands, the strip's text, the
+  // AM/PM glyphs and a pressed Set button depends on.
+  struct StaticLook;
+  StaticLook CurrentLook() const;
+
   void Accepted(bool changed);
   void Perform(const PickerEffects& effects);
   void StoreCaption(std::string& caption, const std::string& value);
   // Measures "0" in the font and applies the minimum size that follows.
   void UpdateMetrics();
   void UpdateLayout(TCanvas& canvas);
+  // The frame, strip, face with numerals and ticks, separator, captions and
+  // the Set button at rest: drawn once into FStaticImage until they change.
+  void PaintStatic(TCanvas& canvas, const RECT& client);
   void DrawClockFace(TCanvas& canvas);
-  void DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked);
-  void DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed);
+  void DrawHands(TCanvas& canvas);
+  void DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked);
+  void DrawSetButton(TCanvas& canvas, bool pressed);
   bool InClock(int x, int y) const;
   void SetTimeDone();
   const std::string& CaptionOr(const std::string& caption, const std::string& builtIn) const;
@@ -93,6 +108,12 @@ class TTimePicker : public TBorderedPanel {
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;
   std::string FFormat, FHowToUseMsg;
   bool FShowHowToUseHint = true;
+  // Kept from the focus messages: asking the system at every paint costs
+  // a round trip to the window server under Wine.
+  bool FFocused = false;
+  std::unique_ptr<StaticLook> FStaticLook;  // what FStaticImage shows; none before the first paint
+  TBitmap FStaticImage;
+  TRadioGlyphs FRadioGlyphs;
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
   bool FTrackingMouse = false;
