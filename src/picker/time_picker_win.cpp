@@ -4,20 +4,17 @@
 
 #include <windowsx.h>
 
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
-#include <span>
 
-#include "base/accelerator.h"
 #include "ui/canvas_win.h"
 #include "persist/properties.h"
-#include "ui/timer_win.h"
 #include "ui/resources_win.h"
-#include "ui/bitmap_win.h"
+#include "ui/timer_win.h"
 #include "panel/color_math.h"
 #include "picker/picker_time_format.h"
-#include "picker/radio_glyph.h"
 
 namespace {
 
@@ -37,6 +34,7 @@ POINT PointAt(double angle, int length) {
 POINT HourPoint(int n, int length) { return PointAt(n * std::numbers::pi / 6 - std::numbers::pi / 2, length); }
 POINT MinutePoint(int n, int length) { return PointAt(n * std::numbers::pi / 30 - std::numbers::pi / 2, length); }
 
+RECT Rect(const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; }
 
 }  // namespace
 
@@ -131,7 +129,7 @@ void TTimePicker::UpdateMetrics() {
 }
 
 void TTimePicker::SetBounds(int left, int top, int width, int height) {
-  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FCaptionSet);
+  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
   TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
 }
 
@@ -140,6 +138,73 @@ const std::string& TTimePicker::CaptionOr(const std::string& caption, const std:
 }
 
 // --- painting ----------------------------------------------------------------------
+
+struct TTimePicker::StaticLook {
+  TRect Window, Client;
+  TColor Color, EffectiveColor, ParentColor;
+  TColor Face, Numbers, HourTicks, MinuteTicks;
+  TFrameStyleEx BorderOuter, BorderInner;
+  uint32_t BorderSides;
+  int BorderWidth, BevelWidth;
+  TColor BorderColor, BorderHighlight, BorderShadow, FlatColor;
+  int FlatColorAdjustment;
+  TAlignment Alignment;
+  std::string Caption;
+  std::string FontName;
+  int FontHeight, FontCharset;
+  uint32_t FontStyle;
+  TColor FontColor;
+  bool Focused, Enabled, ShowSetButton;
+  std::string CaptionAM, CaptionPM, CaptionSet;
+  // The theme: system colours stand in many of the colours above and in DrawEdge.
+  std::array<TColor, clInfoBk - clSystemColor + 1> SystemColors;
+  bool operator==(const StaticLook&) const = default;
+};
+
+TTimePicker::~TTimePicker() = default;
+
+TTimePicker::StaticLook TTimePicker::CurrentLook() const {
+  RECT window = TWinControl::ClientRect(), client = ClientRect();
+  const TClockFaceColors& face = FClockFaceColors;
+  StaticLook look{
+      .Window = {window.left, window.top, window.right, window.bottom},
+      .Client = {client.left, client.top, client.right, client.bottom},
+      .Color = Color(),
+      .EffectiveColor = EffectiveColor(),
+      .ParentColor = Parent() ? Parent()->Color() : clBtnFace,
+      .Face = face.Face(),
+      .Numbers = face.Numbers(),
+      .HourTicks = face.HourTicks(),
+      .MinuteTicks = face.MinuteTicks(),
+      .BorderOuter = BorderOuter(),
+      .BorderInner = BorderInner(),
+      .BorderSides = BorderSides(),
+      .BorderWidth = BorderWidth(),
+      .BevelWidth = BevelWidth(),
+      .BorderColor = BorderColor(),
+      .BorderHighlight = BorderHighlight(),
+      .BorderShadow = BorderShadow(),
+      .FlatColor = FlatColor(),
+      .FlatColorAdjustment = FlatColorAdjustment(),
+      .Alignment = Alignment(),
+      .Caption = Caption(),
+      .FontName = Font().Name(),
+      .FontHeight = Font().Height(),
+      .FontCharset = Font().Charset(),
+      .FontStyle = Font().Style(),
+      .FontColor = Font().Color(),
+      .Focused = FFocused,
+      .Enabled = Enabled(),
+      .ShowSetButton = FOptions.ShowSetButton,
+      .CaptionAM = FOptions.CaptionAM,
+      .CaptionPM = FOptions.CaptionPM,
+      .CaptionSet = FOptions.CaptionSet,
+      .SystemColors = {},
+  };
+  for (size_t i = 0; i < look.SystemColors.size(); ++i)
+    look.SystemColors[i] = ColorToRGB(clSystemColor | static_cast<TColor>(i));
+  return look;
+}
 
 void TTimePicker::UpdateLayout(TCanvas& canvas) {
   canvas.Font().Assign(Font());
@@ -152,23 +217,45 @@ void TTimePicker::UpdateLayout(TCanvas& canvas) {
   m.Width = Width();
   m.Height = Height();
   m.TextMetricHeight = metrics.tmHeight;
-  m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionAM, kBuiltInAM));
-  m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FCaptionPM, kBuiltInPM));
+  m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionAM, kBuiltInAM));
+  m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionPM, kBuiltInPM));
   FLayout = ::UpdateLayout(m);
 }
 
+// A drag repaints at every step, so only the hands, the strip's text and the
+// item states are drawn each time, over a copy of the rest.
 void TTimePicker::Paint(TCanvas& canvas) {
+  StaticLook look = CurrentLook();
+  if (!FStaticLook || !(*FStaticLook == look)) {
+    FStaticLook.reset();  // a redraw that throws leaves no picture taken as current
+    FStaticImage.SetSize(look.Window.Width(), look.Window.Height());
+    PaintStatic(FStaticImage.Canvas(), RECT{0, 0, look.Window.Width(), look.Window.Height()});
+    FStaticLook = std::make_unique<StaticLook>(std::move(look));
+  }
+  canvas.Draw(0, 0, FStaticImage);
+
+  canvas.Font().Assign(Font());
+  RECT strip = Rect(FLayout.TimeRect);
+  canvas.Brush().SetStyle(TBrushStyle::bsClear);
+  canvas.DrawText(TimeText(), strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+  DrawHands(canvas);
+  DrawRadioGlyph(canvas, FLayout.AMRect, !FValue.IsPM());
+  DrawRadioGlyph(canvas, FLayout.PMRect, FValue.IsPM());
+  if (FOptions.ShowSetButton && FInput.SetPressed()) DrawSetButton(canvas, true);
+}
+
+void TTimePicker::PaintStatic(TCanvas& canvas, const RECT& client) {
+  canvas.Brush().SetColor(EffectiveColor());
+  canvas.FillRect(client);
+  canvas.Font().Assign(Font());
   TBorderedPanel::Paint(canvas);
   UpdateLayout(canvas);
   canvas.Font().Assign(Font());
 
-  RECT strip{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
+  RECT strip = Rect(FLayout.TimeRect);
   bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
   DrawEdge(canvas.Handle(), &strip, BDR_RAISEDINNER, BF_RECT | BF_MIDDLE | (flat ? BF_FLAT : 0));
-  strip = RECT{FLayout.TimeRect.Left, FLayout.TimeRect.Top, FLayout.TimeRect.Right, FLayout.TimeRect.Bottom};
-  canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.DrawText(TimeText(), strip, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 
   DrawClockFace(canvas);
   canvas.Font().Assign(Font());
@@ -179,18 +266,23 @@ void TTimePicker::Paint(TCanvas& canvas) {
   canvas.MoveTo(5, separatorY);
   canvas.LineTo(Width() - 5, separatorY);
 
-  auto rect = [](const TRect& r) { return RECT{r.Left, r.Top, r.Right, r.Bottom}; };
-  DrawRadioItem(canvas, rect(FLayout.AMRect), CaptionOr(FCaptionAM, kBuiltInAM), !FValue.IsPM());
-  DrawRadioItem(canvas, rect(FLayout.PMRect), CaptionOr(FCaptionPM, kBuiltInPM), FValue.IsPM());
-  if (FShowSetButton)
-    DrawSetButton(canvas, rect(FLayout.SetRect), CaptionOr(FCaptionSet, kBuiltInSet), FLeftButtonDown && FSetPressed);
+  // The captions; their glyphs follow the time.
+  auto caption = [&](const TRect& item, const std::string& text) {
+    RECT r = Rect(item);
+    r.left += 14;
+    canvas.Brush().SetColor(Color());
+    canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  };
+  caption(FLayout.AMRect, CaptionOr(FOptions.CaptionAM, kBuiltInAM));
+  caption(FLayout.PMRect, CaptionOr(FOptions.CaptionPM, kBuiltInPM));
+  if (FOptions.ShowSetButton) DrawSetButton(canvas, false);
 }
 
 void TTimePicker::DrawClockFace(TCanvas& canvas) {
   const TClockFaceColors& colors = FClockFaceColors;
   int cx = FLayout.ClockCenter.X, cy = FLayout.ClockCenter.Y, r = FLayout.ClockRadius;
   canvas.Pen().SetWidth(1);
-  canvas.Pen().SetColor(Focused() ? ShadeColor(colors.Face(), 40) : colors.Face());
+  canvas.Pen().SetColor(FFocused ? ShadeColor(colors.Face(), 40) : colors.Face());
   canvas.Brush().SetColor(colors.Face());
   canvas.Font().SetStyle(fsBold);
   canvas.Font().SetHeight(-RoundHalfEvenToInt(r * 0.2));
@@ -204,6 +296,7 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
     POINT d = HourPoint(n, RoundHalfEvenToInt(r * 0.75));
     canvas.TextOut(cx + d.x, cy + d.y - half, std::to_string(n));
   }
+  SetTextAlign(canvas.Handle(), savedAlign);
 
   canvas.Pen().SetColor(colors.HourTicks());
   canvas.Brush().SetColor(colors.HourTicks());
@@ -215,50 +308,35 @@ void TTimePicker::DrawClockFace(TCanvas& canvas) {
     else
       canvas.SetPixel(cx + d.x, cy + d.y, colors.MinuteTicks());
   }
+}
 
+void TTimePicker::DrawHands(TCanvas& canvas) {
+  int cx = FLayout.ClockCenter.X, cy = FLayout.ClockCenter.Y, r = FLayout.ClockRadius;
   int h, m, s, ms;
   DecodeTime(FValue.Time(), h, m, s, ms);
   if (h > 12) h -= 12;
   int w = RoundHalfEvenToInt(r * 0.04);
+  canvas.Pen().SetWidth(1);
+  canvas.Pen().SetColor(FClockFaceColors.Hands());
+  canvas.Brush().SetColor(FClockFaceColors.Hands());
   auto hand = [&](POINT tip, POINT base, double phi) {
     POINT p{RoundHalfEvenToInt(std::cos(phi) * w), RoundHalfEvenToInt(std::sin(phi) * w)};
     POINT points[4] = {{cx, cy},
                        {cx + base.x - p.x, cy + base.y - p.y},
                        {cx + tip.x, cy + tip.y},
                        {cx + base.x + p.x, cy + base.y + p.y}};
-    canvas.Pen().SetColor(colors.Hands());
-    canvas.Brush().SetColor(colors.Hands());
     canvas.Polygon(points);
   };
   hand(MinutePoint(m, RoundHalfEvenToInt(r * 0.8)), MinutePoint(m, RoundHalfEvenToInt(r * 0.25)), m * std::numbers::pi / 30);
   hand(HourPoint(h, RoundHalfEvenToInt(r * 0.5)), HourPoint(h, RoundHalfEvenToInt(r * 0.15)), h * std::numbers::pi / 6);
-  SetTextAlign(canvas.Handle(), savedAlign);
 }
 
-void TTimePicker::DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked) {
-  TBitmap glyph(13, 13);
-  glyph.Canvas().Brush().SetColor(Color());
-  glyph.Canvas().FillRect(RECT{0, 0, 13, 13});
-  if (auto art = RCDataResource(checked ? L"RADIO_CHECKED" : L"RADIO_UNCHECKED")) {
-    glyph.LoadFromBytes(*art);
-    // Key colours become the theme's; the DIB holds 0x00RRGGBB, colours are 0x00BBGGRR.
-    for (int y = 0; y < glyph.Height(); ++y)
-      for (uint32_t& pixel : std::span(glyph.ScanLine(y), static_cast<size_t>(glyph.Width()))) {
-        TColor key = RGBColor(static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
-                              static_cast<uint8_t>(pixel));
-        if (auto color = RadioGlyphColor(key, Color())) {
-          TColor rgb = ColorToRGB(*color);
-          pixel = (static_cast<uint32_t>(RedOf(rgb)) << 16) | (GreenOf(rgb) << 8) | BlueOf(rgb);
-        }
-      }
-  }
-  canvas.Draw(r.left, r.top + (r.bottom - r.top - 13) / 2, glyph);
-  canvas.Brush().SetColor(Color());
-  r.left += 14;
-  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+void TTimePicker::DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked) {
+  canvas.Draw(item.Left, item.Top + (item.Height() - 13) / 2, FRadioGlyphs.Glyph(checked, Color()));
 }
 
-void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed) {
+void TTimePicker::DrawSetButton(TCanvas& canvas, bool pressed) {
+  RECT r = Rect(FLayout.SetRect);
   canvas.Brush().SetColor(clBtnFace);
   bool flat = BorderOuter() == TFrameStyleEx::fsFlat || BorderOuter() == TFrameStyleEx::fsFlatBold;
   UINT edge = pressed ? EDGE_SUNKEN : flat ? EDGE_ETCHED : EDGE_RAISED;
@@ -268,11 +346,30 @@ void TTimePicker::DrawSetButton(TCanvas& canvas, RECT r, const std::string& capt
     r.top += 2;
   }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.DrawText(caption, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  canvas.DrawText(CaptionOr(FOptions.CaptionSet, kBuiltInSet), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 }
 
 // --- input ---------------------------------------------------------------------------
+
+namespace {
+
+PickerMouseKeys MouseKeys(uint32_t shift) {
+  return {.LeftHeld = (shift & ssLeft) != 0, .RightHeld = (shift & ssRight) != 0, .Ctrl = (shift & ssCtrl) != 0};
+}
+
+PickerKey KeyOf(WORD key) {
+  switch (key) {
+    case VK_PRIOR: return PickerKey::PageUp;
+    case VK_NEXT: return PickerKey::PageDown;
+    case VK_UP: return PickerKey::Up;
+    case VK_DOWN: return PickerKey::Down;
+    case VK_RETURN: return PickerKey::Enter;
+    default: return PickerKey::Other;
+  }
+}
+
+}  // namespace
 
 bool TTimePicker::InClock(int x, int y) const { return FLayout.ClockRect.Contains(TPoint{x, y}); }
 
@@ -280,61 +377,26 @@ void TTimePicker::SetTimeDone() {
   if (FOnSetTime) FOnSetTime(this);
 }
 
-void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
-  TPoint p{x, y};
-  if (button == mbLeft) {
-    FLeftButtonDown = true;
-    if (FLayout.AMRect.Contains(p)) {
-      FAMPressed = true;
-    } else if (FLayout.PMRect.Contains(p)) {
-      FPMPressed = true;
-    } else if (FShowSetButton && FLayout.SetRect.Contains(p)) {
-      FSetPressed = true;
-    } else if (InClock(x, y)) {
-      FClockPressed = true;
-      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-    }
-    Invalidate();
-  } else if (button == mbRight) {
-    FRightButtonDown = true;
-    if (InClock(x, y)) {
-      FClockPressed = true;
-      Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
-    }
-  }
-  SetCapture(Handle());
+void TTimePicker::Perform(const PickerEffects& effects) {
+  if (effects.ReleaseMouse) EndMouseCapture();
+  if (effects.TakeMouse) BeginMouseCapture();
+  if (effects.Repaint) Invalidate();
+  Accepted(effects.TimeAccepted);
+  if (effects.SetTime) SetTimeDone();
+  if (effects.ClickSet) SetBtnClick();
 }
 
-void TTimePicker::MouseMove(uint32_t shift, int x, int y) {
-  if (!FClockPressed || !InClock(x, y)) return;
-  if (FLeftButtonDown)
-    Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-  else if (FRightButtonDown)
-    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
+void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
+  if (button != mbLeft && button != mbRight) return;
+  Perform(FInput.MouseDown(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
 
 void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
-  TPoint p{x, y};
-  if (button == mbLeft && FLeftButtonDown) {
-    if (FAMPressed && FLayout.AMRect.Contains(p)) {
-      Accepted(FValue.SelectAM());
-    } else if (FPMPressed && FLayout.PMRect.Contains(p)) {
-      Accepted(FValue.SelectPM());
-    } else if (FSetPressed && FLayout.SetRect.Contains(p)) {
-      SetBtnClick();
-    } else if (FClockPressed && InClock(x, y)) {
-      Accepted(FValue.SetHour(HourFromPoint(FLayout, x, y)));
-      SetTimeDone();
-    }
-  } else if (button == mbRight && FRightButtonDown && FClockPressed && InClock(x, y)) {
-    Accepted(FValue.SetMinute(MinuteFromPoint(FLayout, x, y, FRestrictMinutes || (shift & ssCtrl))));
-    SetTimeDone();
-  }
-  FAMPressed = FPMPressed = FSetPressed = FClockPressed = false;
-  FLeftButtonDown = FRightButtonDown = false;
-  if (GetCapture() == Handle()) ReleaseCapture();
-  Invalidate();
+  if (button != mbLeft && button != mbRight) return;
+  Perform(FInput.MouseUp(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
+
+void TTimePicker::MouseCaptureLost() { Perform(FInput.CaptureLost()); }
 
 LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -346,7 +408,7 @@ LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
       if (FShowHowToUseHint) UpdateHowToUseHint(x, y);
-      MouseMove(MouseShiftState(wParam), x, y);
+      Perform(FInput.MouseMove({x, y}, MouseKeys(MouseShiftState(wParam))));
       return 0;
     }
     case WM_MOUSELEAVE:
@@ -355,6 +417,21 @@ LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
   }
   return TBorderedPanel::WndProc(message, wParam, lParam);
+}
+
+void TTimePicker::DoEnter() {
+  FFocused = true;
+  TBorderedPanel::DoEnter();
+}
+
+void TTimePicker::DoExit() {
+  FFocused = false;
+  TBorderedPanel::DoExit();
+}
+
+void TTimePicker::HandleDestroyed() {
+  FFocused = false;
+  TBorderedPanel::HandleDestroyed();
 }
 
 // --- the how-to-use hint ---------------------------------------------------------
@@ -409,28 +486,13 @@ void TTimePicker::HintTimerFired() {
 }
 
 bool TTimePicker::HandleDialogChar(char16_t ch) {
-  if (!Enabled()) return false;
-  if (IsAccelerator(ch, FCaptionAM))
-    Accepted(FValue.SelectAM());
-  else if (IsAccelerator(ch, FCaptionPM))
-    Accepted(FValue.SelectPM());
-  else if (FShowSetButton && IsAccelerator(ch, FCaptionSet))
-    SetBtnClick();
-  else
-    return false;
-  return true;
+  PickerEffects effects = FInput.Character(ch, Enabled());
+  Perform(effects);
+  return effects.Handled;
 }
 
 void TTimePicker::KeyDown(WORD& key, uint32_t) {
-  switch (key) {
-    case VK_PRIOR: StepHours(1); break;
-    case VK_NEXT: StepHours(-1); break;
-    case VK_UP: StepMinutes(1); break;
-    case VK_DOWN: StepMinutes(-1); break;
-    case VK_RETURN:
-      if (FShowSetButton) SetBtnClick();
-      break;
-    default: return;
-  }
-  key = 0;
+  PickerEffects effects = FInput.KeyDown(KeyOf(key));
+  if (effects.Handled) key = 0;
+  Perform(effects);
 }

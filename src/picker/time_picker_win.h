@@ -9,13 +9,17 @@
 #include "ui/hint_window_win.h"
 #include "panel/bordered_panel_win.h"
 #include "picker/clock_face_colors.h"
+#include "picker/picker_input.h"
 #include "picker/picker_math.h"
+#include "picker/radio_glyphs_win.h"
+#include "ui/bitmap_win.h"
 
 class TTimer;
 
 class TTimePicker : public TBorderedPanel {
  public:
   explicit TTimePicker(TComponent* owner);
+  ~TTimePicker() override;
   std::string_view ClassName() const override { return "TTimePicker"; }
   const PropertyTable& Properties() const override;
 
@@ -32,13 +36,13 @@ class TTimePicker : public TBorderedPanel {
   void SetOnSetBtnClick(TNotifyEvent handler) { FOnSetBtnClick = std::move(handler); }
 
   void SetFormat(const std::string& value) { Store(FFormat, value); }
-  void SetCaptionAM(const std::string& value) { StoreCaption(FCaptionAM, value); }
-  void SetCaptionPM(const std::string& value) { StoreCaption(FCaptionPM, value); }
-  void SetCaptionSet(const std::string& value) { StoreCaption(FCaptionSet, value); }
+  void SetCaptionAM(const std::string& value) { StoreCaption(FOptions.CaptionAM, value); }
+  void SetCaptionPM(const std::string& value) { StoreCaption(FOptions.CaptionPM, value); }
+  void SetCaptionSet(const std::string& value) { StoreCaption(FOptions.CaptionSet, value); }
   void SetHowToUseMsg(const std::string& value) { FHowToUseMsg = value; }
-  void SetRestrictMinutes(bool value) { FRestrictMinutes = value; }
+  void SetRestrictMinutes(bool value) { FOptions.RestrictMinutes = value; }
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
-  void SetShowSetButton(bool value) { Store(FShowSetButton, value); }
+  void SetShowSetButton(bool value) { Store(FOptions.ShowSetButton, value); }
 
   // The how-to-use hint, while shown (tests).
   const THintWindow* HowToUseHint() const { return FHintWindow.get(); }
@@ -55,25 +59,38 @@ class TTimePicker : public TBorderedPanel {
   void KeyDown(WORD& key, uint32_t shift) override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
+  void MouseCaptureLost() override;
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
   void FontChanged() override;
+  void DoEnter() override;
+  void DoExit() override;
+  void HandleDestroyed() override;
   virtual void Change();
   virtual void SetBtnClick();
   virtual void NotifyMouseEnter();
   virtual void NotifyMouseLeave();
 
  private:
+  // Everything the picture apart from the hands, the strip's text, the
+  // AM/PM glyphs and a pressed Set button depends on.
+  struct StaticLook;
+  StaticLook CurrentLook() const;
+
   void Accepted(bool changed);
+  void Perform(const PickerEffects& effects);
   void StoreCaption(std::string& caption, const std::string& value);
   // Measures "0" in the font and applies the minimum size that follows.
   void UpdateMetrics();
   void UpdateLayout(TCanvas& canvas);
+  // The frame, strip, face with numerals and ticks, separator, captions and
+  // the Set button at rest: drawn once into FStaticImage until they change.
+  void PaintStatic(TCanvas& canvas, const RECT& client);
   void DrawClockFace(TCanvas& canvas);
-  void DrawRadioItem(TCanvas& canvas, RECT r, const std::string& caption, bool checked);
-  void DrawSetButton(TCanvas& canvas, RECT r, const std::string& caption, bool pressed);
-  void MouseMove(uint32_t shift, int x, int y);
+  void DrawHands(TCanvas& canvas);
+  void DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked);
+  void DrawSetButton(TCanvas& canvas, bool pressed);
   bool InClock(int x, int y) const;
   void SetTimeDone();
   const std::string& CaptionOr(const std::string& caption, const std::string& builtIn) const;
@@ -85,14 +102,18 @@ class TTimePicker : public TBorderedPanel {
   PickerTime FValue;
   int FCharWidth = 0, FCharHeight = 0;
   PickerLayout FLayout;
+  PickerOptions FOptions;
+  PickerInput FInput{FValue, FLayout, FOptions};
   TClockFaceColors FClockFaceColors;
   TNotifyEvent FOnChange, FOnSetTime, FOnSetBtnClick;
-  std::string FFormat, FCaptionAM, FCaptionPM, FCaptionSet, FHowToUseMsg;
-  bool FRestrictMinutes = false;
+  std::string FFormat, FHowToUseMsg;
   bool FShowHowToUseHint = true;
-  bool FShowSetButton = false;
-  bool FAMPressed = false, FPMPressed = false, FSetPressed = false, FClockPressed = false;
-  bool FLeftButtonDown = false, FRightButtonDown = false;
+  // Kept from the focus messages: asking the system at every paint costs
+  // a round trip to the window server under Wine.
+  bool FFocused = false;
+  std::unique_ptr<StaticLook> FStaticLook;  // what FStaticImage shows; none before the first paint
+  TBitmap FStaticImage;
+  TRadioGlyphs FRadioGlyphs;
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
   bool FTrackingMouse = false;

@@ -78,6 +78,31 @@ TEST_F(PickerTest, ADragReleasedOutsideTheFaceLeavesTheLastHour) {
   EXPECT_EQ(setTimes, 0);
 }
 
+// Alt+Tab or a message box mid-drag takes the mouse away; hovering the face
+// afterwards must not turn the hands.
+TEST_F(PickerTest, ADragEndsWhenTheMouseIsLostOrItsButtonIsUp) {
+  int setTimes = 0;
+  picker->SetOnSetTime([&](TObject*) { ++setTimes; });
+  SendMessageW(picker->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(85 + 50, 90));  // 3 o'clock
+  ASSERT_DOUBLE_EQ(picker->Time(), 3 / 24.0);
+  ASSERT_EQ(GetCapture(), picker->Handle());
+  SetCapture(form->Handle());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85 - 50, 90));  // 9
+  SendMessageW(picker->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(85 - 50, 90));
+  EXPECT_DOUBLE_EQ(picker->Time(), 3 / 24.0);
+  ReleaseCapture();
+
+  // A move whose flags no longer hold the dragging button ends the drag and gives the mouse back.
+  SendMessageW(picker->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(85 + 50, 90));  // 15 minutes
+  ASSERT_DOUBLE_EQ(picker->Time(), (3 * 60 + 15) / 1440.0);
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(85, 90 + 50));  // 30, only the left held
+  EXPECT_NE(GetCapture(), picker->Handle());
+  SendMessageW(picker->Handle(), WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(85 - 50, 90));  // 45
+  SendMessageW(picker->Handle(), WM_RBUTTONUP, 0, MAKELPARAM(85 - 50, 90));
+  EXPECT_DOUBLE_EQ(picker->Time(), (3 * 60 + 15) / 1440.0);
+  EXPECT_EQ(setTimes, 0);
+}
+
 TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
   picker->SetTime(EncodeTime(15, 45, 0, 0));
   auto bitmap = Render();
@@ -99,6 +124,59 @@ TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
   EXPECT_EQ(pixel(1, 0), expected);
   EXPECT_EQ(pixel(0, 1), expected);
   EXPECT_EQ(pixel(1, 1), teal);  // the cut
+}
+
+// Paints keep the face, frame and items between changes: a picker changed
+// after painting must look exactly like one set up that way from the start.
+TEST_F(PickerTest, APickerChangedAfterPaintingDrawsAsOneMadeThatWay) {
+  auto place = [&](TTimePicker& p) {
+    p.SetParent(form);
+    p.SetBounds(0, 0, 200, 230);
+  };
+  auto change = [](TTimePicker& p) {
+    p.SetTime(EncodeTime(19, 20, 0, 0));
+    p.SetColor(clYellow);
+    p.ClockFaceColors().SetFace(clAqua);
+    p.ClockFaceColors().SetNumbers(clRed);
+    p.ClockFaceColors().SetHourTicks(clBlue);
+    p.SetCaptionAM("&Morning");
+    p.SetShowSetButton(true);
+    p.SetBorderOuter(TFrameStyleEx::fsFlat);
+    p.Font().SetHeight(-13);
+    p.SetBounds(0, 0, 230, 260);
+  };
+  auto render = [](TTimePicker& p) {
+    auto bitmap = std::make_unique<TBitmap>(p.Width(), p.Height());
+    SendMessageW(p.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap->Canvas().Handle()), PRF_CLIENT);
+    GdiFlush();
+    return bitmap;
+  };
+  TTimePicker painted(nullptr), fresh(nullptr);
+  place(painted);
+  painted.SetFocus();
+  (void)render(painted);
+  form->BtnStart->SetFocus();
+  change(painted);
+  place(fresh);
+  change(fresh);
+
+  auto after = render(painted), expected = render(fresh);
+  ASSERT_EQ(after->Width(), expected->Width());
+  ASSERT_EQ(after->Height(), expected->Height());
+  int differing = 0;
+  for (int y = 0; y < after->Height(); ++y)
+    for (int x = 0; x < after->Width(); ++x)
+      differing += (after->ScanLine(y)[x] & 0xFFFFFF) != (expected->ScanLine(y)[x] & 0xFFFFFF);
+  EXPECT_EQ(differing, 0);
+
+  // Focus alone changes the face's outline.
+  painted.SetFocus();
+  auto focused = render(painted);
+  const PickerLayout& layout = painted.Layout();
+  auto outline = [&](const TBitmap& b) { return b.ScanLine(layout.ClockRect.Top)[layout.ClockCenter.X] & 0xFFFFFF; };
+  EXPECT_NE(outline(*focused), outline(*after));
+  painted.SetParent(nullptr);
+  fresh.SetParent(nullptr);
 }
 
 }  // namespace
