@@ -12,10 +12,14 @@ namespace {
 // NaN fails both comparisons and becomes 0.
 double UnitFactor(double k) { return k > 0 ? std::min(k, 1.0) : 0.0; }
 
+// RoundHalfEven, with the parity read from an int: its fmod made the blend of
+// a 65 x 21 face nine times slower (82 µs against 9 µs).
 uint8_t ToChannel(double value) {
   if (value <= 0) return 0;
   if (value >= 255) return 255;
-  return static_cast<uint8_t>(RoundHalfEven(value));
+  const int whole = static_cast<int>(value);
+  const double rest = value - whole;
+  return static_cast<uint8_t>(whole + (rest > 0.5 || (rest == 0.5 && whole % 2 != 0)));
 }
 
 uint8_t ClampToChannel(int64_t value) { return static_cast<uint8_t>(std::clamp<int64_t>(value, 0, 255)); }
