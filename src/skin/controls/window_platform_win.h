@@ -1,0 +1,14 @@
+#pragma once
+// Layered-window alpha and the monitor area a window lives on.
+#include <windows.h>
+
+#include <cstdint>
+
+#include "base/geometry.h"
+
+// Windows 2000 (5.0) and later have layered windows.
+bool IsLayeredAlphaSupported();
+// The window must have the layered extended style already.
+void SetWindowAlpha(HWND window, uint8_t alpha);
+// The work area (or the whole area) of the monitor nearest the window.
+TRect GetMonitorArea(HWND window, bool workArea);
