@@ -1,17 +1,14 @@
 #pragma once
 // Pictures for the composition tests: our skin's bitmaps, and synthetic
-// pictures whose every pixel names its own coordinates, so that where each
+// pictures whose every pixel names its own coordinates, so that where a
 // target pixel was copied from can be read back from it.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <vector>
 
-#include "base/bmp_codec.h"
 #include "skin/controls/bmp_pixels.h"
-#include "skin/controls/pixel_buffer.h"
 
 inline PixelImage SkinPicture(const std::string& name) {
   std::ifstream in(std::string(VESPERMARK_SKIN_DIR) + "/" + name, std::ios::binary);
@@ -27,6 +24,5 @@ inline PixelImage CoordinateImage(int width, int height) {
     for (int x = 0; x < width; ++x) image.Set(x, y, {uint8_t(x), uint8_t(y), 77});
   return image;
 }
-
 inline TPoint SourceOf(Bgr pixel) { return {pixel.Blue, pixel.Green}; }
 inline bool Painted(Bgr pixel) { return pixel.Red == 77; }
