@@ -451,6 +451,13 @@ void TTimePicker::NotifyMouseEnter() {
 
 void TTimePicker::NotifyMouseLeave() { HideHowToUseHint(); }
 
+void TTimePicker::EnabledChanged() {
+  TBorderedPanel::EnabledChanged();
+  if (Enabled()) return;
+  FHintTimer->SetEnabled(false);
+  HideHowToUseHint();
+}
+
 void TTimePicker::UpdateHowToUseHint(int x, int y) {
   if (!InClock(x, y) || !ApplicationInForeground()) {
     FHintTimer->SetEnabled(false);
@@ -478,7 +485,9 @@ void TTimePicker::HideHowToUseHint() {
 
 void TTimePicker::HintTimerFired() {
   POINT at = CursorInClient();
-  if (InClock(at.x, at.y)) return;
+  // A picker out of sight or out of use keeps no hint and no timer: an armed,
+  // hidden program wakes for its schedule alone.
+  if (InClock(at.x, at.y) && IsWindowVisible(Handle()) && Enabled()) return;
   FHintTimer->SetEnabled(false);
   HideHowToUseHint();
   Invalidate();

@@ -64,6 +64,7 @@ class TTimePicker : public TBorderedPanel {
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
   void FontChanged() override;
+  void EnabledChanged() override;
   void DoEnter() override;
   void DoExit() override;
   void HandleDestroyed() override;

@@ -266,6 +266,13 @@ TEST_F(MainFormTest, TrayTipIsCutAt127UnitsWithoutSplittingACharacter) {
 TEST_F(MainFormTest, ArmedAndHiddenTheProgramWakesOnceASecond) {
   form->Show();
   PumpMessages(100);
+  // The pointer rests on the face, as it does after setting the time: its hint must not keep ticking.
+  const POINT centre{form->TimePicker->Layout().ClockCenter.X, form->TimePicker->Layout().ClockCenter.Y};
+  POINT onScreen = centre;
+  ClientToScreen(form->TimePicker->Handle(), &onScreen);
+  SetCursorPos(onScreen.x, onScreen.y);
+  SendMessageW(form->TimePicker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+  PumpMessages(100);
   form->TimePicker->SetTime(EncodeTime(23, 0, 0, 0));
   form->BtnStart->Click();
   ASSERT_FALSE(IsWindowVisible(form->Handle()));
