@@ -109,6 +109,7 @@ void TApplication::ProcessMessage(MSG& msg) {
   // loop is a boundary of its own.
   try {
     if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return;
+    if (msg.message == WM_KEYDOWN && DispatchDialogKey(msg)) return;
     // Tab and arrow navigation between the main form's controls.
     if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return;
     TranslateMessage(&msg);
@@ -128,6 +129,17 @@ bool TApplication::DispatchDialogChar(const MSG& msg) {
     if (code & (DLGC_WANTCHARS | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
   }
   return FMainForm->DialogChar(static_cast<char16_t>(msg.wParam));
+}
+
+bool TApplication::DispatchDialogKey(const MSG& msg) {
+  if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+  if (!FMainForm || !FMainForm->HandleAllocated()) return false;
+  HWND form = FMainForm->Handle();
+  if (msg.hwnd != form && !IsChild(form, msg.hwnd)) return false;
+  // A control that takes every key keeps Enter and Escape for itself.
+  LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  return FMainForm->DialogKey(static_cast<WORD>(msg.wParam), KeyboardShiftState());
 }
 
 void TApplication::ProcessMessages() {

@@ -64,6 +64,8 @@ class TApplication : public TComponent {
   void ProcessMessage(MSG& msg);
   // Offers a typed character to the main form's controls as an accelerator.
   bool DispatchDialogChar(const MSG& msg);
+  // Offers Enter and Escape to the main form's buttons (default and cancel).
+  bool DispatchDialogKey(const MSG& msg);
 
   std::string FTitle;
   HICON FIcon = nullptr;  // loaded from the module: shared, never destroyed

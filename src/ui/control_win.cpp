@@ -221,6 +221,18 @@ bool TWinControl::DialogChar(char16_t ch) {
   return false;
 }
 
+bool TWinControl::DialogKey(WORD key, uint32_t shift) {
+  if (HandleDialogKey(key, shift)) return true;
+  for (TWinControl* c : FControls)
+    if (c->Visible() && c->DialogKey(key, shift)) return true;
+  return false;
+}
+
+void TWinControl::BroadcastFocusChange(TWinControl* focused) {
+  FocusChanged(focused);
+  for (TWinControl* c : FControls) c->BroadcastFocusChange(focused);
+}
+
 void TWinControl::FontChanged() {
   FFontHandle.Reset();
   Invalidate();
@@ -406,6 +418,7 @@ void TWinControl::ChildFocused(TWinControl* control) {
 
 void TWinControl::Paint(TCanvas&) {}
 void TWinControl::KeyDown(WORD&, uint32_t) {}
+void TWinControl::KeyUp(WORD&, uint32_t) {}
 void TWinControl::MouseDown(int, uint32_t, int, int) {}
 void TWinControl::MouseUp(int, uint32_t, int, int) {}
 
@@ -467,6 +480,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(wParam);
       KeyDown(key, KeyboardShiftState());
+      if (key == 0) return 0;
+      break;
+    }
+    case WM_KEYUP: {
+      WORD key = static_cast<WORD>(wParam);
+      KeyUp(key, KeyboardShiftState());
       if (key == 0) return 0;
       break;
     }

@@ -98,6 +98,11 @@ class TWinControl : public TComponent, public TWindowObject {
   // Offers a typed character as an accelerator to this control and then to
   // its children; true when one of them took it.
   bool DialogChar(char16_t ch);
+  // Offers Enter or Escape, which the focused control did not ask for, to
+  // this control and its children; true when one of them took it.
+  bool DialogKey(WORD key, uint32_t shift);
+  // The form's keyboard focus moved to `focused`; every control hears of it.
+  void BroadcastFocusChange(TWinControl* focused);
 
   void HandleNeeded();
   bool Focused() const;
@@ -117,10 +122,13 @@ class TWinControl : public TComponent, public TWindowObject {
   // Paints the whole client area on an off-screen canvas filled with Color.
   virtual void Paint(TCanvas& canvas);
   virtual void KeyDown(WORD& key, uint32_t shift);
+  virtual void KeyUp(WORD& key, uint32_t shift);
   virtual void MouseDown(int button, uint32_t shift, int x, int y);
   virtual void MouseUp(int button, uint32_t shift, int x, int y);
   virtual UINT DialogCode() const { return 0; }
   virtual bool HandleDialogChar(char16_t) { return false; }
+  virtual bool HandleDialogKey(WORD, uint32_t) { return false; }
+  virtual void FocusChanged(TWinControl*) {}
   virtual void DoEnter() { Invalidate(); }
   virtual void DoExit() { Invalidate(); }
   virtual void FontChanged();

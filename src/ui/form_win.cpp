@@ -212,6 +212,11 @@ void TForm::ScaleBy(int multiplier, int divisor) {
   AlignControls();
 }
 
+void TForm::ChildFocused(TWinControl* control) {
+  FActiveControl = control;
+  BroadcastFocusChange(control);
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: Close(); return 0;

@@ -45,9 +45,12 @@ class TForm : public TWinControl {
   void Loaded() override;
   // The control that last had the keyboard focus in this form.
   TWinControl* ActiveControl() const { return FActiveControl; }
+  // Set by a button that closes the form with a result; 0 is none.
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int value) { FModalResult = value; }
 
  protected:
-  void ChildFocused(TWinControl* control) override { FActiveControl = control; }
+  void ChildFocused(TWinControl* control) override;
   void Notification(TComponent* component, TOperation operation) override;
   void LoadFromResource();
   void LoadFromBytes(std::span<const uint8_t> stream);
@@ -70,6 +73,7 @@ class TForm : public TWinControl {
   int FPixelsPerInch = 96;
   int FTextHeight = 0;
   TWinControl* FActiveControl = nullptr;
+  int FModalResult = 0;
 };
 
 // Every form that exists, in the order they were created.

@@ -45,10 +45,10 @@ ButtonFaceState Face(const ButtonBehaviour& b, bool focused) {
 
 TEST(SkinFit, OurButtonSectionIsAHorizontalThreePieceFaceOfFixedHeight) {
   const TRect r{0, 1, 66, 22};
-  const SkinFramePoints points{{10, 11}, {52, 11}, {0, 0}, {0, 0}, {7, 2, 59, 19}};
+  const TFramePoints points{{10, 11}, {52, 11}, {0, 0}, {0, 0}, {7, 2, 59, 19}};
   ASSERT_EQ(CompositionModeFor(r, points), TCompositionMode::Horizontal);
   int32_t width = 65, height = 33;
-  SkinFramePoints scaled = FitSizeToSkin(TCompositionMode::Horizontal, r, points, width, height);
+  TFramePoints scaled = FitSizeToSkin(TCompositionMode::Horizontal, r, points, width, height);
   EXPECT_EQ(width, 65);
   EXPECT_EQ(height, 21);
   EXPECT_EQ(scaled.Client, (TRect{7, 2, 58, 19}));
@@ -65,16 +65,16 @@ TEST(SkinFit, OurButtonSectionIsAHorizontalThreePieceFaceOfFixedHeight) {
 
 TEST(SkinFit, EachModeKeepsItsOwnSizeRule) {
   const TRect r{0, 0, 30, 20};
-  SkinFramePoints nine{{5, 5}, {25, 5}, {5, 15}, {25, 15}, {4, 4, 26, 16}};
+  TFramePoints nine{{5, 5}, {25, 5}, {5, 15}, {25, 15}, {4, 4, 26, 16}};
   ASSERT_EQ(CompositionModeFor(r, nine), TCompositionMode::NinePiece);
   int32_t w = 50, h = 40;
-  SkinFramePoints s = FitSizeToSkin(TCompositionMode::NinePiece, r, nine, w, h);
+  TFramePoints s = FitSizeToSkin(TCompositionMode::NinePiece, r, nine, w, h);
   EXPECT_EQ((TPoint{w, h}), (TPoint{50, 40}));
   EXPECT_EQ(s.RightBottom, (TPoint{45, 35}));
   EXPECT_EQ(s.LeftBottom, (TPoint{5, 35}));
   EXPECT_EQ(s.Client, (TRect{4, 4, 46, 36}));
 
-  SkinFramePoints vertical{{5, 5}, {0, 0}, {5, 15}, {0, 0}, {4, 4, 26, 16}};
+  TFramePoints vertical{{5, 5}, {0, 0}, {5, 15}, {0, 0}, {4, 4, 26, 16}};
   ASSERT_EQ(CompositionModeFor(r, vertical), TCompositionMode::Vertical);
   w = 50, h = 40;
   s = FitSizeToSkin(TCompositionMode::Vertical, r, vertical, w, h);
@@ -82,7 +82,7 @@ TEST(SkinFit, EachModeKeepsItsOwnSizeRule) {
   EXPECT_EQ(s.LeftBottom, (TPoint{5, 35}));
   EXPECT_EQ(s.Client.Bottom, 36);
 
-  SkinFramePoints none{};
+  TFramePoints none{};
   ASSERT_EQ(CompositionModeFor(r, none), TCompositionMode::Copy);
   w = 50, h = 40;
   FitSizeToSkin(TCompositionMode::Copy, r, none, w, h);

@@ -2,121 +2,412 @@
 
 #include <windowsx.h>
 
-#include "ui/canvas_win.h"
+#include "base/accelerator.h"
 #include "persist/properties.h"
+#include "skin/controls/bmp_pixels.h"
+#include "skin/controls/glyph_caption_win.h"
+#include "skin/controls/pixel_copy.h"
+#include "skin/controls/pixel_effects.h"
+#include "ui/canvas_win.h"
+#include "ui/form_win.h"
+#include "ui/timer_win.h"
 
-TSkinButton::TSkinButton(TComponent* owner) : TWinControl(owner) {
+namespace {
+
+constexpr int kMorphInterval = 20;
+constexpr TColor kDownBorder = 0x800000;          // navy
+constexpr TColor kDownInterior = 0x00B59385;
+constexpr TColor kHotInterior = 0x00D2BDB6;
+
+const std::array<std::pair<std::string_view, TButtonLayout>, 4> kLayouts{
+    {{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight}, {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}}};
+
+TForm* ParentForm(TWinControl* control) {
+  for (TWinControl* c = control; c; c = c->Parent())
+    if (auto* form = dynamic_cast<TForm*>(c)) return form;
+  return nullptr;
+}
+
+}  // namespace
+
+class TSkinButton::Host : public ButtonHost {
+ public:
+  explicit Host(TSkinButton& button) : B(button), Behaviour(*this) {}
+  bool Focused() const override { return B.TWinControl::Focused(); }
+  bool Enabled() const override { return B.TWinControl::Enabled(); }
+  void ApplyDown(bool down, bool repaint) override { B.ApplyDown(down, repaint); }
+  void StartRepeat() override { B.StartRepeat(); }
+  void StopRepeat() override { B.StopRepeat(); }
+  bool RepeatRunning() const override { return B.FRepeatTimer != nullptr; }
+  void PerformClick() override { B.PerformClick(); }
+  void Refresh() override { B.Refresh(); }
+  void MouseEntered() override { B.MouseEntered(); }
+  void MouseLeft() override { B.MouseLeft(); }
+  bool Morphing() const override { return B.Morphing(); }
+
+  TSkinButton& B;
+  ButtonBehaviour Behaviour;
+};
+
+TSkinButton::TSkinButton(TComponent* owner) : TSkinCustomControl(owner), FHost(std::make_unique<Host>(*this)) {
+  SetSkinDataName("button");
   SetTabStop(true);
   SetBounds(0, 0, 75, 25);
 }
 
+TSkinButton::~TSkinButton() = default;
+
+ButtonBehaviour& TSkinButton::Behaviour() const { return FHost->Behaviour; }
+
 const PropertyTable& TSkinButton::Properties() const {
   using B = TSkinButton;
-  static const PropertyTable table(&TWinControl::Properties(),
+  static const PropertyTable table(&TSkinCustomControl::Properties(),
                                    {
-                                       props::Ref("SkinData", &B::SetSkinData),
-                                       props::String("SkinDataName", &B::SetSkinDataName),
-                                       props::Nested("DefaultFont", &B::DefaultFont),
-                                       props::Int("DefaultWidth", &B::SetDefaultWidth),
-                                       props::Int("DefaultHeight", &B::SetDefaultHeight),
-                                       props::Bool("UseSkinFont", &B::SetUseSkinFont),
                                        props::Bool("RepeatMode", &B::SetRepeatMode),
                                        props::Int("RepeatInterval", &B::SetRepeatInterval),
                                        props::Bool("AllowAllUp", &B::SetAllowAllUp),
                                        props::Bool("CanFocused", &B::SetCanFocused),
                                        props::Bool("Down", &B::SetDown),
                                        props::Int("GroupIndex", &B::SetGroupIndex),
+                                       props::Binary("Glyph.Data", &B::SetGlyphData),
                                        props::Int("NumGlyphs", &B::SetNumGlyphs),
+                                       props::Int("Margin", &B::SetMargin),
                                        props::Int("Spacing", &B::SetSpacing),
+                                       props::Enum("Layout", &B::SetLayout, IdentMap<TButtonLayout>(kLayouts)),
+                                       props::Bool("Default", &B::SetDefault),
+                                       props::Bool("Cancel", &B::SetCancel),
+                                       props::Int("ModalResult", &B::SetModalResult),
                                        props::Event("OnClick", &B::SetOnClick),
                                    });
   return table;
 }
 
+// --- clicks and properties ----------------------------------------------------------
+
 void TSkinButton::Click() {
   if (FOnClick) FOnClick(this);
 }
 
-void TSkinButton::SetDown(bool value) {
-  if (value == FDown) return;
-  FDown = value;
+void TSkinButton::PerformClick() {
+  if (CanFocused())
+    if (TForm* form = ParentForm(this)) form->SetModalResult(FModalResult);
+  if (FOnClick) FOnClick(this);
+}
+
+void TSkinButton::SetDown(bool value) { ApplyDown(value, true); }
+
+void TSkinButton::ApplyDown(bool down, bool repaint) {
+  if (down == Behaviour().Down) return;
+  Behaviour().DownChanged(down);
+  if (down && GroupIndex() != 0 && !Behaviour().Options.AllowAllUp) RaiseGroupSiblings();
+  if (Morphing()) {
+    if (down)
+      StopMorph();
+    else
+      Refresh();
+  }
+  if (repaint) Invalidate();
+}
+
+void TSkinButton::RaiseGroupSiblings() {
+  if (!Parent()) return;
+  for (TWinControl* sibling : Parent()->Controls())
+    if (auto* button = dynamic_cast<TSkinButton*>(sibling);
+        button && button != this && button->GroupIndex() == GroupIndex() && button->Down())
+      button->SetDown(false);
+}
+
+void TSkinButton::SetCanFocused(bool value) { Behaviour().Options.CanFocused = value; }
+
+void TSkinButton::SetGroupIndex(int value) {
+  Behaviour().Options.GroupIndex = value;
+  if (value != 0) SetCanFocused(false);
+}
+
+void TSkinButton::SetDefault(bool value) {
+  Behaviour().Options.Default = value;
+  if (HandleAllocated() && CanFocused())
+    if (TForm* form = ParentForm(this)) form->BroadcastFocusChange(form->ActiveControl());
+}
+
+void TSkinButton::SetNumGlyphs(int value) {
+  value = std::clamp(value, 1, 4);
+  if (value == FNumGlyphs) return;
+  FNumGlyphs = value;
   Invalidate();
 }
 
-void TSkinButton::Notification(TComponent* component, TOperation operation) {
-  TWinControl::Notification(component, operation);
-  FSkinData.Notify(component, operation);
+void TSkinButton::SetSpacing(int value) {
+  if (value == FSpacing) return;
+  FSpacing = value;
+  Invalidate();
 }
 
-bool TSkinButton::PointerInside(int x, int y) const { return x >= 0 && y >= 0 && x < Width() && y < Height(); }
-
-void TSkinButton::Paint(TCanvas& canvas) {
-  RECT r = ClientRect();
-  bool pushed = FDown || (FPressed && FPointerIn);
-  DrawFrameControl(canvas.Handle(), &r, DFC_BUTTON,
-                   DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0) | (Enabled() ? 0 : DFCS_INACTIVE));
-  RECT text = r;
-  if (pushed) OffsetRect(&text, 1, 1);
-  canvas.Brush().SetStyle(TBrushStyle::bsClear);
-  canvas.Font().Assign(Font());
-  if (Enabled()) {
-    canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  } else {
-    // The classic engraved look of a disabled caption.
-    OffsetRect(&text, 1, 1);
-    canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    OffsetRect(&text, -1, -1);
-    canvas.Font().SetColor(clGrayText);
-    canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-  }
-  if (Focused()) {
-    InflateRect(&r, -4, -4);
-    DrawFocusRect(canvas.Handle(), &r);
-  }
+void TSkinButton::SetMargin(int value) {
+  if (value == FMargin || value < -1) return;
+  FMargin = value;
+  Invalidate();
 }
 
-void TSkinButton::KeyDown(WORD& key, uint32_t) {
-  if (key == VK_SPACE || key == VK_RETURN) {
-    key = 0;
-    Click();
-  }
+void TSkinButton::SetLayout(TButtonLayout value) {
+  if (value == FLayout) return;
+  FLayout = value;
+  Invalidate();
 }
+
+void TSkinButton::SetGlyphData(const std::vector<uint8_t>& data) {
+  // The stream holds the file's length first, then the file.
+  if (data.size() <= 4) {
+    SetGlyph({});
+    return;
+  }
+  SetGlyph(PixelImageFromBmp(DecodeBmp(std::span(data).subspan(4))));
+}
+
+void TSkinButton::SetGlyph(PixelImage glyph) {
+  FGlyph = TFBitmap(glyph.View());
+  Invalidate();
+}
+
+// --- skin --------------------------------------------------------------------------------
+
+const TDataSkinButtonControl* TSkinButton::ButtonSection() const {
+  return dynamic_cast<const TDataSkinButtonControl*>(Section());
+}
+
+bool TSkinButton::Morphing() const {
+  const TDataSkinButtonControl* section = ButtonSection();
+  return HasSkin() && section && section->morphing;
+}
+
+void TSkinButton::ReadSkinSection() { TSkinCustomControl::ReadSkinSection(); }
+
+void TSkinButton::ApplySkin() {
+  StopMorph();
+  Behaviour().MorphFactor = 0;
+  TSkinCustomControl::ApplySkin();
+  if (Morphing() && ((Focused() && CanFocused()) || MouseInside())) Behaviour().MorphFactor = 1;
+}
+
+// --- timers ------------------------------------------------------------------------------
+
+void TSkinButton::StartRepeat() {
+  StopRepeat();
+  FRepeatTimer = new TTimer(this);
+  FRepeatTimer->SetInterval(FRepeatInterval);
+  FRepeatTimer->SetOnTimer([this](TObject*) { PerformClick(); });
+}
+
+void TSkinButton::StopRepeat() { delete std::exchange(FRepeatTimer, nullptr); }
+
+void TSkinButton::Refresh() {
+  if (!Morphing()) {
+    Invalidate();
+    return;
+  }
+  if (FMorphTimer) return;
+  FMorphTimer = new TTimer(this);
+  FMorphTimer->SetInterval(kMorphInterval);
+  FMorphTimer->SetOnTimer([this](TObject*) { MorphTimerTick(); });
+}
+
+void TSkinButton::MorphTimerTick() {
+  if (!Behaviour().MorphTick()) StopMorph();
+  Invalidate();
+}
+
+void TSkinButton::StopMorph() { delete std::exchange(FMorphTimer, nullptr); }
+
+// --- input ---------------------------------------------------------------------------------
 
 void TSkinButton::MouseDown(int button, uint32_t, int, int) {
   if (button != mbLeft) return;
-  FPressed = FPointerIn = true;
+  // The framework gave the focus on the press; a button that did not get it swallows the press.
+  if (CanFocused() && !Focused()) return;
   BeginMouseCapture();
-  Invalidate();
+  Behaviour().Press();
 }
 
-void TSkinButton::MouseUp(int button, uint32_t, int x, int y) {
-  if (button != mbLeft || !FPressed) return;
-  FPressed = false;
+void TSkinButton::MouseUp(int button, uint32_t, int, int) {
+  if (button != mbLeft || !Behaviour().PressedByMouse) return;
   EndMouseCapture();
-  Invalidate();
-  if (PointerInside(x, y)) Click();
+  Behaviour().Release();
 }
 
 void TSkinButton::MouseCaptureLost() {
-  FPressed = false;
-  Invalidate();
+  // The press ends where the pointer is not: no click.
+  if (!Behaviour().PressedByMouse) return;
+  Behaviour().MouseInside = false;
+  Behaviour().Release();
+}
+
+void TSkinButton::KeyDown(WORD& key, uint32_t) {
+  if (key == VK_SPACE)
+    Behaviour().KeyDown(ButtonKey::Space);
+  else if (key == VK_RETURN)
+    Behaviour().KeyDown(ButtonKey::Enter);
+}
+
+void TSkinButton::KeyUp(WORD& key, uint32_t) {
+  if (key == VK_SPACE) Behaviour().KeyUp(ButtonKey::Space);
+}
+
+bool TSkinButton::HandleDialogKey(WORD key, uint32_t shift) {
+  if (key == VK_RETURN) return Behaviour().DefaultKey();
+  if (key == VK_ESCAPE) return Behaviour().CancelKey((shift & (ssShift | ssCtrl | ssAlt)) != 0, CanFocus());
+  return false;
+}
+
+bool TSkinButton::HandleDialogChar(char16_t ch) {
+  if (!IsAccelerator(ch, Caption()) || !CanFocus() || !CanFocused()) return false;
+  SetFocus();
+  PerformClick();
+  return true;
+}
+
+void TSkinButton::FocusChanged(TWinControl* focused) {
+  Behaviour().FocusMovedTo(focused == this, dynamic_cast<TSkinButton*>(focused) != nullptr);
+}
+
+void TSkinButton::DoEnter() { Behaviour().FocusGained(); }
+
+void TSkinButton::DoExit() { Behaviour().FocusLost(); }
+
+void TSkinButton::EnabledChanged() {
+  StopMorph();
+  Behaviour().EnabledChanged();
+}
+
+void TSkinButton::CreateHandle() {
+  TSkinCustomControl::CreateHandle();
+  Behaviour().ActsAsDefault = Behaviour().Options.Default;
+  UpdateSkinRegion();
+}
+
+bool TSkinButton::PtInWindowShape(POINT at) const {
+  if (at.x < 0 || at.y < 0 || at.x >= Width() || at.y >= Height()) return false;
+  // A shaped button's cut corners are not the button.
+  RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(Handle(), shape.Get()) == ERROR) return true;
+  return PtInRegion(shape.Get(), at.x, at.y) != FALSE;
 }
 
 LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_MOUSEMOVE:
-      if (FPressed) {
-        bool inside = PointerInside(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        if (inside != FPointerIn) {
-          FPointerIn = inside;
-          Invalidate();
-        }
+    case WM_MOUSEMOVE: {
+      if (!FTrackingMouse) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        FTrackingMouse = TrackMouseEvent(&track) != FALSE;
       }
+      // While the mouse is held the capture hides leaving; the pointer's place tells.
+      POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      bool inside = PtInWindowShape(at);
+      if (inside && !Behaviour().MouseInside)
+        Behaviour().Enter();
+      else if (!inside && Behaviour().MouseInside && Behaviour().PressedByMouse)
+        Behaviour().Leave();
       break;
+    }
+    case WM_MOUSELEAVE:
+      FTrackingMouse = false;
+      if (!Behaviour().PressedByMouse && Behaviour().MouseInside) Behaviour().Leave();
+      return 0;
     case WM_CHAR:
-      if (wParam == ' ' || wParam == '\r') return 0;  // handled on key down
+      if (wParam == ' ' || wParam == '\r') return 0;  // handled on key down and up
       break;
   }
-  return TWinControl::WndProc(message, wParam, lParam);
+  return TSkinCustomControl::WndProc(message, wParam, lParam);
+}
+
+// --- painting ---------------------------------------------------------------------------
+
+ButtonFaceState TSkinButton::FaceState() const {
+  ButtonFaceState s;
+  const TDataSkinButtonControl* section = ButtonSection();
+  s.Morphing = Morphing();
+  s.MorphFactor = Behaviour().MorphFactor;
+  s.Enabled = TWinControl::Enabled();
+  s.HasDisabledPicture = section && section->disabledskinrect.Width() > 0 && section->disabledskinrect.Height() > 0;
+  s.Down = Behaviour().Down;
+  s.GroupIndex = GroupIndex();
+  s.MouseInside = Behaviour().MouseInside;
+  s.Focused = TWinControl::Focused();
+  s.CanFocused = CanFocused();
+  s.PressedByMouse = Behaviour().PressedByMouse;
+  return s;
+}
+
+void TSkinButton::Paint(TCanvas& canvas) {
+  if (Width() <= 0 || Height() <= 0) return;
+  ReadSkinSection();
+  const TDataSkinButtonControl* section = ButtonSection();
+  if (!HasSkin() || !section || Picture().Width() == 0) {
+    DrawDefaultFace(canvas);
+    return;
+  }
+  auto empty = [](const TRect& r) { return r.Width() < 1 || r.Height() < 1; };
+  TRect active = empty(section->activeskinrect) ? SkinRect() : section->activeskinrect;
+  TRect down = empty(section->downskinrect) ? active : section->downskinrect;
+
+  TFBitmap face(Width(), Height());
+  switch (ChooseButtonFace(FaceState()).Face) {
+    case ButtonFace::Morph: {
+      TFBitmap hot(Width(), Height());
+      DrawStateFace(face, SkinRect(), false, false);
+      DrawStateFace(hot, active, true, false);
+      TransitionFor(section->morphkind)(face.View(), hot.View(), Behaviour().MorphFactor);
+      break;
+    }
+    case ButtonFace::Disabled: DrawStateFace(face, section->disabledskinrect, false, false); break;
+    case ButtonFace::Down: DrawStateFace(face, down, true, true); break;
+    case ButtonFace::Active: DrawStateFace(face, active, true, false); break;
+    case ButtonFace::Normal: DrawStateFace(face, SkinRect(), false, false); break;
+  }
+  DrawPixels(canvas.Handle(), 0, 0, face.View());
+}
+
+void TSkinButton::DrawStateFace(TFBitmap& face, const TRect& rect, bool active, bool down) {
+  const TDataSkinButtonControl* section = ButtonSection();
+  PixelImage composed = ComposeFace(rect);
+  PixelView target = face.View();
+  CopyPixels(target, PixelBox(0, 0, composed.Width(), composed.Height()), composed.View(),
+             PixelBox(0, 0, composed.Width(), composed.Height()));
+  TFont font;
+  if (UseSkinFont()) {
+    font.SetName(section->fontname);
+    font.SetHeight(section->fontheight);
+    font.SetStyle(section->fontstyle);
+    font.SetCharset(DefaultFont().Charset());
+  } else {
+    font.Assign(DefaultFont());
+  }
+  bool enabled = TWinControl::Enabled();
+  TColor color = ButtonCaptionColor({section->fontcolor, section->activefontcolor, section->downfontcolor,
+                                     section->disabledfontcolor},
+                                    enabled, active, down);
+  TCanvas canvas(face.DC());
+  DrawCaptionAndGlyph(canvas, font, color, ButtonGlyphCell(active, down, enabled, FNumGlyphs), active && down);
+}
+
+void TSkinButton::DrawDefaultFace(TCanvas& canvas) {
+  ButtonFaceState state = FaceState();
+  bool downLook = ShowsDownLook(state);
+  bool hot = state.MouseInside || (state.Focused && state.CanFocused);
+  RECT r{0, 0, Width(), Height()};
+  canvas.Brush().SetColor(downLook || hot ? kDownBorder : clBtnShadow);
+  canvas.FillRect(r);
+  InflateRect(&r, -1, -1);
+  canvas.Brush().SetColor(downLook ? kDownInterior : hot ? kHotInterior : clBtnFace);
+  canvas.FillRect(r);
+  TColor color = state.Enabled ? DefaultFont().Color() : clBtnShadow;
+  DrawCaptionAndGlyph(canvas, DefaultFont(), color,
+                      ButtonGlyphCell(state.MouseInside, Behaviour().Down, state.Enabled, FNumGlyphs), downLook);
+}
+
+void TSkinButton::DrawCaptionAndGlyph(TCanvas& canvas, const TFont& font, TColor color, int cell, bool down) {
+  const TRect client = HasSkin() ? ScaledPoints().Client : TRect{0, 0, Width(), Height()};
+  canvas.Font().Assign(font);
+  canvas.Font().SetColor(color);
+  DrawGlyphAndCaption(canvas, client, FMargin, FSpacing, FLayout, Caption(), FGlyph.Empty() ? nullptr : FGlyph.Handle(),
+                      FNumGlyphs, cell, down);
 }

@@ -1,65 +1,108 @@
 #pragma once
-// The push button of the main window. Until it draws from the skin it is a
-// plain push button that keeps the skin settings the form stores.
-#include "ui/control_win.h"
-#include "skin/data/skin_data.h"
+// The skinned push button of the main window: drawn entirely from its skin
+// section (normal, hot, down and disabled pictures, caption colours, mask),
+// or as a plain face without a skin. Its mouse, keyboard, repeat and group
+// rules live in ButtonBehaviour; this class feeds it and draws.
+#include <memory>
 
-class TSkinButton : public TWinControl {
+#include "skin/controls/button_behaviour.h"
+#include "skin/controls/fast_bitmap_win.h"
+#include "skin/controls/glyph_layout.h"
+#include "skin/controls/skin_control_win.h"
+
+class TTimer;
+
+class TSkinButton : public TSkinCustomControl {
  public:
   explicit TSkinButton(TComponent* owner);
+  ~TSkinButton() override;
   std::string_view ClassName() const override { return "TSkinButton"; }
   const PropertyTable& Properties() const override;
 
-  // Runs OnClick with the button as sender, as a user's click does.
+  // The programmatic click: OnClick with the button as sender, enabled or not.
   virtual void Click();
+  // The user's click (mouse, keys, repeat): the form's modal result, then OnClick.
+  virtual void PerformClick();
   const TNotifyEvent& OnClick() const { return FOnClick; }
   void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
 
-  TSkinData* SkinData() const { return FSkinData.Get(); }
-  void SetSkinData(TSkinData* value) { FSkinData.Set(*this, value); }
-  const std::string& SkinDataName() const { return FSkinDataName; }
-  void SetSkinDataName(const std::string& value) { FSkinDataName = value; }
-  TFont& DefaultFont() { return FDefaultFont; }
-  void SetDefaultWidth(int value) { FDefaultWidth = value; }
-  void SetDefaultHeight(int value) { FDefaultHeight = value; }
-  void SetUseSkinFont(bool value) { FUseSkinFont = value; }
-  void SetRepeatMode(bool value) { FRepeatMode = value; }
-  void SetRepeatInterval(int value) { FRepeatInterval = value; }
-  void SetAllowAllUp(bool value) { FAllowAllUp = value; }
-  void SetCanFocused(bool value) { FCanFocused = value; }
+  bool Down() const { return Behaviour().Down; }
   void SetDown(bool value);
-  bool Down() const { return FDown; }
-  void SetGroupIndex(int value) { FGroupIndex = value; }
-  void SetNumGlyphs(int value) { FNumGlyphs = value; }
-  void SetSpacing(int value) { FSpacing = value; }
+  void SetRepeatMode(bool value) { Behaviour().Options.RepeatMode = value; }
+  void SetRepeatInterval(int value) { FRepeatInterval = value; }
+  void SetAllowAllUp(bool value) { Behaviour().Options.AllowAllUp = value; }
+  bool CanFocused() const { return Behaviour().Options.CanFocused; }
+  void SetCanFocused(bool value);
+  int GroupIndex() const { return Behaviour().Options.GroupIndex; }
+  void SetGroupIndex(int value);
+  void SetDefault(bool value);
+  void SetCancel(bool value) { Behaviour().Options.Cancel = value; }
+  void SetModalResult(int value) { FModalResult = value; }
+  void SetNumGlyphs(int value);
+  void SetSpacing(int value);
+  void SetMargin(int value);
+  void SetLayout(TButtonLayout value);
+  // A BMP strip of NumGlyphs cells, as forms store it (a 4-byte length, then the file).
+  void SetGlyphData(const std::vector<uint8_t>& data);
+  void SetGlyph(PixelImage glyph);
+
+  bool MouseInside() const { return Behaviour().MouseInside; }
+  double MorphFactor() const { return Behaviour().MorphFactor; }
+
+  void ApplySkin() override;
+  void ReadSkinSection() override;
 
  protected:
   void Paint(TCanvas& canvas) override;
   void KeyDown(WORD& key, uint32_t shift) override;
+  void KeyUp(WORD& key, uint32_t shift) override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
-  UINT DialogCode() const override { return DLGC_BUTTON; }
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void MouseCaptureLost() override;
-  void Notification(TComponent* component, TOperation operation) override;
+  UINT DialogCode() const override { return DLGC_BUTTON; }
+  bool HandleDialogChar(char16_t ch) override;
+  bool HandleDialogKey(WORD key, uint32_t shift) override;
+  void FocusChanged(TWinControl* focused) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void EnabledChanged() override;
+  void CreateHandle() override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  bool PointerInside(int x, int y) const;
+  class Host;
+  ButtonBehaviour& Behaviour() const;
+  friend class Host;
+  void ApplyDown(bool down, bool repaint);
+  void StartRepeat();
+  void StopRepeat();
+  // Repaints, or starts the morph when the skin morphs.
+  void Refresh();
+  bool Morphing() const;
 
+  const TDataSkinButtonControl* ButtonSection() const;
+  bool PtInWindowShape(POINT at) const;
+  ButtonFaceState FaceState() const;
+  // One state picture with its caption and glyph, at the control's size.
+  void DrawStateFace(TFBitmap& face, const TRect& rect, bool active, bool down);
+  void DrawDefaultFace(TCanvas& canvas);
+  void DrawCaptionAndGlyph(TCanvas& canvas, const TFont& font, TColor color, int cell, bool down);
+  void MorphTimerTick();
+  void StopMorph();
+  void RaiseGroupSiblings();
+
+  std::unique_ptr<Host> FHost;
   TNotifyEvent FOnClick;
-  ComponentRef<TSkinData> FSkinData;
-  std::string FSkinDataName = "button";
-  TFont FDefaultFont;
-  int FDefaultWidth = 0, FDefaultHeight = 0;
-  bool FUseSkinFont = true;
-  bool FRepeatMode = false;
   int FRepeatInterval = 100;
-  bool FAllowAllUp = false;
-  bool FCanFocused = true;
-  bool FDown = false;
-  int FGroupIndex = 0;
+  int FModalResult = 0;
   int FNumGlyphs = 1;
   int FSpacing = 1;
-  bool FPressed = false;     // the left button went down on us and is held
-  bool FPointerIn = false;   // ... and the pointer is over us now
+  int FMargin = -1;
+  TButtonLayout FLayout = blGlyphLeft;
+  TFBitmap FGlyph{0, 0};
+  // Replaced and freed on demand; owned as components of the button.
+  TTimer* FRepeatTimer = nullptr;
+  TTimer* FMorphTimer = nullptr;
+  // Tracked from the messages: asking the system costs a server round trip under Wine.
+  bool FTrackingMouse = false;
 };

@@ -1,6 +1,8 @@
 #include "skin/controls/skin_fit.h"
 
-TCompositionMode CompositionModeFor(const TRect& r, const SkinFramePoints& p) {
+#include "skin/controls/pixel_copy.h"
+
+TCompositionMode CompositionModeFor(const TRect& r, const TFramePoints& p) {
   if (r.Width() < 1 || r.Height() < 1) return TCompositionMode::None;
   if (p.RightBottom.X != 0 && p.RightBottom.Y != 0) return TCompositionMode::NinePiece;
   if (p.RightTop.X != 0 || p.RightTop.Y != 0) return TCompositionMode::Horizontal;
@@ -8,9 +10,9 @@ TCompositionMode CompositionModeFor(const TRect& r, const SkinFramePoints& p) {
   return TCompositionMode::Copy;
 }
 
-SkinFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& r, const SkinFramePoints& p, int32_t& width,
+TFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& r, const TFramePoints& p, int32_t& width,
                               int32_t& height) {
-  SkinFramePoints s = p;
+  TFramePoints s = p;
   const int32_t dw = width - r.Width(), dh = height - r.Height();
   switch (mode) {
     case TCompositionMode::NinePiece:
@@ -38,8 +40,8 @@ SkinFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& r, const SkinF
   return s;
 }
 
-MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& r, const SkinFramePoints& p,
-                                     const SkinFramePoints& scaled, int32_t width, int32_t height) {
+MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& r, const TFramePoints& p,
+                                     const TFramePoints& scaled, int32_t width, int32_t height) {
   MaskRegionPoints m{p, scaled};
   if (mode == TCompositionMode::Horizontal) {
     // The bottom corners are the top ones: the face has only a left and a right end.
@@ -56,4 +58,23 @@ MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& r, cons
     m.Scaled.LeftBottom = m.Scaled.RightBottom = bottom;
   }
   return m;
+}
+
+PixelImage ComposeSkinFace(TCompositionMode mode, PixelView picture, const TRect& r, const TFramePoints& p,
+                           const TFramePoints& scaled, int32_t width, int32_t height) {
+  if (picture.Empty() || width <= 0 || height <= 0) return {};
+  switch (mode) {
+    case TCompositionMode::NinePiece: return ComposeNinePieceTiled(p, scaled, picture, r, width, height, true);
+    case TCompositionMode::Horizontal:
+      return ComposeHorizontalThree(p.LeftTop.X, r.Width() - p.RightTop.X, width, r, picture);
+    case TCompositionMode::Vertical:
+      return ComposeVerticalThree(p.LeftTop.Y, r.Height() - p.LeftBottom.Y, height, r, picture);
+    case TCompositionMode::Copy: {
+      PixelImage face(width, height);
+      CopyPixels(face.View(), PixelBox(0, 0, r.Width(), r.Height()), picture, PixelBox(r));
+      return face;
+    }
+    case TCompositionMode::None: break;
+  }
+  return {};
 }

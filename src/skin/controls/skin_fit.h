@@ -2,13 +2,8 @@
 // How a skinned control fits its size to its skin section: which way its
 // face is composed, the size it may take, and the frame points scaled to it.
 #include "base/geometry.h"
-
-// The frame points of a skinned picture, relative to its skin rectangle's corner.
-struct SkinFramePoints {
-  TPoint LeftTop, RightTop, LeftBottom, RightBottom;
-  TRect Client;
-  bool operator==(const SkinFramePoints&) const = default;
-};
+#include "skin/controls/pixel_buffer.h"
+#include "skin/controls/skin_compose.h"
 
 enum class TCompositionMode {
   None = -1,        // no picture rectangle: nothing is composed, the size is free
@@ -18,19 +13,25 @@ enum class TCompositionMode {
   Vertical = 3,     // top, tiled middle, bottom: any height, the rectangle's width
 };
 
-TCompositionMode CompositionModeFor(const TRect& skinRect, const SkinFramePoints& points);
+TCompositionMode CompositionModeFor(const TRect& skinRect, const TFramePoints& points);
 
 // Fits a requested size to the mode (width and height in/out) and returns the
 // points scaled to the size. Without a picture rectangle nothing changes.
-SkinFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& skinRect, const SkinFramePoints& points,
+TFramePoints FitSizeToSkin(TCompositionMode mode, const TRect& skinRect, const TFramePoints& points,
                               int32_t& width, int32_t& height);
 
 // The unscaled and scaled points that shape a control's window from its mask
 // for a size: a three-piece face is cut as a nine-piece one whose missing
 // corners are empty.
 struct MaskRegionPoints {
-  SkinFramePoints Source;
-  SkinFramePoints Scaled;
+  TFramePoints Source;
+  TFramePoints Scaled;
 };
-MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& skinRect, const SkinFramePoints& points,
-                                     const SkinFramePoints& scaled, int32_t width, int32_t height);
+MaskRegionPoints MaskRegionPointsFor(TCompositionMode mode, const TRect& skinRect, const TFramePoints& points,
+                                     const TFramePoints& scaled, int32_t width, int32_t height);
+
+// The face for one state rectangle of a picture (a rectangle with the skin
+// rectangle's layout), composed to width x height as the mode says; empty
+// without a picture or in mode None.
+PixelImage ComposeSkinFace(TCompositionMode mode, PixelView picture, const TRect& stateRect,
+                           const TFramePoints& points, const TFramePoints& scaled, int32_t width, int32_t height);

@@ -127,6 +127,7 @@ void TSkinData::ClearSkin() {
 }
 
 void TSkinData::ClearLists() {
+  ++FGeneration;
   FSkinObjects.clear();
   FSkinControls.clear();
   FActivePictureBitmaps.clear();

@@ -3,6 +3,7 @@
 // skinned frame and controls draw from, and announces every load to the
 // forms (skin_notices.h). Consumers check NoSkin first and look their
 // entries up again after each SkinChangedMessage: a load frees the old ones.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ class TSkinData : public TComponent {
   int32_t IndexOfControl(const std::string& name) const;
 
   bool NoSkin() const { return FNoSkin; }
+  // Changes whenever the pictures and data objects are replaced, so that a
+  // consumer can tell its copies of them from the current ones.
+  uint64_t Generation() const { return FGeneration; }
   const TSkinBitmap& PictureBitmap() const { return FPictureBitmap; }
   const TSkinBitmap& InactivePictureBitmap() const { return FInactivePictureBitmap; }
   const TSkinBitmap& MaskBitmap() const { return FMaskBitmap; }
@@ -101,6 +105,7 @@ class TSkinData : public TComponent {
   TDataSkinPopupWindow FPopupWindow;
   TDataSkinHintWindow FHintWindow;
   bool FNoSkin = true;
+  uint64_t FGeneration = 0;
   TSkinBitmap FPictureBitmap, FInactivePictureBitmap, FMaskBitmap;
   std::vector<TSkinBitmap> FActivePictureBitmaps;
   std::string FPictureName, FInactivePictureName, FMaskName;

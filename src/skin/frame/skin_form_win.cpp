@@ -3,6 +3,9 @@
 #include <array>
 
 #include "persist/properties.h"
+#include "skin/controls/skin_control_win.h"
+#include "skin/data/skin_notices.h"
+#include "ui/form_win.h"
 
 namespace {
 constexpr std::array<std::string_view, 5> kSkinBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biRollUp",
@@ -18,6 +21,24 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
   FDefCaptionFont.SetColor(clBtnText);
   FDefInActiveCaptionFont.SetStyle(fsBold);
   FDefInActiveCaptionFont.SetColor(clBtnShadow);
+  if (auto* form = dynamic_cast<TForm*>(owner)) {
+    form->HandleNeeded();
+    FHook = std::make_unique<TWindowProcHook>(
+        form->Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) { return HookedWindowProc(message, wParam, lParam); });
+  }
+}
+
+// The form gets its window procedure back before anything of the frame goes.
+TSkinForm::~TSkinForm() { FHook.reset(); }
+
+LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* form = dynamic_cast<TForm*>(Owner());
+  auto* skin = reinterpret_cast<const TSkinData*>(wParam);
+  if (form && message == SkinChangingMessage)
+    ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ResetSkinSection(); });
+  else if (form && message == SkinChangedMessage)
+    ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ApplySkin(); });
+  return FHook->CallPrevious(message, wParam, lParam);
 }
 
 const PropertyTable& TSkinForm::Properties() const {

@@ -1,11 +1,15 @@
 #pragma once
 // The skinned frame of a form. For now it keeps the frame settings the form
-// stores and its links to the skin data and the tray icon; drawing the frame
-// from the skin comes with the frame itself.
+// stores and its links to the skin data and the tray icon, and relays skin
+// changes to the form's skinned controls; drawing the frame from the skin
+// comes with the frame itself.
+#include <memory>
+
 #include "persist/component.h"
 #include "ui/font.h"
 #include "skin/data/skin_data.h"
 #include "tray/tray_icon_win.h"
+#include "ui/window_win.h"
 
 enum TSkinBorderIcon : uint32_t {
   sbiSystemMenu = 1, sbiMinimize = 2, sbiMaximize = 4, sbiRollUp = 8, sbiMinimizeToTray = 16,
@@ -14,6 +18,7 @@ enum TSkinBorderIcon : uint32_t {
 class TSkinForm : public TComponent {
  public:
   explicit TSkinForm(TComponent* owner);
+  ~TSkinForm() override;
   std::string_view ClassName() const override { return "TSkinForm"; }
   const PropertyTable& Properties() const override;
 
@@ -54,6 +59,10 @@ class TSkinForm : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  LRESULT HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+  // The form's window procedure with this frame in front of it.
+  std::unique_ptr<TWindowProcHook> FHook;
   ComponentRef<TSkinData> FSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;
