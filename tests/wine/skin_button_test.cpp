@@ -181,3 +181,43 @@ TEST_F(SkinButtonTest, APressIsSwallowedWhenTheFocusIsRefusedAndClickIgnoresEnab
 }
 
 }  // namespace
+
+namespace {
+
+bool SameImage(const TBitmap& a, const TBitmap& b) {
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if ((a.ScanLine(y)[x] & 0xFFFFFF) != (b.ScanLine(y)[x] & 0xFFFFFF)) return false;
+  return true;
+}
+
+// Our skin does not morph; a test skin that does is ours with the section changed.
+TEST_F(SkinButtonTest, AMorphingSkinSlidesTheHotFaceInAndOut) {
+  auto normal = Render(start);
+  int index = form->SkinData1->IndexOfControl("button");
+  auto* section = dynamic_cast<TDataSkinButtonControl*>(form->SkinData1->SkinControls()[index].get());
+  ASSERT_NE(section, nullptr);
+  section->morphing = true;
+  section->morphkind = TMorphKind::mkleftslide;
+
+  Mouse(start, WM_MOUSEMOVE, 20, 10);
+  EXPECT_EQ(start->MorphFactor(), 0.0) << "the morph starts on the timer";
+  PumpMessages(70);
+  double midway = start->MorphFactor();
+  EXPECT_GT(midway, 0.0);
+  EXPECT_LT(midway, 1.0);
+  auto sliding = Render(start);
+  EXPECT_FALSE(SameImage(*sliding, *normal));
+  PumpMessages(500);
+  EXPECT_EQ(start->MorphFactor(), 1.0);
+  auto hot = Render(start);
+  EXPECT_FALSE(SameImage(*sliding, *hot));
+  EXPECT_EQ(CaptionColour(start), kWhite);
+
+  SendMessageW(start->Handle(), WM_MOUSELEAVE, 0, 0);
+  PumpMessages(500);
+  EXPECT_EQ(start->MorphFactor(), 0.0);
+  EXPECT_TRUE(SameImage(*Render(start), *normal)) << "back to the normal face";
+}
+
+}  // namespace
