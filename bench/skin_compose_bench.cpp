@@ -10,6 +10,7 @@
 #include "skin/controls/bmp_pixels.h"
 #include "skin/controls/mask_region.h"
 #include "skin/controls/pixel_copy.h"
+#include "skin/controls/pixel_effects.h"
 #include "skin/controls/skin_compose.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_controls.h"
@@ -51,6 +52,20 @@ void BM_ComposeButtonFace(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComposeButtonFace);
+
+// One frame of a morphing button: its normal face (skinrect) and its down
+// face (0,24,66,45) composed and blended half way, as a 20 ms tick draws it
+// (the caption is drawn by GDI on top and is not part of this).
+void BM_ButtonMorphFrame(benchmark::State& state) {
+  const PixelView button = Skin().button.View();
+  for (auto _ : state) {
+    PixelImage normal = ComposeHorizontalThree(10, 14, 65, {0, 1, 66, 22}, button);
+    PixelImage hot = ComposeHorizontalThree(10, 14, 65, {0, 24, 66, 45}, button);
+    TransitionBlend(normal.View(), hot.View(), 0.5);
+    benchmark::DoNotOptimize(normal.View().Row(0));
+  }
+}
+BENCHMARK(BM_ButtonMorphFrame);
 
 void BM_MaskToRegionData(benchmark::State& state) {
   const PixelView mask = Skin().frameMask.View();
