@@ -180,8 +180,6 @@ bool TSkinButton::Morphing() const {
   return HasSkin() && section && section->morphing;
 }
 
-void TSkinButton::ReadSkinSection() { TSkinCustomControl::ReadSkinSection(); }
-
 void TSkinButton::ApplySkin() {
   StopMorph();
   Behaviour().MorphFactor = 0;

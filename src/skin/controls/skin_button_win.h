@@ -50,7 +50,6 @@ class TSkinButton : public TSkinCustomControl {
   double MorphFactor() const { return Behaviour().MorphFactor; }
 
   void ApplySkin() override;
-  void ReadSkinSection() override;
 
  protected:
   void Paint(TCanvas& canvas) override;
@@ -103,6 +102,6 @@ class TSkinButton : public TSkinCustomControl {
   // Replaced and freed on demand; owned as components of the button.
   TTimer* FRepeatTimer = nullptr;
   TTimer* FMorphTimer = nullptr;
-  // Tracked from the messages: asking the system costs a server round trip under Wine.
+  // A leave notice is asked for once per visit of the pointer.
   bool FTrackingMouse = false;
 };
