@@ -20,9 +20,12 @@ TMenuItemSpec Separator() { return Item("-", "-", TFrameCommand::None); }
 // The default items the state allows, in the built-in menu's order.
 std::vector<TMenuItemSpec> DefaultItems(const TSystemMenuState& s) {
   std::vector<TMenuItemSpec> items;
-  if (!s.Minimized && (s.BorderIcons & sbiMinimize)) items.push_back(Item("SKF_MINITEM", "Mi&nimize", TFrameCommand::Minimize));
-  if (!s.Maximized && (s.BorderIcons & sbiMaximize)) items.push_back(Item("SKF_MAXITEM", "Ma&ximize", TFrameCommand::Maximize));
-  if (s.Minimized || s.Maximized || s.RolledUp) items.push_back(Item("SKF_RESTORE", "&Restore", TFrameCommand::Restore));
+  if (!s.Minimized && (s.BorderIcons & sbiMinimize))
+    items.push_back(Item("SKF_MINITEM", "Mi&nimize", TFrameCommand::Minimize));
+  if (!s.Maximized && (s.BorderIcons & sbiMaximize))
+    items.push_back(Item("SKF_MAXITEM", "Ma&ximize", TFrameCommand::Maximize));
+  if (s.Minimized || s.Maximized || s.RolledUp)
+    items.push_back(Item("SKF_RESTORE", "&Restore", TFrameCommand::Restore));
   if ((s.BorderIcons & sbiRollUp) && !s.RolledUp && !s.Minimized && !(s.Maximized && s.MdiChild))
     items.push_back(Item("SKF_ROLLUP", "Ro&llUp", TFrameCommand::RollUp));
   if (s.BorderIcons & sbiMinimizeToTray)
@@ -40,8 +43,8 @@ std::vector<TMenuItemSpec> SystemMenuItems(const TSystemMenuState& state) {
 }
 
 std::vector<TMenuItemSpec> MergeSystemMenuItems(std::vector<TMenuItemSpec> userItems, const TSystemMenuState& state) {
-  static constexpr std::array<const char*, 6> kDefaultNames{"SKF_MINITEM", "SKF_MAXITEM", "SKF_CLOSE",
-                                                            "SKF_MINTOTRAY", "SKF_ROLLUP", "SKF_RESTORE"};
+  static constexpr std::array<const char*, 6> kDefaultNames{"SKF_MINITEM",   "SKF_MAXITEM", "SKF_CLOSE",
+                                                            "SKF_MINTOTRAY", "SKF_ROLLUP",  "SKF_RESTORE"};
   std::erase_if(userItems, [](const TMenuItemSpec& item) {
     return std::find(kDefaultNames.begin(), kDefaultNames.end(), item.Name) != kDefaultNames.end();
   });
