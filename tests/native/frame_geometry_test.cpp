@@ -1,7 +1,10 @@
 // The skinned frame's geometry with our skin and with small made-up skins:
 // scaled points, the client rectangle, hit-testing and the object layout.
+#include "skin/frame/frame_geometry.h"
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 #include <set>
 #include <vector>
@@ -9,7 +12,6 @@
 #include "skin/controls/bmp_pixels.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_hit_test.h"
 #include "skin/frame/object_layout.h"
 
@@ -56,13 +58,6 @@ std::vector<TFrameObjectPlace> ObjectsOf(const TSkinData& skin) {
   return places;
 }
 
-TRect RectOfCommand(const std::vector<TFrameObjectPlace>& objects, TSkinCommand command) {
-  for (const TFrameObjectPlace& o : objects)
-    if (o.Kind == TFrameObjectKind::StdButton && o.Command == command) return o.Rect;
-  ADD_FAILURE() << "no button with command " << int(command);
-  return {};
-}
-
 // A 100 x 100 picture with its corner points 20 pixels in.
 TFrameSkinPoints SquareSkin() {
   TFrameSkinPoints s;
@@ -78,52 +73,29 @@ TFrameSkinPoints SquareSkin() {
   return s;
 }
 
-TEST(ComputeFramePoints, OurSkinAtItsOwnSizeAndLarger) {
+TEST(ComputeFramePoints, OurSkinAtItsOwnSizeAndLargerLeftButtonsStay) {
   const TFrameSkinPoints& skin = Skin().points;
-  ASSERT_EQ(skin.PictureWidth, 176);
-  ASSERT_EQ(skin.PictureHeight, 147);
-
-  const TScaledFramePoints same = ComputeFramePoints(skin, 176, 147);
-  EXPECT_EQ(same.RightBottom, skin.RightBottom);
-  EXPECT_EQ(same.Client, skin.Client);
-  EXPECT_EQ(same.Mask, skin.Mask);
-  EXPECT_EQ(same.ButtonsRect, skin.ButtonsRect);
-  EXPECT_EQ(same.CaptionRect, skin.CaptionRect);
+  ASSERT_EQ((TPoint{skin.PictureWidth, skin.PictureHeight}), (TPoint{176, 147}));
+  EXPECT_EQ(ComputeFramePoints(skin, 176, 147).RightBottom, skin.RightBottom);
 
   const TScaledFramePoints s = ComputeFramePoints(skin, 199, 320);  // dx 23, dy 173
-  EXPECT_EQ(s.LeftTop, (TPoint{48, 35}));
-  EXPECT_EQ(s.RightTop, (TPoint{122, 34}));
-  EXPECT_EQ(s.LeftBottom, (TPoint{20, 290}));
-  EXPECT_EQ(s.RightBottom, (TPoint{164, 290}));
+  EXPECT_EQ(
+      (std::vector<TPoint>{s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.HitLeftTop, s.HitRightTop,
+                           s.HitLeftBottom, s.HitRightBottom}),
+      (std::vector<TPoint>{{48, 35}, {122, 34}, {20, 290}, {164, 290}, {14, 14}, {188, 8}, {12, 307}, {182, 306}}));
   EXPECT_EQ(s.Client, (TRect{15, 33, 186, 297}));
   EXPECT_EQ(s.Mask, (TRect{5, 6, 193, 314}));
-  EXPECT_EQ(s.HitLeftTop, (TPoint{14, 14}));
-  EXPECT_EQ(s.HitRightTop, (TPoint{188, 8}));
-  EXPECT_EQ(s.HitLeftBottom, (TPoint{12, 307}));
-  EXPECT_EQ(s.HitRightBottom, (TPoint{182, 306}));
   EXPECT_EQ(s.CaptionRect, (TRect{12, 3, 125, 18}));
   EXPECT_EQ(s.ButtonsRect, (TRect{127, 6, 187, 15}));
   EXPECT_FALSE(s.ButtonsLeftAligned);
-  EXPECT_EQ(s.ButtonsOffset, 8);
 
-  // The smallest frame: the client shrinks to nothing, the corners stay.
-  const TScaledFramePoints least = ComputeFramePoints(skin, 176, 56);
-  EXPECT_EQ(least.Client.Height(), 0);
-  EXPECT_EQ(least.HitLeftTop, skin.HitLeftTop);
-}
-
-TEST(ComputeFramePoints, LeftButtonsAndEmptyRectanglesStayPut) {
-  TFrameSkinPoints skin = SquareSkin();
-  skin.ButtonsRect = {4, 2, 40, 12};  // left half
-  skin.CaptionRect = {};
-  const TScaledFramePoints s = ComputeFramePoints(skin, 150, 120);
-  EXPECT_EQ(s.ButtonsRect, skin.ButtonsRect);
-  EXPECT_TRUE(s.ButtonsLeftAligned);
-  EXPECT_EQ(s.CaptionRect, TRect{});
-
-  skin.ButtonsRect = {};
-  EXPECT_EQ(ComputeFramePoints(skin, 150, 120).ButtonsRect, TRect{});
-  EXPECT_FALSE(ComputeFramePoints(skin, 150, 120).ButtonsLeftAligned);
+  TFrameSkinPoints left = SquareSkin();
+  left.ButtonsRect = {4, 2, 40, 12};  // in the picture's left half
+  left.CaptionRect = {};
+  const TScaledFramePoints l = ComputeFramePoints(left, 150, 120);
+  EXPECT_EQ(l.ButtonsRect, left.ButtonsRect);
+  EXPECT_TRUE(l.ButtonsLeftAligned);
+  EXPECT_EQ(l.CaptionRect, TRect{});
 }
 
 TEST(NcCalcSize, BordersOfTheSkinOrTheDefaultFrameClampedWhenTooSmall) {
@@ -225,38 +197,28 @@ TEST(DefaultHitTest, BandCaptionClientAndObjects) {
   state.Sizeable = true;
   // 200 x 100, caption between x 20 and 120.
   auto hit = [&](int32_t x, int32_t y) { return DefaultHitTest({x, y}, 200, 100, 20, 120, 19, state); };
-  EXPECT_EQ(hit(0, 0), kHitTopLeft);
-  EXPECT_EQ(hit(198, 1), kHitTopRight);
-  EXPECT_EQ(hit(2, 98), kHitBottomLeft);
-  EXPECT_EQ(hit(199, 99), kHitBottomRight);
-  EXPECT_EQ(hit(50, 2), kHitTop);
-  EXPECT_EQ(hit(50, 98), kHitBottom);
-  EXPECT_EQ(hit(2, 50), kHitLeft);
-  EXPECT_EQ(hit(198, 50), kHitRight);
-  EXPECT_EQ(hit(50, 10), kHitCaption);
-  EXPECT_EQ(hit(150, 10), kHitObject);  // the buttons
-  EXPECT_EQ(hit(50, 50), kHitClient);
+  const std::vector<int32_t> sizeable{hit(0, 0),  hit(198, 1),  hit(2, 98),  hit(199, 99), hit(50, 2), hit(50, 98),
+                                      hit(2, 50), hit(198, 50), hit(50, 10), hit(150, 10), hit(50, 50)};
+  EXPECT_EQ(sizeable, (std::vector<int32_t>{kHitTopLeft, kHitTopRight, kHitBottomLeft, kHitBottomRight, kHitTop,
+                                            kHitBottom, kHitLeft, kHitRight, kHitCaption, kHitObject, kHitClient}));
   state.ObjectHot = true;
   EXPECT_EQ(hit(50, 50), kHitObject);
-  state = {};  // fixed border: no edges, the hot object no longer matters
-  state.ObjectHot = true;
-  EXPECT_EQ(hit(0, 0), kHitObject);
-  EXPECT_EQ(hit(50, 10), kHitCaption);
-  EXPECT_EQ(hit(50, 50), kHitClient);
+  state.Sizeable = false;  // fixed border: no edges, a hot object does not hide the client
+  EXPECT_EQ((std::vector<int32_t>{hit(0, 0), hit(50, 10), hit(50, 50)}),
+            (std::vector<int32_t>{kHitObject, kHitCaption, kHitClient}));
 }
 
 TEST(ArrangeObjects, OurSkinCaptionStretchesButtonsFollowTheRightEdge) {
+  // In skin order: caption1, rollup, close, min, max, sysmenu.
   std::vector<TFrameObjectPlace> objects = ObjectsOf(Skin().data);
   ASSERT_EQ(objects.size(), 6u);
-  for (int32_t width : {176, 199, 300}) {
-    const int32_t dx = width - 176;
-    ArrangeObjects(objects, Skin().points, ComputeFramePoints(Skin().points, width, 320));
+  ASSERT_EQ(objects[5].Command, TSkinCommand::cmsysmenu);
+  for (int32_t dx : {0, 23, 124}) {
+    ArrangeObjects(objects, Skin().points, ComputeFramePoints(Skin().points, 176 + dx, 320));
     EXPECT_EQ(objects[0].Rect, (TRect{41, 3, 102 + dx, 18}));
-    EXPECT_EQ(RectOfCommand(objects, TSkinCommand::cmsysmenu), (TRect{12, 6, 21, 15}));
-    EXPECT_EQ(RectOfCommand(objects, TSkinCommand::cmrollup), (TRect{104 + dx, 6, 113 + dx, 15}));
-    EXPECT_EQ(RectOfCommand(objects, TSkinCommand::cmminimize), (TRect{121 + dx, 6, 130 + dx, 15}));
-    EXPECT_EQ(RectOfCommand(objects, TSkinCommand::cmmaximize), (TRect{138 + dx, 6, 147 + dx, 15}));
-    EXPECT_EQ(RectOfCommand(objects, TSkinCommand::cmclose), (TRect{155 + dx, 6, 164 + dx, 15}));
+    EXPECT_EQ(objects[5].Rect, (TRect{12, 6, 21, 15}));
+    EXPECT_EQ(objects[1].Rect, (TRect{104 + dx, 6, 113 + dx, 15}));
+    EXPECT_EQ(objects[2].Rect, (TRect{155 + dx, 6, 164 + dx, 15}));
   }
 }
 
@@ -267,17 +229,17 @@ TEST(ArrangeObjects, CornerZones) {
     TRect from, to;
   };
   const std::vector<Case> cases{
-      {{2, 2, 10, 10}, {2, 2, 10, 10}},         // top-left
-      {{85, 2, 95, 10}, {95, 2, 105, 10}},      // top-right
-      {{2, 85, 10, 95}, {2, 95, 10, 105}},      // bottom-left
-      {{85, 85, 95, 95}, {95, 95, 105, 105}},   // bottom-right
-      {{2, 2, 95, 95}, {2, 2, 105, 105}},       // top-left to bottom-right
-      {{2, 2, 95, 10}, {2, 2, 105, 10}},        // across the top
-      {{2, 85, 95, 95}, {2, 95, 105, 105}},     // across the bottom
-      {{2, 2, 10, 95}, {2, 2, 10, 105}},        // down the left
-      {{85, 2, 95, 95}, {95, 2, 105, 105}},     // down the right
-      {{30, 30, 40, 40}, {30, 30, 40, 40}},     // in no zone
-      {{90, 2, 100, 10}, {100, 2, 110, 10}},    // flush with the right edge
+      {{2, 2, 10, 10}, {2, 2, 10, 10}},        // top-left
+      {{85, 2, 95, 10}, {95, 2, 105, 10}},     // top-right
+      {{2, 85, 10, 95}, {2, 95, 10, 105}},     // bottom-left
+      {{85, 85, 95, 95}, {95, 95, 105, 105}},  // bottom-right
+      {{2, 2, 95, 95}, {2, 2, 105, 105}},      // top-left to bottom-right
+      {{2, 2, 95, 10}, {2, 2, 105, 10}},       // across the top
+      {{2, 85, 95, 95}, {2, 95, 105, 105}},    // across the bottom
+      {{2, 2, 10, 95}, {2, 2, 10, 105}},       // down the left
+      {{85, 2, 95, 95}, {95, 2, 105, 105}},    // down the right
+      {{30, 30, 40, 40}, {30, 30, 40, 40}},    // in no zone
+      {{90, 2, 100, 10}, {100, 2, 110, 10}},   // flush with the right edge
   };
   std::vector<TFrameObjectPlace> objects;
   for (const Case& c : cases) objects.push_back({TFrameObjectKind::User, {}, c.from});
@@ -285,58 +247,43 @@ TEST(ArrangeObjects, CornerZones) {
   for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(objects[i].Rect, cases[i].to) << "case " << i;
 }
 
-// Buttons kept outside the frame picture, laid out automatically.
-std::vector<TFrameObjectPlace> LooseButtons() {
-  auto button = [](TSkinCommand command, TRect skinRect, bool visible = true) {
-    return TFrameObjectPlace{TFrameObjectKind::StdButton, {}, skinRect, true, command, visible};
+// Buttons kept outside the frame picture, laid out automatically, with a
+// caption drawn in the picture: caption, sysmenu, rollup, hidden maximize,
+// minimize, close.
+std::vector<TRect> LaidOut(const TFrameSkinPoints& skin, std::optional<TPoint> iconSize = std::nullopt) {
+  auto button = [](TSkinCommand command, int32_t size, bool visible = true) {
+    return TFrameObjectPlace{TFrameObjectKind::StdButton, {}, {0, 0, size, size}, true, command, visible};
   };
-  return {{TFrameObjectKind::Caption, {}, {22, 2, 58, 16}},
-          button(TSkinCommand::cmsysmenu, {0, 0, 9, 9}),
-          button(TSkinCommand::cmrollup, {0, 0, 10, 10}),
-          button(TSkinCommand::cmmaximize, {0, 0, 10, 10}, false),
-          button(TSkinCommand::cmminimize, {0, 0, 8, 8}),
-          button(TSkinCommand::cmclose, {0, 0, 10, 10})};
+  std::vector<TFrameObjectPlace> objects{{TFrameObjectKind::Caption, {}, {22, 2, 58, 16}},
+                                         button(TSkinCommand::cmsysmenu, 9),
+                                         button(TSkinCommand::cmrollup, 10),
+                                         button(TSkinCommand::cmmaximize, 10, false),
+                                         button(TSkinCommand::cmminimize, 8),
+                                         button(TSkinCommand::cmclose, 10)};
+  ArrangeObjects(objects, skin, ComputeFramePoints(skin, 110, 110), iconSize);
+  std::vector<TRect> rects;
+  for (const TFrameObjectPlace& o : objects) rects.push_back(o.Rect);
+  return rects;
 }
 
 TEST(ArrangeObjects, AutomaticLayoutRightToLeftLeftToRightAndAlongTheCaption) {
-  TFrameSkinPoints skin = SquareSkin();
-
+  TFrameSkinPoints skin = SquareSkin();  // caption rectangle 4,2,70,18 at 110 wide
   // Along the buttons rectangle (moved with the right edge); the caption
-  // keeps its right end and starts after the system-menu button.
+  // keeps its right end and starts after the centred system-menu button.
   skin.ButtonsRect = {60, 4, 96, 14};
-  std::vector<TFrameObjectPlace> objects = LooseButtons();
-  ArrangeObjects(objects, skin, ComputeFramePoints(skin, 110, 110));
-  EXPECT_EQ(objects[5].Rect, (TRect{96, 4, 106, 14}));  // close
-  EXPECT_EQ(objects[3].Rect, TRect{});                  // hidden maximize skipped
-  EXPECT_EQ(objects[4].Rect, (TRect{86, 4, 94, 12}));   // minimize
-  EXPECT_EQ(objects[2].Rect, (TRect{74, 4, 84, 14}));   // roll up
-  EXPECT_EQ(objects[1].Rect, (TRect{4, 5, 13, 14}));    // centred in the caption rectangle
-  EXPECT_EQ(objects[0].Rect, (TRect{13, 2, 58, 16}));
-
-  // Without a buttons rectangle the caption ends at the last button.
+  EXPECT_EQ(
+      LaidOut(skin),
+      (std::vector<TRect>{{13, 2, 58, 16}, {4, 5, 13, 14}, {74, 4, 84, 14}, {}, {86, 4, 94, 12}, {96, 4, 106, 14}}));
+  // Along the caption rectangle, which then ends at the last button.
   skin.ButtonsRect = {};
-  objects = LooseButtons();
-  ArrangeObjects(objects, skin, ComputeFramePoints(skin, 110, 110));
-  EXPECT_EQ(objects[5].Rect, (TRect{60, 2, 70, 12}));
-  EXPECT_EQ(objects[4].Rect, (TRect{50, 2, 58, 10}));
-  EXPECT_EQ(objects[2].Rect, (TRect{38, 2, 48, 12}));
-  EXPECT_EQ(objects[0].Rect, (TRect{13, 2, 38, 16}));
-
-  // Buttons at the left, the system menu drawn as a 16 x 16 icon after them.
+  EXPECT_EQ(
+      LaidOut(skin),
+      (std::vector<TRect>{{13, 2, 38, 16}, {4, 5, 13, 14}, {38, 2, 48, 12}, {}, {50, 2, 58, 10}, {60, 2, 70, 12}}));
+  // At the left, the system menu drawn as a 16 x 16 icon after the buttons.
   skin.ButtonsInLeft = true;
-  objects = LooseButtons();
-  ArrangeObjects(objects, skin, ComputeFramePoints(skin, 110, 110), TPoint{16, 16});
-  EXPECT_EQ(objects[5].Rect, (TRect{4, 2, 14, 12}));
-  EXPECT_EQ(objects[4].Rect, (TRect{16, 2, 24, 10}));
-  EXPECT_EQ(objects[2].Rect, (TRect{26, 2, 36, 12}));
-  EXPECT_EQ(objects[1].Rect, (TRect{38, 2, 54, 18}));
-  EXPECT_EQ(objects[0].Rect.Left, 58);
-
-  // Nothing to lay out along: the loose buttons stay where they were.
-  skin.CaptionRect = {};
-  objects = LooseButtons();
-  ArrangeObjects(objects, skin, ComputeFramePoints(skin, 110, 110));
-  EXPECT_EQ(objects[5].Rect, TRect{});
+  EXPECT_EQ(
+      LaidOut(skin, TPoint{16, 16}),
+      (std::vector<TRect>{{58, 2, 58, 16}, {38, 2, 54, 18}, {26, 2, 36, 12}, {}, {16, 2, 24, 10}, {4, 2, 14, 12}}));
 }
 
 }  // namespace
