@@ -75,16 +75,16 @@ TEST(WindowPlacement, SnapsStrictlyCloserThanTheMagneticSizeAndPinsWhenMaximized
   EXPECT_EQ(MovingRect(proposed, current, area, {}), proposed);
 }
 
-std::vector<std::string> Captions(const std::vector<TMenuItemSpec>& items) {
+std::vector<std::string> Captions(const std::vector<TFrameMenuItem>& items) {
   std::vector<std::string> captions;
-  for (const TMenuItemSpec& item : items) captions.push_back(item.Caption);
+  for (const TFrameMenuItem& item : items) captions.push_back(item.Caption);
   return captions;
 }
 
 using Texts = std::vector<std::string>;
 
 TEST(SystemMenuItems, MainWindowListAndCloseItem) {
-  const std::vector<TMenuItemSpec> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray});
+  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray});
   ASSERT_EQ(Captions(items), (Texts{"Mi&nimize", "Minimize to &Tray", "-", "&Close"}));
   EXPECT_EQ((Texts{items[0].Name, items[1].Name, items[3].Name}), (Texts{"SKF_MINITEM", "SKF_MINTOTRAY", "SKF_CLOSE"}));
   EXPECT_EQ(items[1].Command, TFrameCommand::MinimizeToTray);
@@ -118,12 +118,12 @@ TEST(SystemMenuItems, EachStateAndIconSet) {
 
 TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
   auto item = [](std::string name, std::string caption) {
-    TMenuItemSpec spec;
-    spec.Name = std::move(name);
-    spec.Caption = std::move(caption);
-    return spec;
+    TFrameMenuItem entry;
+    entry.Name = std::move(name);
+    entry.Caption = std::move(caption);
+    return entry;
   };
-  const std::vector<TMenuItemSpec> user{item("About", "&About"), item("SKF_CLOSE", "Old close"),
+  const std::vector<TFrameMenuItem> user{item("About", "&About"), item("SKF_CLOSE", "Old close"),
                                         item("SKF_MAXITEM", "Old max"), item("Help", "&Help")};
   const TSystemMenuState rolledUp{.BorderIcons = sbiMinimize | sbiMaximize | sbiMinimizeToTray, .RolledUp = true};
   EXPECT_EQ(Captions(MergeSystemMenuItems(user, rolledUp)),
@@ -132,7 +132,7 @@ TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
 }
 
 TEST(TrayPopupItems, RestoreSeparatorClose) {
-  const std::vector<TMenuItemSpec> items = TrayPopupItems(false);
+  const std::vector<TFrameMenuItem> items = TrayPopupItems(false);
   ASSERT_EQ(Captions(items), (Texts{"&Restore", "-", "&Close"}));
   EXPECT_EQ(items[0].Name, "TRAY_SKF_RESTORE");
   EXPECT_EQ(items[0].Command, TFrameCommand::RestoreFromTray);

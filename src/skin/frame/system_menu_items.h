@@ -11,14 +11,14 @@ enum class TFrameCommand : uint8_t {
   None, Minimize, Maximize, Restore, RollUp, MinimizeToTray, Close, RestoreFromTray
 };
 
-struct TMenuItemSpec {
+struct TFrameMenuItem {
   std::string Name;
   std::string Caption;  // "-" is a separator
   std::string ShortCut;
   TFrameCommand Command = TFrameCommand::None;
   bool Enabled = true;
   bool Default = false;
-  bool operator==(const TMenuItemSpec&) const = default;
+  bool operator==(const TFrameMenuItem&) const = default;
 };
 
 struct TSystemMenuState {
@@ -28,10 +28,10 @@ struct TSystemMenuState {
 };
 
 // The built-in system menu for the form's state.
-std::vector<TMenuItemSpec> SystemMenuItems(const TSystemMenuState& state);
+std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state);
 
 // A user's system menu with the default items merged in: its own default
 // items dropped, the defaults for the state put first and "&Close" last.
-std::vector<TMenuItemSpec> MergeSystemMenuItems(std::vector<TMenuItemSpec> userItems, const TSystemMenuState& state);
+std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state);
 
-std::vector<TMenuItemSpec> TrayPopupItems(bool mdiChild);
+std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild);
