@@ -8,12 +8,9 @@
 #include "persist/component.h"
 #include "ui/font.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/border_icons.h"
 #include "tray/tray_icon_win.h"
 #include "ui/window_win.h"
-
-enum TSkinBorderIcon : uint32_t {
-  sbiSystemMenu = 1, sbiMinimize = 2, sbiMaximize = 4, sbiRollUp = 8, sbiMinimizeToTray = 16,
-};
 
 class TSkinForm : public TComponent {
  public:

@@ -1,0 +1,16 @@
+#include "skin/frame/frame_limits.h"
+
+int32_t MinFrameWidth(const TFrameLimitInput& in) {
+  if (!in.Skinned) return in.MinWidth > 0 ? in.MinWidth : 120;
+  return in.MinWidth > in.PictureWidth && !in.Minimized ? in.MinWidth : in.PictureWidth;
+}
+
+int32_t MinFrameHeight(const TFrameLimitInput& in) {
+  const int32_t bare = in.Skinned ? in.PictureHeight - in.ClientRect.Height() : in.CaptionHeight + 6;
+  return bare >= in.MinHeight || in.RolledUp || in.Minimized ? bare : in.MinHeight;
+}
+
+TPoint MaxTrackSize(const TRect& workArea, const TRect& monitor, bool fullScreen) {
+  const TRect& r = fullScreen ? monitor : workArea;
+  return {r.Width(), r.Height()};
+}

@@ -1,0 +1,69 @@
+#include "skin/frame/system_menu_items.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+TFrameMenuItem Item(std::string name, std::string caption, TFrameCommand command) {
+  return {std::move(name), std::move(caption), {}, command};
+}
+
+TFrameMenuItem CloseItem(const char* name, bool mdiChild) {
+  TFrameMenuItem close = Item(name, "&Close", TFrameCommand::Close);
+  close.ShortCut = mdiChild ? "Ctrl+F4" : "Alt+F4";
+  return close;
+}
+
+TFrameMenuItem Separator() { return Item("-", "-", TFrameCommand::None); }
+
+// The default items the state allows, in the built-in menu's order.
+std::vector<TFrameMenuItem> DefaultItems(const TSystemMenuState& s) {
+  std::vector<TFrameMenuItem> items;
+  if (!s.Minimized && (s.BorderIcons & sbiMinimize))
+    items.push_back(Item("SKF_MINITEM", "Mi&nimize", TFrameCommand::Minimize));
+  if (!s.Maximized && (s.BorderIcons & sbiMaximize))
+    items.push_back(Item("SKF_MAXITEM", "Ma&ximize", TFrameCommand::Maximize));
+  if (s.Minimized || s.Maximized || s.RolledUp)
+    items.push_back(Item("SKF_RESTORE", "&Restore", TFrameCommand::Restore));
+  if ((s.BorderIcons & sbiRollUp) && !s.RolledUp && !s.Minimized && !(s.Maximized && s.MdiChild))
+    items.push_back(Item("SKF_ROLLUP", "Ro&llUp", TFrameCommand::RollUp));
+  if (s.BorderIcons & sbiMinimizeToTray)
+    items.push_back(Item("SKF_MINTOTRAY", "Minimize to &Tray", TFrameCommand::MinimizeToTray));
+  return items;
+}
+
+}  // namespace
+
+std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state) {
+  std::vector<TFrameMenuItem> items = DefaultItems(state);
+  if (!items.empty()) items.push_back(Separator());
+  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild));
+  return items;
+}
+
+std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state) {
+  static constexpr std::array<const char*, 6> kDefaultNames{"SKF_MINITEM",   "SKF_MAXITEM", "SKF_CLOSE",
+                                                            "SKF_MINTOTRAY", "SKF_ROLLUP",  "SKF_RESTORE"};
+  std::erase_if(userItems, [](const TFrameMenuItem& item) {
+    return std::find(kDefaultNames.begin(), kDefaultNames.end(), item.Name) != kDefaultNames.end();
+  });
+  // Inserted one by one at the top in the order tray, roll up, maximize,
+  // restore, minimize, so they read in the reverse of that order.
+  static constexpr std::array<TFrameCommand, 5> kMergedOrder{TFrameCommand::Minimize, TFrameCommand::Restore,
+                                                             TFrameCommand::Maximize, TFrameCommand::RollUp,
+                                                             TFrameCommand::MinimizeToTray};
+  const std::vector<TFrameMenuItem> defaults = DefaultItems(state);
+  std::vector<TFrameMenuItem> items;
+  for (TFrameCommand command : kMergedOrder)
+    for (const TFrameMenuItem& item : defaults)
+      if (item.Command == command) items.push_back(item);
+  items.insert(items.end(), userItems.begin(), userItems.end());
+  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild));
+  return items;
+}
+
+std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild) {
+  return {Item("TRAY_SKF_RESTORE", "&Restore", TFrameCommand::RestoreFromTray), Separator(),
+          CloseItem("TRAY_SKF_CLOSE", mdiChild)};
+}

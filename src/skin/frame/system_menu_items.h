@@ -1,0 +1,37 @@
+#pragma once
+// The items of the frame's system menu and of the tray popup, as data: the
+// skinned popup shows them and runs the frame command of the chosen one.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "skin/frame/border_icons.h"
+
+enum class TFrameCommand : uint8_t {
+  None, Minimize, Maximize, Restore, RollUp, MinimizeToTray, Close, RestoreFromTray
+};
+
+struct TFrameMenuItem {
+  std::string Name;
+  std::string Caption;  // "-" is a separator
+  std::string ShortCut;
+  TFrameCommand Command = TFrameCommand::None;
+  bool Enabled = true;
+  bool Default = false;
+  bool operator==(const TFrameMenuItem&) const = default;
+};
+
+struct TSystemMenuState {
+  uint32_t BorderIcons = 0;  // TSkinBorderIcon bits
+  bool Minimized = false, Maximized = false, RolledUp = false;
+  bool MdiChild = false;
+};
+
+// The built-in system menu for the form's state.
+std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state);
+
+// A user's system menu with the default items merged in: its own default
+// items dropped, the defaults for the state put first and "&Close" last.
+std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state);
+
+std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild);
