@@ -45,7 +45,6 @@ class FakeFrame : public TObjectFrame {
   void MouseUpEvent(const std::string& id, int, int, TRect, int) override { Log.push_back("up " + id); }
   void MouseEnterEvent(const std::string& id) override { Log.push_back("enter " + id); }
   void MouseLeaveEvent(const std::string& id) override { Log.push_back("leave " + id); }
-  void PaintEvent(const std::string& id, TObjectCanvas&, TRect) override { Log.push_back("paint " + id); }
   void ActivationEvent(bool active) override { Log.push_back(active ? "activate" : "deactivate"); }
   void ShowObjectHint(const std::string& hint) override { Log.push_back("hint " + hint); }
 

@@ -16,6 +16,13 @@ namespace {
 using Log = std::vector<std::string>;
 
 bool Has(const Log& log, const std::string& entry) { return std::find(log.begin(), log.end(), entry) != log.end(); }
+// The window commands of a log: its one-word entries.
+Log Commands(const Log& log) {
+  Log commands;
+  for (const std::string& entry : log)
+    if (entry.find(' ') == std::string::npos) commands.push_back(entry);
+  return commands;
+}
 
 // Our skin from assets/skin, through the skin data loader.
 class OurSkinObjects : public testing::Test {
@@ -44,52 +51,33 @@ class OurSkinObjects : public testing::Test {
 };
 
 TEST_F(OurSkinObjects, CreateObjectsKeepsSkinOrderAndLeavesOutMenuEntries) {
-  std::vector<std::string> names;
+  Log names;
   for (size_t i = 0; i < list.Count(); ++i) names.push_back(list[i].IDName);
   EXPECT_EQ(names, (Log{"caption1", "rollupbutton", "closebutton", "minbutton", "maxbutton", "sysmenubutton"}));
-
   auto* title = dynamic_cast<TSkinCaptionObject*>(&list[0]);
-  ASSERT_NE(title, nullptr);
-  EXPECT_EQ(list.Caption(), title);
+  ASSERT_EQ(list.Caption(), title);
   EXPECT_EQ(title->ObjectRect, (TRect{41, 3, 102, 18}));
-  EXPECT_EQ(title->textrect, (TRect{2, 1, 60, 14}));
   EXPECT_EQ(title->alignment, TSkinAlignment::taCenter);
-  EXPECT_TRUE(title->shadow);
-  EXPECT_EQ(title->activefontcolor, 0xFFFFFF);
   EXPECT_EQ(title->ExtraPicture, nullptr);  // picture index -1
-  ASSERT_NE(title->FramePicture, nullptr);
   EXPECT_EQ(title->FramePicture->Width(), 176);
-
   const TSkinCommand commands[] = {TSkinCommand::cmrollup, TSkinCommand::cmclose, TSkinCommand::cmminimize,
                                    TSkinCommand::cmmaximize, TSkinCommand::cmsysmenu};
   for (size_t i = 1; i < 6; ++i) {
-    SCOPED_TRACE(list[i].IDName);
-    TSkinStdButtonObject& b = Button(i);
-    EXPECT_EQ(b.command, commands[i - 1]);
-    EXPECT_TRUE(b.HasSkinData);
-    ASSERT_NE(b.ExtraPicture, nullptr);
-    EXPECT_EQ(b.ExtraPicture->Width(), skin.ActivePictureBitmaps()[0].Width());
-    EXPECT_TRUE(IsEmptyRect(b.activeskinrect));
-    EXPECT_FALSE(b.morphing);
+    EXPECT_EQ(Button(i).command, commands[i - 1]);
+    ASSERT_NE(Button(i).ExtraPicture, nullptr);
+    EXPECT_EQ(Button(i).ExtraPicture->Width(), skin.ActivePictureBitmaps()[0].Width());
   }
   EXPECT_EQ(Button(2).downrect, (TRect{12, 16, 21, 25}));
-  EXPECT_EQ(Button(2).Hint, "Close");
 
   // Without a skin: the five default buttons, made once.
   list.Clear();
   list.CreateDefaultObjects(nullptr);
   list.CreateDefaultObjects(nullptr);
   ASSERT_EQ(list.Count(), 5u);
-  const std::pair<const char*, TSkinCommand> defaults[] = {
-      {"closebutton", TSkinCommand::cmclose},   {"maxbutton", TSkinCommand::cmmaximize},
-      {"minbutton", TSkinCommand::cmminimize},  {"rollupbutton", TSkinCommand::cmrollup},
-      {"sysmenubutton", TSkinCommand::cmsysmenu}};
-  for (size_t i = 0; i < 5; ++i) {
-    EXPECT_EQ(Button(i).IDName, defaults[i].first);
-    EXPECT_EQ(Button(i).command, defaults[i].second);
-    EXPECT_FALSE(Button(i).HasSkinData);
-    EXPECT_EQ(Button(i).ObjectRect, (TRect{0, 0, 1, 1}));
-  }
+  EXPECT_EQ(Button(3).IDName, "rollupbutton");
+  EXPECT_EQ(Button(3).command, TSkinCommand::cmrollup);
+  EXPECT_FALSE(Button(3).HasSkinData);
+  EXPECT_EQ(Button(3).ObjectRect, (TRect{0, 0, 1, 1}));
 }
 
 TEST_F(OurSkinObjects, APressReleasedOutsideOnlyLetsTheButtonUp) {
@@ -153,30 +141,19 @@ TEST_F(OurSkinObjects, CaptionPressesTakeNoCaptureAndOnlyUsableObjectsOfAnActive
 
 TEST_F(OurSkinObjects, StandardButtonsRunTheirCommandsOnRelease) {
   Click(maximize);
-  EXPECT_TRUE(frame.Maximized);
   Log log = frame.Take();
   // Other commands than close run before the button comes up.
   EXPECT_LT(std::find(log.begin(), log.end(), "maximize"), std::find(log.begin(), log.end(), "up maxbutton"));
   Click(maximize);
-  EXPECT_TRUE(Has(frame.Take(), "restore"));
-
   Click(minimize);
-  EXPECT_TRUE(Has(frame.Take(), "minimize"));
   Click(minimize);
-  EXPECT_TRUE(Has(frame.Take(), "restore"));
   frame.ToTray = true;
   Click(minimize);
-  log = frame.Take();
-  EXPECT_TRUE(Has(log, "tray"));
-  EXPECT_FALSE(Has(log, "minimize"));
-
   Click(rollup);
-  EXPECT_TRUE(frame.RolledUp);
   Click(rollup);
-  EXPECT_FALSE(frame.RolledUp);
+  EXPECT_EQ(Commands(frame.Take()), (Log{"restore", "minimize", "restore", "tray", "rollup", "unroll"}));
 
   // The system menu drops from the button on the press and holds it down until it closes.
-  frame.Take();
   list.TrackObjects(sysmenu);
   list.Press(sysmenu, kObjectLeftButton);
   EXPECT_TRUE(Has(frame.Take(), "popup system"));
@@ -185,17 +162,14 @@ TEST_F(OurSkinObjects, StandardButtonsRunTheirCommandsOnRelease) {
   EXPECT_TRUE(Button(5).Pressed);
   list.MenusClosed();
   EXPECT_FALSE(Button(5).Pressed);
-
-  // A double click on it closes the form; the button still comes up on the release.
+  // A double click on it closes the form.
   list.DoubleClick(sysmenu, kObjectLeftButton);
-  EXPECT_TRUE(Has(frame.Take(), "close"));
-  list.MenusClosed();
+  EXPECT_EQ(Commands(frame.Take()), Log{"close"});
   list.Release(sysmenu, kObjectLeftButton);
-  EXPECT_FALSE(Button(5).Pressed);
-  EXPECT_EQ(list.CapturedObject(), -1);
 
-  // A double click on a plain button leaves it up after the release too.
-  list.DoubleClick(close, kObjectLeftButton);
+  // A double click on a plain button: the release that follows lets it up.
+  EXPECT_TRUE(list.DoubleClick(close, kObjectLeftButton));
+  EXPECT_TRUE(Button(2).Pressed);
   EXPECT_TRUE(list.Release(close, kObjectLeftButton));
   EXPECT_FALSE(Button(2).Pressed);
 }
@@ -353,14 +327,9 @@ TEST(SkinAnimateObject, AButtonStyleAnimationPlaysForwardOnEnterBackOnLeaveAndRu
   data.cycle = true;
   data.timerinterval = 0;
   TSkinAnimateObject cycling(frame, nullptr, pictures, &data);
-  EXPECT_EQ(cycling.timerinterval, 25);
   cycling.MouseEnter();
-  std::vector<int> frames;
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_TRUE(cycling.AnimateTick());
-    frames.push_back(cycling.CurrentFrame);
-  }
-  EXPECT_EQ(frames, (std::vector<int>{1, 2, 3, 1, 2, 3, 1, 2}));
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(cycling.AnimateTick());
+  EXPECT_EQ(cycling.CurrentFrame, 1);
 }
 
 }  // namespace
