@@ -1,0 +1,166 @@
+#include "skin/frame/skin_object_list.h"
+
+#include "skin/controls/bmp_pixels.h"
+#include "skin/data/skin_data.h"
+
+namespace {
+
+PixelImage Decode(const TSkinBitmap& bitmap) { return bitmap.Empty() ? PixelImage() : PixelImageFromBmp(bitmap.Image()); }
+
+}  // namespace
+
+void TSkinObjectList::Clear() {
+  FObjects.clear();
+  FPictures = {};
+  ForgetIndices();
+}
+
+void TSkinObjectList::CreateObjects(const TSkinData& skin) {
+  Clear();
+  FPictures.Frame = Decode(skin.PictureBitmap());
+  for (const TSkinBitmap& bitmap : skin.ActivePictureBitmaps()) FPictures.Extra.push_back(Decode(bitmap));
+  for (const auto& entry : skin.SkinObjects()) {
+    const TDataSkinObject* data = entry.get();
+    // The main menu bar's entries and menu items belong to the skinned menus.
+    if (dynamic_cast<const TDataSkinMainMenuBarButton*>(data) || dynamic_cast<const TDataSkinMenuItem*>(data) ||
+        dynamic_cast<const TDataSkinMainMenuItem*>(data))
+      continue;
+    std::unique_ptr<TActiveSkinObject> object;
+    if (auto* standard = dynamic_cast<const TDataSkinStdButton*>(data))
+      object = std::make_unique<TSkinStdButtonObject>(FFrame, &skin, FPictures, standard);
+    else if (auto* button = dynamic_cast<const TDataSkinButton*>(data))
+      object = std::make_unique<TSkinButtonObject>(FFrame, &skin, FPictures, button);
+    else if (auto* caption = dynamic_cast<const TDataSkinCaption*>(data))
+      object = std::make_unique<TSkinCaptionObject>(FFrame, &skin, FPictures, caption);
+    else if (auto* animate = dynamic_cast<const TDataSkinAnimate*>(data))
+      object = std::make_unique<TSkinAnimateObject>(FFrame, &skin, FPictures, animate);
+    else if (auto* user = dynamic_cast<const TDataUserObject*>(data))
+      object = std::make_unique<TUserObject>(FFrame, &skin, FPictures, user);
+    if (object) FObjects.push_back(std::move(object));
+  }
+}
+
+void TSkinObjectList::CreateDefaultObjects(const TSkinData* skin) {
+  if (!FObjects.empty()) return;
+  static constexpr struct {
+    const char* Name;
+    TSkinCommand Command;
+  } kButtons[] = {{"closebutton", TSkinCommand::cmclose},
+                  {"maxbutton", TSkinCommand::cmmaximize},
+                  {"minbutton", TSkinCommand::cmminimize},
+                  {"rollupbutton", TSkinCommand::cmrollup},
+                  {"sysmenubutton", TSkinCommand::cmsysmenu}};
+  for (const auto& b : kButtons)
+    FObjects.push_back(std::make_unique<TSkinStdButtonObject>(FFrame, skin, FPictures, b.Name, b.Command));
+}
+
+TSkinCaptionObject* TSkinObjectList::Caption() const {
+  for (const auto& object : FObjects)
+    if (auto* caption = dynamic_cast<TSkinCaptionObject*>(object.get())) return caption;
+  return nullptr;
+}
+
+bool TSkinObjectList::Usable(int index) const {
+  const TActiveSkinObject& object = *FObjects[static_cast<size_t>(index)];
+  return object.Usable && object.Shown;
+}
+
+int TSkinObjectList::ObjectAt(TPoint point) const {
+  for (size_t i = 0; i < FObjects.size(); ++i)
+    if (Usable(int(i)) && FObjects[i]->ObjectRect.Contains(point)) return int(i);
+  return -1;
+}
+
+void TSkinObjectList::TrackObjects(TPoint point, bool allow) {
+  if (FObjects.empty() || !FFrame.IsFormActive()) return;
+  int hot = allow ? ObjectAt(point) : -1;
+  // While one object holds the press, no other one lights up.
+  if (FCapturedObject != -1 && hot != FCapturedObject) hot = -1;
+  if (hot == FHotObject) return;
+  const int old = FHotObject;
+  FHotObject = hot;
+  if (old != -1 && Usable(old)) {
+    FObjects[size_t(old)]->MouseLeave();
+    FFrame.HideObjectHint();
+  }
+  if (hot != -1) {
+    TActiveSkinObject& object = *FObjects[size_t(hot)];
+    object.MouseEnter();
+    if (!object.Hint.empty()) FFrame.ShowObjectHint(object.Hint);
+  }
+}
+
+bool TSkinObjectList::Press(TPoint point, int button) {
+  TrackObjects(point);
+  if (FHotObject == -1) return false;
+  TActiveSkinObject& object = *FObjects[size_t(FHotObject)];
+  FCapturedObject = FHotObject;
+  object.MouseDown(point.X, point.Y, button);
+  // The caption's press is the system's move loop; it needs no capture.
+  return dynamic_cast<TSkinCaptionObject*>(&object) == nullptr;
+}
+
+bool TSkinObjectList::Release(TPoint point, int button) {
+  if (FCapturedObject == -1) return false;
+  TActiveSkinObject& object = *FObjects[size_t(FCapturedObject)];
+  const bool captured = dynamic_cast<TSkinCaptionObject*>(&object) == nullptr;
+  FCapturedObject = -1;
+  // Last: a command may change the window under the object.
+  object.MouseUp(point.X, point.Y, button);
+  return captured;
+}
+
+void TSkinObjectList::Move(TPoint point) {
+  const int target = FCapturedObject != -1 ? FCapturedObject : FHotObject;
+  if (target != -1) FObjects[size_t(target)]->MouseMove(point.X, point.Y);
+}
+
+bool TSkinObjectList::DoubleClick(TPoint point, int button) {
+  const bool capture = Press(point, button);
+  if (FHotObject != -1) FObjects[size_t(FHotObject)]->DblClick();
+  return capture;
+}
+
+void TSkinObjectList::ResetStates() {
+  for (const auto& object : FObjects) object->ResetState();
+  // The object under the pointer lights up again at the next track.
+  FHotObject = -1;
+}
+
+void TSkinObjectList::MenusClosed() {
+  for (const auto& object : FObjects)
+    if (auto* button = dynamic_cast<TSkinButtonObject*>(object.get())) button->MenuClosed();
+}
+
+bool TSkinObjectList::MorphTick() {
+  bool stepped = false;
+  for (const auto& object : FObjects)
+    if (object->morphing && object->MorphPending()) {
+      object->BlendStep();
+      stepped = true;
+    }
+  return stepped;
+}
+
+bool TSkinObjectList::AnimateTick() {
+  bool running = false;
+  for (const auto& object : FObjects)
+    if (auto* animate = dynamic_cast<TSkinAnimateObject*>(object.get()))
+      if (animate->AnimateTick()) running = true;
+  return running;
+}
+
+void TSkinObjectList::UpdateCaptionActive(bool repaint) {
+  const bool active = FFrame.IsFormActive();
+  TSkinCaptionObject* caption = Caption();
+  if (caption && caption->Lit != active) {
+    caption->Lit = active;
+    if (repaint) {
+      FFrame.RepaintFrame();
+      if (caption->morphing) FFrame.StartMorphTimer();
+    } else {
+      caption->SetBlendPos(active ? 1 : 0);
+    }
+  }
+  FFrame.ActivationEvent(active);
+}
