@@ -97,10 +97,19 @@ void TForm::SetClientHeight(int value) {
 
 void TForm::ApplyClientSize() {
   if (!FClientSizeSet) return;
-  WindowParams params;
-  CreateParams(params);
   RECT r{0, 0, FClientWidth, FClientHeight};
-  AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+  if (HandleAllocated()) {
+    // The window's own answer counts: a hook may draw a frame of its own.
+    constexpr int probe = 10000;
+    RECT client{0, 0, probe, probe};
+    SendMessageW(Handle(), WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&client));
+    r.right += client.left + (probe - client.right);
+    r.bottom += client.top + (probe - client.bottom);
+  } else {
+    WindowParams params;
+    CreateParams(params);
+    AdjustWindowRectEx(&r, params.style, FALSE, params.exStyle);
+  }
   SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
 }
 

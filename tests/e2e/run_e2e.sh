@@ -46,6 +46,15 @@ if [ -n "${w:-}" ]; then
   sleep 1
   import -window root -crop "${w}x${h}+${x}+${y}" "$BUILD/e2e-window.png" 2>/dev/null
   check $? "screenshot saved to $BUILD/e2e-window.png"
+
+  # A drag on the caption with the real mouse moves the window.
+  xdotool mousemove $((x + 60)) $((y + 10)) mousedown 1 mousemove $((x + 80)) $((y + 25)) \
+    sleep 0.2 mousemove $((x + 100)) $((y + 40)) sleep 0.2 mouseup 1 2>/dev/null
+  sleep 0.5
+  drive window
+  read -r _ _ x2 y2 _ _ <<<"$(echo "$out" | grep '^ok window')"
+  [ "${x2:-}" = "$((x + 40))" ] && [ "${y2:-}" = "$((y + 30))" ]
+  check $? "a drag on the caption moves the window ($x,$y to ${x2:-?},${y2:-?})"
 fi
 
 drive arm; status=$?

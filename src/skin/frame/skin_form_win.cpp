@@ -5,6 +5,8 @@
 #include "persist/properties.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/data/skin_notices.h"
+#include "skin/frame/skin_frame_win.h"
+#include "ui/application_win.h"
 #include "ui/form_win.h"
 
 namespace {
@@ -23,22 +25,45 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
   FDefInActiveCaptionFont.SetColor(clBtnShadow);
   if (auto* form = dynamic_cast<TForm*>(owner)) {
     form->HandleNeeded();
+    FFrame = std::make_unique<TSkinFrame>(*this, *form);
     FHook = std::make_unique<TWindowProcHook>(
         form->Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) { return HookedWindowProc(message, wParam, lParam); });
   }
 }
 
 // The form gets its window procedure back before anything of the frame goes.
-TSkinForm::~TSkinForm() { FHook.reset(); }
+TSkinForm::~TSkinForm() {
+  FHook.reset();
+  FFrame.reset();
+}
+
+void TSkinForm::SetSkinData(TSkinData* value) {
+  FSkinData.Set(*this, value);
+  if (FFrame) FFrame->ApplySkin(value);
+}
+
+void TSkinForm::MinimizeFormToTray() {
+  TTrayIcon* tray = FTrayIcon.Get();
+  if (!tray || !Application) return;
+  tray->SetMinimizeToTray(true);
+  Application->Minimize();
+}
 
 LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   auto* form = dynamic_cast<TForm*>(Owner());
   auto* skin = reinterpret_cast<const TSkinData*>(wParam);
-  if (form && message == SkinChangingMessage)
+  if (form && message == SkinChangingMessage) {
+    if (skin == SkinData() && FFrame) FFrame->ForgetSkin();
     ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ResetSkinSection(); });
-  else if (form && message == SkinChangedMessage)
+  } else if (form && message == SkinChangedMessage) {
+    if (skin == SkinData() && FFrame) FFrame->ApplySkin(skin);
     ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ApplySkin(); });
-  return FHook->CallPrevious(message, wParam, lParam);
+  }
+  LRESULT result = 0;
+  if (FFrame && FFrame->HandleMessage(message, wParam, lParam, result)) return result;
+  result = FHook->CallPrevious(message, wParam, lParam);
+  if (FFrame) FFrame->AfterMessage(message, wParam, lParam);
+  return result;
 }
 
 const PropertyTable& TSkinForm::Properties() const {
@@ -83,11 +108,16 @@ void TSkinForm::SetTrayIcon(TTrayIcon* value) {
 }
 
 void TSkinForm::RestoreFormFromTray() {
-  if (TTrayIcon* tray = FTrayIcon.Get()) tray->RestoreMainWindow();
+  TTrayIcon* tray = FTrayIcon.Get();
+  if (!tray) return;
+  tray->SetMinimizeToTray(false);
+  tray->RestoreMainWindow();
+  if (Application) Application->Restore();
+  if (!FAlwaysShowInTray) tray->SetIconVisible(false);
 }
 
 void TSkinForm::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
-  FSkinData.Notify(component, operation);
+  if (FSkinData.Notify(component, operation) && FFrame) FFrame->ApplySkin(nullptr);
   FTrayIcon.Notify(component, operation);
 }

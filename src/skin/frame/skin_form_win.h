@@ -12,6 +12,8 @@
 #include "tray/tray_icon_win.h"
 #include "ui/window_win.h"
 
+class TSkinFrame;
+
 class TSkinForm : public TComponent {
  public:
   explicit TSkinForm(TComponent* owner);
@@ -20,7 +22,13 @@ class TSkinForm : public TComponent {
   const PropertyTable& Properties() const override;
 
   TSkinData* SkinData() const { return FSkinData.Get(); }
-  void SetSkinData(TSkinData* value) { FSkinData.Set(*this, value); }
+  void SetSkinData(TSkinData* value);
+  // The frame that draws the form from the skin; null for a form-less frame.
+  const TSkinFrame* Frame() const { return FFrame.get(); }
+  // The form goes into the tray (when a tray icon is linked).
+  void MinimizeFormToTray();
+  bool AlwaysMinimizeToTray() const { return FAlwaysMinimizeToTray; }
+  bool ShowIcon() const { return FShowIcon; }
   TTrayIcon* TrayIcon() const { return FTrayIcon.Get(); }
   // Takes over the icon's minimise-to-tray and double click: the frame
   // decides when the form goes to the tray and brings it back.
@@ -60,6 +68,7 @@ class TSkinForm : public TComponent {
 
   // The form's window procedure with this frame in front of it.
   std::unique_ptr<TWindowProcHook> FHook;
+  std::unique_ptr<TSkinFrame> FFrame;
   ComponentRef<TSkinData> FSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;

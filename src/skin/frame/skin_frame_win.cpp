@@ -1,0 +1,382 @@
+#include "skin/frame/skin_frame_win.h"
+
+#include <windowsx.h>
+// windowsx.h's aliases of IsIconic and IsZoomed would rename the frame's commands.
+#undef IsMinimized
+#undef IsMaximized
+
+#include <vector>
+
+#include "base/utf_win.h"
+#include "skin/controls/bmp_pixels.h"
+#include "skin/controls/fast_bitmap_win.h"
+#include "skin/controls/mask_region_win.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/frame_hit_test.h"
+#include "skin/frame/object_layout.h"
+#include "skin/frame/skin_form_win.h"
+#include "ui/application_win.h"
+#include "ui/canvas_win.h"
+#include "ui/font_win.h"
+#include "ui/form_win.h"
+#include "ui/timer_win.h"
+
+namespace {
+
+// Objects draw their text and the form icon through GDI on a copy of the
+// pixels they cover, which goes back when the drawing is done.
+class FrameObjectCanvas : public TObjectCanvas {
+ public:
+  FrameObjectCanvas(PixelView pixels, TPoint origin) : TObjectCanvas(pixels, origin) {}
+
+  void SelectCaptionFont(const TSkinCaptionObject& caption) override {
+    FFont.SetName(caption.fontname);
+    FFont.SetHeight(caption.fontheight);
+    FFont.SetStyle(caption.fontstyle);
+  }
+  int TextWidth(std::string_view text) override { return Measure(text).cx; }
+  int TextHeight() override { return Measure("Wg").cy; }
+
+  void DrawText(PixelView target, int x, int y, std::string_view text, TColor color) override {
+    TFBitmap copy(target);
+    {
+      TCanvas canvas(copy.DC());
+      canvas.Font().Assign(FFont);
+      canvas.Font().SetColor(color);
+      canvas.Brush().SetStyle(TBrushStyle::bsClear);
+      canvas.TextOut(x, y, text);
+    }
+    CopyBack(copy, target);
+  }
+
+  void DrawFormIcon(TRect rect) override {
+    if (!Application || !Application->Icon()) return;
+    TFBitmap copy(Pixels);
+    DrawIconEx(copy.DC(), rect.Left, rect.Top, Application->Icon(), rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
+    CopyBack(copy, Pixels);
+  }
+
+ private:
+  SIZE Measure(std::string_view text) {
+    WindowDC screen(nullptr);
+    FontHandle font = CreateFontHandle(FFont);
+    SelectGuard keep(screen.Get(), font.Get());
+    std::wstring wide = Utf8ToWide(text);
+    SIZE size{};
+    GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+    return size;
+  }
+  static void CopyBack(const TFBitmap& from, PixelView to) {
+    PixelView source = from.View();
+    for (int y = 0; y < to.Height(); ++y)
+      std::copy(source.Row(y), source.Row(y) + 3 * static_cast<size_t>(to.Width()), to.Row(y));
+  }
+
+  TFont FFont;
+};
+
+TFramePoints PointsOf(const TFrameSkinPoints& s) { return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.Client}; }
+TFramePoints PointsOf(const TScaledFramePoints& s) {
+  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.Client};
+}
+
+TFrameObjectKind KindOf(const TActiveSkinObject& object) {
+  if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
+  if (dynamic_cast<const TSkinStdButtonObject*>(&object)) return TFrameObjectKind::StdButton;
+  if (dynamic_cast<const TSkinAnimateObject*>(&object)) return TFrameObjectKind::Animate;
+  if (dynamic_cast<const TSkinButtonObject*>(&object)) return TFrameObjectKind::Button;
+  return TFrameObjectKind::User;
+}
+
+}  // namespace
+
+// The morph and animation timers, made when first needed.
+class TSkinFrame::Timers {
+ public:
+  explicit Timers(TSkinFrame& frame) : F(frame) {}
+  void StartMorph() { Start(FMorph, 20, [this] { return F.FObjects.MorphTick(); }); }
+  void StartAnimate() { Start(FAnimate, 25, [this] { return F.FObjects.AnimateTick(); }); }
+  void StopAll() {
+    FMorph.reset();
+    FAnimate.reset();
+  }
+
+ private:
+  template <class Tick>
+  void Start(std::unique_ptr<TTimer>& timer, int interval, Tick tick) {
+    if (timer) return;
+    timer = std::make_unique<TTimer>(nullptr);
+    timer->SetInterval(interval);
+    TTimer* self = timer.get();
+    timer->SetOnTimer([this, self, tick](TObject*) {
+      bool more = tick();
+      F.RepaintFrame();
+      if (!more) self->SetEnabled(false);
+    });
+  }
+  TSkinFrame& F;
+  std::unique_ptr<TTimer> FMorph, FAnimate;
+};
+
+TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
+    : FOwner(owner), FForm(form), FTimers(std::make_unique<Timers>(*this)) {}
+
+TSkinFrame::~TSkinFrame() = default;
+
+// --- skin ------------------------------------------------------------------------------
+
+void TSkinFrame::ForgetSkin() {
+  FTimers->StopAll();
+  FObjects.Clear();
+  FSkinActive = false;
+}
+
+void TSkinFrame::ApplySkin(const TSkinData* skin) {
+  FTimers->StopAll();
+  FObjects.ForgetIndices();
+  int clientWidth = FForm.ClientWidth(), clientHeight = FForm.ClientHeight();
+  FSkinActive = skin && !skin->NoSkin() && !skin->PictureBitmap().Empty();
+  HWND window = FForm.Handle();
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+  if (FSkinActive) {
+    FSkin = FrameSkinPointsOf(*skin);
+    FStretch = {skin->leftstretch, skin->topstretch, skin->rightstretch, skin->bottomstretch};
+    FBorderWidth = skin->borderwidth;
+    FPicture = PixelImageFromBmp(skin->PictureBitmap().Image());
+    FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
+    FObjects.CreateObjects(*skin);
+    // The system draws no caption: the skin is the whole frame.
+    SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+  } else {
+    FObjects.Clear();
+    SetWindowRgn(window, nullptr, TRUE);
+  }
+  FRegionSize = {};
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The client keeps its size; the window grows or shrinks by the frame.
+  FForm.SetClientWidth(clientWidth);
+  FForm.SetClientHeight(clientHeight);
+  FActive = GetActiveWindow() == window;
+  UpdateFrame();
+  FObjects.UpdateCaptionActive(false);
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void TSkinFrame::UpdateFrame() {
+  if (!FSkinActive) return;
+  RECT r;
+  GetWindowRect(FForm.Handle(), &r);
+  FFrame = ComputeFramePoints(FSkin, r.right - r.left, r.bottom - r.top);
+  ArrangeObjects();
+  UpdateRegion();
+}
+
+void TSkinFrame::ArrangeObjects() {
+  std::vector<TFrameObjectPlace> places;
+  for (size_t i = 0; i < FObjects.Count(); ++i) {
+    const TActiveSkinObject& o = FObjects[i];
+    const auto* std = dynamic_cast<const TSkinStdButtonObject*>(&o);
+    const auto* animate = dynamic_cast<const TSkinAnimateObject*>(&o);
+    places.push_back({KindOf(o), o.ObjectRect, o.skinrect, o.skinrectinapicture,
+                      std ? std->command : animate ? animate->command : TSkinCommand::cmdefault, o.Shown});
+  }
+  ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
+  for (size_t i = 0; i < FObjects.Count(); ++i) FObjects[i].ObjectRect = places[i].Rect;
+}
+
+void TSkinFrame::UpdateRegion() {
+  HWND window = FForm.Handle();
+  // Setting a region changes the frame, which reports a size again: the
+  // shape is rebuilt only for a new size.
+  if (FRegionSize == TPoint{FFrame.FrameWidth, FFrame.FrameHeight}) return;
+  FRegionSize = {FFrame.FrameWidth, FFrame.FrameHeight};
+  if (FMask.Width() == 0) {
+    SetWindowRgn(window, nullptr, TRUE);
+    FMaskStrips = {};
+    return;
+  }
+  TFramePoints points = MaskSplitPoints(FSkin), scaled = MaskSplitPoints(FFrame);
+  FMaskStrips = SplitMaskBorders(points, scaled, FMask.View(), FFrame.FrameWidth);
+  RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth);
+  // The window owns the region once it is set, and frees the one before it.
+  if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
+}
+
+// --- painting -------------------------------------------------------------------------
+
+void TSkinFrame::PaintFrame() {
+  HWND window = FForm.Handle();
+  if (!FSkinActive || !IsWindowVisible(window)) return;
+  UpdateFrame();
+  const int W = FFrame.FrameWidth, H = FFrame.FrameHeight;
+  TBorderStrips strips = ComposeFrameBorders(PointsOf(FSkin), PointsOf(FFrame), FStretch, W, H,
+                                             TRect{0, 0, FPicture.Width(), FPicture.Height()}, FPicture.View());
+  const TRect& client = FFrame.Client;
+  for (size_t i = 0; i < FObjects.Count(); ++i) {
+    TActiveSkinObject& object = FObjects[i];
+    if (!object.Shown) continue;
+    bool bottom = object.ObjectRect.Bottom > client.Top && object.ObjectRect.Top >= client.Bottom;
+    PixelImage& strip = bottom ? strips.Bottom : strips.Top;
+    if (strip.Width() == 0) continue;
+    FrameObjectCanvas canvas(strip.View(), TPoint{0, bottom ? H - strip.Height() : 0});
+    object.Draw(canvas, false);
+  }
+  WindowDC dc(window, WindowDC::WholeWindow);
+  if (client.Height() > 0) ExcludeClipRect(dc.Get(), client.Left, client.Top, client.Right, client.Bottom);
+  const int top = strips.Top.Height();
+  DrawPixels(dc.Get(), 0, 0, strips.Top.View());
+  DrawPixels(dc.Get(), 0, top, strips.Left.View());
+  DrawPixels(dc.Get(), W - strips.Right.Width(), top, strips.Right.View());
+  DrawPixels(dc.Get(), 0, H - strips.Bottom.Height(), strips.Bottom.View());
+}
+
+void TSkinFrame::RepaintFrame() { SendMessageW(FForm.Handle(), WM_NCPAINT, 0, 0); }
+
+void TSkinFrame::RedrawObject(TActiveSkinObject&) { RepaintFrame(); }
+
+void TSkinFrame::StartMorphTimer() { FTimers->StartMorph(); }
+
+void TSkinFrame::StartAnimateTimer() { FTimers->StartAnimate(); }
+
+// --- commands -----------------------------------------------------------------------------
+
+// Posted: the object that runs the command must outlive it.
+void TSkinFrame::CloseForm() { PostMessageW(FForm.Handle(), WM_CLOSE, 0, 0); }
+
+bool TSkinFrame::IsMinimized() const { return Application && IsIconic(Application->Handle()); }
+
+void TSkinFrame::Minimize() {
+  if (AlwaysMinimizeToTray())
+    MinimizeToTray();
+  else if (Application)
+    Application->Minimize();
+}
+
+bool TSkinFrame::AlwaysMinimizeToTray() const { return FOwner.AlwaysMinimizeToTray(); }
+
+void TSkinFrame::MinimizeToTray() { FOwner.MinimizeFormToTray(); }
+
+bool TSkinFrame::ShowIcon() const { return FOwner.ShowIcon(); }
+
+std::string TSkinFrame::CaptionText() const { return FForm.Caption(); }
+
+// --- input --------------------------------------------------------------------------------
+
+TPoint TSkinFrame::WindowPoint(POINT screen) const {
+  RECT r;
+  GetWindowRect(FForm.Handle(), &r);
+  return {screen.x - r.left, screen.y - r.top};
+}
+
+TPoint TSkinFrame::WindowPointFromClient(LPARAM lParam) const {
+  POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ClientToScreen(FForm.Handle(), &p);
+  return WindowPoint(p);
+}
+
+int TSkinFrame::HitTest(POINT screen) const {
+  TPoint p = WindowPoint(screen);
+  std::vector<TRect> captions;
+  for (size_t i = 0; i < FObjects.Count(); ++i)
+    if (dynamic_cast<const TSkinCaptionObject*>(&FObjects[i])) captions.push_back(FObjects[i].ObjectRect);
+  TFrameHitState state;
+  state.Sizeable =
+      FForm.BorderStyle() == TBorderStyle::bsSizeable || FForm.BorderStyle() == TBorderStyle::bsSizeToolWin;
+  state.Minimized = IsMinimized();
+  state.ObjectHot = FObjects.HotObject() != -1;
+  state.CaptionObjects = captions;
+  TMaskQuery inMask;
+  if (FMask.Width() > 0)
+    inMask = [this](TPoint q) { return PointInFrameMask(FMaskStrips, FFrame.Mask, q); };
+  return FrameHitTest(p, FFrame, FBorderWidth, inMask, state);
+}
+
+void TSkinFrame::TrackNonClientLeave() {
+  if (FTrackingLeave) return;
+  TRACKMOUSEEVENT track{sizeof track, TME_LEAVE | TME_NONCLIENT, FForm.Handle(), 0};
+  FTrackingLeave = TrackMouseEvent(&track) != FALSE;
+}
+
+bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (!FSkinActive) return false;
+  HWND window = FForm.Handle();
+  switch (message) {
+    case WM_NCCALCSIZE: {
+      auto* r = reinterpret_cast<RECT*>(lParam);  // the first rectangle either way
+      TRect client = SkinnedClientRect({r->left, r->top, r->right, r->bottom}, FSkin);
+      *r = RECT{client.Left, client.Top, client.Right, client.Bottom};
+      result = 0;
+      return true;
+    }
+    case WM_NCPAINT:
+      PaintFrame();
+      result = 0;
+      return true;
+    case WM_NCACTIVATE:
+      // Answered without the default handling: Windows must not draw its own caption.
+      FActive = wParam != FALSE;
+      FObjects.UpdateCaptionActive(true);
+      RepaintFrame();
+      result = TRUE;
+      return true;
+    case WM_NCHITTEST:
+      result = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return true;
+    case WM_NCMOUSEMOVE:
+      TrackNonClientLeave();
+      FObjects.TrackObjects(WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      FObjects.Move(WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      return false;
+    case WM_NCMOUSELEAVE:
+      FTrackingLeave = false;
+      if (FObjects.CapturedObject() == -1) FObjects.TrackObjects(TPoint{-1, -1}, false);
+      return false;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN: {
+      if (wParam == HTCAPTION) {
+        FObjects.ForgetCapture();
+        return false;  // the system's move loop
+      }
+      TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      if (FObjects.Press(p, message == WM_NCLBUTTONDOWN ? 0 : 1)) SetCapture(window);
+      result = 0;
+      return true;
+    }
+    case WM_MOUSEMOVE:
+      if (FObjects.CapturedObject() == -1) return false;
+      FObjects.Move(WindowPointFromClient(lParam));
+      FObjects.TrackObjects(WindowPointFromClient(lParam));
+      return false;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP: {
+      if (FObjects.CapturedObject() == -1) return false;
+      bool nonClient = message == WM_NCLBUTTONUP || message == WM_NCRBUTTONUP;
+      TPoint p = nonClient ? WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})
+                           : WindowPointFromClient(lParam);
+      int button = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP ? 0 : 1;
+      if (FObjects.Release(p, button) && GetCapture() == window) ReleaseCapture();
+      return false;
+    }
+    case WM_CAPTURECHANGED:
+      // The press ends where the pointer is not: the button comes up without acting.
+      if (FObjects.CapturedObject() != -1 && reinterpret_cast<HWND>(lParam) != window)
+        FObjects.Release(TPoint{-1, -1}, 0);
+      return false;
+  }
+  return false;
+}
+
+void TSkinFrame::AfterMessage(UINT message, WPARAM, LPARAM) {
+  if (!FSkinActive) return;
+  switch (message) {
+    case WM_SIZE: UpdateFrame(); break;
+    case WM_SETTEXT: RepaintFrame(); break;
+    case WM_ACTIVATE:
+      FObjects.ResetStates();
+      RepaintFrame();
+      break;
+    case WM_DESTROY: FTimers->StopAll(); break;
+  }
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The skinned frame of one form: sizes the non-client area to the skin's
+// borders, paints the frame picture in four strips with the caption objects
+// on them, shapes the window with the skin's mask, answers hit-tests and
+// routes the pointer to the objects. TSkinForm owns it and feeds it the
+// form's messages.
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/controls/skin_compose.h"
+#include "skin/frame/caption_objects.h"
+#include "skin/frame/frame_geometry.h"
+#include "skin/frame/skin_object_list.h"
+
+class TForm;
+class TSkinData;
+class TSkinForm;
+
+class TSkinFrame : private TObjectFrame {
+ public:
+  TSkinFrame(TSkinForm& owner, TForm& form);
+  ~TSkinFrame() override;
+
+  bool SkinActive() const { return FSkinActive; }
+  // Takes the skin (or leaves the skin-less system frame): objects, borders, shape.
+  void ApplySkin(const TSkinData* skin);
+  // The skin is going: nothing may point into it any more.
+  void ForgetSkin();
+
+  // Handles a message of the form when the frame takes it; `result` is then the answer.
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Messages that the form's own procedure must see first; then this runs.
+  void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+  const TScaledFramePoints& Geometry() const { return FFrame; }
+  const TSkinObjectList& Objects() const { return FObjects; }
+
+ private:
+  // TObjectFrame
+  void CloseForm() override;
+  bool IsMaximized() const override { return false; }
+  bool IsMinimized() const override;
+  void Maximize() override {}
+  void Minimize() override;
+  void Restore() override {}
+  bool IsRolledUp() const override { return false; }
+  void SetRolledUp(bool) override {}
+  bool AlwaysMinimizeToTray() const override;
+  void MinimizeToTray() override;
+  TObjectMenu* SystemMenuItems() override { return nullptr; }
+  void RedrawObject(TActiveSkinObject& object) override;
+  bool IsFormActive() const override { return FActive; }
+  void StartMorphTimer() override;
+  void StartAnimateTimer() override;
+  bool ShowIcon() const override;
+  std::string CaptionText() const override;
+  void PopUpItems(TObjectMenu&, TRect) override {}
+  void RepaintFrame() override;
+
+  void UpdateFrame();
+  void ArrangeObjects();
+  void UpdateRegion();
+  void PaintFrame();
+  int HitTest(POINT screen) const;
+  TPoint WindowPoint(POINT screen) const;
+  TPoint WindowPointFromClient(LPARAM lParam) const;
+  void TrackNonClientLeave();
+
+  TSkinForm& FOwner;
+  TForm& FForm;
+  bool FSkinActive = false;
+  bool FActive = false;
+  bool FTrackingLeave = false;
+  TFrameSkinPoints FSkin;
+  TScaledFramePoints FFrame;
+  TStretchEdges FStretch;
+  int FBorderWidth = 0;
+  PixelImage FPicture, FMask;
+  TBorderStrips FMaskStrips;
+  TPoint FRegionSize;  // the frame size the window's shape was cut for
+  TSkinObjectList FObjects{*this};
+  class Timers;
+  std::unique_ptr<Timers> FTimers;
+};

@@ -1,0 +1,122 @@
+// The main window's skinned frame: its size, shape, caption objects, the
+// answers of its hit-test, and the caption buttons as a user presses them.
+#include <set>
+
+#include "skin/frame/skin_frame_win.h"
+#include "skin/frame/skin_form_win.h"
+#include "wine_support.h"
+
+namespace {
+
+class SkinFrameTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    form->Show();
+    PumpMessages(100);
+    window = form->Handle();
+    GetWindowRect(window, &bounds);
+  }
+  // A point of the window, in the screen coordinates the non-client messages carry.
+  LPARAM Screen(int x, int y) const { return MAKELPARAM(bounds.left + x, bounds.top + y); }
+  LRESULT HitTest(int x, int y) const { return SendMessageW(window, WM_NCHITTEST, 0, Screen(x, y)); }
+  const TSkinFrame& Frame() const { return *form->SkinForm1->Frame(); }
+  // The centre of the first standard button running `command`.
+  POINT ButtonCentre(TSkinCommand command) const {
+    for (size_t i = 0; i < Frame().Objects().Count(); ++i)
+      if (auto* b = dynamic_cast<const TSkinStdButtonObject*>(&Frame().Objects()[i]); b && b->command == command) {
+        const TRect& r = b->ObjectRect;
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+      }
+    ADD_FAILURE() << "no such button";
+    return {};
+  }
+  // A press on the frame; the pointer moves to the release point, and the
+  // captured mouse's messages come in client coordinates.
+  void Press(POINT at, POINT releaseAt) {
+    SendMessageW(window, WM_NCLBUTTONDOWN, HTOBJECT_CODE, Screen(at.x, at.y));
+    LPARAM client = MAKELPARAM(releaseAt.x - 15, releaseAt.y - 33);
+    SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, client);
+    SendMessageW(window, WM_LBUTTONUP, 0, client);
+  }
+  static constexpr WPARAM HTOBJECT_CODE = 19;
+
+  HWND window = nullptr;
+  RECT bounds{};
+};
+
+TEST_F(SkinFrameTest, TheWindowTakesTheSkinsSizeShapeAndCaption) {
+  ASSERT_TRUE(Frame().SkinActive());
+  EXPECT_EQ(bounds.right - bounds.left, 199);
+  EXPECT_EQ(bounds.bottom - bounds.top, 320);
+  EXPECT_EQ(form->ClientWidth(), 171);
+  EXPECT_EQ(form->ClientHeight(), 264);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  EXPECT_EQ(origin.x - bounds.left, 15);
+  EXPECT_EQ(origin.y - bounds.top, 33);
+  EXPECT_EQ(form->BtnStart->Left(), 8) << "the controls keep their places in the client area";
+
+  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window, region.Get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0)) << "outside the mask";
+  EXPECT_FALSE(PtInRegion(region.Get(), 198, 319));
+  EXPECT_TRUE(PtInRegion(region.Get(), 100, 10));
+  EXPECT_TRUE(PtInRegion(region.Get(), 100, 160));
+
+  const TSkinCaptionObject* caption = Frame().Objects().Caption();
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->ObjectRect, (TRect{41, 3, 102 + 23, 18})) << "the caption stretches with the width";
+}
+
+TEST_F(SkinFrameTest, TheFixedFrameAnswersOnlyClientCaptionAndObject) {
+  std::set<LRESULT> answers;
+  for (int y = 0; y < 320; y += 3)
+    for (int x = 0; x < 199; x += 3) answers.insert(HitTest(x, y));
+  EXPECT_EQ(answers, (std::set<LRESULT>{HTCLIENT, HTCAPTION, 19}));
+  EXPECT_EQ(HitTest(100, 150), HTCLIENT);
+  EXPECT_EQ(HitTest(60, 10), HTCAPTION);
+  EXPECT_EQ(HitTest(5, 150), 19);
+}
+
+TEST_F(SkinFrameTest, MinimizeGoesToTheTrayAndADoubleClickOnTheIconBringsItBack) {
+  POINT minimize = ButtonCentre(TSkinCommand::cmminimize);
+  Press(minimize, minimize);
+  PumpMessages(50);
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(form->TrayIcon->IconVisible());
+  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+  PumpMessages(100);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(form->TrayIcon->IconVisible()) << "the form keeps its icon in the tray";
+}
+
+TEST_F(SkinFrameTest, CloseActsOnlyWhenReleasedOverTheButton) {
+  POINT close = ButtonCentre(TSkinCommand::cmclose);
+  Press(close, POINT{-100, close.y});
+  EXPECT_FALSE(PumpMessages(100)) << "released outside: nothing";
+  Press(close, close);
+  EXPECT_TRUE(PumpMessages(100)) << "the program ends";
+}
+
+TEST_F(SkinFrameTest, NoHandlesLeakOverResizesAndSkinReloads) {
+  auto resize = [&] {
+    for (int i = 0; i < 20; ++i) SetWindowPos(window, nullptr, 0, 0, 199 + i % 3, 320 + i % 2, SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages(50);
+  };
+  auto reload = [&] {
+    for (int i = 0; i < 20; ++i) form->SkinData1->LoadCompressedStoredSkin(*form->CompressedStoredSkin1);
+    PumpMessages(50);
+  };
+  resize();
+  reload();  // first use makes shared objects
+  int gdi = GdiObjectCount(), user = UserObjectCount();
+  resize();
+  EXPECT_LE(GdiObjectCount(), gdi) << "resizes";
+  reload();
+  EXPECT_LE(GdiObjectCount(), gdi) << "skin reloads";
+  EXPECT_LE(UserObjectCount(), user);
+  EXPECT_TRUE(Frame().SkinActive());
+}
+
+}  // namespace
