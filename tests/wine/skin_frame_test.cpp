@@ -79,6 +79,14 @@ TEST_F(SkinFrameTest, TheFixedFrameAnswersOnlyClientCaptionAndObject) {
   EXPECT_EQ(HitTest(5, 150), 19);
 }
 
+TEST_F(SkinFrameTest, TheSkinSetsTheSmallestFrame) {
+  MINMAXINFO info{};
+  SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 176);
+  EXPECT_EQ(info.ptMinTrackSize.y, 56);
+  EXPECT_GT(info.ptMaxTrackSize.x, 199);
+}
+
 TEST_F(SkinFrameTest, MinimizeGoesToTheTrayAndADoubleClickOnTheIconBringsItBack) {
   POINT minimize = ButtonCentre(TSkinCommand::cmminimize);
   Press(minimize, minimize);

@@ -29,6 +29,11 @@ class TSkinForm : public TComponent {
   void MinimizeFormToTray();
   bool AlwaysMinimizeToTray() const { return FAlwaysMinimizeToTray; }
   bool ShowIcon() const { return FShowIcon; }
+  bool Magnetic() const { return FMagnetic; }
+  int MagneticSize() const { return FMagneticSize; }
+  int MinWidth() const { return FMinWidth; }
+  int MinHeight() const { return FMinHeight; }
+  bool MaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
   TTrayIcon* TrayIcon() const { return FTrayIcon.Get(); }
   // Takes over the icon's minimise-to-tray and double click: the frame
   // decides when the form goes to the tray and brings it back.

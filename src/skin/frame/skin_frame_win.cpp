@@ -12,7 +12,10 @@
 #include "skin/controls/fast_bitmap_win.h"
 #include "skin/controls/mask_region_win.h"
 #include "skin/data/skin_data.h"
+#include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_hit_test.h"
+#include "skin/frame/frame_limits.h"
+#include "skin/frame/window_placement.h"
 #include "skin/frame/object_layout.h"
 #include "skin/frame/skin_form_win.h"
 #include "ui/application_win.h"
@@ -357,6 +360,37 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
                            : WindowPointFromClient(lParam);
       int button = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP ? 0 : 1;
       if (FObjects.Release(p, button) && GetCapture() == window) ReleaseCapture();
+      return false;
+    }
+    case WM_GETMINMAXINFO: {
+      // The frame is never smaller than its skin allows, nor larger than the monitor's area.
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      TFrameLimitInput in;
+      in.Skinned = true;
+      in.PictureWidth = FSkin.PictureWidth;
+      in.PictureHeight = FSkin.PictureHeight;
+      in.ClientRect = FSkin.Client;
+      in.MinWidth = FOwner.MinWidth();
+      in.MinHeight = FOwner.MinHeight();
+      in.Minimized = IsMinimized();
+      info->ptMinTrackSize = POINT{MinFrameWidth(in), MinFrameHeight(in)};
+      TPoint most = MaxTrackSize(GetMonitorArea(window, true), GetMonitorArea(window, false),
+                                 FOwner.MaximizeOnFullScreen());
+      info->ptMaxTrackSize = POINT{most.X, most.Y};
+      return false;
+    }
+    case WM_MOVING: {
+      auto* proposed = reinterpret_cast<RECT*>(lParam);
+      RECT current;
+      GetWindowRect(window, &current);
+      TMovingState state;
+      state.Maximized = IsZoomed(window) != FALSE;
+      state.Magnetic = FOwner.Magnetic();
+      state.MagneticSize = FOwner.MagneticSize();
+      TRect moved = MovingRect({proposed->left, proposed->top, proposed->right, proposed->bottom},
+                               {current.left, current.top, current.right, current.bottom},
+                               GetMonitorArea(window, true), state);
+      *proposed = RECT{moved.Left, moved.Top, moved.Right, moved.Bottom};
       return false;
     }
     case WM_CAPTURECHANGED:
