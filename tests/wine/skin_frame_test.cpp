@@ -107,6 +107,20 @@ TEST_F(SkinFrameTest, CloseActsOnlyWhenReleasedOverTheButton) {
   EXPECT_TRUE(PumpMessages(100)) << "the program ends";
 }
 
+TEST_F(SkinFrameTest, WithoutItsSkinTheWindowGetsTheSystemsFrameBack) {
+  form->SkinForm1->SetSkinData(nullptr);
+  EXPECT_FALSE(Frame().SkinActive());
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
+  RegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR) << "no shape";
+  EXPECT_EQ(form->ClientWidth(), 171);
+  EXPECT_EQ(form->ClientHeight(), 264);
+  form->SkinForm1->SetSkinData(form->SkinData1);
+  EXPECT_TRUE(Frame().SkinActive());
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
+  EXPECT_EQ(form->ClientWidth(), 171);
+}
+
 TEST_F(SkinFrameTest, NoHandlesLeakOverResizesAndSkinReloads) {
   auto resize = [&] {
     for (int i = 0; i < 20; ++i) SetWindowPos(window, nullptr, 0, 0, 199 + i % 3, 320 + i % 2, SWP_NOMOVE | SWP_NOZORDER);

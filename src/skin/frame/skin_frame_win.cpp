@@ -5,6 +5,7 @@
 #undef IsMinimized
 #undef IsMaximized
 
+#include <utility>
 #include <vector>
 
 #include "base/utf_win.h"
@@ -149,10 +150,15 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
     FObjects.CreateObjects(*skin);
     // The system draws no caption: the skin is the whole frame.
-    SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    if (style & WS_CAPTION) {
+      FRemovedCaption = static_cast<LONG_PTR>(style & WS_CAPTION);
+      SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    }
   } else {
     FObjects.Clear();
     SetWindowRgn(window, nullptr, TRUE);
+    // Without a skin the system's frame comes back, caption and all.
+    if (FRemovedCaption) SetWindowLongPtrW(window, GWL_STYLE, style | std::exchange(FRemovedCaption, 0));
   }
   FRegionSize = {};
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

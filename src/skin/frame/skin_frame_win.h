@@ -78,7 +78,8 @@ class TSkinFrame : private TObjectFrame {
   int FBorderWidth = 0;
   PixelImage FPicture, FMask;
   TBorderStrips FMaskStrips;
-  TPoint FRegionSize;  // the frame size the window's shape was cut for
+  TPoint FRegionSize;
+  LONG_PTR FRemovedCaption = 0;  // the caption style the skin took away  // the frame size the window's shape was cut for
   TSkinObjectList FObjects{*this};
   class Timers;
   std::unique_ptr<Timers> FTimers;
