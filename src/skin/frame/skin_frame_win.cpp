@@ -331,11 +331,13 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_NCHITTEST:
       result = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return true;
-    case WM_NCMOUSEMOVE:
+    case WM_NCMOUSEMOVE: {
       TrackNonClientLeave();
-      FObjects.TrackObjects(WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
-      FObjects.Move(WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+      TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      FObjects.TrackObjects(p);
+      FObjects.Move(p);
       return false;
+    }
     case WM_NCMOUSELEAVE:
       FTrackingLeave = false;
       if (FObjects.CapturedObject() == -1) FObjects.TrackObjects(TPoint{-1, -1}, false);
@@ -351,11 +353,13 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       result = 0;
       return true;
     }
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
       if (FObjects.CapturedObject() == -1) return false;
-      FObjects.Move(WindowPointFromClient(lParam));
-      FObjects.TrackObjects(WindowPointFromClient(lParam));
+      TPoint p = WindowPointFromClient(lParam);
+      FObjects.Move(p);
+      FObjects.TrackObjects(p);
       return false;
+    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_NCLBUTTONUP:
