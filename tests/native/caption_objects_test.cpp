@@ -9,6 +9,7 @@
 #include "caption_object_fakes.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
+#include "skin/frame/border_icons.h"
 #include "skin/frame/skin_object_list.h"
 
 namespace {
@@ -172,6 +173,24 @@ TEST_F(OurSkinObjects, StandardButtonsRunTheirCommandsOnRelease) {
   EXPECT_TRUE(Button(2).Pressed);
   EXPECT_TRUE(list.Release(close, kObjectLeftButton));
   EXPECT_FALSE(Button(2).Pressed);
+}
+
+TEST_F(OurSkinObjects, ButtonsOfCommandsTheFormDoesNotPermitStayDrawnButInert) {
+  list.ApplyBorderIcons(sbiMinimize | sbiMinimizeToTray);
+  for (TPoint p : {rollup, maximize, sysmenu}) Click(p);
+  EXPECT_TRUE(Commands(frame.Take()).empty());
+  for (size_t i = 1; i < 6; ++i) EXPECT_TRUE(Button(i).Shown) << "drawn into the frame picture: " << Button(i).IDName;
+  Click(minimize);
+  Click(close);
+  EXPECT_EQ(Commands(frame.Take()), (Log{"minimize", "close"}));
+
+  // A button with a picture of its own disappears with its command.
+  list.Clear();
+  list.CreateDefaultObjects(nullptr);
+  Button(1).skinrectinapicture = true;
+  list.ApplyBorderIcons(0);
+  EXPECT_FALSE(Button(1).Shown);
+  EXPECT_TRUE(Button(0).Usable) << "closing is always permitted";
 }
 
 TEST_F(OurSkinObjects, TheCaptionFollowsActivationAndResetsLeaveIt) {

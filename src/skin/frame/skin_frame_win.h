@@ -11,6 +11,7 @@
 #include "skin/controls/skin_compose.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/frame_geometry.h"
+#include "skin/frame/frame_states.h"
 #include "skin/frame/skin_object_list.h"
 
 class TForm;
@@ -34,18 +35,22 @@ class TSkinFrame : private TObjectFrame {
   void AfterMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   const TScaledFramePoints& Geometry() const { return FFrame; }
+  const TFrameStates& States() const { return FStates; }
+  void SetWindowState(TFrameState state);
+  // Rolls the form up to its caption strip or back down.
+  void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
 
  private:
   // TObjectFrame
   void CloseForm() override;
-  bool IsMaximized() const override { return false; }
+  bool IsMaximized() const override { return FStates.State() == TFrameState::Maximized; }
   bool IsMinimized() const override;
-  void Maximize() override {}
+  void Maximize() override { SetWindowState(TFrameState::Maximized); }
   void Minimize() override;
-  void Restore() override {}
-  bool IsRolledUp() const override { return false; }
-  void SetRolledUp(bool) override {}
+  void Restore() override;
+  bool IsRolledUp() const override { return FStates.RolledUp(); }
+  void SetRolledUp(bool value) override { RollUp(value); }
   bool AlwaysMinimizeToTray() const override;
   void MinimizeToTray() override;
   TObjectMenu* SystemMenuItems() override { return nullptr; }
@@ -66,6 +71,10 @@ class TSkinFrame : private TObjectFrame {
   TPoint WindowPoint(POINT screen) const;
   TPoint WindowPointFromClient(LPARAM lParam) const;
   void TrackNonClientLeave();
+  void CaptionDoubleClick();
+  TPoint MinFrameSize() const;
+  // Widens or narrows the form by one pixel and back: the frame is rebuilt for the same size.
+  void NudgeSize();
 
   TSkinForm& FOwner;
   TForm& FForm;
@@ -78,8 +87,9 @@ class TSkinFrame : private TObjectFrame {
   int FBorderWidth = 0;
   PixelImage FPicture, FMask;
   TBorderStrips FMaskStrips;
-  TPoint FRegionSize;
-  LONG_PTR FRemovedCaption = 0;  // the caption style the skin took away  // the frame size the window's shape was cut for
+  TPoint FRegionSize;  // the frame size the window's shape was cut for
+  LONG_PTR FRemovedCaption = 0;  // the caption style the skin took away
+  TFrameStates FStates;
   TSkinObjectList FObjects{*this};
   class Timers;
   std::unique_ptr<Timers> FTimers;

@@ -2,10 +2,24 @@
 
 #include "skin/controls/bmp_pixels.h"
 #include "skin/data/skin_data.h"
+#include "skin/frame/border_icons.h"
 
 namespace {
 
 PixelImage Decode(const TSkinBitmap& bitmap) { return bitmap.Empty() ? PixelImage() : PixelImageFromBmp(bitmap.Image()); }
+
+// The border icon a command needs; 0 for none (closing is always permitted).
+uint32_t IconNeededBy(TSkinCommand command) {
+  switch (command) {
+    case TSkinCommand::cmrollup: return sbiRollUp;
+    case TSkinCommand::cmmaximize: return sbiMaximize;
+    case TSkinCommand::cmminimize: return sbiMinimize;
+    case TSkinCommand::cmsysmenu: return sbiSystemMenu;
+    case TSkinCommand::cmclose:
+    case TSkinCommand::cmdefault: return 0;
+  }
+  return 0;
+}
 
 }  // namespace
 
@@ -52,6 +66,22 @@ void TSkinObjectList::CreateDefaultObjects(const TSkinData* skin) {
                   {"sysmenubutton", TSkinCommand::cmsysmenu}};
   for (const auto& b : kButtons)
     FObjects.push_back(std::make_unique<TSkinStdButtonObject>(FFrame, skin, FPictures, b.Name, b.Command));
+}
+
+void TSkinObjectList::ApplyBorderIcons(uint32_t borderIcons) {
+  for (const auto& object : FObjects) {
+    TSkinCommand command;
+    if (auto* standard = dynamic_cast<TSkinStdButtonObject*>(object.get()))
+      command = standard->command;
+    else if (auto* animate = dynamic_cast<TSkinAnimateObject*>(object.get()); animate && animate->command != TSkinCommand::cmdefault)
+      command = animate->command;
+    else
+      continue;
+    uint32_t needed = IconNeededBy(command);
+    if (needed == 0 || (borderIcons & needed)) continue;
+    object->Usable = false;
+    if (object->skinrectinapicture) object->Shown = false;
+  }
 }
 
 TSkinCaptionObject* TSkinObjectList::Caption() const {

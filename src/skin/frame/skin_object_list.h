@@ -20,6 +20,10 @@ class TSkinObjectList {
   // The frame without a skin: the five standard buttons, when there are no objects.
   void CreateDefaultObjects(const TSkinData* skin);
   void Clear();
+  // Buttons whose command the form does not permit (a TSkinBorderIcon set)
+  // are disabled; they are hidden only when their picture is not part of
+  // the frame picture, so a button drawn into the frame stays, inert.
+  void ApplyBorderIcons(uint32_t borderIcons);
 
   size_t Count() const { return FObjects.size(); }
   TActiveSkinObject& operator[](size_t index) const { return *FObjects[index]; }
