@@ -25,6 +25,8 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
   FDefInActiveCaptionFont.SetColor(clBtnShadow);
   if (auto* form = dynamic_cast<TForm*>(owner)) {
     form->HandleNeeded();
+    // The frame carries out the window commands; the system offers none of its own.
+    form->SetBorderIcons(0);
     FFrame = std::make_unique<TSkinFrame>(*this, *form);
     FHook = std::make_unique<TWindowProcHook>(
         form->Handle(), [this](UINT message, WPARAM wParam, LPARAM lParam) { return HookedWindowProc(message, wParam, lParam); });
@@ -40,6 +42,11 @@ TSkinForm::~TSkinForm() {
 void TSkinForm::SetSkinData(TSkinData* value) {
   FSkinData.Set(*this, value);
   if (FFrame) FFrame->ApplySkin(value);
+}
+
+void TSkinForm::SetBorderIcons(uint32_t value) {
+  FBorderIcons = value;
+  if (FFrame && FFrame->SkinActive()) FFrame->ApplySkin(SkinData());
 }
 
 void TSkinForm::MinimizeFormToTray() {

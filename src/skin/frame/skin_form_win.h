@@ -40,7 +40,8 @@ class TSkinForm : public TComponent {
   void SetTrayIcon(TTrayIcon* value);
   void RestoreFormFromTray();
   uint32_t BorderIcons() const { return FBorderIcons; }
-  void SetBorderIcons(uint32_t value) { FBorderIcons = value; }
+  // At run time the skin's objects are made again with the new set.
+  void SetBorderIcons(uint32_t value);
 
   TFont& DefCaptionFont() { return FDefCaptionFont; }
   TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }

@@ -84,6 +84,22 @@ TFramePoints PointsOf(const TScaledFramePoints& s) {
   return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.Client};
 }
 
+// Every live frame: a minimized form looks for a free place among the others.
+std::vector<TSkinFrame*>& LiveFrames() {
+  static std::vector<TSkinFrame*> frames;
+  return frames;
+}
+
+TRect BoundsOf(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+void SetBounds(HWND window, const TRect& r) {
+  SetWindowPos(window, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TFrameObjectKind KindOf(const TActiveSkinObject& object) {
   if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
   if (dynamic_cast<const TSkinStdButtonObject*>(&object)) return TFrameObjectKind::StdButton;
@@ -123,9 +139,11 @@ class TSkinFrame::Timers {
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
-    : FOwner(owner), FForm(form), FTimers(std::make_unique<Timers>(*this)) {}
+    : FOwner(owner), FForm(form), FTimers(std::make_unique<Timers>(*this)) {
+  LiveFrames().push_back(this);
+}
 
-TSkinFrame::~TSkinFrame() = default;
+TSkinFrame::~TSkinFrame() { std::erase(LiveFrames(), this); }
 
 // --- skin ------------------------------------------------------------------------------
 
@@ -149,6 +167,7 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     FPicture = PixelImageFromBmp(skin->PictureBitmap().Image());
     FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
     FObjects.CreateObjects(*skin);
+    FObjects.ApplyBorderIcons(FOwner.BorderIcons());
     // The system draws no caption: the skin is the whole frame.
     if (style & WS_CAPTION) {
       FRemovedCaption = static_cast<LONG_PTR>(style & WS_CAPTION);
@@ -252,13 +271,94 @@ void TSkinFrame::StartAnimateTimer() { FTimers->StartAnimate(); }
 // Posted: the object that runs the command must outlive it.
 void TSkinFrame::CloseForm() { PostMessageW(FForm.Handle(), WM_CLOSE, 0, 0); }
 
-bool TSkinFrame::IsMinimized() const { return Application && IsIconic(Application->Handle()); }
+bool TSkinFrame::IsMainForm() const { return Application && Application->MainForm() == &FForm; }
+
+bool TSkinFrame::IsMinimized() const {
+  return FStates.State() == TFrameState::Minimized || (IsMainForm() && IsIconic(Application->Handle()));
+}
 
 void TSkinFrame::Minimize() {
   if (AlwaysMinimizeToTray())
     MinimizeToTray();
-  else if (Application)
-    Application->Minimize();
+  else
+    SetWindowState(TFrameState::Minimized);
+}
+
+void TSkinFrame::Restore() {
+  if (FStates.RestoreUnrolls())
+    RollUp(false);
+  else if (IsMainForm() && IsIconic(Application->Handle()))
+    Application->Restore();
+  else
+    SetWindowState(TFrameState::Normal);
+}
+
+TPoint TSkinFrame::MinFrameSize(bool minimized, bool rolledUp) const {
+  TFrameLimitInput in;
+  in.Skinned = FSkinActive;
+  in.PictureWidth = FSkin.PictureWidth;
+  in.PictureHeight = FSkin.PictureHeight;
+  in.ClientRect = FSkin.Client;
+  in.MinWidth = FOwner.MinWidth();
+  in.MinHeight = FOwner.MinHeight();
+  in.Minimized = minimized;
+  in.RolledUp = rolledUp;
+  return {MinFrameWidth(in), MinFrameHeight(in)};
+}
+
+void TSkinFrame::SetWindowState(TFrameState state) {
+  HWND window = FForm.Handle();
+  std::vector<TPoint> others;
+  for (TSkinFrame* frame : LiveFrames()) {
+    HWND other = frame->FForm.Handle();
+    if (frame != this && !frame->IsMainForm() && frame->FStates.State() == TFrameState::Minimized &&
+        IsWindowVisible(other))
+      others.push_back({BoundsOf(other).Left, BoundsOf(other).Top});
+  }
+  TPoint strip = MinFrameSize(true, false);
+  TFrameSurroundings around;
+  around.Bounds = BoundsOf(window);
+  around.WorkArea = GetMonitorArea(window, true);
+  around.Monitor = GetMonitorArea(window, false);
+  around.FullScreen = FOwner.MaximizeOnFullScreen();
+  around.MainForm = IsMainForm();
+  around.MinFrameWidth = strip.X;
+  around.MinFrameHeight = strip.Y;
+  around.MinimizedOthers = others;
+  TStateChange change = FStates.SetWindowState(state, around);
+  if (change.Kind == TStateChange::TKind::MinimizeApplication) Application->Minimize();
+  if (change.Kind != TStateChange::TKind::SetBounds) return;
+  SetBounds(window, change.Bounds);
+  if (!change.Restored) return;
+  if (change.Bounds.Width() == around.Bounds.Width() && change.Bounds.Height() == around.Bounds.Height()) NudgeSize();
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void TSkinFrame::RollUp(bool value) {
+  HWND window = FForm.Handle();
+  TRect bounds = BoundsOf(window);
+  std::optional<int32_t> height =
+      FStates.RollUp(value, FOwner.BorderIcons(), bounds.Height(), MinFrameSize(false, true).Y);
+  if (height) SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinFrame::NudgeSize() {
+  HWND window = FForm.Handle();
+  TRect bounds = BoundsOf(window);
+  int step = bounds.Width() - 1 < MinFrameSize(IsMinimized(), FStates.RolledUp()).X ? 1 : -1;
+  for (int width : {bounds.Width() + step, bounds.Width()})
+    SetWindowPos(window, nullptr, 0, 0, width, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinFrame::CaptionDoubleClick() {
+  const TBorderStyle style = FForm.BorderStyle();
+  const bool sizeable = style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
+  switch (CaptionDoubleClickCommand(FStates, sizeable, FOwner.BorderIcons())) {
+    case TFrameCommand::Restore: Restore(); break;
+    case TFrameCommand::Maximize: Maximize(); break;
+    case TFrameCommand::RollUp: RollUp(!FStates.RolledUp()); break;
+    default: break;
+  }
 }
 
 bool TSkinFrame::AlwaysMinimizeToTray() const { return FOwner.AlwaysMinimizeToTray(); }
@@ -292,6 +392,8 @@ int TSkinFrame::HitTest(POINT screen) const {
   state.Sizeable =
       FForm.BorderStyle() == TBorderStyle::bsSizeable || FForm.BorderStyle() == TBorderStyle::bsSizeToolWin;
   state.Minimized = IsMinimized();
+  state.RolledUp = FStates.RolledUp();
+  state.Maximized = IsMaximized();
   state.ObjectHot = FObjects.HotObject() != -1;
   state.CaptionObjects = captions;
   TMaskQuery inMask;
@@ -353,6 +455,24 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       result = 0;
       return true;
     }
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDBLCLK: {
+      // Answered here: the system would maximize or restore the window by itself.
+      TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      const int button = message == WM_NCLBUTTONDBLCLK ? kObjectLeftButton : kObjectRightButton;
+      if (FObjects.DoubleClick(p, button)) SetCapture(window);
+      if (wParam == HTCAPTION) {
+        FObjects.ForgetCapture();
+        if (button == kObjectLeftButton) CaptionDoubleClick();
+      }
+      result = 0;
+      return true;
+    }
+    case WM_SYNCPAINT:
+      if (!FStates.RolledUp()) return false;
+      RepaintFrame();
+      result = 0;
+      return true;
     case WM_MOUSEMOVE: {
       if (FObjects.CapturedObject() == -1) return false;
       TPoint p = WindowPointFromClient(lParam);
@@ -375,15 +495,8 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_GETMINMAXINFO: {
       // The frame is never smaller than its skin allows, nor larger than the monitor's area.
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-      TFrameLimitInput in;
-      in.Skinned = true;
-      in.PictureWidth = FSkin.PictureWidth;
-      in.PictureHeight = FSkin.PictureHeight;
-      in.ClientRect = FSkin.Client;
-      in.MinWidth = FOwner.MinWidth();
-      in.MinHeight = FOwner.MinHeight();
-      in.Minimized = IsMinimized();
-      info->ptMinTrackSize = POINT{MinFrameWidth(in), MinFrameHeight(in)};
+      TPoint least = MinFrameSize(IsMinimized(), FStates.RolledUp());
+      info->ptMinTrackSize = POINT{least.X, least.Y};
       TPoint most = MaxTrackSize(GetMonitorArea(window, true), GetMonitorArea(window, false),
                                  FOwner.MaximizeOnFullScreen());
       info->ptMaxTrackSize = POINT{most.X, most.Y};
@@ -394,7 +507,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       RECT current;
       GetWindowRect(window, &current);
       TMovingState state;
-      state.Maximized = IsZoomed(window) != FALSE;
+      state.Maximized = IsMaximized();
       state.Magnetic = FOwner.Magnetic();
       state.MagneticSize = FOwner.MagneticSize();
       TRect moved = MovingRect({proposed->left, proposed->top, proposed->right, proposed->bottom},
@@ -412,7 +525,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
   return false;
 }
 
-void TSkinFrame::AfterMessage(UINT message, WPARAM, LPARAM) {
+void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
   if (!FSkinActive) return;
   switch (message) {
     case WM_SIZE: UpdateFrame(); break;
@@ -422,5 +535,8 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM, LPARAM) {
       RepaintFrame();
       break;
     case WM_DESTROY: FTimers->StopAll(); break;
+    case WM_SHOWWINDOW:
+      if (wParam) NudgeSize();
+      break;
   }
 }

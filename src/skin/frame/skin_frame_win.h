@@ -72,7 +72,8 @@ class TSkinFrame : private TObjectFrame {
   TPoint WindowPointFromClient(LPARAM lParam) const;
   void TrackNonClientLeave();
   void CaptionDoubleClick();
-  TPoint MinFrameSize() const;
+  bool IsMainForm() const;
+  TPoint MinFrameSize(bool minimized, bool rolledUp) const;
   // Widens or narrows the form by one pixel and back: the frame is rebuilt for the same size.
   void NudgeSize();
 
