@@ -435,16 +435,43 @@ void TWinControl::PaintTo(HDC dc) {
     BitmapHandle bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
     if (memory && bitmap) {
       SelectGuard keep(memory.Get(), bitmap.Get());
+      PaintBackground(memory.Get(), client);
       {
         TCanvas canvas(memory.Get());
         canvas.Brush().SetColor(EffectiveColor());
-        canvas.FillRect(client);
         canvas.Font().Assign(FFont);
         Paint(canvas);
       }
       BitBlt(dc, 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
     }
   }
+}
+
+void TWinControl::SetBackgroundPainter(TBackgroundPainter painter) {
+  FBackgroundPainter = std::move(painter);
+  if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+const TWinControl* TWinControl::BackgroundSource() const {
+  if (FBackgroundPainter) return this;
+  return FParentColor && FParent ? FParent->BackgroundSource() : nullptr;
+}
+
+void TWinControl::PaintBackground(HDC dc, const RECT& area) const {
+  const TWinControl* source = BackgroundSource();
+  if (!source || !source->HandleAllocated()) {
+    BrushHandle brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
+    FillRect(dc, &area, brush.Get());
+    return;
+  }
+  // The source paints in its own client coordinates.
+  POINT offset{0, 0};
+  MapWindowPoints(Handle(), source->Handle(), &offset, 1);
+  POINT old;
+  OffsetViewportOrgEx(dc, -offset.x, -offset.y, &old);
+  RECT there{area.left + offset.x, area.top + offset.y, area.right + offset.x, area.bottom + offset.y};
+  source->FBackgroundPainter(dc, there);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
 bool TWinControl::WMSetCursor(LPARAM lParam) {

@@ -4,6 +4,7 @@
 // made when first needed; until then the properties are only kept.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,13 @@ class TWinControl : public TComponent, public TWindowObject {
 
   void Loaded() override;
 
+  // Paints `area` (client coordinates) with what the control shows behind
+  // its own drawing, instead of its colour. Children that take their
+  // parent's colour show the parent's background in their place, so a
+  // picture behind them runs on unbroken.
+  using TBackgroundPainter = std::function<void(HDC dc, const RECT& area)>;
+  void SetBackgroundPainter(TBackgroundPainter painter);
+
  protected:
   virtual void CreateParams(WindowParams& params);
   virtual void CreateHandle();
@@ -160,12 +168,16 @@ class TWinControl : public TComponent, public TWindowObject {
   void WMPaint();
   // Paints the whole client area off-screen and copies it to `dc` in one step.
   void PaintTo(HDC dc);
+  // The background painter this control shows, its own or an ancestor's; null for a plain colour.
+  const TWinControl* BackgroundSource() const;
+  void PaintBackground(HDC dc, const RECT& area) const;
   bool WMSetCursor(LPARAM lParam);
   void WMSize();
   void WMWindowPosChanged();
 
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;
+  TBackgroundPainter FBackgroundPainter;
   TAlign FAlign = TAlign::alNone;
   bool FVisible = true;
   bool FEnabled = true;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "skin/controls/pixel_copy.h"
 #include "skin_pictures.h"
 
 namespace {
@@ -162,6 +163,25 @@ TEST(ComposeBounds, DegenerateAndHostileGeometryStaysInsideBothPictures) {
     }
   ComposeVerticalThree(INT_MAX, INT_MIN, 4, {0, 0, 8, 30}, source.View());
   ComposeHorizontalThree(INT_MIN, INT_MAX, 4, {0, 0, 30, 8}, source.View());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TileArea, APartDrawnAloneLinesUpWithTheWholeAndHostilePiecesDrawNothing) {
+  const PixelImage source = CoordinateImage(20, 20);
+  const PixelBox piece{3, 4, 8, 7};  // 5 x 3
+  PixelImage part(9, 4);
+  TileArea(part.View(), {11, -2}, source.View(), piece);
+  ExpectSources(part, [](int x, int y) -> std::optional<TPoint> {
+    return TPoint{3 + (x + 11) % 5, 4 + ((y - 2) % 3 + 3) % 3};
+  }, "tiled from 11,-2");
+
+  PixelImage untouched(4, 4);
+  TileArea(untouched.View(), {0, 0}, source.View(), PixelBox{18, 0, 25, 0});
+  TileArea(untouched.View(), {0, 0}, source.View(), PixelBox{30, 30, 40, 40});
+  ExpectSources(untouched, [](int, int) { return std::nullopt; }, "empty pieces");
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "base/date_time.h"
+
 namespace {
 
 // Wider than any bitmap GDI can make: beyond it a stretch's index arithmetic
@@ -77,5 +79,24 @@ void TilePixels(PixelView target, PixelBox span, PixelView source, PixelBox piec
     else
       CopyPixels(target, {span.Left, at, span.Right, at + cut}, source,
                  {piece.Left, piece.Top, piece.Right, piece.Top + cut});
+  }
+}
+
+void TileArea(PixelView target, TPoint phase, PixelView source, PixelBox piece) {
+  const int64_t left = std::max<int64_t>(piece.Left, 0), top = std::max<int64_t>(piece.Top, 0);
+  const int64_t right = std::min<int64_t>(piece.Right, source.Width());
+  const int64_t bottom = std::min<int64_t>(piece.Bottom, source.Height());
+  const int64_t w = right - left, h = bottom - top;
+  if (w <= 0 || h <= 0) return;
+  for (int y = 0; y < target.Height(); ++y) {
+    const uint8_t* from = source.Row(static_cast<int>(top + FloorMod(y + int64_t{phase.Y}, h))) + 3 * left;
+    uint8_t* to = target.Row(y);
+    int64_t x = 0, column = FloorMod(int64_t{phase.X}, w);
+    while (x < target.Width()) {
+      const int64_t run = std::min(w - column, target.Width() - x);
+      std::copy(from + 3 * column, from + 3 * (column + run), to + 3 * x);
+      x += run;
+      column = 0;
+    }
   }
 }

@@ -30,3 +30,10 @@ enum class TileAxis { Horizontal, Vertical };
 // scaled. Across the axis the copy goes from the piece's extent to the
 // span's. A negative span, or a piece of no length, draws nothing.
 void TilePixels(PixelView target, PixelBox span, PixelView source, PixelBox piece, TileAxis axis);
+
+// Covers the whole target with the piece repeated in both directions, as if
+// tiled from a point `phase` up and left of the target's corner: target
+// pixel (x, y) shows piece pixel ((x + phase.X) mod w, (y + phase.Y) mod h).
+// Lets a part of a tiled area be drawn alone and still line up. The piece is
+// clipped to the source; an empty piece draws nothing.
+void TileArea(PixelView target, TPoint phase, PixelView source, PixelBox piece);

@@ -12,6 +12,7 @@
 #include "skin/controls/bmp_pixels.h"
 #include "skin/controls/fast_bitmap_win.h"
 #include "skin/controls/mask_region_win.h"
+#include "skin/controls/pixel_copy.h"
 #include "skin/data/skin_data.h"
 #include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_hit_test.h"
@@ -139,11 +140,14 @@ class TSkinFrame::Timers {
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
-    : FOwner(owner), FForm(form), FTimers(std::make_unique<Timers>(*this)) {
+    : FOwner(owner), FForm(form), FNoise(GetTickCount()), FTimers(std::make_unique<Timers>(*this)) {
   LiveFrames().push_back(this);
 }
 
-TSkinFrame::~TSkinFrame() { std::erase(LiveFrames(), this); }
+TSkinFrame::~TSkinFrame() {
+  FForm.SetBackgroundPainter(nullptr);
+  std::erase(LiveFrames(), this);
+}
 
 // --- skin ------------------------------------------------------------------------------
 
@@ -165,6 +169,16 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     FStretch = {skin->leftstretch, skin->topstretch, skin->rightstretch, skin->bottomstretch};
     FBorderWidth = skin->borderwidth;
     FPicture = PixelImageFromBmp(skin->PictureBitmap().Image());
+    const TSkinBitmap& inactive = skin->InactivePictureBitmap();
+    FInactivePicture = inactive.Empty() ? PixelImage() : PixelImageFromBmp(inactive.Image());
+    FAutoRenderInactive = skin->autorenderinginactiveimage;
+    const auto& extra = skin->ActivePictureBitmaps();
+    const int32_t background = skin->bgpictureindex;
+    FBackground = background >= 0 && static_cast<size_t>(background) < extra.size() && !extra[background].Empty()
+                      ? PixelImageFromBmp(extra[background].Image())
+                      : PixelImage();
+    FForm.SetBackgroundPainter([this](HDC dc, const RECT& area) { PaintClientBackground(dc, area); });
+    FInactiveEffect = skin->inactiveeffect;
     FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
     FObjects.CreateObjects(*skin);
     FObjects.ApplyBorderIcons(FOwner.BorderIcons());
@@ -175,6 +189,7 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     }
   } else {
     FObjects.Clear();
+    FForm.SetBackgroundPainter(nullptr);
     SetWindowRgn(window, nullptr, TRUE);
     // Without a skin the system's frame comes back, caption and all.
     if (FRemovedCaption) SetWindowLongPtrW(window, GWL_STYLE, style | std::exchange(FRemovedCaption, 0));
@@ -237,8 +252,9 @@ void TSkinFrame::PaintFrame() {
   if (!FSkinActive || !IsWindowVisible(window)) return;
   UpdateFrame();
   const int W = FFrame.FrameWidth, H = FFrame.FrameHeight;
+  const PixelImage& picture = FActive || FInactivePicture.Width() == 0 ? FPicture : FInactivePicture;
   TBorderStrips strips = ComposeFrameBorders(PointsOf(FSkin), PointsOf(FFrame), FStretch, W, H,
-                                             TRect{0, 0, FPicture.Width(), FPicture.Height()}, FPicture.View());
+                                             TRect{0, 0, picture.Width(), picture.Height()}, picture.View());
   const TRect& client = FFrame.Client;
   for (size_t i = 0; i < FObjects.Count(); ++i) {
     TActiveSkinObject& object = FObjects[i];
@@ -249,6 +265,9 @@ void TSkinFrame::PaintFrame() {
     FrameObjectCanvas canvas(strip.View(), TPoint{0, bottom ? H - strip.Height() : 0});
     object.Draw(canvas, false);
   }
+  if (!FActive && FAutoRenderInactive)
+    for (PixelImage* strip : {&strips.Top, &strips.Left, &strips.Right, &strips.Bottom})
+      ApplyInactiveEffect(strip->View(), FInactiveEffect, FNoise);
   WindowDC dc(window, WindowDC::WholeWindow);
   if (client.Height() > 0) ExcludeClipRect(dc.Get(), client.Left, client.Top, client.Right, client.Bottom);
   const int top = strips.Top.Height();
@@ -256,6 +275,23 @@ void TSkinFrame::PaintFrame() {
   DrawPixels(dc.Get(), 0, top, strips.Left.View());
   DrawPixels(dc.Get(), W - strips.Right.Width(), top, strips.Right.View());
   DrawPixels(dc.Get(), 0, H - strips.Bottom.Height(), strips.Bottom.View());
+}
+
+// The client area shows the skin's client piece tiled from its corner, or
+// the skin's own background picture; a skin without either leaves the
+// system's face colour.
+void TSkinFrame::PaintClientBackground(HDC dc, const RECT& area) const {
+  if (area.right <= area.left || area.bottom <= area.top) return;
+  const bool own = FBackground.Width() > 0;
+  const PixelImage& source = own ? FBackground : FPicture;
+  const PixelBox piece = own ? PixelBox{0, 0, FBackground.Width(), FBackground.Height()} : PixelBox{FSkin.Client};
+  if (piece.Width() <= 0 || piece.Height() <= 0) {
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    return;
+  }
+  PixelImage tiles(area.right - area.left, area.bottom - area.top);
+  TileArea(tiles.View(), TPoint{area.left, area.top}, source.View(), piece);
+  DrawPixels(dc, area.left, area.top, tiles.View());
 }
 
 void TSkinFrame::RepaintFrame() { SendMessageW(FForm.Handle(), WM_NCPAINT, 0, 0); }

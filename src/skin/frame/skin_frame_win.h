@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "skin/controls/pixel_effects.h"
 #include "skin/controls/skin_compose.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/frame_geometry.h"
@@ -67,6 +68,7 @@ class TSkinFrame : private TObjectFrame {
   void ArrangeObjects();
   void UpdateRegion();
   void PaintFrame();
+  void PaintClientBackground(HDC dc, const RECT& area) const;
   int HitTest(POINT screen) const;
   TPoint WindowPoint(POINT screen) const;
   TPoint WindowPointFromClient(LPARAM lParam) const;
@@ -86,7 +88,12 @@ class TSkinFrame : private TObjectFrame {
   TScaledFramePoints FFrame;
   TStretchEdges FStretch;
   int FBorderWidth = 0;
-  PixelImage FPicture, FMask;
+  PixelImage FPicture, FInactivePicture, FMask;
+  PixelImage FBackground;  // the skin's own client picture, when it names one
+  // Without an inactive picture the skin may darken or grey the active one.
+  bool FAutoRenderInactive = false;
+  TSkinEffect FInactiveEffect = TSkinEffect::iebrightness;
+  NoiseRandom FNoise;
   TBorderStrips FMaskStrips;
   TPoint FRegionSize;  // the frame size the window's shape was cut for
   LONG_PTR FRemovedCaption = 0;  // the caption style the skin took away
