@@ -2,6 +2,7 @@
 // answers of its hit-test, and the caption buttons as a user presses them.
 #include <set>
 
+#include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_form_win.h"
 #include "wine_support.h"
@@ -35,7 +36,11 @@ class SkinFrameTest : public MainFormTest {
   // captured mouse's messages come in client coordinates.
   void Press(POINT at, POINT releaseAt) {
     SendMessageW(window, WM_NCLBUTTONDOWN, HTOBJECT_CODE, Screen(at.x, at.y));
-    LPARAM client = MAKELPARAM(releaseAt.x - 15, releaseAt.y - 33);
+    RECT now;
+    GetWindowRect(window, &now);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    LPARAM client = MAKELPARAM(releaseAt.x - (origin.x - now.left), releaseAt.y - (origin.y - now.top));
     SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, client);
     SendMessageW(window, WM_LBUTTONUP, 0, client);
   }
@@ -107,18 +112,48 @@ TEST_F(SkinFrameTest, CloseActsOnlyWhenReleasedOverTheButton) {
   EXPECT_TRUE(PumpMessages(100)) << "the program ends";
 }
 
-TEST_F(SkinFrameTest, WithoutItsSkinTheWindowGetsTheSystemsFrameBack) {
+TEST_F(SkinFrameTest, WithoutItsSkinTheFrameDrawsItsOwnBevelsCaptionAndButtons) {
   form->SkinForm1->SetSkinData(nullptr);
+  PumpMessages(50);
   EXPECT_FALSE(Frame().SkinActive());
-  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
+  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) << "still the program's frame, not the system's";
   RegionHandle region(CreateRectRgn(0, 0, 0, 0));
   EXPECT_EQ(GetWindowRgn(window, region.Get()), ERROR) << "no shape";
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.right - bounds.left, 171 + 6);
+  EXPECT_EQ(bounds.bottom - bounds.top, 264 + 3 + 19 + 3);
   EXPECT_EQ(form->ClientWidth(), 171);
   EXPECT_EQ(form->ClientHeight(), 264);
-  form->SkinForm1->SetSkinData(form->SkinData1);
+  ASSERT_EQ(Frame().Objects().Count(), 5u);
+  POINT close = ButtonCentre(TSkinCommand::cmclose);
+  EXPECT_EQ(close.x, 177 - 3 - 9);
+  EXPECT_EQ(HitTest(close.x, close.y), 19);
+  EXPECT_EQ(HitTest(88, 10), HTCAPTION);
+  EXPECT_EQ(HitTest(88, 100), HTCLIENT);
+  WindowDC dc(window, WindowDC::WholeWindow);
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), GetSysColor(COLOR_3DLIGHT));
+  EXPECT_EQ(GetPixel(dc.Get(), 176, 100), GetSysColor(COLOR_3DDKSHADOW));
+
+  Press(close, close);
+  EXPECT_TRUE(PumpMessages(100)) << "its close button ends the program";
+}
+
+TEST_F(SkinFrameTest, SkinChangesReachTheFrameAndTheSkinnedButtons) {
+  const auto skin = reinterpret_cast<WPARAM>(form->SkinData1);
+  SendMessageW(window, SkinChangingMessage, skin, 0);
+  EXPECT_FALSE(Frame().SkinActive());
+  EXPECT_FALSE(form->BtnStart->HasSkin());
+  EXPECT_EQ(Frame().Objects().Count(), 0u) << "nothing may point into the skin while it loads";
+  SendMessageW(window, SkinChangedMessage, skin, 0);
   EXPECT_TRUE(Frame().SkinActive());
-  EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION);
-  EXPECT_EQ(form->ClientWidth(), 171);
+  EXPECT_TRUE(form->BtnStop->HasSkin());
+  EXPECT_EQ(Frame().Objects().Count(), 6u);
+
+  // Another skin data's change leaves the frame as it is.
+  TSkinData other(nullptr);
+  SendMessageW(window, SkinChangingMessage, reinterpret_cast<WPARAM>(&other), 0);
+  EXPECT_TRUE(Frame().SkinActive());
+  EXPECT_TRUE(form->BtnStart->HasSkin());
 }
 
 TEST_F(SkinFrameTest, NoHandlesLeakOverResizesAndSkinReloads) {

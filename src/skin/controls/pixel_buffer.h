@@ -8,10 +8,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/color.h"
+
 struct Bgr {
   uint8_t Blue = 0, Green = 0, Red = 0;
   bool operator==(const Bgr&) const = default;
 };
+
+// A colour's pixel; system colours as the system shows them now.
+inline Bgr BgrOf(TColor color) {
+  const TColor rgb = ColorToRGB(color);
+  return {BlueOf(rgb), GreenOf(rgb), RedOf(rgb)};
+}
 
 // Bytes per row: 3 per pixel, rounded up to 4 (equal to 3·W + W mod 4).
 constexpr size_t PixelRowStride(int width) { return (static_cast<size_t>(width) * 3 + 3) & ~size_t{3}; }

@@ -14,11 +14,6 @@ PixelView ViewOf(const PixelImage* picture) { return picture ? picture->View() :
 
 PixelBox WholeOf(const PixelImage& image) { return {0, 0, image.Width(), image.Height()}; }
 
-Bgr BgrOf(TColor color) {
-  const TColor rgb = ColorToRGB(color);
-  return {BlueOf(rgb), GreenOf(rgb), RedOf(rgb)};
-}
-
 // The caption glyphs drawn straight into pixels, clipped to the picture.
 class PixelGlyphCanvas : public GlyphCanvas {
  public:

@@ -16,6 +16,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_hit_test.h"
+#include "skin/frame/default_frame.h"
 #include "skin/frame/frame_limits.h"
 #include "skin/frame/window_placement.h"
 #include "skin/frame/object_layout.h"
@@ -39,6 +40,7 @@ class FrameObjectCanvas : public TObjectCanvas {
     FFont.SetHeight(caption.fontheight);
     FFont.SetStyle(caption.fontstyle);
   }
+  void UseFont(const TFont& font) { FFont.Assign(font); }
   int TextWidth(std::string_view text) override { return Measure(text).cx; }
   int TextHeight() override { return Measure("Wg").cy; }
 
@@ -172,28 +174,25 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     const TSkinBitmap& inactive = skin->InactivePictureBitmap();
     FInactivePicture = inactive.Empty() ? PixelImage() : PixelImageFromBmp(inactive.Image());
     FAutoRenderInactive = skin->autorenderinginactiveimage;
+    FInactiveEffect = skin->inactiveeffect;
+    FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
     const auto& extra = skin->ActivePictureBitmaps();
     const int32_t background = skin->bgpictureindex;
     FBackground = background >= 0 && static_cast<size_t>(background) < extra.size() && !extra[background].Empty()
                       ? PixelImageFromBmp(extra[background].Image())
                       : PixelImage();
-    FForm.SetBackgroundPainter([this](HDC dc, const RECT& area) { PaintClientBackground(dc, area); });
-    FInactiveEffect = skin->inactiveeffect;
-    FMask = skin->MaskBitmap().Empty() ? PixelImage() : PixelImageFromBmp(skin->MaskBitmap().Image());
     FObjects.CreateObjects(*skin);
-    FObjects.ApplyBorderIcons(FOwner.BorderIcons());
-    // The system draws no caption: the skin is the whole frame.
-    if (style & WS_CAPTION) {
-      FRemovedCaption = static_cast<LONG_PTR>(style & WS_CAPTION);
-      SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
-    }
+    FForm.SetBackgroundPainter([this](HDC dc, const RECT& area) { PaintClientBackground(dc, area); });
   } else {
+    // The frame draws itself without a skin too: its own bevels, caption bar and buttons.
     FObjects.Clear();
+    FObjects.CreateDefaultObjects(skin);
     FForm.SetBackgroundPainter(nullptr);
     SetWindowRgn(window, nullptr, TRUE);
-    // Without a skin the system's frame comes back, caption and all.
-    if (FRemovedCaption) SetWindowLongPtrW(window, GWL_STYLE, style | std::exchange(FRemovedCaption, 0));
   }
+  FObjects.ApplyBorderIcons(FOwner.BorderIcons());
+  // The system draws no caption: the frame is the program's.
+  if (style & WS_CAPTION) SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
   FRegionSize = {};
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The client keeps its size; the window grows or shrinks by the frame.
@@ -214,7 +213,7 @@ void TSkinFrame::UpdateFrame() {
   UpdateRegion();
 }
 
-void TSkinFrame::ArrangeObjects() {
+std::vector<TFrameObjectPlace> TSkinFrame::ObjectPlaces() const {
   std::vector<TFrameObjectPlace> places;
   for (size_t i = 0; i < FObjects.Count(); ++i) {
     const TActiveSkinObject& o = FObjects[i];
@@ -223,8 +222,26 @@ void TSkinFrame::ArrangeObjects() {
     places.push_back({KindOf(o), o.ObjectRect, o.skinrect, o.skinrectinapicture,
                       std ? std->command : animate ? animate->command : TSkinCommand::cmdefault, o.Shown});
   }
-  ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
+  return places;
+}
+
+void TSkinFrame::ArrangeObjects() {
+  std::vector<TFrameObjectPlace> places = ObjectPlaces();
+  if (FSkinActive)
+    ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
+  else
+    FCaptionSpan = PlaceDefaultButtons(places, BoundsOf(FForm.Handle()).Width(), IsToolWindow());
   for (size_t i = 0; i < FObjects.Count(); ++i) FObjects[i].ObjectRect = places[i].Rect;
+}
+
+bool TSkinFrame::IsToolWindow() const {
+  const TBorderStyle style = FForm.BorderStyle();
+  return style == TBorderStyle::bsToolWindow || style == TBorderStyle::bsSizeToolWin;
+}
+
+bool TSkinFrame::IsSizeable() const {
+  const TBorderStyle style = FForm.BorderStyle();
+  return style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
 }
 
 void TSkinFrame::UpdateRegion() {
@@ -294,6 +311,40 @@ void TSkinFrame::PaintClientBackground(HDC dc, const RECT& area) const {
   DrawPixels(dc, area.left, area.top, tiles.View());
 }
 
+void TSkinFrame::PaintDefaultFrame() {
+  HWND window = FForm.Handle();
+  if (!IsWindowVisible(window)) return;
+  ArrangeObjects();
+  const TRect bounds = BoundsOf(window);
+  const int captionHeight = DefaultCaptionHeight(IsToolWindow());
+  PixelImage image(bounds.Width(), bounds.Height());
+  ComposeDefaultFrame(image.View(), captionHeight, FCaptionSpan);
+
+  FrameObjectCanvas canvas(image.View(), TPoint{0, 0});
+  const TFont& font = FActive ? FOwner.DefCaptionFont() : FOwner.DefInActiveCaptionFont();
+  canvas.UseFont(font);
+  std::string text = FForm.Caption();
+  EllipsizeText(canvas, text, FCaptionSpan.Right - FCaptionSpan.Left);
+  if (!text.empty()) {
+    const int width = canvas.TextWidth(text);
+    const int x = CentredTextLeft(FCaptionSpan, width);
+    const int y = kDefaultFrameBorder + captionHeight / 2 - canvas.TextHeight() / 2;
+    // The grooves stop short of the text so that it stays readable.
+    FillPixels(image.View(),
+               {std::max(x - 4, FCaptionSpan.Left), kDefaultFrameBorder, std::min(x + width + 4, FCaptionSpan.Right),
+                kDefaultFrameBorder + captionHeight},
+               BgrOf(clBtnFace));
+    canvas.DrawText(image.View(), x, y, text, font.Color());
+  }
+  for (size_t i = 0; i < FObjects.Count(); ++i)
+    if (FObjects[i].Shown) FObjects[i].Draw(canvas, false);
+
+  WindowDC dc(window, WindowDC::WholeWindow);
+  const TRect client = DefaultClientRect({0, 0, bounds.Width(), bounds.Height()}, IsToolWindow());
+  if (client.Height() > 0) ExcludeClipRect(dc.Get(), client.Left, client.Top, client.Right, client.Bottom);
+  DrawPixels(dc.Get(), 0, 0, image.View());
+}
+
 void TSkinFrame::RepaintFrame() { SendMessageW(FForm.Handle(), WM_NCPAINT, 0, 0); }
 
 void TSkinFrame::RedrawObject(TActiveSkinObject&) { RepaintFrame(); }
@@ -332,6 +383,7 @@ void TSkinFrame::Restore() {
 TPoint TSkinFrame::MinFrameSize(bool minimized, bool rolledUp) const {
   TFrameLimitInput in;
   in.Skinned = FSkinActive;
+  in.CaptionHeight = DefaultCaptionHeight(IsToolWindow());
   in.PictureWidth = FSkin.PictureWidth;
   in.PictureHeight = FSkin.PictureHeight;
   in.ClientRect = FSkin.Client;
@@ -420,18 +472,21 @@ TPoint TSkinFrame::WindowPointFromClient(LPARAM lParam) const {
 }
 
 int TSkinFrame::HitTest(POINT screen) const {
-  TPoint p = WindowPoint(screen);
+  const TRect bounds = BoundsOf(FForm.Handle());
+  const TPoint p{screen.x - bounds.Left, screen.y - bounds.Top};
   std::vector<TRect> captions;
   for (size_t i = 0; i < FObjects.Count(); ++i)
     if (dynamic_cast<const TSkinCaptionObject*>(&FObjects[i])) captions.push_back(FObjects[i].ObjectRect);
   TFrameHitState state;
-  state.Sizeable =
-      FForm.BorderStyle() == TBorderStyle::bsSizeable || FForm.BorderStyle() == TBorderStyle::bsSizeToolWin;
+  state.Sizeable = IsSizeable();
   state.Minimized = IsMinimized();
   state.RolledUp = FStates.RolledUp();
   state.Maximized = IsMaximized();
   state.ObjectHot = FObjects.HotObject() != -1;
   state.CaptionObjects = captions;
+  if (!FSkinActive)
+    return DefaultHitTest(p, bounds.Width(), bounds.Height(), FCaptionSpan.Left, FCaptionSpan.Right,
+                          DefaultCaptionHeight(IsToolWindow()), state);
   TMaskQuery inMask;
   if (FMask.Width() > 0)
     inMask = [this](TPoint q) { return PointInFrameMask(FMaskStrips, FFrame.Mask, q); };
@@ -445,18 +500,23 @@ void TSkinFrame::TrackNonClientLeave() {
 }
 
 bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (!FSkinActive) return false;
+  // A form without a border has no frame to draw or act on.
+  if (FForm.BorderStyle() == TBorderStyle::bsNone) return false;
   HWND window = FForm.Handle();
   switch (message) {
     case WM_NCCALCSIZE: {
       auto* r = reinterpret_cast<RECT*>(lParam);  // the first rectangle either way
-      TRect client = SkinnedClientRect({r->left, r->top, r->right, r->bottom}, FSkin);
+      const TRect window{r->left, r->top, r->right, r->bottom};
+      TRect client = FSkinActive ? SkinnedClientRect(window, FSkin) : DefaultClientRect(window, IsToolWindow());
       *r = RECT{client.Left, client.Top, client.Right, client.Bottom};
       result = 0;
       return true;
     }
     case WM_NCPAINT:
-      PaintFrame();
+      if (FSkinActive)
+        PaintFrame();
+      else
+        PaintDefaultFrame();
       result = 0;
       return true;
     case WM_NCACTIVATE:
@@ -562,9 +622,14 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
-  if (!FSkinActive) return;
+  if (FForm.BorderStyle() == TBorderStyle::bsNone) return;
   switch (message) {
-    case WM_SIZE: UpdateFrame(); break;
+    case WM_SIZE:
+      if (FSkinActive)
+        UpdateFrame();
+      else
+        RepaintFrame();
+      break;
     case WM_SETTEXT: RepaintFrame(); break;
     case WM_ACTIVATE:
       FObjects.ResetStates();

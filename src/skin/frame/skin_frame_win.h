@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "skin/controls/pixel_effects.h"
 #include "skin/controls/skin_compose.h"
 #include "skin/frame/caption_objects.h"
+#include "skin/frame/default_frame.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_states.h"
 #include "skin/frame/skin_object_list.h"
@@ -65,9 +67,13 @@ class TSkinFrame : private TObjectFrame {
   void RepaintFrame() override;
 
   void UpdateFrame();
+  std::vector<TFrameObjectPlace> ObjectPlaces() const;
   void ArrangeObjects();
+  bool IsToolWindow() const;
+  bool IsSizeable() const;
   void UpdateRegion();
   void PaintFrame();
+  void PaintDefaultFrame();
   void PaintClientBackground(HDC dc, const RECT& area) const;
   int HitTest(POINT screen) const;
   TPoint WindowPoint(POINT screen) const;
@@ -96,7 +102,7 @@ class TSkinFrame : private TObjectFrame {
   NoiseRandom FNoise;
   TBorderStrips FMaskStrips;
   TPoint FRegionSize;  // the frame size the window's shape was cut for
-  LONG_PTR FRemovedCaption = 0;  // the caption style the skin took away
+  TCaptionSpan FCaptionSpan;  // the skin-less caption between its button groups
   TFrameStates FStates;
   TSkinObjectList FObjects{*this};
   class Timers;
