@@ -2,6 +2,7 @@
 // answers of its hit-test, and the caption buttons as a user presses them.
 #include <set>
 
+#include "skin/controls/window_platform_win.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_form_win.h"
@@ -176,6 +177,57 @@ TEST_F(SkinFrameTest, NoHandlesLeakOverResizesAndSkinReloads) {
   EXPECT_LE(GdiObjectCount(), gdi) << "skin reloads";
   EXPECT_LE(UserObjectCount(), user);
   EXPECT_TRUE(Frame().SkinActive());
+}
+
+}  // namespace
+
+namespace {
+
+// Pixels of the caption text's colour inside the caption object.
+int CaptionPixels(HWND window, const TRect& r, TColor color) {
+  WindowDC dc(window, WindowDC::WholeWindow);
+  const COLORREF want = static_cast<COLORREF>(ColorToRGB(color));
+  int count = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) count += GetPixel(dc.Get(), x, y) == want;
+  return count;
+}
+
+TEST_F(SkinFrameTest, TheCaptionTextFollowsActivation) {
+  const TSkinCaptionObject& caption = *Frame().Objects().Caption();
+  ASSERT_NE(caption.fontcolor, caption.activefontcolor);
+  SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+  EXPECT_GT(CaptionPixels(window, caption.ObjectRect, caption.activefontcolor), 20) << "\"Vespermark\" drawn active";
+  SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_EQ(CaptionPixels(window, caption.ObjectRect, caption.activefontcolor), 0);
+  EXPECT_GT(CaptionPixels(window, caption.ObjectRect, caption.fontcolor), 20) << "and inactive";
+}
+
+TEST_F(SkinFrameTest, RollUpMaximizeAndRestoreWhenTheFormPermitsThem) {
+  form->SkinForm1->SetBorderIcons(sbiMinimize | sbiMaximize | sbiRollUp | sbiSystemMenu);
+  const RECT before = bounds;
+  auto size = [&] {
+    GetWindowRect(window, &bounds);
+    return POINT{bounds.right - bounds.left, bounds.bottom - bounds.top};
+  };
+  // A fixed border rolls up on a caption double click, and down on the next.
+  SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, Screen(60, 10));
+  EXPECT_EQ(size().y, 56);
+  EXPECT_EQ(HitTest(60, 10), HTCAPTION);
+  SendMessageW(window, WM_NCLBUTTONDBLCLK, HTCAPTION, Screen(60, 10));
+  EXPECT_EQ(size().y, 320);
+
+  POINT maximize = ButtonCentre(TSkinCommand::cmmaximize);
+  Press(maximize, maximize);
+  const TRect work = GetMonitorArea(window, true);
+  EXPECT_EQ(size().x, work.Width() - 2) << "no task bar: a 1-pixel margin";
+  EXPECT_EQ(bounds.left, work.Left + 1);
+  maximize = ButtonCentre(TSkinCommand::cmmaximize);
+  Press(maximize, maximize);
+  size();
+  EXPECT_EQ(bounds.left, before.left);
+  EXPECT_EQ(bounds.bottom, before.bottom);
+  EXPECT_EQ(form->ClientWidth(), 171);
 }
 
 }  // namespace
