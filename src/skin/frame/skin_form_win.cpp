@@ -1,5 +1,6 @@
 #include "skin/frame/skin_form_win.h"
 
+#include <algorithm>
 #include <array>
 
 #include "persist/properties.h"
@@ -47,6 +48,16 @@ void TSkinForm::SetSkinData(TSkinData* value) {
 void TSkinForm::SetBorderIcons(uint32_t value) {
   FBorderIcons = value;
   if (FFrame && FFrame->SkinActive()) FFrame->ApplySkin(SkinData());
+}
+
+void TSkinForm::SetAlphaBlend(bool v) {
+  FAlphaBlend = v;
+  if (FFrame && !IsLoading()) FFrame->ApplyTranslucency();
+}
+
+void TSkinForm::SetAlphaBlendValue(int v) {
+  FAlphaBlendValue = std::clamp(v, 0, 255);
+  if (FFrame && FAlphaBlend && !IsLoading()) FFrame->ApplyTranslucency();
 }
 
 void TSkinForm::MinimizeFormToTray() {

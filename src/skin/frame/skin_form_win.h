@@ -52,9 +52,13 @@ class TSkinForm : public TComponent {
   void SetUseSkinFontInMenu(bool v) { FUseSkinFontInMenu = v; }
   void SetShowIcon(bool v) { FShowIcon = v; }
   void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
-  void SetAlphaBlend(bool v) { FAlphaBlend = v; }
+  // Translucency applies at once outside loading, where layered windows exist.
+  void SetAlphaBlend(bool v);
   void SetAlphaBlendAnimation(bool v) { FAlphaBlendAnimation = v; }
-  void SetAlphaBlendValue(int v) { FAlphaBlendValue = v; }
+  void SetAlphaBlendValue(int v);
+  bool AlphaBlend() const { return FAlphaBlend; }
+  bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+  uint8_t AlphaBlendValue() const { return static_cast<uint8_t>(FAlphaBlendValue); }
   void SetShowObjectHint(bool v) { FShowObjectHint = v; }
   void SetMenusAlphaBlend(bool v) { FMenusAlphaBlend = v; }
   void SetMenusAlphaBlendAnimation(bool v) { FMenusAlphaBlendAnimation = v; }

@@ -56,10 +56,12 @@ class FrameObjectCanvas : public TObjectCanvas {
     CopyBack(copy, target);
   }
 
+  // The program's icon, or the system's application icon when it has none.
   void DrawFormIcon(TRect rect) override {
-    if (!Application || !Application->Icon()) return;
+    HICON icon = Application && Application->Icon() ? Application->Icon() : LoadIconW(nullptr, IDI_APPLICATION);
+    if (!icon) return;
     TFBitmap copy(Pixels);
-    DrawIconEx(copy.DC(), rect.Left, rect.Top, Application->Icon(), rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
+    DrawIconEx(copy.DC(), rect.Left, rect.Top, icon, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
     CopyBack(copy, Pixels);
   }
 
@@ -438,6 +440,48 @@ void TSkinFrame::NudgeSize() {
     SetWindowPos(window, nullptr, 0, 0, width, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// --- translucency ----------------------------------------------------------------------
+
+namespace {
+constexpr UINT_PTR kFadeTimer = 1;
+}
+
+void TSkinFrame::SetLayered(bool layered) {
+  HWND window = FForm.Handle();
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  LONG_PTR wanted = layered ? style | WS_EX_LAYERED : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
+void TSkinFrame::ApplyTranslucency() {
+  if (!IsLayeredAlphaSupported()) return;
+  SetLayered(FOwner.AlphaBlend());
+  if (FOwner.AlphaBlend()) SetWindowAlpha(FForm.Handle(), FOwner.AlphaBlendValue());
+}
+
+void TSkinFrame::StartFadeIn() {
+  if (!IsLayeredAlphaSupported() || !(FOwner.AlphaBlend() || FOwner.AlphaBlendAnimation())) return;
+  SetLayered(true);
+  SetWindowAlpha(FForm.Handle(), 0);
+  SetTimer(FForm.Handle(), kFadeTimer, 1, nullptr);
+}
+
+// Runs once the window is on the screen, so the fade shows its contents.
+void TSkinFrame::FadeIn() {
+  HWND window = FForm.Handle();
+  KillTimer(window, kFadeTimer);
+  const int target = FOwner.AlphaBlend() || !FOwner.AlphaBlendAnimation() ? FOwner.AlphaBlendValue() : 255;
+  if (FOwner.AlphaBlendAnimation()) {
+    if (Application) Application->ProcessMessages();
+    for (int alpha = 5; alpha < target; alpha += 5) SetWindowAlpha(window, static_cast<uint8_t>(alpha));
+    SetWindowAlpha(window, static_cast<uint8_t>(target));
+  } else if (target != 255) {
+    SetWindowAlpha(window, static_cast<uint8_t>(target));
+  }
+  // Fully opaque needs no layer: drawing stays as fast as without one.
+  if (target == 255) SetLayered(false);
+}
+
 void TSkinFrame::CaptionDoubleClick() {
   const TBorderStyle style = FForm.BorderStyle();
   const bool sizeable = style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
@@ -629,15 +673,31 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
         UpdateFrame();
       else
         RepaintFrame();
+      // A translucent window shows what lies behind it: all of it is drawn again.
+      if (FOwner.AlphaBlend() && FOwner.AlphaBlendValue() < 255) {
+        RepaintFrame();
+        InvalidateRect(FForm.Handle(), nullptr, TRUE);
+      }
       break;
     case WM_SETTEXT: RepaintFrame(); break;
     case WM_ACTIVATE:
       FObjects.ResetStates();
       RepaintFrame();
       break;
-    case WM_DESTROY: FTimers->StopAll(); break;
+    case WM_DESTROY:
+      FTimers->StopAll();
+      KillTimer(FForm.Handle(), kFadeTimer);
+      break;
     case WM_SHOWWINDOW:
-      if (wParam) NudgeSize();
+      if (wParam) {
+        StartFadeIn();
+        NudgeSize();
+      } else if (FOwner.AlphaBlend()) {
+        SetLayered(false);
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kFadeTimer) FadeIn();
       break;
   }
 }

@@ -40,6 +40,8 @@ class TSkinFrame : private TObjectFrame {
   const TScaledFramePoints& Geometry() const { return FFrame; }
   const TFrameStates& States() const { return FStates; }
   void SetWindowState(TFrameState state);
+  // The form's AlphaBlend setting takes effect: layered and translucent, or opaque.
+  void ApplyTranslucency();
   // Rolls the form up to its caption strip or back down.
   void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
@@ -84,6 +86,10 @@ class TSkinFrame : private TObjectFrame {
   TPoint MinFrameSize(bool minimized, bool rolledUp) const;
   // Widens or narrows the form by one pixel and back: the frame is rebuilt for the same size.
   void NudgeSize();
+  void SetLayered(bool layered);
+  // Shown: the fade-in (or the translucency) starts from invisible.
+  void StartFadeIn();
+  void FadeIn();
 
   TSkinForm& FOwner;
   TForm& FForm;
