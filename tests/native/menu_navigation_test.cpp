@@ -65,7 +65,6 @@ TEST(MenuNavigation, ChoosingAnItem) {
   const std::vector<TFrameMenuItem> items = Items();
   const TFrameMenuItem &plain = items[2], &sub = items[3];
   EXPECT_EQ(MenuChoice(plain, false, false), TMenuChoice::CloseDeeper);
-  EXPECT_EQ(MenuChoice(plain, false, true), TMenuChoice::CloseDeeper);
   EXPECT_EQ(MenuChoice(plain, true, false), TMenuChoice::RunCommand);
   EXPECT_EQ(MenuChoice(sub, false, false), TMenuChoice::OpenAfterDelay);
   EXPECT_EQ(MenuChoice(sub, false, true), TMenuChoice::None);  // the keyboard opens it with Right or Enter

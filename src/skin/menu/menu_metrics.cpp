@@ -1,6 +1,8 @@
 #include "skin/menu/menu_metrics.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "skin/controls/glyph_layout.h"
 #include "skin/data/skin_data.h"
@@ -109,4 +111,20 @@ TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, i
   place.CaptionRight = place.ShortCutRight = area.Right - rightMargin;
   place.Arrow = {area.Right - 7, (area.Top + area.Bottom) / 2 - 4};
   return place;
+}
+
+std::optional<TCaptionGlyph> MenuItemGlyph(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, TCaptionGlyph>, 8> kGlyphs{{
+      {"SKF_CLOSE", TCaptionGlyph::Close},
+      {"TRAY_SKF_CLOSE", TCaptionGlyph::Close},
+      {"SKF_MINITEM", TCaptionGlyph::Minimize},
+      {"SKF_MAXITEM", TCaptionGlyph::Maximize},
+      {"SKF_RESTORE", TCaptionGlyph::Restore},
+      {"TRAY_SKF_RESTORE", TCaptionGlyph::Restore},
+      {"SKF_ROLLUP", TCaptionGlyph::UpTriangle},
+      {"SKF_MINTOTRAY", TCaptionGlyph::FilledSquare},
+  }};
+  for (const auto& [glyphName, glyph] : kGlyphs)
+    if (glyphName == name) return glyph;
+  return std::nullopt;
 }

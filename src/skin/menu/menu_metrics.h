@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "base/geometry.h"
+#include "skin/controls/caption_glyphs.h"
 #include "skin/controls/skin_compose.h"
 
 class TDataSkinMenuItem;
@@ -77,3 +79,8 @@ struct TMenuItemTextPlace {
 
 TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, int32_t itemHeight,
                                      std::optional<int32_t> imageWidth);
+
+// The frame command glyph an item shows in its mark column when it has no
+// image, chosen by its name ("SKF_CLOSE", "TRAY_SKF_RESTORE", ...); none for
+// other items, which show their check mark if any.
+std::optional<TCaptionGlyph> MenuItemGlyph(std::string_view name);
