@@ -55,7 +55,8 @@ TMenuScroll MenuScrollAt(const TMenuScrollMarkers& markers, TPoint point, TMenuS
                          const TMenuLayout& layout);
 
 // The first shown item that keeps `index` in view of a scrolling window: the
-// item itself when it lies above the range, else the nearest start below
-// which it fits (the last page for the last item).
+// item itself when it lies above the range, else the earliest start, not
+// before the current one, from which it fits (the last page for the last
+// item); an item taller than the room is started from.
 int32_t MenuFirstShownFor(std::span<const TMenuItemSize> items, const TRect& itemsRect, int32_t firstShown,
                           int32_t index);
