@@ -18,6 +18,8 @@ struct TFrameMenuItem {
   TFrameCommand Command = TFrameCommand::None;
   bool Enabled = true;
   bool Default = false;
+  // Shown one level deeper when the item is chosen; the frame's own lists have none.
+  std::vector<TFrameMenuItem> SubItems{};
   bool operator==(const TFrameMenuItem&) const = default;
 };
 

@@ -1,0 +1,130 @@
+#include "skin/menu/menu_metrics.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "skin/controls/glyph_layout.h"
+#include "skin/data/skin_data.h"
+#include "skin/frame/system_menu_items.h"
+
+TMenuSkin MenuSkinOf(const TSkinData& skin) {
+  if (skin.NoSkin()) return {};
+  TMenuSkin menu{.Popup = &skin.PopupWindow()};
+  for (const auto& object : skin.SkinObjects())
+    if (const auto* item = dynamic_cast<const TDataSkinMenuItem*>(object.get())) {
+      menu.Item = item;
+      break;
+    }
+  const auto& pictures = skin.ActivePictureBitmaps();
+  const int32_t index = menu.Popup->windowpictureindex;
+  if (index >= 0 && index < static_cast<int32_t>(pictures.size())) {
+    menu.PictureWidth = pictures[index].Width();
+    menu.PictureHeight = pictures[index].Height();
+  }
+  return menu;
+}
+
+bool IsMenuSeparator(const TFrameMenuItem& item) { return item.Caption == "-"; }
+
+int32_t MenuItemHeight(const TMenuSkin& skin, bool separator, int32_t defaultHeight) {
+  if (skin.Skinned()) return separator ? skin.Item->dividerrect.Height() : skin.Item->skinrect.Height();
+  return separator ? 4 : defaultHeight;
+}
+
+int32_t MenuItemTextWidth(TextMeasure& measure, const TFrameMenuItem& item) {
+  const std::string text = item.ShortCut.empty() ? item.Caption : item.Caption + "  " + item.ShortCut;
+  return measure.TextWidth(text) + 2;
+}
+
+int32_t MarkColumnWidth(std::optional<int32_t> imageWidth) { return imageWidth ? *imageWidth + 5 : 19; }
+
+std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TFrameMenuItem> items, TextMeasure& measure,
+                                            const TMenuSkin& skin, int32_t defaultItemHeight) {
+  std::vector<TMenuItemSize> sizes;
+  sizes.reserve(items.size());
+  for (const TFrameMenuItem& item : items)
+    sizes.push_back({MenuItemTextWidth(measure, item), MenuItemHeight(skin, IsMenuSeparator(item), defaultItemHeight)});
+  return sizes;
+}
+
+TMenuWindowSize MenuWindowSize(std::span<const TMenuItemSize> items, int32_t markColumnWidth, const TMenuSkin& skin,
+                               int32_t workAreaHeight) {
+  int32_t textWidth = 0, height = 0;
+  for (const TMenuItemSize& item : items) {
+    textWidth = std::max(textWidth, item.TextWidth);
+    height += item.Height;
+  }
+  TMenuWindowSize size{.Width = textWidth + markColumnWidth + 19, .Height = height};
+  if (skin.Skinned()) {
+    // The window's borders are what the picture has outside its items
+    // rectangle; an item's are what its face has outside its text rectangle.
+    const TRect& itemsRect = skin.Popup->itemsrect;
+    const TDataSkinMenuItem& item = *skin.Item;
+    size.Width += skin.PictureWidth - itemsRect.Width() + item.textrect.Left + item.skinrect.Width() -
+                  item.textrect.Right;
+    size.Height += skin.PictureHeight - itemsRect.Height();
+  } else {
+    size.Width += 10;
+    size.Height += 4;
+  }
+  if (size.Height > workAreaHeight) {
+    size.Height = workAreaHeight;
+    size.Scrolling = true;
+  }
+  return size;
+}
+
+TFramePoints MenuFitPoints(const TMenuSkin& skin, int32_t width, int32_t height) {
+  if (!skin.Skinned()) {
+    TFramePoints plain;
+    plain.Client = {2, 2, width - 2, height - 2};
+    return plain;
+  }
+  const TDataSkinPopupWindow& p = *skin.Popup;
+  const int32_t dx = width - skin.PictureWidth, dy = height - skin.PictureHeight;
+  return {.LeftTop = p.lefttoppoint,
+          .RightTop = {p.righttoppoint.X + dx, p.righttoppoint.Y},
+          .LeftBottom = {p.leftbottompoint.X, p.leftbottompoint.Y + dy},
+          .RightBottom = {p.rightbottompoint.X + dx, p.rightbottompoint.Y + dy},
+          .Client = {p.itemsrect.Left, p.itemsrect.Top, p.itemsrect.Right + dx, p.itemsrect.Bottom + dy}};
+}
+
+TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, int32_t itemHeight,
+                                     std::optional<int32_t> imageWidth) {
+  TMenuItemTextPlace place;
+  int32_t rightMargin;
+  if (skin.Skinned()) {
+    const TDataSkinMenuItem& item = *skin.Item;
+    place.TextArea = item.textrect;
+    place.TextArea.Right = itemWidth + item.textrect.Right - item.skinrect.Width();
+    rightMargin = 16;
+    place.MarkX = place.ImageX = place.TextArea.Left + 2;
+  } else {
+    place.TextArea = {2, 2, itemWidth - 2, itemHeight - 2};
+    rightMargin = 19;
+    place.MarkX = 4;
+    place.ImageX = 2;
+  }
+  const TRect& area = place.TextArea;
+  place.CaptionLeft = area.Left + (imageWidth ? MarkColumnWidth(imageWidth) : 16);
+  place.CaptionRight = place.ShortCutRight = area.Right - rightMargin;
+  place.Arrow = {area.Right - 7, (area.Top + area.Bottom) / 2 - 4};
+  return place;
+}
+
+std::optional<TCaptionGlyph> MenuItemGlyph(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, TCaptionGlyph>, 8> kGlyphs{{
+      {"SKF_CLOSE", TCaptionGlyph::Close},
+      {"TRAY_SKF_CLOSE", TCaptionGlyph::Close},
+      {"SKF_MINITEM", TCaptionGlyph::Minimize},
+      {"SKF_MAXITEM", TCaptionGlyph::Maximize},
+      {"SKF_RESTORE", TCaptionGlyph::Restore},
+      {"TRAY_SKF_RESTORE", TCaptionGlyph::Restore},
+      {"SKF_ROLLUP", TCaptionGlyph::UpTriangle},
+      {"SKF_MINTOTRAY", TCaptionGlyph::FilledSquare},
+  }};
+  for (const auto& [glyphName, glyph] : kGlyphs)
+    if (glyphName == name) return glyph;
+  return std::nullopt;
+}
