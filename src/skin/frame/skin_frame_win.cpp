@@ -525,6 +525,7 @@ int TSkinFrame::HitTest(POINT screen) const {
   state.Sizeable = IsSizeable();
   state.Minimized = IsMinimized();
   state.RolledUp = FStates.RolledUp();
+  state.InSizeMove = FInSizeMove;
   state.Maximized = IsMaximized();
   state.ObjectHot = FObjects.HotObject() != -1;
   state.CaptionObjects = captions;
@@ -656,6 +657,17 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       *proposed = RECT{moved.Left, moved.Top, moved.Right, moved.Bottom};
       return false;
     }
+    case WM_ENTERSIZEMOVE:
+      // The system moves or sizes the window: no object is hot or pressed meanwhile.
+      FObjects.ResetStates();
+      FObjects.ForgetIndices();
+      FInSizeMove = true;
+      return false;
+    case WM_EXITSIZEMOVE:
+      FObjects.ForgetIndices();
+      FInSizeMove = false;
+      RepaintFrame();
+      return false;
     case WM_CAPTURECHANGED:
       // The press ends where the pointer is not: the button comes up without acting.
       if (FObjects.CapturedObject() != -1 && reinterpret_cast<HWND>(lParam) != window)

@@ -96,6 +96,7 @@ class TSkinFrame : private TObjectFrame {
   bool FSkinActive = false;
   bool FActive = false;
   bool FTrackingLeave = false;
+  bool FInSizeMove = false;  // the system's move or size loop runs
   TFrameSkinPoints FSkin;
   TScaledFramePoints FFrame;
   TStretchEdges FStretch;
