@@ -364,7 +364,7 @@ TEST_F(LabelTest, HandCursorColoursAndSize) {
   EXPECT_EQ(label->Font().Color(), clRed);
   label->SetVisited(false);
   EXPECT_EQ(label->Font().Color(), clHighlight);
-  // Sized to its caption and drawn over the form's colour.
+  // Sized to its caption and drawn over what the form shows behind it.
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, label->FontHandle());
   SIZE size;
@@ -376,8 +376,14 @@ TEST_F(LabelTest, HandCursorColoursAndSize) {
   form->Show();
   PumpMessages(100);
   UpdateWindow(label->Handle());
+  // The form tiles its skin's client piece; one piece further right the
+  // form's own pixel is the one the label must show at its corner.
+  const int32_t piece = form->SkinData1->clientrect.Width();
   HDC labelDC = GetDC(label->Handle());
-  EXPECT_EQ(GetPixel(labelDC, 0, 0), GetSysColor(COLOR_BTNFACE));
+  HDC formDC = GetDC(form->Handle());
+  EXPECT_EQ(GetPixel(labelDC, 0, 0), GetPixel(formDC, label->Left() + piece, label->Top()));
+  EXPECT_NE(GetPixel(labelDC, 0, 0), GetSysColor(COLOR_BTNFACE)) << "not the plain colour";
+  ReleaseDC(form->Handle(), formDC);
   ReleaseDC(label->Handle(), labelDC);
 }
 
