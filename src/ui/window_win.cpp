@@ -7,6 +7,8 @@
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VespermarkWindow";
+// Short-lived popups (menus) keep what they cover, so closing one repaints nothing.
+constexpr wchar_t kPopupWindowClass[] = L"VespermarkPopup";
 
 }  // namespace
 
@@ -18,18 +20,22 @@ namespace {
 
 ExceptionReporter gReporter;
 
-ATOM RegisterWindowClass() {
-  static ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = TWindowObjectAccess::Procedure();
-    wc.hInstance = ModuleInstance();
-    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    wc.lpszClassName = kWindowClass;
-    return RegisterClassExW(&wc);
+const wchar_t* RegisterWindowClass(bool saveBits) {
+  static const bool registered = [] {
+    for (bool popup : {false, true}) {
+      WNDCLASSEXW wc{};
+      wc.cbSize = sizeof wc;
+      wc.style = CS_DBLCLKS | (popup ? CS_SAVEBITS : 0);
+      wc.lpfnWndProc = TWindowObjectAccess::Procedure();
+      wc.hInstance = ModuleInstance();
+      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+      wc.lpszClassName = popup ? kPopupWindowClass : kWindowClass;
+      RegisterClassExW(&wc);
+    }
+    return true;
   }();
-  return atom;
+  (void)registered;
+  return saveBits ? kPopupWindowClass : kWindowClass;
 }
 
 }  // namespace
@@ -69,8 +75,8 @@ TWindowObject::~TWindowObject() { DestroyWindowHandle(); }
 
 void TWindowObject::CreateWindowHandle(const WindowParams& params) {
   if (FHandle) return;
-  RegisterWindowClass();
-  HWND handle = CreateWindowExW(params.exStyle, kWindowClass, params.caption.c_str(), params.style,
+  const wchar_t* windowClass = RegisterWindowClass(params.saveBits);
+  HWND handle = CreateWindowExW(params.exStyle, windowClass, params.caption.c_str(), params.style,
                                 params.bounds.left, params.bounds.top, params.bounds.right - params.bounds.left,
                                 params.bounds.bottom - params.bounds.top, params.parent, params.menuOrId,
                                 ModuleInstance(), this);

@@ -49,6 +49,7 @@ class TWindowObject {
     RECT bounds{};
     HWND parent = nullptr;  // the parent of a child window, the owner of a top-level one
     HMENU menuOrId = nullptr;
+    bool saveBits = false;  // the system keeps what the window covers (short-lived popups)
   };
   // Throws when the system refuses the window.
   void CreateWindowHandle(const WindowParams& params);

@@ -3,6 +3,8 @@
 //   e2e_driver window      waits for the main window, prints its rectangle
 //   e2e_driver arm         sets the target one minute ahead with the keyboard,
 //                          presses Start and checks the window went to the tray
+//   e2e_driver menu        waits for a skinned popup menu, prints its rectangle
+//                          and checks that the main window is still the active one
 #include <windows.h>
 
 #include <cstdio>
@@ -156,11 +158,29 @@ int Arm() {
   return 0;
 }
 
+int WaitForMenu() {
+  for (int i = 0; i < 50; ++i) {
+    HWND menu = FindWindowW(L"VespermarkPopup", nullptr);
+    if (menu && IsWindowVisible(menu)) {
+      RECT r;
+      GetWindowRect(menu, &r);
+      std::printf("ok menu %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+      HWND form = FindMainWindow();
+      if (GetForegroundWindow() == menu) return Fail("the menu took the activation");
+      std::printf("ok main window %s\n", form && GetForegroundWindow() == form ? "active" : "not active");
+      return 0;
+    }
+    Sleep(100);
+  }
+  return Fail("no menu appeared");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   if (std::strcmp(argv[1], "window") == 0) return WaitForWindow();
   if (std::strcmp(argv[1], "arm") == 0) return Arm();
+  if (std::strcmp(argv[1], "menu") == 0) return WaitForMenu();
   return 2;
 }

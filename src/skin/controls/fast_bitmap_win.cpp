@@ -1,5 +1,7 @@
 #include "skin/controls/fast_bitmap_win.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -82,4 +84,13 @@ void DrawPixels(HDC dc, int x, int y, PixelView pixels) {
   BITMAPINFO info = TopDownDibInfo(pixels.Width(), pixels.Height());
   SetDIBitsToDevice(dc, x, y, DWORD(pixels.Width()), DWORD(pixels.Height()), 0, 0, 0, UINT(pixels.Height()),
                     pixels.Row(0), &info, DIB_RGB_COLORS);
+}
+
+void DrawThroughGdi(PixelView pixels, const std::function<void(HDC dc)>& draw) {
+  if (pixels.Width() <= 0 || pixels.Height() <= 0) return;
+  TFBitmap copy(pixels);
+  draw(copy.DC());
+  PixelView result = copy.View();
+  for (int y = 0; y < pixels.Height(); ++y)
+    std::copy(result.Row(y), result.Row(y) + 3 * static_cast<size_t>(pixels.Width()), pixels.Row(y));
 }

@@ -3,6 +3,8 @@
 // composition and mask code reads and writes directly through a PixelView.
 #include <windows.h>
 
+#include <functional>
+
 #include "skin/controls/pixel_buffer.h"
 #include "ui/handles_win.h"
 
@@ -44,3 +46,7 @@ BITMAPINFO TopDownDibInfo(int width, int height);
 
 // Draws portable pixels onto a DC with their top-left at (x, y).
 void DrawPixels(HDC dc, int x, int y, PixelView pixels);
+
+// GDI drawing (text, icons) onto portable pixels: `draw` paints on a DC
+// holding a copy of them, and the result goes back into `pixels`.
+void DrawThroughGdi(PixelView pixels, const std::function<void(HDC dc)>& draw);

@@ -7,6 +7,7 @@
 #include "skin/controls/skin_control_win.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 
@@ -122,7 +123,16 @@ void TSkinForm::SetTrayIcon(TTrayIcon* value) {
   if (!FTrayIcon.Set(*this, value) || !value) return;
   if (!FAlwaysShowInTray) value->SetIconVisible(false);
   value->SetMinimizeToTray(false);
-  if (!value->PopupMenu()) value->SetOnDblClick([this](TObject*) { RestoreFormFromTray(); });
+  if (value->PopupMenu()) return;
+  if (!FTrayPopup) {
+    FTrayPopup = new TSkinPopupMenu(this);
+    FTrayPopup->Items = TrayPopupItems(false);
+    FTrayPopup->OnCommand = [this](const TFrameMenuItem& item) {
+      if (FFrame) FFrame->RunMenuCommand(item.Command);
+    };
+  }
+  value->SetPopupMenu(FTrayPopup);
+  value->SetOnDblClick([this](TObject*) { RestoreFormFromTray(); });
 }
 
 void TSkinForm::RestoreFormFromTray() {

@@ -3,6 +3,7 @@
 // stores and its links to the skin data and the tray icon, and relays skin
 // changes to the form's skinned controls; drawing the frame from the skin
 // comes with the frame itself.
+#include <algorithm>
 #include <memory>
 
 #include "persist/component.h"
@@ -46,6 +47,12 @@ class TSkinForm : public TComponent {
   TFont& DefCaptionFont() { return FDefCaptionFont; }
   TFont& DefInActiveCaptionFont() { return FDefInActiveCaptionFont; }
   TFont& DefMenuItemFont() { return FDefMenuItemFont; }
+  bool UseSkinFontInMenu() const { return FUseSkinFontInMenu; }
+  int DefMenuItemHeight() const { return FDefMenuItemHeight; }
+  bool MenusAlphaBlend() const { return FMenusAlphaBlend; }
+  bool MenusAlphaBlendAnimation() const { return FMenusAlphaBlendAnimation; }
+  uint8_t MenusAlphaBlendValue() const { return static_cast<uint8_t>(std::clamp(FMenusAlphaBlendValue, 0, 255)); }
+  TSkinFrame* Frame() { return FFrame.get(); }
   void SetAlwaysShowInTray(bool v) { FAlwaysShowInTray = v; }
   void SetLogoBitMapTransparent(bool v) { FLogoBitMapTransparent = v; }
   void SetAlwaysMinimizeToTray(bool v) { FAlwaysMinimizeToTray = v; }
@@ -79,6 +86,8 @@ class TSkinForm : public TComponent {
   // The form's window procedure with this frame in front of it.
   std::unique_ptr<TWindowProcHook> FHook;
   std::unique_ptr<TSkinFrame> FFrame;
+  // The tray icon's menu when the icon has none of its own; owned as a component.
+  class TSkinPopupMenu* FTrayPopup = nullptr;
   ComponentRef<TSkinData> FSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;

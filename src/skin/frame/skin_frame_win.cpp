@@ -45,24 +45,22 @@ class FrameObjectCanvas : public TObjectCanvas {
   int TextHeight() override { return Measure("Wg").cy; }
 
   void DrawText(PixelView target, int x, int y, std::string_view text, TColor color) override {
-    TFBitmap copy(target);
-    {
-      TCanvas canvas(copy.DC());
+    DrawThroughGdi(target, [&](HDC dc) {
+      TCanvas canvas(dc);
       canvas.Font().Assign(FFont);
       canvas.Font().SetColor(color);
       canvas.Brush().SetStyle(TBrushStyle::bsClear);
       canvas.TextOut(x, y, text);
-    }
-    CopyBack(copy, target);
+    });
   }
 
   // The program's icon, or the system's application icon when it has none.
   void DrawFormIcon(TRect rect) override {
     HICON icon = Application && Application->Icon() ? Application->Icon() : LoadIconW(nullptr, IDI_APPLICATION);
     if (!icon) return;
-    TFBitmap copy(Pixels);
-    DrawIconEx(copy.DC(), rect.Left, rect.Top, icon, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
-    CopyBack(copy, Pixels);
+    DrawThroughGdi(Pixels, [&](HDC dc) {
+      DrawIconEx(dc, rect.Left, rect.Top, icon, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
+    });
   }
 
  private:
@@ -74,11 +72,6 @@ class FrameObjectCanvas : public TObjectCanvas {
     SIZE size{};
     GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
-  }
-  static void CopyBack(const TFBitmap& from, PixelView to) {
-    PixelView source = from.View();
-    for (int y = 0; y < to.Height(); ++y)
-      std::copy(source.Row(y), source.Row(y) + 3 * static_cast<size_t>(to.Width()), to.Row(y));
   }
 
   TFont FFont;
@@ -144,7 +137,11 @@ class TSkinFrame::Timers {
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
-    : FOwner(owner), FForm(form), FNoise(GetTickCount()), FTimers(std::make_unique<Timers>(*this)) {
+    : FOwner(owner),
+      FForm(form),
+      FNoise(GetTickCount()),
+      FMenu(std::make_unique<TSkinMenu>(form.Handle())),
+      FTimers(std::make_unique<Timers>(*this)) {
   LiveFrames().push_back(this);
 }
 
@@ -482,6 +479,54 @@ void TSkinFrame::FadeIn() {
   if (target == 255) SetLayered(false);
 }
 
+// --- menus ---------------------------------------------------------------------------------
+
+void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
+                          std::function<void(const TFrameMenuItem&)> onCommand) {
+  FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
+  FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
+  FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
+  FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
+  FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
+  FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
+  FMenu->Popup(nullptr, FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
+}
+
+void TSkinFrame::ShowSystemMenu(POINT screen) {
+  TSystemMenuState state;
+  state.BorderIcons = FOwner.BorderIcons();
+  state.Minimized = IsMinimized();
+  state.Maximized = IsMaximized();
+  state.RolledUp = FStates.RolledUp();
+  ShowMenu(SystemMenuItems(state), TRect{screen.x, screen.y, screen.x, screen.y},
+           [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+}
+
+void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
+  const TRect bounds = BoundsOf(FForm.Handle());
+  const TRect anchor{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
+                     windowRect.Bottom + bounds.Top};
+  TSystemMenuState state;
+  state.BorderIcons = FOwner.BorderIcons();
+  state.Minimized = IsMinimized();
+  state.Maximized = IsMaximized();
+  state.RolledUp = FStates.RolledUp();
+  ShowMenu(SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+}
+
+void TSkinFrame::RunMenuCommand(TFrameCommand command) {
+  switch (command) {
+    case TFrameCommand::None: break;
+    case TFrameCommand::Minimize: Minimize(); break;
+    case TFrameCommand::Maximize: Maximize(); break;
+    case TFrameCommand::Restore: Restore(); break;
+    case TFrameCommand::RollUp: RollUp(true); break;
+    case TFrameCommand::MinimizeToTray: MinimizeToTray(); break;
+    case TFrameCommand::Close: CloseForm(); break;
+    case TFrameCommand::RestoreFromTray: FOwner.RestoreFormFromTray(); break;
+  }
+}
+
 void TSkinFrame::CaptionDoubleClick() {
   const TBorderStyle style = FForm.BorderStyle();
   const bool sizeable = style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
@@ -544,6 +589,23 @@ void TSkinFrame::TrackNonClientLeave() {
   FTrackingLeave = TrackMouseEvent(&track) != FALSE;
 }
 
+bool TSkinFrame::PressObjects(UINT message, LPARAM lParam, LRESULT& result) {
+  TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (FObjects.Press(p, message == WM_NCLBUTTONDOWN ? kObjectLeftButton : kObjectRightButton))
+    SetCapture(FForm.Handle());
+  result = 0;
+  return true;
+}
+
+bool TSkinFrame::ReleaseObjects(UINT message, LPARAM lParam) {
+  if (FObjects.CapturedObject() == -1) return false;
+  const bool nonClient = message == WM_NCLBUTTONUP || message == WM_NCRBUTTONUP;
+  TPoint p = nonClient ? WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) : WindowPointFromClient(lParam);
+  const int button = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP ? kObjectLeftButton : kObjectRightButton;
+  if (FObjects.Release(p, button) && GetCapture() == FForm.Handle()) ReleaseCapture();
+  return false;
+}
+
 bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   // A form without a border has no frame to draw or act on.
   if (FForm.BorderStyle() == TBorderStyle::bsNone) return false;
@@ -585,17 +647,34 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       FTrackingLeave = false;
       if (FObjects.CapturedObject() == -1) FObjects.TrackObjects(TPoint{-1, -1}, false);
       return false;
+    case WM_NCRBUTTONDOWN:
+      if (wParam != HTCAPTION) return PressObjects(message, lParam, result);
+      FObjects.ForgetCapture();
+      {
+        POINT cursor;
+        GetCursorPos(&cursor);
+        ShowSystemMenu(cursor);
+      }
+      result = 0;
+      return true;
+    case WM_NCRBUTTONUP:
+      if (FObjects.CapturedObject() != -1) return ReleaseObjects(message, lParam);
+      if (wParam != HTCAPTION) return false;
+      // The system would open its own menu for the caption.
+      result = 0;
+      return true;
+    case WM_SYSCOMMAND:
+      // Alt alone: an open skinned menu closes, and the system opens none.
+      if ((wParam & 0xFFF0) != SC_KEYMENU || !FMenu->MenuOpen()) return false;
+      FMenu->CloseAll();
+      result = 0;
+      return true;
     case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN: {
       if (wParam == HTCAPTION) {
         FObjects.ForgetCapture();
         return false;  // the system's move loop
       }
-      TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      if (FObjects.Press(p, message == WM_NCLBUTTONDOWN ? 0 : 1)) SetCapture(window);
-      result = 0;
-      return true;
-    }
+      return PressObjects(message, lParam, result);
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDBLCLK: {
       // Answered here: the system would maximize or restore the window by itself.
@@ -623,16 +702,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONUP: {
-      if (FObjects.CapturedObject() == -1) return false;
-      bool nonClient = message == WM_NCLBUTTONUP || message == WM_NCRBUTTONUP;
-      TPoint p = nonClient ? WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})
-                           : WindowPointFromClient(lParam);
-      int button = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP ? 0 : 1;
-      if (FObjects.Release(p, button) && GetCapture() == window) ReleaseCapture();
-      return false;
-    }
+    case WM_NCLBUTTONUP: return ReleaseObjects(message, lParam);
     case WM_GETMINMAXINFO: {
       // The frame is never smaller than its skin allows, nor larger than the monitor's area.
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -668,6 +738,11 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       FInSizeMove = false;
       RepaintFrame();
       return false;
+    case MenuClosedMessage:
+      // Buttons held down by their menus come up.
+      FObjects.MenusClosed();
+      RepaintFrame();
+      return false;
     case WM_CAPTURECHANGED:
       // The press ends where the pointer is not: the button comes up without acting.
       if (FObjects.CapturedObject() != -1 && reinterpret_cast<HWND>(lParam) != window)
@@ -695,6 +770,8 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_ACTIVATE:
       FObjects.ResetStates();
       RepaintFrame();
+      // The form's menus go with its activation.
+      if (LOWORD(wParam) == WA_INACTIVE && FMenu->MenuOpen()) FMenu->CloseAll();
       break;
     case WM_DESTROY:
       FTimers->StopAll();

@@ -6,6 +6,7 @@
 // form's messages.
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,6 +17,8 @@
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_states.h"
 #include "skin/frame/skin_object_list.h"
+#include "skin/frame/system_menu_items.h"
+#include "skin/menu/skin_menu_win.h"
 
 class TForm;
 class TSkinData;
@@ -42,6 +45,14 @@ class TSkinFrame : private TObjectFrame {
   void SetWindowState(TFrameState state);
   // The form's AlphaBlend setting takes effect: layered and translucent, or opaque.
   void ApplyTranslucency();
+  // The system menu as a skinned popup at a screen point.
+  void ShowSystemMenu(POINT screen);
+  // Any of the frame's menus: the chosen item runs `onCommand` once every level has closed.
+  void ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
+                std::function<void(const TFrameMenuItem&)> onCommand);
+  // Carries out a menu item's frame command.
+  void RunMenuCommand(TFrameCommand command);
+  TSkinMenu& Menu() { return *FMenu; }
   // Rolls the form up to its caption strip or back down.
   void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
@@ -58,14 +69,14 @@ class TSkinFrame : private TObjectFrame {
   void SetRolledUp(bool value) override { RollUp(value); }
   bool AlwaysMinimizeToTray() const override;
   void MinimizeToTray() override;
-  TObjectMenu* SystemMenuItems() override { return nullptr; }
+  TObjectMenu* SystemMenuItems() override { return &FSystemMenuButtonItems; }
   void RedrawObject(TActiveSkinObject& object) override;
   bool IsFormActive() const override { return FActive; }
   void StartMorphTimer() override;
   void StartAnimateTimer() override;
   bool ShowIcon() const override;
   std::string CaptionText() const override;
-  void PopUpItems(TObjectMenu&, TRect) override {}
+  void PopUpItems(TObjectMenu& items, TRect windowRect) override;
   void RepaintFrame() override;
 
   void UpdateFrame();
@@ -82,6 +93,8 @@ class TSkinFrame : private TObjectFrame {
   TPoint WindowPointFromClient(LPARAM lParam) const;
   void TrackNonClientLeave();
   void CaptionDoubleClick();
+  bool PressObjects(UINT message, LPARAM lParam, LRESULT& result);
+  bool ReleaseObjects(UINT message, LPARAM lParam);
   bool IsMainForm() const;
   TPoint MinFrameSize(bool minimized, bool rolledUp) const;
   // Widens or narrows the form by one pixel and back: the frame is rebuilt for the same size.
@@ -111,6 +124,11 @@ class TSkinFrame : private TObjectFrame {
   TPoint FRegionSize;  // the frame size the window's shape was cut for
   TCaptionSpan FCaptionSpan;  // the skin-less caption between its button groups
   TFrameStates FStates;
+  // What the system-menu button drops down: the system menu, built when it opens.
+  struct SystemMenuButtonItems : TObjectMenu {
+    bool HasSubItems() const override { return true; }
+  } FSystemMenuButtonItems;
+  std::unique_ptr<TSkinMenu> FMenu;
   TSkinObjectList FObjects{*this};
   class Timers;
   std::unique_ptr<Timers> FTimers;
