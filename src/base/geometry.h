@@ -15,6 +15,9 @@ struct TRect {
   bool operator==(const TRect&) const = default;
 };
 
+// No pixels: Right <= Left or Bottom <= Top.
+inline bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+
 inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
   return {left, top, left + width, top + height};
 }

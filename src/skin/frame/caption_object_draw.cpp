@@ -1,9 +1,9 @@
 // How each caption object draws itself for its state.
 #include <algorithm>
-#include <cstdlib>
 
 #include "skin/controls/caption_glyphs.h"
 #include "skin/controls/pixel_copy.h"
+#include "skin/controls/pixel_glyph_canvas.h"
 #include "skin/controls/skin_compose.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_objects.h"
@@ -13,30 +13,6 @@ namespace {
 PixelView ViewOf(const PixelImage* picture) { return picture ? picture->View() : PixelView(); }
 
 PixelBox WholeOf(const PixelImage& image) { return {0, 0, image.Width(), image.Height()}; }
-
-// The caption glyphs drawn straight into pixels, clipped to the picture.
-class PixelGlyphCanvas : public GlyphCanvas {
- public:
-  explicit PixelGlyphCanvas(PixelView target) : FTarget(target) {}
-  void Line(int x0, int y0, int x1, int y1, TColor color) override {
-    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    const Bgr c = BgrOf(color);
-    for (int i = 0; i < steps; ++i) Put(x0 + (x1 - x0) * i / steps, y0 + (y1 - y0) * i / steps, c);
-  }
-  void FrameRectangle(TRect r, TColor color) override {
-    if (IsEmptyRect(r)) return;
-    const Bgr c = BgrOf(color);
-    for (int x = r.Left; x < r.Right; ++x) Put(x, r.Top, c), Put(x, r.Bottom - 1, c);
-    for (int y = r.Top; y < r.Bottom; ++y) Put(r.Left, y, c), Put(r.Right - 1, y, c);
-  }
-  void FillRectangle(TRect r, TColor color) override { FillPixels(FTarget, r, BgrOf(color)); }
-
- private:
-  void Put(int x, int y, Bgr c) {
-    if (FTarget.Contains(x, y)) FTarget.Set(x, y, c);
-  }
-  PixelView FTarget;
-};
 
 constexpr TColor kPressedFill = 0xB59385;
 constexpr TColor kHotFill = 0xD2BDB6;

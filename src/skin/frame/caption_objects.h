@@ -23,8 +23,6 @@ class TSkinCaptionObject;
 constexpr int kObjectLeftButton = 0;
 constexpr int kObjectRightButton = 1;
 
-inline bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
-
 // Menu items that drop down from a button; the window layer's menus stand behind it.
 class TObjectMenu {
  public:

@@ -1,0 +1,150 @@
+#include "skin/menu/menu_paint.h"
+
+#include <string>
+
+#include "skin/controls/caption_glyphs.h"
+#include "skin/controls/pixel_copy.h"
+#include "skin/controls/pixel_effects.h"
+#include "skin/controls/pixel_glyph_canvas.h"
+#include "skin/controls/skin_compose.h"
+#include "skin/data/skin_objects.h"
+#include "skin/data/skin_windows.h"
+#include "skin/frame/system_menu_items.h"
+
+namespace {
+
+constexpr TColor kLitFrame = clNavy;
+constexpr TColor kLitFill = 0xD2BDB6;
+
+PixelBox WholeOf(const PixelImage& image) { return {0, 0, image.Width(), image.Height()}; }
+
+void Put(PixelView target, const PixelImage& image) {
+  CopyPixels(target, WholeOf(image), image.View(), WholeOf(image));
+}
+
+bool Highlighted(const TMenuItemLook& look) { return look.Lit || look.SubOpen; }
+
+// A skin without an active face keeps its normal one when lit.
+TRect ActiveFace(const TDataSkinMenuItem& item) {
+  return IsEmptyRect(item.activeskinrect) ? item.skinrect : item.activeskinrect;
+}
+
+// A cut caption must not end in a lone "&": it would underline the first dot.
+void FitCaption(TextMeasure& measure, std::string& caption, int maxWidth) {
+  const std::string whole = caption;
+  EllipsizeText(measure, caption, maxWidth);
+  if (caption == whole) return;
+  size_t kept = caption.size() - 3, ampersands = 0;
+  while (kept > ampersands && caption[kept - 1 - ampersands] == '&') ++ampersands;
+  if (ampersands % 2 == 1) caption.erase(kept - 1, 1);
+}
+
+void DrawItemContent(PixelView item, const TMenuItemTextPlace& place, const TFrameMenuItem& data, TColor color,
+                     TMenuTextCanvas& text) {
+  const TRect& area = place.TextArea;
+  const int y = area.Top + (area.Height() - text.TextHeight()) / 2;
+  std::string caption = data.Caption;
+  FitCaption(text, caption, place.CaptionRight - place.CaptionLeft);
+  if (!caption.empty()) text.DrawMenuText(item, place.CaptionLeft, y, caption, color);
+  if (!data.ShortCut.empty())
+    text.DrawMenuText(item, place.ShortCutRight - text.TextWidth(data.ShortCut), y, data.ShortCut, color);
+
+  PixelGlyphCanvas glyphs(item);
+  // Four columns, 7 pixels high at Arrow.X down to the tip three to its right.
+  if (!data.SubItems.empty())
+    DrawArrowGlyph(glyphs, Bounds(place.Arrow.X, place.Arrow.Y, 3, 7), TArrowKind::Right, color);
+  if (const auto glyph = MenuItemGlyph(data.Name))
+    DrawCaptionGlyph(glyphs, *glyph, place.MarkX, (area.Top + area.Bottom) / 2 - 4, color);
+}
+
+void PaintPlainItem(PixelView item, const TFrameMenuItem& data, bool lit, std::optional<int32_t> imageWidth,
+                    TMenuTextCanvas& text) {
+  const int32_t w = item.Width(), h = item.Height(), column = MarkColumnWidth(imageWidth);
+  const bool separator = IsMenuSeparator(data);
+  if (lit && !separator) {
+    FillPixels(item, {0, 0, w, h}, BgrOf(kLitFill));
+    PixelGlyphCanvas(item).FrameRectangle({0, 0, w, h}, kLitFrame);
+  } else {
+    FillPixels(item, {0, 0, column, h}, BgrOf(clBtnFace));
+    FillPixels(item, {column, 0, w, h}, BgrOf(clWindow));
+  }
+  if (separator) {
+    FillPixels(item, {column, h / 2, w, h / 2 + 1}, BgrOf(clBtnShadow));
+    return;
+  }
+  const TColor color = lit || data.Enabled ? clWindowText : clBtnShadow;
+  DrawItemContent(item, PlaceMenuItemText({}, w, h, imageWidth), data, color, text);
+}
+
+}  // namespace
+
+void PaintMenuBackground(PixelView window, const TMenuSkin& skin, const TMenuPictures& pictures,
+                         std::optional<int32_t> imageWidth) {
+  if (window.Empty()) return;
+  const int32_t w = window.Width(), h = window.Height();
+  if (skin.Skinned() && pictures.Back) {
+    const TDataSkinPopupWindow& popup = *skin.Popup;
+    const PixelImage back =
+        ComposeNinePiece(MenuFitPoints(skin, skin.PictureWidth, skin.PictureHeight), MenuFitPoints(skin, w, h),
+                         pictures.Back->View(), {0, 0, skin.PictureWidth, skin.PictureHeight}, w, h, true,
+                         {popup.leftstretch, popup.topstretch, popup.rightstretch, popup.bottomstretch});
+    Put(window, back);
+    return;
+  }
+  const int32_t column = MarkColumnWidth(imageWidth) + 2;
+  FillPixels(window, {0, 0, column, h}, BgrOf(clBtnFace));
+  FillPixels(window, {column, 0, w, h}, BgrOf(clWindow));
+  PixelGlyphCanvas frames(window);
+  frames.FrameRectangle({0, 0, w, h}, clBtnShadow);
+  frames.FrameRectangle({1, 1, w - 1, h - 1}, clWindow);
+}
+
+void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& pictures, const TFrameMenuItem& data,
+                   const TMenuItemLook& look, std::optional<int32_t> imageWidth, TMenuTextCanvas& text) {
+  if (item.Empty()) return;
+  if (!skin.Skinned() || !pictures.Item) {
+    PaintPlainItem(item, data, Highlighted(look), imageWidth, text);
+    return;
+  }
+  const TDataSkinMenuItem& skinItem = *skin.Item;
+  const PixelView source = pictures.Item->View();
+  const int32_t w = item.Width();
+  if (IsMenuSeparator(data)) {
+    Put(item, ComposeHorizontalThree(skinItem.dividerleftoffset, skinItem.dividerrightoffset, w, skinItem.dividerrect,
+                                     source));
+    return;
+  }
+  auto face = [&](TRect rect) {
+    return ComposeHorizontalThree(skinItem.itemleftoffset, skinItem.itemrightoffset, w, rect, source);
+  };
+  const bool lit = Highlighted(look);
+  if (MenuItemMorphPending(skin, look)) {
+    PixelImage normal = face(skinItem.skinrect);
+    const PixelImage active = face(ActiveFace(skinItem));
+    TransitionFor(skinItem.morphkind)(normal.View(), active.View(), look.BlendPos);
+    Put(item, normal);
+  } else {
+    Put(item, face(lit ? ActiveFace(skinItem) : skinItem.skinrect));
+  }
+  const TColor color = lit            ? skinItem.activefontcolor
+                       : data.Enabled ? skinItem.fontcolor
+                                      : skinItem.unenabledfontcolor;
+  DrawItemContent(item, PlaceMenuItemText(skin, w, item.Height(), imageWidth), data, color, text);
+}
+
+bool MenuItemMorphPending(const TMenuSkin& skin, const TMenuItemLook& look) {
+  if (!skin.Skinned() || !skin.Item->morphing) return false;
+  return Highlighted(look) ? look.BlendPos < 1 : look.BlendPos > 0;
+}
+
+void PaintMenuScrollMarkers(PixelView window, const TMenuSkin& skin, const TMenuScrollMarkers& markers,
+                            TMenuScroll scrolling) {
+  TColor idle = clBtnShadow, active = clBtnText;
+  if (skin.Skinned()) {
+    idle = skin.Popup->scrollmarkercolor;
+    active = skin.Popup->scrollmarkeractivecolor;
+  }
+  PixelGlyphCanvas arrows(window);
+  DrawArrowGlyph(arrows, markers.Up, TArrowKind::Up, scrolling == TMenuScroll::Up ? active : idle);
+  DrawArrowGlyph(arrows, markers.Down, TArrowKind::Down, scrolling == TMenuScroll::Down ? active : idle);
+}
