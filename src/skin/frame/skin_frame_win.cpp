@@ -492,26 +492,22 @@ void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor
   FMenu->Popup(nullptr, FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
 }
 
-void TSkinFrame::ShowSystemMenu(POINT screen) {
+void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }
+
+void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   TSystemMenuState state;
   state.BorderIcons = FOwner.BorderIcons();
   state.Minimized = IsMinimized();
   state.Maximized = IsMaximized();
   state.RolledUp = FStates.RolledUp();
-  ShowMenu(SystemMenuItems(state), TRect{screen.x, screen.y, screen.x, screen.y},
-           [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+  ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
 }
 
+// The system-menu button drops the system menu below itself.
 void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
   const TRect bounds = BoundsOf(FForm.Handle());
-  const TRect anchor{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
-                     windowRect.Bottom + bounds.Top};
-  TSystemMenuState state;
-  state.BorderIcons = FOwner.BorderIcons();
-  state.Minimized = IsMinimized();
-  state.Maximized = IsMaximized();
-  state.RolledUp = FStates.RolledUp();
-  ShowMenu(SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+  ShowSystemMenuAt(TRect{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
+                         windowRect.Bottom + bounds.Top});
 }
 
 void TSkinFrame::RunMenuCommand(TFrameCommand command) {

@@ -93,6 +93,7 @@ class TSkinFrame : private TObjectFrame {
   TPoint WindowPointFromClient(LPARAM lParam) const;
   void TrackNonClientLeave();
   void CaptionDoubleClick();
+  void ShowSystemMenuAt(const TRect& anchor);
   bool PressObjects(UINT message, LPARAM lParam, LRESULT& result);
   bool ReleaseObjects(UINT message, LPARAM lParam);
   bool IsMainForm() const;

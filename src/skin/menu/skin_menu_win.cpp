@@ -95,8 +95,8 @@ void TSkinPopupWindow::Show(const TRect& anchor, bool upward, bool subMenu) {
   const TMenuSkin& skin = FMenu.Skin();
   FSizes = MeasureMenuItems(FItems, FMenu.Text(), skin, FMenu.DefaultItemHeight);
   FStates.assign(FItems.size(), ItemState{});
-  FMarkColumnWidth = MarkColumnWidth(std::nullopt);
-  FSize = MenuWindowSize(FSizes, FMarkColumnWidth, skin, FMenu.WorkArea().Height());
+  // The items have no images: the mark column has its plain width.
+  FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea().Height());
   FFit = MenuFitPoints(skin, FSize.Width, FSize.Height);
   Layout();
 
@@ -276,8 +276,8 @@ void TSkinPopupWindow::RedrawItem(int32_t index) {
   }
   const TRect& r = FLayout.Items[index].Rect;
   PixelImage item(r.Width(), r.Height());
-  PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[index], FStates[index].Look, FMarkColumnWidth,
-                false, FMenu.Text());
+  PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[index], FStates[index].Look, std::nullopt,
+                FMenu.Text());
   WindowDC dc(Handle());
   DrawPixels(dc.Get(), r.Left, r.Top, item.View());
 }
@@ -285,13 +285,12 @@ void TSkinPopupWindow::RedrawItem(int32_t index) {
 // The whole window in one bitmap, copied in one step: no flicker.
 void TSkinPopupWindow::Paint(HDC dc) {
   PixelImage image(FSize.Width, FSize.Height);
-  PaintMenuBackground(image.View(), FMenu.Skin(), FMenu.Pictures(), FMarkColumnWidth, false);
+  PaintMenuBackground(image.View(), FMenu.Skin(), FMenu.Pictures(), std::nullopt);
   for (size_t i = 0; i < FItems.size(); ++i) {
     const TMenuItemPlace& place = FLayout.Items[i];
     if (!place.Shown) continue;
     PixelImage item(place.Rect.Width(), place.Rect.Height());
-    PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[i], FStates[i].Look, FMarkColumnWidth, false,
-                  FMenu.Text());
+    PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[i], FStates[i].Look, std::nullopt, FMenu.Text());
     CopyPixels(image.View(), PixelBox{place.Rect}, item.View(), PixelBox{0, 0, item.Width(), item.Height()});
   }
   if (FSize.Scrolling)
@@ -339,9 +338,14 @@ TSkinMenu::TSkinMenu(HWND form) : FForm(form), FText(std::make_unique<GdiMenuTex
   FOpenTimer->SetEnabled(false);
   FOpenTimer->SetInterval(500);
   FOpenTimer->SetOnTimer([this](TObject*) {
+    TSkinPopupWindow* window = FPendingWindow;
+    const int32_t item = FPendingItem;
     StopOpenTimer();
     for (const auto& level : FLevels)
-      if (level.get() == FPendingWindow) ItemChosen(*level, FPendingItem, false, true);
+      if (level.get() == window) {
+        ItemChosen(*level, item, false, true);
+        break;
+      }
   });
   FWatchTimer = std::make_unique<TTimer>(nullptr);
   FWatchTimer->SetEnabled(false);

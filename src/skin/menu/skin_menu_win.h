@@ -72,7 +72,6 @@ class TSkinPopupWindow : public TWindowObject {
   std::vector<TFrameMenuItem> FItems;
   std::vector<TMenuItemSize> FSizes;
   std::vector<ItemState> FStates;
-  int32_t FMarkColumnWidth = 19;
   TMenuWindowSize FSize;
   TFramePoints FFit;
   TMenuLayout FLayout;
