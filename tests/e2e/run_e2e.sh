@@ -3,6 +3,7 @@
 # prefix. It shows its window, Start hides it into the tray, and with the
 # target one minute ahead it makes the power-off request, which under Wine
 # ends the prefix's session: the process must end by itself.
+# Then it starts it again and closes it through the skinned system menu.
 # Wine only: on a real Windows host this would power the machine off.
 set -uo pipefail
 BUILD="${1:?usage: run_e2e.sh BUILD_DIR}"
@@ -73,6 +74,34 @@ check $ended "the power-off request ends the session"
 now=$(date +%H:%M)
 [ -n "$target" ] && { [ "$now" = "$target" ] || [ "$(date -d '1 minute ago' +%H:%M)" = "$target" ]; }
 check $? "it ended in the target minute ($target, now $now)"
+kill "$APP" 2>/dev/null
+
+# Again, for the system menu: a right click on the caption opens the skinned
+# menu without taking the activation, and its last item, "Close", ends the
+# program.
+wine "$EXE" &
+APP=$!
+drive window
+read -r _ _ x y _ _ <<<"$(echo "$out" | grep '^ok window')"
+if [ -n "${x:-}" ]; then
+  xdotool mousemove $((x + 60)) $((y + 10)) click 3 2>/dev/null
+  drive menu; status=$?
+  echo "$out"
+  check $status "a right click on the caption opens the skinned system menu"
+  read -r _ _ mx my mw mh <<<"$(echo "$out" | grep '^ok menu')"
+  if [ -n "${mw:-}" ]; then
+    sleep 0.5
+    import -window root -crop "$((mx + mw - x + 10))x$((my + mh - y + 10))+${x}+${y}" "$BUILD/e2e-menu.png" 2>/dev/null
+    # "Close" is the last item: 22 pixels high above the menu's 13-pixel bottom edge.
+    xdotool mousemove $((mx + mw / 2)) $((my + mh - 24)) sleep 0.3 click 1 2>/dev/null
+    ended=1
+    for _ in $(seq 20); do
+      if ! kill -0 "$APP" 2>/dev/null; then ended=0; break; fi
+      sleep 0.5
+    done
+    check $ended "choosing \"Close\" in it ends the program"
+  fi
+fi
 kill "$APP" 2>/dev/null
 
 echo "[==========] $((passed + failed)) tests ran."
