@@ -87,10 +87,18 @@ void DrawPixels(HDC dc, int x, int y, PixelView pixels) {
 }
 
 void DrawThroughGdi(PixelView pixels, const std::function<void(HDC dc)>& draw) {
+  TFBitmap scratch(0, 0);
+  DrawThroughGdi(pixels, scratch, draw);
+}
+
+void DrawThroughGdi(PixelView pixels, TFBitmap& scratch, const std::function<void(HDC dc)>& draw) {
   if (pixels.Width() <= 0 || pixels.Height() <= 0) return;
-  TFBitmap copy(pixels);
-  draw(copy.DC());
-  PixelView result = copy.View();
-  for (int y = 0; y < pixels.Height(); ++y)
-    std::copy(result.Row(y), result.Row(y) + 3 * static_cast<size_t>(pixels.Width()), pixels.Row(y));
+  if (scratch.Width() != pixels.Width() || scratch.Height() != pixels.Height())
+    scratch = TFBitmap(pixels.Width(), pixels.Height());
+  const size_t rowBytes = 3 * static_cast<size_t>(pixels.Width());
+  PixelView bits = scratch.View();
+  for (int y = 0; y < pixels.Height(); ++y) std::copy(pixels.Row(y), pixels.Row(y) + rowBytes, bits.Row(y));
+  draw(scratch.DC());
+  bits = scratch.View();
+  for (int y = 0; y < pixels.Height(); ++y) std::copy(bits.Row(y), bits.Row(y) + rowBytes, pixels.Row(y));
 }

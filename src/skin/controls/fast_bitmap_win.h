@@ -50,3 +50,6 @@ void DrawPixels(HDC dc, int x, int y, PixelView pixels);
 // GDI drawing (text, icons) onto portable pixels: `draw` paints on a DC
 // holding a copy of them, and the result goes back into `pixels`.
 void DrawThroughGdi(PixelView pixels, const std::function<void(HDC dc)>& draw);
+// The same on a bitmap kept between calls: drawing many times at one size
+// makes the bitmap once.
+void DrawThroughGdi(PixelView pixels, TFBitmap& scratch, const std::function<void(HDC dc)>& draw);

@@ -25,15 +25,21 @@ constexpr UINT_PTR kHoverTimer = 1, kScrollTimer = 2, kBlendTimer = 3;
 // The menu whose keyboard hook is in: one open menu per thread.
 TSkinMenu* gHookedMenu = nullptr;
 
-// Item texts through GDI, which draws "&x" as an underlined x.
+// Item texts through GDI, which draws "&x" as an underlined x. The font, a
+// DC to measure with and a bitmap to draw on are kept for the menu's life:
+// a menu measures and draws every item's texts each time it opens.
 class GdiMenuText : public TMenuTextCanvas {
  public:
-  void Use(const TFont& font) { FFont = CreateFontHandle(font); }
+  void Use(const TFont& font) {
+    FontHandle next = CreateFontHandle(font);
+    SelectObject(FMeasureDC.Get(), next.Get());
+    FFont = std::move(next);
+  }
   int TextWidth(std::string_view text) override { return Measure(text).cx; }
   int TextHeight() override { return Measure("Wg").cy; }
   void DrawMenuText(PixelView target, int x, int y, std::string_view text, TColor color) override {
     const std::wstring wide = Utf8ToWide(text);
-    DrawThroughGdi(target, [&](HDC dc) {
+    DrawThroughGdi(target, FScratch, [&](HDC dc) {
       SelectGuard keep(dc, FFont.Get());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, static_cast<COLORREF>(ColorToRGB(color)));
@@ -44,14 +50,15 @@ class GdiMenuText : public TMenuTextCanvas {
 
  private:
   SIZE Measure(std::string_view text) {
-    WindowDC screen(nullptr);
-    SelectGuard keep(screen.Get(), FFont.Get());
     const std::wstring wide = Utf8ToWide(text);
     RECT r{0, 0, 0, 0};
-    DrawTextW(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+    DrawTextW(FMeasureDC.Get(), wide.c_str(), static_cast<int>(wide.size()), &r, DT_SINGLELINE | DT_CALCRECT);
     return {r.right - r.left, r.bottom - r.top};
   }
+  // The font outlives the DC it is selected into.
   FontHandle FFont;
+  MemoryDCHandle FMeasureDC{CreateCompatibleDC(nullptr)};
+  TFBitmap FScratch{0, 0};
 };
 
 PixelImage PictureAt(const TSkinData& skin, int32_t index) {
@@ -80,18 +87,23 @@ TMenuKey MenuKeyOf(WORD key) {
 
 // --- one level -------------------------------------------------------------------------
 
-TSkinPopupWindow::TSkinPopupWindow(TSkinMenu& menu, std::vector<TFrameMenuItem> items)
-    : FMenu(menu), FItems(std::move(items)) {}
-
 TSkinPopupWindow::~TSkinPopupWindow() { Close(); }
 
 void TSkinPopupWindow::Close() {
-  if (!HandleAllocated()) return;
+  if (!FOpen) return;
+  FOpen = false;
   for (UINT_PTR timer : {kHoverTimer, kScrollTimer, kBlendTimer}) KillTimer(Handle(), timer);
-  DestroyWindowHandle();
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TSkinPopupWindow::Show(const TRect& anchor, bool upward, bool subMenu) {
+void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu) {
+  FItems = std::move(items);
+  FFirstShown = 0;
+  FHotIndex = -1;
+  FScroll = TMenuScroll::None;
+  FLastCursor = POINT{-1, -1};
+  FOpen = true;
   const TMenuSkin& skin = FMenu.Skin();
   FSizes = MeasureMenuItems(FItems, FMenu.Text(), skin, FMenu.DefaultItemHeight);
   FStates.assign(FItems.size(), ItemState{});
@@ -100,19 +112,24 @@ void TSkinPopupWindow::Show(const TRect& anchor, bool upward, bool subMenu) {
   FFit = MenuFitPoints(skin, FSize.Width, FSize.Height);
   Layout();
 
-  WindowParams params;
-  params.style = WS_POPUP;
-  params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
-  params.saveBits = true;
-  params.bounds = {0, 0, FSize.Width, FSize.Height};
-  CreateWindowHandle(params);
-
-  const PixelImage& mask = FMenu.MaskPicture();
-  if (skin.Skinned() && mask.Width() > 0) {
-    RegionHandle region = ScaledMaskRegion(MenuFitPoints(skin, skin.PictureWidth, skin.PictureHeight), FFit,
-                                           mask.View(), FSize.Width);
+  if (!HandleAllocated()) {
+    WindowParams params;
+    params.style = WS_POPUP;
+    params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    params.saveBits = true;
+    CreateWindowHandle(params);
+  }
+  // A window shown again at the size it had keeps its shape.
+  const TPoint size{FSize.Width, FSize.Height};
+  if (size != FRegionSize) {
+    FRegionSize = size;
+    const PixelImage& mask = FMenu.MaskPicture();
+    RegionHandle region;
+    if (skin.Skinned() && mask.Width() > 0)
+      region = ScaledMaskRegion(MenuFitPoints(skin, skin.PictureWidth, skin.PictureHeight), FFit, mask.View(),
+                                FSize.Width);
     // The window owns the region once it is set.
-    if (region && SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
+    if (SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
   }
 
   TMenuPlacement placement;
@@ -128,11 +145,12 @@ void TSkinPopupWindow::Show(const TRect& anchor, bool upward, bool subMenu) {
 
   const bool alpha = IsLayeredAlphaSupported() && FMenu.AlphaBlend;
   const bool fade = alpha && FMenu.AlphaBlendAnimation && FMenu.FirstShow();
-  if (alpha) {
-    SetWindowLongPtrW(Handle(), GWL_EXSTYLE, GetWindowLongPtrW(Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetWindowAlpha(Handle(), fade ? 0 : FMenu.AlphaBlendValue);
-  }
-  SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  const LONG_PTR wanted = alpha ? exStyle | WS_EX_LAYERED : exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+  if (wanted != exStyle) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, wanted);
+  if (alpha) SetWindowAlpha(Handle(), fade ? 0 : FMenu.AlphaBlendValue);
+  InvalidateRect(Handle(), nullptr, FALSE);
+  SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, FSize.Width, FSize.Height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   if (fade) {
     UpdateWindow(Handle());
     for (int value = 3; value < FMenu.AlphaBlendValue; value += 3) SetWindowAlpha(Handle(), static_cast<uint8_t>(value));
@@ -269,7 +287,7 @@ void TSkinPopupWindow::BlendTick() {
 }
 
 void TSkinPopupWindow::RedrawItem(int32_t index) {
-  if (!HandleAllocated() || !FLayout.Items[index].Shown) return;
+  if (!FOpen || !FLayout.Items[index].Shown) return;
   if (MenuItemMorphPending(FMenu.Skin(), FStates[index].Look)) {
     SetTimer(Handle(), kBlendTimer, 20, nullptr);
     return;
@@ -323,7 +341,7 @@ LRESULT TSkinPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ACTIVATEAPP:
       // Another program came to the front: the menu goes.
-      if (!wParam) FMenu.CloseAll();
+      if (!wParam && FOpen) FMenu.CloseAll();
       return 0;
   }
   return TWindowObject::WndProc(message, wParam, lParam);
@@ -341,11 +359,7 @@ TSkinMenu::TSkinMenu(HWND form) : FForm(form), FText(std::make_unique<GdiMenuTex
     TSkinPopupWindow* window = FPendingWindow;
     const int32_t item = FPendingItem;
     StopOpenTimer();
-    for (const auto& level : FLevels)
-      if (level.get() == window) {
-        ItemChosen(*level, item, false, true);
-        break;
-      }
+    if (window && LevelOf(*window) < FLevels.size()) ItemChosen(*window, item, false, true);
   });
   FWatchTimer = std::make_unique<TTimer>(nullptr);
   FWatchTimer->SetEnabled(false);
@@ -368,6 +382,12 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
   FOnCommand = std::move(onCommand);
   FWorkArea = GetMonitorArea(FForm, true);
   FSkin = skin && !skin->NoSkin() ? MenuSkinOf(*skin) : TMenuSkin{};
+  // Another skin, or the same one loaded again: the kept windows' shapes are stale.
+  const std::pair<const TSkinData*, uint64_t> source{skin, skin ? skin->Generation() : 0};
+  if (source != FSkinSource) {
+    FSkinSource = source;
+    for (const auto& window : FWindows) window->ForgetShape();
+  }
   FBack = FItem = FMask = PixelImage();
   if (FSkin.Skinned()) {
     FBack = PictureAt(*skin, FSkin.Popup->windowpictureindex);
@@ -401,21 +421,26 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
 
 void TSkinMenu::OpenWindow(const TRect& anchor, std::vector<TFrameMenuItem> items, bool upward, bool subMenu) {
   if (items.empty()) return;
-  FLevels.push_back(std::make_unique<TSkinPopupWindow>(*this, std::move(items)));
-  FLevels.back()->Show(anchor, upward, subMenu);
+  auto spare = std::find_if(FWindows.begin(), FWindows.end(), [](const auto& w) { return !w->IsOpen(); });
+  if (spare == FWindows.end()) {
+    FWindows.push_back(std::make_unique<TSkinPopupWindow>(*this));
+    spare = FWindows.end() - 1;
+  }
+  TSkinPopupWindow* window = spare->get();
+  FLevels.push_back(window);
+  window->Open(std::move(items), anchor, upward, subMenu);
 }
 
 size_t TSkinMenu::LevelOf(const TSkinPopupWindow& window) const {
   for (size_t i = 0; i < FLevels.size(); ++i)
-    if (FLevels[i].get() == &window) return i;
+    if (FLevels[i] == &window) return i;
   return FLevels.size();
 }
 
 void TSkinMenu::CloseFrom(size_t level) {
   while (FLevels.size() > level) {
-    if (FLevels.back().get() == FPendingWindow) StopOpenTimer();
+    if (FLevels.back() == FPendingWindow) StopOpenTimer();
     FLevels.back()->Close();
-    FClosed.push_back(std::move(FLevels.back()));
     FLevels.pop_back();
   }
   if (level != 0 || !FMenuOpen) return;
@@ -488,7 +513,7 @@ bool TSkinMenu::KeyDown(WORD key, char16_t typed) {
     case TMenuKeyCommand::HighlightAndClick:
       last.Highlight(action.Index, true);
       // The highlight may have changed the levels; the item is clicked only where it still is.
-      if (!FLevels.empty() && FLevels.back().get() == &last) last.ClickItem(action.Index, true);
+      if (!FLevels.empty() && FLevels.back() == &last) last.ClickItem(action.Index, true);
       break;
     case TMenuKeyCommand::CloseLevel:
       CloseFrom(FLevels.size() - 1);
@@ -502,7 +527,6 @@ bool TSkinMenu::KeyDown(WORD key, char16_t typed) {
 }
 
 void TSkinMenu::WatchPointer() {
-  FClosed.clear();
   if (!FMenuOpen) {
     FWatchTimer->SetEnabled(false);
     return;

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "skin/controls/pixel_buffer.h"
@@ -27,15 +28,20 @@ constexpr UINT MenuClosedMessage = 1228;
 // Sent to that control after a chosen item's command has run.
 constexpr UINT MenuCommandMessage = 1229;
 
-// One open level.
+// One level. The menu keeps its windows and shows them again for the next
+// menus: making a window is the slowest part of opening one.
 class TSkinPopupWindow : public TWindowObject {
  public:
-  TSkinPopupWindow(TSkinMenu& menu, std::vector<TFrameMenuItem> items);
+  explicit TSkinPopupWindow(TSkinMenu& menu) : FMenu(menu) {}
   ~TSkinPopupWindow() override;
 
-  // Sizes, places and shows the window beside `anchor` (screen coordinates).
-  void Show(const TRect& anchor, bool upward, bool subMenu);
+  // Fills, sizes, places and shows the window beside `anchor` (screen coordinates).
+  void Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu);
+  // Hides the window for the next menu.
   void Close();
+  bool IsOpen() const { return FOpen; }
+  // The next opening cuts the window's shape again.
+  void ForgetShape() { FRegionSize = {}; }
 
   const std::vector<TFrameMenuItem>& Items() const { return FItems; }
   int32_t HotIndex() const { return FHotIndex; }
@@ -79,6 +85,8 @@ class TSkinPopupWindow : public TWindowObject {
   int32_t FHotIndex = -1;
   TMenuScroll FScroll = TMenuScroll::None;
   POINT FLastCursor{-1, -1};
+  bool FOpen = false;
+  TPoint FRegionSize;  // the size the window's shape was cut for
 };
 
 class TSkinMenu {
@@ -139,13 +147,15 @@ class TSkinMenu {
   bool FMenuOpen = false, FFirstShow = false;
   TRect FWorkArea;
   TMenuSkin FSkin;
+  std::pair<const TSkinData*, uint64_t> FSkinSource{};  // the skin data and load the pictures came from
   PixelImage FBack, FItem, FMask;
   TMenuPictures FPictures;
   std::unique_ptr<TMenuTextCanvas> FText;
   TCommandHandler FOnCommand;
-  std::vector<std::unique_ptr<TSkinPopupWindow>> FLevels;
-  // Closed levels wait here: the window that closed the menu may still be on the stack.
-  std::vector<std::unique_ptr<TSkinPopupWindow>> FClosed;
+  // Every window the menu has made, open or hidden; a closed level's window
+  // lives on, so one that closes the menu from its own message is safe.
+  std::vector<std::unique_ptr<TSkinPopupWindow>> FWindows;
+  std::vector<TSkinPopupWindow*> FLevels;  // the open ones, outermost first
   std::unique_ptr<TTimer> FOpenTimer, FWatchTimer;
   TSkinPopupWindow* FPendingWindow = nullptr;
   int32_t FPendingItem = -1;
