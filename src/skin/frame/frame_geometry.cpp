@@ -52,9 +52,9 @@ TScaledFramePoints ComputeFramePoints(const TFrameSkinPoints& skin, int32_t fram
   s.HitLeftBottom = Moved(skin.HitLeftBottom, 0, dy);
   s.HitRightBottom = Moved(skin.HitRightBottom, dx, dy);
   s.CaptionRect = skin.CaptionRect;
-  if (!RectIsEmpty(s.CaptionRect)) s.CaptionRect.Right += dx;
+  if (!IsEmptyRect(s.CaptionRect)) s.CaptionRect.Right += dx;
   s.ButtonsRect = skin.ButtonsRect;
-  if (!RectIsEmpty(s.ButtonsRect)) {
+  if (!IsEmptyRect(s.ButtonsRect)) {
     if (s.ButtonsRect.Left > skin.PictureWidth / 2) {
       s.ButtonsRect.Left += dx;
       s.ButtonsRect.Right += dx;

@@ -9,9 +9,6 @@
 
 class TSkinData;
 
-// No pixels: Right <= Left or Bottom <= Top.
-inline bool RectIsEmpty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
-
 // The frame values a skin gives, for its picture of PictureWidth x PictureHeight.
 struct TFrameSkinPoints {
   TPoint LeftTop, RightTop, LeftBottom, RightBottom;

@@ -47,9 +47,9 @@ TPoint SizeOf(const TFrameObjectPlace& o, std::optional<TPoint> iconSize) {
 }
 
 void LayOutButtons(std::span<TFrameObjectPlace> objects, const TScaledFramePoints& s, std::optional<TPoint> iconSize) {
-  const bool buttonsGiven = !RectIsEmpty(s.ButtonsRect);
+  const bool buttonsGiven = !IsEmptyRect(s.ButtonsRect);
   const TRect area = buttonsGiven ? s.ButtonsRect : s.CaptionRect;
-  if (RectIsEmpty(area)) return;
+  if (IsEmptyRect(area)) return;
   TFrameObjectPlace* caption = nullptr;
   TFrameObjectPlace* sysMenu = nullptr;
   for (TFrameObjectPlace& o : objects) {
