@@ -34,3 +34,9 @@ TRect GetMonitorArea(HWND window, bool workArea) {
   if (workArea && SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return FromRECT(area);
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
+
+TRect WindowBounds(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}

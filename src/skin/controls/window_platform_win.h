@@ -12,3 +12,5 @@ bool IsLayeredAlphaSupported();
 void SetWindowAlpha(HWND window, uint8_t alpha);
 // The work area (or the whole area) of the monitor nearest the window.
 TRect GetMonitorArea(HWND window, bool workArea);
+// The window's rectangle on the screen.
+TRect WindowBounds(HWND window);

@@ -8,11 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "base/utf_win.h"
 #include "skin/controls/bmp_pixels.h"
-#include "skin/controls/fast_bitmap_win.h"
 #include "skin/controls/mask_region_win.h"
-#include "skin/controls/pixel_copy.h"
 #include "skin/data/skin_data.h"
 #include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_hit_test.h"
@@ -22,81 +19,10 @@
 #include "skin/frame/object_layout.h"
 #include "skin/frame/skin_form_win.h"
 #include "ui/application_win.h"
-#include "ui/canvas_win.h"
-#include "ui/font_win.h"
 #include "ui/form_win.h"
 #include "ui/timer_win.h"
 
 namespace {
-
-// Objects draw their text and the form icon through GDI on a copy of the
-// pixels they cover, which goes back when the drawing is done.
-class FrameObjectCanvas : public TObjectCanvas {
- public:
-  FrameObjectCanvas(PixelView pixels, TPoint origin) : TObjectCanvas(pixels, origin) {}
-
-  void SelectCaptionFont(const TSkinCaptionObject& caption) override {
-    FFont.SetName(caption.fontname);
-    FFont.SetHeight(caption.fontheight);
-    FFont.SetStyle(caption.fontstyle);
-  }
-  void UseFont(const TFont& font) { FFont.Assign(font); }
-  int TextWidth(std::string_view text) override { return Measure(text).cx; }
-  int TextHeight() override { return Measure("Wg").cy; }
-
-  void DrawText(PixelView target, int x, int y, std::string_view text, TColor color) override {
-    DrawThroughGdi(target, [&](HDC dc) {
-      TCanvas canvas(dc);
-      canvas.Font().Assign(FFont);
-      canvas.Font().SetColor(color);
-      canvas.Brush().SetStyle(TBrushStyle::bsClear);
-      canvas.TextOut(x, y, text);
-    });
-  }
-
-  // The program's icon, or the system's application icon when it has none.
-  void DrawFormIcon(TRect rect) override {
-    HICON icon = Application && Application->Icon() ? Application->Icon() : LoadIconW(nullptr, IDI_APPLICATION);
-    if (!icon) return;
-    DrawThroughGdi(Pixels, [&](HDC dc) {
-      DrawIconEx(dc, rect.Left, rect.Top, icon, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
-    });
-  }
-
- private:
-  SIZE Measure(std::string_view text) {
-    WindowDC screen(nullptr);
-    FontHandle font = CreateFontHandle(FFont);
-    SelectGuard keep(screen.Get(), font.Get());
-    std::wstring wide = Utf8ToWide(text);
-    SIZE size{};
-    GetTextExtentPoint32W(screen.Get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size;
-  }
-
-  TFont FFont;
-};
-
-TFramePoints PointsOf(const TFrameSkinPoints& s) { return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.Client}; }
-TFramePoints PointsOf(const TScaledFramePoints& s) {
-  return {s.LeftTop, s.RightTop, s.LeftBottom, s.RightBottom, s.Client};
-}
-
-// Every live frame: a minimized form looks for a free place among the others.
-std::vector<TSkinFrame*>& LiveFrames() {
-  static std::vector<TSkinFrame*> frames;
-  return frames;
-}
-
-TRect BoundsOf(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  return {r.left, r.top, r.right, r.bottom};
-}
-
-void SetBounds(HWND window, const TRect& r) {
-  SetWindowPos(window, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 TFrameObjectKind KindOf(const TActiveSkinObject& object) {
   if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
@@ -229,7 +155,7 @@ void TSkinFrame::ArrangeObjects() {
   if (FSkinActive)
     ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
   else
-    FCaptionSpan = PlaceDefaultButtons(places, BoundsOf(FForm.Handle()).Width(), IsToolWindow());
+    FCaptionSpan = PlaceDefaultButtons(places, WindowBounds(FForm.Handle()).Width(), IsToolWindow());
   for (size_t i = 0; i < FObjects.Count(); ++i) FObjects[i].ObjectRect = places[i].Rect;
 }
 
@@ -261,286 +187,9 @@ void TSkinFrame::UpdateRegion() {
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
 }
 
-// --- painting -------------------------------------------------------------------------
-
-void TSkinFrame::PaintFrame() {
-  HWND window = FForm.Handle();
-  if (!FSkinActive || !IsWindowVisible(window)) return;
-  UpdateFrame();
-  const int W = FFrame.FrameWidth, H = FFrame.FrameHeight;
-  const PixelImage& picture = FActive || FInactivePicture.Width() == 0 ? FPicture : FInactivePicture;
-  TBorderStrips strips = ComposeFrameBorders(PointsOf(FSkin), PointsOf(FFrame), FStretch, W, H,
-                                             TRect{0, 0, picture.Width(), picture.Height()}, picture.View());
-  const TRect& client = FFrame.Client;
-  for (size_t i = 0; i < FObjects.Count(); ++i) {
-    TActiveSkinObject& object = FObjects[i];
-    if (!object.Shown) continue;
-    bool bottom = object.ObjectRect.Bottom > client.Top && object.ObjectRect.Top >= client.Bottom;
-    PixelImage& strip = bottom ? strips.Bottom : strips.Top;
-    if (strip.Width() == 0) continue;
-    FrameObjectCanvas canvas(strip.View(), TPoint{0, bottom ? H - strip.Height() : 0});
-    object.Draw(canvas, false);
-  }
-  if (!FActive && FAutoRenderInactive)
-    for (PixelImage* strip : {&strips.Top, &strips.Left, &strips.Right, &strips.Bottom})
-      ApplyInactiveEffect(strip->View(), FInactiveEffect, FNoise);
-  WindowDC dc(window, WindowDC::WholeWindow);
-  if (client.Height() > 0) ExcludeClipRect(dc.Get(), client.Left, client.Top, client.Right, client.Bottom);
-  const int top = strips.Top.Height();
-  DrawPixels(dc.Get(), 0, 0, strips.Top.View());
-  DrawPixels(dc.Get(), 0, top, strips.Left.View());
-  DrawPixels(dc.Get(), W - strips.Right.Width(), top, strips.Right.View());
-  DrawPixels(dc.Get(), 0, H - strips.Bottom.Height(), strips.Bottom.View());
-}
-
-// The client area shows the skin's client piece tiled from its corner, or
-// the skin's own background picture; a skin without either leaves the
-// system's face colour.
-void TSkinFrame::PaintClientBackground(HDC dc, const RECT& area) const {
-  if (area.right <= area.left || area.bottom <= area.top) return;
-  const bool own = FBackground.Width() > 0;
-  const PixelImage& source = own ? FBackground : FPicture;
-  const PixelBox piece = own ? PixelBox{0, 0, FBackground.Width(), FBackground.Height()} : PixelBox{FSkin.Client};
-  if (piece.Width() <= 0 || piece.Height() <= 0) {
-    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-    return;
-  }
-  PixelImage tiles(area.right - area.left, area.bottom - area.top);
-  TileArea(tiles.View(), TPoint{area.left, area.top}, source.View(), piece);
-  DrawPixels(dc, area.left, area.top, tiles.View());
-}
-
-void TSkinFrame::PaintDefaultFrame() {
-  HWND window = FForm.Handle();
-  if (!IsWindowVisible(window)) return;
-  ArrangeObjects();
-  const TRect bounds = BoundsOf(window);
-  const int captionHeight = DefaultCaptionHeight(IsToolWindow());
-  PixelImage image(bounds.Width(), bounds.Height());
-  ComposeDefaultFrame(image.View(), captionHeight, FCaptionSpan);
-
-  FrameObjectCanvas canvas(image.View(), TPoint{0, 0});
-  const TFont& font = FActive ? FOwner.DefCaptionFont() : FOwner.DefInActiveCaptionFont();
-  canvas.UseFont(font);
-  std::string text = FForm.Caption();
-  EllipsizeText(canvas, text, FCaptionSpan.Right - FCaptionSpan.Left);
-  if (!text.empty()) {
-    const int width = canvas.TextWidth(text);
-    const int x = CentredTextLeft(FCaptionSpan, width);
-    const int y = kDefaultFrameBorder + captionHeight / 2 - canvas.TextHeight() / 2;
-    // The grooves stop short of the text so that it stays readable.
-    FillPixels(image.View(),
-               {std::max(x - 4, FCaptionSpan.Left), kDefaultFrameBorder, std::min(x + width + 4, FCaptionSpan.Right),
-                kDefaultFrameBorder + captionHeight},
-               BgrOf(clBtnFace));
-    canvas.DrawText(image.View(), x, y, text, font.Color());
-  }
-  for (size_t i = 0; i < FObjects.Count(); ++i)
-    if (FObjects[i].Shown) FObjects[i].Draw(canvas, false);
-
-  WindowDC dc(window, WindowDC::WholeWindow);
-  const TRect client = DefaultClientRect({0, 0, bounds.Width(), bounds.Height()}, IsToolWindow());
-  if (client.Height() > 0) ExcludeClipRect(dc.Get(), client.Left, client.Top, client.Right, client.Bottom);
-  DrawPixels(dc.Get(), 0, 0, image.View());
-}
-
-void TSkinFrame::RepaintFrame() { SendMessageW(FForm.Handle(), WM_NCPAINT, 0, 0); }
-
-void TSkinFrame::RedrawObject(TActiveSkinObject&) { RepaintFrame(); }
-
 void TSkinFrame::StartMorphTimer() { FTimers->StartMorph(); }
 
 void TSkinFrame::StartAnimateTimer() { FTimers->StartAnimate(); }
-
-// --- commands -----------------------------------------------------------------------------
-
-// Posted: the object that runs the command must outlive it.
-void TSkinFrame::CloseForm() { PostMessageW(FForm.Handle(), WM_CLOSE, 0, 0); }
-
-bool TSkinFrame::IsMainForm() const { return Application && Application->MainForm() == &FForm; }
-
-bool TSkinFrame::IsMinimized() const {
-  return FStates.State() == TFrameState::Minimized || (IsMainForm() && IsIconic(Application->Handle()));
-}
-
-void TSkinFrame::Minimize() {
-  if (AlwaysMinimizeToTray())
-    MinimizeToTray();
-  else
-    SetWindowState(TFrameState::Minimized);
-}
-
-void TSkinFrame::Restore() {
-  if (FStates.RestoreUnrolls())
-    RollUp(false);
-  else if (IsMainForm() && IsIconic(Application->Handle()))
-    Application->Restore();
-  else
-    SetWindowState(TFrameState::Normal);
-}
-
-TPoint TSkinFrame::MinFrameSize(bool minimized, bool rolledUp) const {
-  TFrameLimitInput in;
-  in.Skinned = FSkinActive;
-  in.CaptionHeight = DefaultCaptionHeight(IsToolWindow());
-  in.PictureWidth = FSkin.PictureWidth;
-  in.PictureHeight = FSkin.PictureHeight;
-  in.ClientRect = FSkin.Client;
-  in.MinWidth = FOwner.MinWidth();
-  in.MinHeight = FOwner.MinHeight();
-  in.Minimized = minimized;
-  in.RolledUp = rolledUp;
-  return {MinFrameWidth(in), MinFrameHeight(in)};
-}
-
-void TSkinFrame::SetWindowState(TFrameState state) {
-  HWND window = FForm.Handle();
-  std::vector<TPoint> others;
-  for (TSkinFrame* frame : LiveFrames()) {
-    HWND other = frame->FForm.Handle();
-    if (frame != this && !frame->IsMainForm() && frame->FStates.State() == TFrameState::Minimized &&
-        IsWindowVisible(other))
-      others.push_back({BoundsOf(other).Left, BoundsOf(other).Top});
-  }
-  TPoint strip = MinFrameSize(true, false);
-  TFrameSurroundings around;
-  around.Bounds = BoundsOf(window);
-  around.WorkArea = GetMonitorArea(window, true);
-  around.Monitor = GetMonitorArea(window, false);
-  around.FullScreen = FOwner.MaximizeOnFullScreen();
-  around.MainForm = IsMainForm();
-  around.MinFrameWidth = strip.X;
-  around.MinFrameHeight = strip.Y;
-  around.MinimizedOthers = others;
-  TStateChange change = FStates.SetWindowState(state, around);
-  if (change.Kind == TStateChange::TKind::MinimizeApplication) Application->Minimize();
-  if (change.Kind != TStateChange::TKind::SetBounds) return;
-  SetBounds(window, change.Bounds);
-  if (!change.Restored) return;
-  if (change.Bounds.Width() == around.Bounds.Width() && change.Bounds.Height() == around.Bounds.Height()) NudgeSize();
-  InvalidateRect(window, nullptr, TRUE);
-}
-
-void TSkinFrame::RollUp(bool value) {
-  HWND window = FForm.Handle();
-  TRect bounds = BoundsOf(window);
-  std::optional<int32_t> height =
-      FStates.RollUp(value, FOwner.BorderIcons(), bounds.Height(), MinFrameSize(false, true).Y);
-  if (height) SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TSkinFrame::NudgeSize() {
-  HWND window = FForm.Handle();
-  TRect bounds = BoundsOf(window);
-  int step = bounds.Width() - 1 < MinFrameSize(IsMinimized(), FStates.RolledUp()).X ? 1 : -1;
-  for (int width : {bounds.Width() + step, bounds.Width()})
-    SetWindowPos(window, nullptr, 0, 0, width, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// --- translucency ----------------------------------------------------------------------
-
-namespace {
-constexpr UINT_PTR kFadeTimer = 1;
-}
-
-void TSkinFrame::SetLayered(bool layered) {
-  HWND window = FForm.Handle();
-  LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
-  LONG_PTR wanted = layered ? style | WS_EX_LAYERED : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
-  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
-}
-
-void TSkinFrame::ApplyTranslucency() {
-  if (!IsLayeredAlphaSupported()) return;
-  SetLayered(FOwner.AlphaBlend());
-  if (FOwner.AlphaBlend()) SetWindowAlpha(FForm.Handle(), FOwner.AlphaBlendValue());
-}
-
-void TSkinFrame::StartFadeIn() {
-  if (!IsLayeredAlphaSupported() || !(FOwner.AlphaBlend() || FOwner.AlphaBlendAnimation())) return;
-  SetLayered(true);
-  SetWindowAlpha(FForm.Handle(), 0);
-  SetTimer(FForm.Handle(), kFadeTimer, 1, nullptr);
-}
-
-// Runs once the window is on the screen, so the fade shows its contents.
-void TSkinFrame::FadeIn() {
-  HWND window = FForm.Handle();
-  KillTimer(window, kFadeTimer);
-  const int target = FOwner.AlphaBlend() || !FOwner.AlphaBlendAnimation() ? FOwner.AlphaBlendValue() : 255;
-  if (FOwner.AlphaBlendAnimation()) {
-    if (Application) Application->ProcessMessages();
-    for (int alpha = 5; alpha < target; alpha += 5) SetWindowAlpha(window, static_cast<uint8_t>(alpha));
-    SetWindowAlpha(window, static_cast<uint8_t>(target));
-  } else if (target != 255) {
-    SetWindowAlpha(window, static_cast<uint8_t>(target));
-  }
-  // Fully opaque needs no layer: drawing stays as fast as without one.
-  if (target == 255) SetLayered(false);
-}
-
-// --- menus ---------------------------------------------------------------------------------
-
-void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                          std::function<void(const TFrameMenuItem&)> onCommand) {
-  FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
-  FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
-  FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
-  FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
-  FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
-  FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
-  FMenu->Popup(nullptr, FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
-}
-
-void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }
-
-void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
-  TSystemMenuState state;
-  state.BorderIcons = FOwner.BorderIcons();
-  state.Minimized = IsMinimized();
-  state.Maximized = IsMaximized();
-  state.RolledUp = FStates.RolledUp();
-  ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
-}
-
-// The system-menu button drops the system menu below itself.
-void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
-  const TRect bounds = BoundsOf(FForm.Handle());
-  ShowSystemMenuAt(TRect{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
-                         windowRect.Bottom + bounds.Top});
-}
-
-void TSkinFrame::RunMenuCommand(TFrameCommand command) {
-  switch (command) {
-    case TFrameCommand::None: break;
-    case TFrameCommand::Minimize: Minimize(); break;
-    case TFrameCommand::Maximize: Maximize(); break;
-    case TFrameCommand::Restore: Restore(); break;
-    case TFrameCommand::RollUp: RollUp(true); break;
-    case TFrameCommand::MinimizeToTray: MinimizeToTray(); break;
-    case TFrameCommand::Close: CloseForm(); break;
-    case TFrameCommand::RestoreFromTray: FOwner.RestoreFormFromTray(); break;
-  }
-}
-
-void TSkinFrame::CaptionDoubleClick() {
-  const TBorderStyle style = FForm.BorderStyle();
-  const bool sizeable = style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
-  switch (CaptionDoubleClickCommand(FStates, sizeable, FOwner.BorderIcons())) {
-    case TFrameCommand::Restore: Restore(); break;
-    case TFrameCommand::Maximize: Maximize(); break;
-    case TFrameCommand::RollUp: RollUp(!FStates.RolledUp()); break;
-    default: break;
-  }
-}
-
-bool TSkinFrame::AlwaysMinimizeToTray() const { return FOwner.AlwaysMinimizeToTray(); }
-
-void TSkinFrame::MinimizeToTray() { FOwner.MinimizeFormToTray(); }
-
-bool TSkinFrame::ShowIcon() const { return FOwner.ShowIcon(); }
-
-std::string TSkinFrame::CaptionText() const { return FForm.Caption(); }
 
 // --- input --------------------------------------------------------------------------------
 
@@ -557,7 +206,7 @@ TPoint TSkinFrame::WindowPointFromClient(LPARAM lParam) const {
 }
 
 int TSkinFrame::HitTest(POINT screen) const {
-  const TRect bounds = BoundsOf(FForm.Handle());
+  const TRect bounds = WindowBounds(FForm.Handle());
   const TPoint p{screen.x - bounds.Left, screen.y - bounds.Top};
   std::vector<TRect> captions;
   for (size_t i = 0; i < FObjects.Count(); ++i)

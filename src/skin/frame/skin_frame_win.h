@@ -79,6 +79,9 @@ class TSkinFrame : private TObjectFrame {
   void PopUpItems(TObjectMenu& items, TRect windowRect) override;
   void RepaintFrame() override;
 
+  static std::vector<TSkinFrame*>& LiveFrames();
+  // The form's window timer that runs the fade-in.
+  static constexpr UINT_PTR kFadeTimer = 1;
   void UpdateFrame();
   std::vector<TFrameObjectPlace> ObjectPlaces() const;
   void ArrangeObjects();

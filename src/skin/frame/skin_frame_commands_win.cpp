@@ -1,0 +1,210 @@
+// The skinned frame's window commands: states, roll-up, the size nudge,
+// translucency, and the menus that run them.
+#include "skin/frame/skin_frame_win.h"
+
+#include <vector>
+
+#include "skin/controls/window_platform_win.h"
+#include "skin/frame/frame_limits.h"
+#include "skin/frame/skin_form_win.h"
+#include "ui/application_win.h"
+#include "ui/form_win.h"
+
+namespace {
+
+void SetBounds(HWND window, const TRect& r) {
+  SetWindowPos(window, nullptr, r.Left, r.Top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+// Every live frame: a minimized form looks for a free place among the others.
+std::vector<TSkinFrame*>& TSkinFrame::LiveFrames() {
+  static std::vector<TSkinFrame*> frames;
+  return frames;
+}
+
+// Posted: the object that runs the command must outlive it.
+void TSkinFrame::CloseForm() { PostMessageW(FForm.Handle(), WM_CLOSE, 0, 0); }
+
+bool TSkinFrame::IsMainForm() const { return Application && Application->MainForm() == &FForm; }
+
+bool TSkinFrame::IsMinimized() const {
+  return FStates.State() == TFrameState::Minimized || (IsMainForm() && IsIconic(Application->Handle()));
+}
+
+void TSkinFrame::Minimize() {
+  if (AlwaysMinimizeToTray())
+    MinimizeToTray();
+  else
+    SetWindowState(TFrameState::Minimized);
+}
+
+void TSkinFrame::Restore() {
+  if (FStates.RestoreUnrolls())
+    RollUp(false);
+  else if (IsMainForm() && IsIconic(Application->Handle()))
+    Application->Restore();
+  else
+    SetWindowState(TFrameState::Normal);
+}
+
+TPoint TSkinFrame::MinFrameSize(bool minimized, bool rolledUp) const {
+  TFrameLimitInput in;
+  in.Skinned = FSkinActive;
+  in.CaptionHeight = DefaultCaptionHeight(IsToolWindow());
+  in.PictureWidth = FSkin.PictureWidth;
+  in.PictureHeight = FSkin.PictureHeight;
+  in.ClientRect = FSkin.Client;
+  in.MinWidth = FOwner.MinWidth();
+  in.MinHeight = FOwner.MinHeight();
+  in.Minimized = minimized;
+  in.RolledUp = rolledUp;
+  return {MinFrameWidth(in), MinFrameHeight(in)};
+}
+
+void TSkinFrame::SetWindowState(TFrameState state) {
+  HWND window = FForm.Handle();
+  std::vector<TPoint> others;
+  for (TSkinFrame* frame : LiveFrames()) {
+    HWND other = frame->FForm.Handle();
+    if (frame != this && !frame->IsMainForm() && frame->FStates.State() == TFrameState::Minimized &&
+        IsWindowVisible(other))
+      others.push_back({WindowBounds(other).Left, WindowBounds(other).Top});
+  }
+  TPoint strip = MinFrameSize(true, false);
+  TFrameSurroundings around;
+  around.Bounds = WindowBounds(window);
+  around.WorkArea = GetMonitorArea(window, true);
+  around.Monitor = GetMonitorArea(window, false);
+  around.FullScreen = FOwner.MaximizeOnFullScreen();
+  around.MainForm = IsMainForm();
+  around.MinFrameWidth = strip.X;
+  around.MinFrameHeight = strip.Y;
+  around.MinimizedOthers = others;
+  TStateChange change = FStates.SetWindowState(state, around);
+  if (change.Kind == TStateChange::TKind::MinimizeApplication) Application->Minimize();
+  if (change.Kind != TStateChange::TKind::SetBounds) return;
+  SetBounds(window, change.Bounds);
+  if (!change.Restored) return;
+  if (change.Bounds.Width() == around.Bounds.Width() && change.Bounds.Height() == around.Bounds.Height()) NudgeSize();
+  InvalidateRect(window, nullptr, TRUE);
+}
+
+void TSkinFrame::RollUp(bool value) {
+  HWND window = FForm.Handle();
+  TRect bounds = WindowBounds(window);
+  std::optional<int32_t> height =
+      FStates.RollUp(value, FOwner.BorderIcons(), bounds.Height(), MinFrameSize(false, true).Y);
+  if (height) SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinFrame::NudgeSize() {
+  HWND window = FForm.Handle();
+  TRect bounds = WindowBounds(window);
+  int step = bounds.Width() - 1 < MinFrameSize(IsMinimized(), FStates.RolledUp()).X ? 1 : -1;
+  for (int width : {bounds.Width() + step, bounds.Width()})
+    SetWindowPos(window, nullptr, 0, 0, width, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// --- translucency ----------------------------------------------------------------------
+
+void TSkinFrame::SetLayered(bool layered) {
+  HWND window = FForm.Handle();
+  LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  LONG_PTR wanted = layered ? style | WS_EX_LAYERED : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
+void TSkinFrame::ApplyTranslucency() {
+  if (!IsLayeredAlphaSupported()) return;
+  SetLayered(FOwner.AlphaBlend());
+  if (FOwner.AlphaBlend()) SetWindowAlpha(FForm.Handle(), FOwner.AlphaBlendValue());
+}
+
+void TSkinFrame::StartFadeIn() {
+  if (!IsLayeredAlphaSupported() || !(FOwner.AlphaBlend() || FOwner.AlphaBlendAnimation())) return;
+  SetLayered(true);
+  SetWindowAlpha(FForm.Handle(), 0);
+  SetTimer(FForm.Handle(), kFadeTimer, 1, nullptr);
+}
+
+// Runs once the window is on the screen, so the fade shows its contents.
+void TSkinFrame::FadeIn() {
+  HWND window = FForm.Handle();
+  KillTimer(window, kFadeTimer);
+  const int target = FOwner.AlphaBlend() || !FOwner.AlphaBlendAnimation() ? FOwner.AlphaBlendValue() : 255;
+  if (FOwner.AlphaBlendAnimation()) {
+    if (Application) Application->ProcessMessages();
+    for (int alpha = 5; alpha < target; alpha += 5) SetWindowAlpha(window, static_cast<uint8_t>(alpha));
+    SetWindowAlpha(window, static_cast<uint8_t>(target));
+  } else if (target != 255) {
+    SetWindowAlpha(window, static_cast<uint8_t>(target));
+  }
+  // Fully opaque needs no layer: drawing stays as fast as without one.
+  if (target == 255) SetLayered(false);
+}
+
+// --- menus ---------------------------------------------------------------------------------
+
+void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
+                          std::function<void(const TFrameMenuItem&)> onCommand) {
+  FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
+  FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
+  FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
+  FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
+  FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
+  FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
+  FMenu->Popup(nullptr, FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
+}
+
+void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }
+
+void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
+  TSystemMenuState state;
+  state.BorderIcons = FOwner.BorderIcons();
+  state.Minimized = IsMinimized();
+  state.Maximized = IsMaximized();
+  state.RolledUp = FStates.RolledUp();
+  ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+}
+
+// The system-menu button drops the system menu below itself.
+void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
+  const TRect bounds = WindowBounds(FForm.Handle());
+  ShowSystemMenuAt(TRect{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
+                         windowRect.Bottom + bounds.Top});
+}
+
+void TSkinFrame::RunMenuCommand(TFrameCommand command) {
+  switch (command) {
+    case TFrameCommand::None: break;
+    case TFrameCommand::Minimize: Minimize(); break;
+    case TFrameCommand::Maximize: Maximize(); break;
+    case TFrameCommand::Restore: Restore(); break;
+    case TFrameCommand::RollUp: RollUp(true); break;
+    case TFrameCommand::MinimizeToTray: MinimizeToTray(); break;
+    case TFrameCommand::Close: CloseForm(); break;
+    case TFrameCommand::RestoreFromTray: FOwner.RestoreFormFromTray(); break;
+  }
+}
+
+void TSkinFrame::CaptionDoubleClick() {
+  const TBorderStyle style = FForm.BorderStyle();
+  const bool sizeable = style == TBorderStyle::bsSizeable || style == TBorderStyle::bsSizeToolWin;
+  switch (CaptionDoubleClickCommand(FStates, sizeable, FOwner.BorderIcons())) {
+    case TFrameCommand::Restore: Restore(); break;
+    case TFrameCommand::Maximize: Maximize(); break;
+    case TFrameCommand::RollUp: RollUp(!FStates.RolledUp()); break;
+    default: break;
+  }
+}
+
+bool TSkinFrame::AlwaysMinimizeToTray() const { return FOwner.AlwaysMinimizeToTray(); }
+
+void TSkinFrame::MinimizeToTray() { FOwner.MinimizeFormToTray(); }
+
+bool TSkinFrame::ShowIcon() const { return FOwner.ShowIcon(); }
+
+std::string TSkinFrame::CaptionText() const { return FForm.Caption(); }
+
