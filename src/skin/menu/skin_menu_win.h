@@ -13,81 +13,18 @@
 
 #include "skin/controls/pixel_buffer.h"
 #include "skin/frame/system_menu_items.h"
-#include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
+#include "skin/menu/skin_popup_window_win.h"
 #include "ui/font.h"
-#include "ui/window_win.h"
 
 class TSkinData;
-class TSkinMenu;
 class TTimer;
 
 // Sent to the control that opened a menu when it closes (and on a full close to the form).
 constexpr UINT MenuClosedMessage = 1228;
 // Sent to that control after a chosen item's command has run.
 constexpr UINT MenuCommandMessage = 1229;
-
-// One level. The menu keeps its windows and shows them again for the next
-// menus: making a window is the slowest part of opening one.
-class TSkinPopupWindow : public TWindowObject {
- public:
-  explicit TSkinPopupWindow(TSkinMenu& menu) : FMenu(menu) {}
-  ~TSkinPopupWindow() override;
-
-  // Fills, sizes, places and shows the window beside `anchor` (screen coordinates).
-  void Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu);
-  // Hides the window for the next menu.
-  void Close();
-  bool IsOpen() const { return FOpen; }
-  // The next opening cuts the window's shape again.
-  void ForgetShape() { FRegionSize = {}; }
-
-  const std::vector<TFrameMenuItem>& Items() const { return FItems; }
-  int32_t HotIndex() const { return FHotIndex; }
-  bool Scrolling() const { return FSize.Scrolling; }
-  int32_t FirstShown() const { return FFirstShown; }
-  // The item in screen coordinates (a sub-menu's anchor).
-  TRect ItemScreenRect(int32_t index) const;
-  // Lights an item up; by keyboard it is scrolled into view first.
-  void Highlight(int32_t index, bool byKeyboard);
-  void Unhighlight(int32_t index);
-  void SetSubOpen(int32_t index, bool open);
-  // Clicks an item as a release or Enter does.
-  void ClickItem(int32_t index, bool byKeyboard);
-
- protected:
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
- private:
-  struct ItemState {
-    TMenuItemLook Look;
-    bool KeyboardSelected = false;
-  };
-  void Layout();
-  void Paint(HDC dc);
-  void RedrawItem(int32_t index);
-  void Track(TPoint point);
-  void HoverTick();
-  void ScrollTick();
-  void BlendTick();
-  void SetScroll(TMenuScroll scroll);
-  void ScrollTo(int32_t firstShown);
-
-  TSkinMenu& FMenu;
-  std::vector<TFrameMenuItem> FItems;
-  std::vector<TMenuItemSize> FSizes;
-  std::vector<ItemState> FStates;
-  TMenuWindowSize FSize;
-  TFramePoints FFit;
-  TMenuLayout FLayout;
-  int32_t FFirstShown = 0;
-  int32_t FHotIndex = -1;
-  TMenuScroll FScroll = TMenuScroll::None;
-  POINT FLastCursor{-1, -1};
-  bool FOpen = false;
-  TPoint FRegionSize;  // the size the window's shape was cut for
-};
 
 class TSkinMenu {
  public:

@@ -1,0 +1,280 @@
+#include "skin/menu/skin_popup_window_win.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "skin/controls/fast_bitmap_win.h"
+#include "skin/controls/mask_region_win.h"
+#include "skin/controls/pixel_copy.h"
+#include "skin/controls/window_platform_win.h"
+#include "skin/menu/menu_navigation.h"
+#include "skin/menu/menu_placement.h"
+#include "skin/menu/skin_menu_win.h"
+#include "ui/handles_win.h"
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 1, kScrollTimer = 2, kBlendTimer = 3;
+
+}  // namespace
+
+TSkinPopupWindow::~TSkinPopupWindow() { Close(); }
+
+void TSkinPopupWindow::Close() {
+  if (!FOpen) return;
+  FOpen = false;
+  for (UINT_PTR timer : {kHoverTimer, kScrollTimer, kBlendTimer}) KillTimer(Handle(), timer);
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu) {
+  FItems = std::move(items);
+  FFirstShown = 0;
+  FHotIndex = -1;
+  FScroll = TMenuScroll::None;
+  FLastCursor = POINT{-1, -1};
+  FOpen = true;
+  const TMenuSkin& skin = FMenu.Skin();
+  FSizes = MeasureMenuItems(FItems, FMenu.Text(), skin, FMenu.DefaultItemHeight);
+  FStates.assign(FItems.size(), ItemState{});
+  // The items have no images: the mark column has its plain width.
+  FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea().Height());
+  FFit = MenuFitPoints(skin, FSize.Width, FSize.Height);
+  Layout();
+
+  if (!HandleAllocated()) {
+    WindowParams params;
+    params.style = WS_POPUP;
+    params.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    params.saveBits = true;
+    CreateWindowHandle(params);
+  }
+  // A window shown again at the size it had keeps its shape.
+  const TPoint size{FSize.Width, FSize.Height};
+  if (size != FRegionSize) {
+    FRegionSize = size;
+    const PixelImage& mask = FMenu.MaskPicture();
+    RegionHandle region;
+    if (skin.Skinned() && mask.Width() > 0)
+      region = ScaledMaskRegion(MenuFitPoints(skin, skin.PictureWidth, skin.PictureHeight), FFit, mask.View(),
+                                FSize.Width);
+    // The window owns the region once it is set.
+    if (SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
+  }
+
+  TMenuPlacement placement;
+  placement.Anchor = anchor;
+  placement.Width = FSize.Width;
+  placement.Height = FSize.Height;
+  placement.WorkArea = FMenu.WorkArea();
+  placement.ItemsTop = FFit.Client.Top;
+  placement.SubMenu = subMenu;
+  placement.Upward = upward;
+  placement.Scrolling = FSize.Scrolling;
+  const TPoint at = PlaceMenu(placement);
+
+  const bool alpha = IsLayeredAlphaSupported() && FMenu.AlphaBlend;
+  const bool fade = alpha && FMenu.AlphaBlendAnimation && FMenu.FirstShow();
+  const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
+  const LONG_PTR wanted = alpha ? exStyle | WS_EX_LAYERED : exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+  if (wanted != exStyle) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, wanted);
+  if (alpha) SetWindowAlpha(Handle(), fade ? 0 : FMenu.AlphaBlendValue);
+  InvalidateRect(Handle(), nullptr, FALSE);
+  SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, FSize.Width, FSize.Height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  if (fade) {
+    UpdateWindow(Handle());
+    for (int value = 3; value < FMenu.AlphaBlendValue; value += 3) SetWindowAlpha(Handle(), static_cast<uint8_t>(value));
+    SetWindowAlpha(Handle(), FMenu.AlphaBlendValue);
+  }
+  SetTimer(Handle(), kHoverTimer, 50, nullptr);
+  FHotIndex = -1;
+  const int32_t first = FirstSelectableMenuItem(FItems);
+  if (first >= 0) {
+    FStates[first].KeyboardSelected = true;
+    Highlight(first, true);
+  }
+}
+
+void TSkinPopupWindow::Layout() { FLayout = LayoutMenuItems(FSizes, FFit.Client, FSize.Scrolling, FFirstShown); }
+
+TRect TSkinPopupWindow::ItemScreenRect(int32_t index) const {
+  RECT window;
+  GetWindowRect(Handle(), &window);
+  const TRect& r = FLayout.Items[index].Rect;
+  return {r.Left + window.left, r.Top + window.top, r.Right + window.left, r.Bottom + window.top};
+}
+
+void TSkinPopupWindow::Highlight(int32_t index, bool byKeyboard) {
+  if (index < 0 || static_cast<size_t>(index) >= FItems.size() || !IsSelectableMenuItem(FItems[index])) return;
+  if (byKeyboard && FSize.Scrolling) {
+    const int32_t first = MenuFirstShownFor(FSizes, FFit.Client, FFirstShown, index);
+    if (first != FFirstShown) ScrollTo(first);
+  }
+  ItemState& state = FStates[index];
+  const bool wasKeyboardSelected = state.KeyboardSelected;
+  state.Look.Lit = true;
+  for (size_t i = 0; i < FStates.size(); ++i)
+    if (static_cast<int32_t>(i) != index && FStates[i].Look.Lit) Unhighlight(static_cast<int32_t>(i));
+  FHotIndex = index;
+  if (wasKeyboardSelected && !byKeyboard) {
+    RedrawItem(index);
+    return;
+  }
+  if (state.Look.SubOpen) {
+    // Hovering the item whose sub-menu is open closes only what lies beyond that sub-menu.
+    FMenu.CloseFrom(FMenu.LevelOf(*this) + 2);
+    return;
+  }
+  RedrawItem(index);
+  FMenu.ItemChosen(*this, index, byKeyboard, false);
+}
+
+void TSkinPopupWindow::Unhighlight(int32_t index) {
+  ItemState& state = FStates[index];
+  state.Look.Lit = false;
+  state.KeyboardSelected = false;
+  if (!state.Look.SubOpen) RedrawItem(index);
+  FMenu.CancelPending(*this, index);
+}
+
+void TSkinPopupWindow::SetSubOpen(int32_t index, bool open) {
+  if (index < 0 || static_cast<size_t>(index) >= FStates.size()) return;
+  FStates[index].Look.SubOpen = open;
+  RedrawItem(index);
+}
+
+void TSkinPopupWindow::ClickItem(int32_t index, bool byKeyboard) {
+  if (index < 0 || static_cast<size_t>(index) >= FItems.size()) return;
+  if (!FStates[index].Look.SubOpen && FItems[index].Enabled) FMenu.ItemChosen(*this, index, byKeyboard, true);
+}
+
+void TSkinPopupWindow::Track(TPoint point) {
+  if (FSize.Scrolling) {
+    const TMenuScroll scroll = MenuScrollAt(MenuScrollMarkers(FMenu.Skin(), FFit.Client, FSize.Width, FSize.Height),
+                                            point, FScroll, FFirstShown, FLayout);
+    if (scroll != FScroll) SetScroll(scroll);
+  }
+  const int32_t index = MenuItemAt(FLayout, point);
+  if (index < 0) return;
+  if (index != FHotIndex) {
+    if (FHotIndex >= 0 && IsSelectableMenuItem(FItems[FHotIndex])) Unhighlight(FHotIndex);
+    FHotIndex = index;
+    if (IsSelectableMenuItem(FItems[index])) Highlight(index, false);
+  } else if (FStates[index].KeyboardSelected) {
+    // The pointer takes over the item the keyboard or the opening lit.
+    FStates[index].KeyboardSelected = false;
+    if (!FItems[index].SubItems.empty()) Highlight(index, false);
+  }
+}
+
+void TSkinPopupWindow::HoverTick() {
+  POINT cursor;
+  if (!GetCursorPos(&cursor) || (cursor.x == FLastCursor.x && cursor.y == FLastCursor.y)) return;
+  FLastCursor = cursor;
+  if (WindowFromPoint(cursor) == Handle()) {
+    ScreenToClient(Handle(), &cursor);
+    Track({cursor.x, cursor.y});
+  } else if (FScroll != TMenuScroll::None) {
+    SetScroll(TMenuScroll::None);
+  }
+}
+
+void TSkinPopupWindow::SetScroll(TMenuScroll scroll) {
+  FScroll = scroll;
+  if (scroll == TMenuScroll::None) {
+    KillTimer(Handle(), kScrollTimer);
+  } else {
+    FMenu.CloseFrom(FMenu.LevelOf(*this) + 1);
+    SetTimer(Handle(), kScrollTimer, 100, nullptr);
+  }
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TSkinPopupWindow::ScrollTick() {
+  const std::optional<int32_t> next = MenuScrollStep(FScroll, FFirstShown, FLayout);
+  if (next)
+    ScrollTo(*next);
+  else
+    SetScroll(TMenuScroll::None);
+}
+
+void TSkinPopupWindow::ScrollTo(int32_t firstShown) {
+  FFirstShown = firstShown;
+  Layout();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TSkinPopupWindow::BlendTick() {
+  bool pending = false;
+  for (size_t i = 0; i < FStates.size(); ++i) {
+    TMenuItemLook& look = FStates[i].Look;
+    if (!MenuItemMorphPending(FMenu.Skin(), look)) continue;
+    look.BlendPos = std::clamp(look.BlendPos + (look.Lit || look.SubOpen ? 0.1 : -0.1), 0.0, 1.0);
+    pending = true;
+    RedrawItem(static_cast<int32_t>(i));
+  }
+  if (!pending) KillTimer(Handle(), kBlendTimer);
+}
+
+void TSkinPopupWindow::RedrawItem(int32_t index) {
+  if (!FOpen || !FLayout.Items[index].Shown) return;
+  if (MenuItemMorphPending(FMenu.Skin(), FStates[index].Look)) {
+    SetTimer(Handle(), kBlendTimer, 20, nullptr);
+    return;
+  }
+  const TRect& r = FLayout.Items[index].Rect;
+  PixelImage item(r.Width(), r.Height());
+  PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[index], FStates[index].Look, std::nullopt,
+                FMenu.Text());
+  WindowDC dc(Handle());
+  DrawPixels(dc.Get(), r.Left, r.Top, item.View());
+}
+
+// The whole window in one bitmap, copied in one step: no flicker.
+void TSkinPopupWindow::Paint(HDC dc) {
+  PixelImage image(FSize.Width, FSize.Height);
+  PaintMenuBackground(image.View(), FMenu.Skin(), FMenu.Pictures(), std::nullopt);
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    const TMenuItemPlace& place = FLayout.Items[i];
+    if (!place.Shown) continue;
+    PixelImage item(place.Rect.Width(), place.Rect.Height());
+    PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[i], FStates[i].Look, std::nullopt, FMenu.Text());
+    CopyPixels(image.View(), PixelBox{place.Rect}, item.View(), PixelBox{0, 0, item.Width(), item.Height()});
+  }
+  if (FSize.Scrolling)
+    PaintMenuScrollMarkers(image.View(), FMenu.Skin(),
+                           MenuScrollMarkers(FMenu.Skin(), FFit.Client, FSize.Width, FSize.Height), FScroll);
+  DrawPixels(dc, 0, 0, image.View());
+}
+
+LRESULT TSkinPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // the form stays the active window
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      PaintDC dc(Handle());
+      Paint(dc.Get());
+      return 0;
+    }
+    case WM_MOUSEMOVE: Track({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONUP: {
+      const TPoint point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      Track(point);
+      const int32_t index = MenuItemAt(FLayout, point);
+      if (index >= 0 && !IsMenuSeparator(FItems[index])) ClickItem(index, false);
+      return 0;
+    }
+    case WM_TIMER:
+      if (wParam == kHoverTimer) HoverTick();
+      if (wParam == kScrollTimer) ScrollTick();
+      if (wParam == kBlendTimer) BlendTick();
+      return 0;
+    case WM_ACTIVATEAPP:
+      // Another program came to the front: the menu goes.
+      if (!wParam && FOpen) FMenu.CloseAll();
+      return 0;
+  }
+  return TWindowObject::WndProc(message, wParam, lParam);
+}
