@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/form1_win.h"
+#include "skin/data/skin_notices_win.h"
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "ui/application_win.h"
@@ -46,11 +47,17 @@ int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
+  // As the program does: skin loads reach the frame and the buttons.
+  ScopedSkinNoticeSink skinNotices(WindowSkinNotices());
   TApplication app;
   TForm1* form = app.CreateForm<TForm1>();
   form->Show();
   app.ProcessMessages();
   HWND window = form->Handle();
+  if (!form->SkinForm1->Frame()->SkinActive()) {
+    std::printf("the skin did not reach the frame\n");
+    return 1;
+  }
   Time("frame paint", [&](int) { SendMessageW(window, WM_NCPAINT, 0, 0); });
   Time("resize with a new shape", [&](int i) {
     SetWindowPos(window, nullptr, 0, 0, 199 + i % 2, 320, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
