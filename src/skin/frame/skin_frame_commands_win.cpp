@@ -148,14 +148,14 @@ void TSkinFrame::FadeIn() {
 // --- menus ---------------------------------------------------------------------------------
 
 void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                          std::function<void(const TFrameMenuItem&)> onCommand) {
+                          std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin) {
   FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
   FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
   FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
   FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
   FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
   FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
-  FMenu->Popup(nullptr, FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
+  FMenu->Popup(nullptr, skin ? skin : FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
 }
 
 void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }

@@ -47,9 +47,10 @@ class TSkinFrame : private TObjectFrame {
   void ApplyTranslucency();
   // The system menu as a skinned popup at a screen point.
   void ShowSystemMenu(POINT screen);
-  // Any of the frame's menus: the chosen item runs `onCommand` once every level has closed.
+  // Any of the frame's menus: the chosen item runs `onCommand` once every
+  // level has closed. Drawn from `skin`, or from the frame's skin when none.
   void ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                std::function<void(const TFrameMenuItem&)> onCommand);
+                std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin = nullptr);
   // Carries out a menu item's frame command.
   void RunMenuCommand(TFrameCommand command);
   TSkinMenu& Menu() { return *FMenu; }

@@ -19,9 +19,12 @@ TSkinFrame* TSkinPopupMenu::FindFrame() const {
 void TSkinPopupMenu::Popup(int x, int y) {
   TSkinFrame* frame = FindFrame();
   if (!frame || Items.empty()) return;
-  frame->ShowMenu(Items, TRect{x, y, x, y}, [handler = OnCommand](const TFrameMenuItem& item) {
-    if (handler) handler(item);
-  });
+  frame->ShowMenu(
+      Items, TRect{x, y, x, y},
+      [handler = OnCommand](const TFrameMenuItem& item) {
+        if (handler) handler(item);
+      },
+      SkinData());
 }
 
 void TSkinPopupMenu::ClickDefaultItem() {

@@ -41,6 +41,9 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
   FStates.assign(FItems.size(), ItemState{});
   // The items have no images: the mark column has its plain width.
   FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea().Height());
+  // A broken skin (an items rectangle larger than its picture) may leave no room at all.
+  FSize.Width = std::max(FSize.Width, 1);
+  FSize.Height = std::max(FSize.Height, 1);
   FFit = MenuFitPoints(skin, FSize.Width, FSize.Height);
   Layout();
 
