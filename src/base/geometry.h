@@ -18,6 +18,11 @@ struct TRect {
 // No pixels: Right <= Left or Bottom <= Top.
 inline bool IsEmptyRect(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
 
+// The rectangle moved by (dx, dy).
+inline TRect OffsetBy(const TRect& r, int32_t dx, int32_t dy) {
+  return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy};
+}
+
 inline TRect Bounds(int32_t left, int32_t top, int32_t width, int32_t height) {
   return {left, top, left + width, top + height};
 }

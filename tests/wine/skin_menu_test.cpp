@@ -26,21 +26,21 @@ class SkinMenuTest : public MainFormTest {
     for (const TFrameMenuItem& item : Menu().Level(level).Items()) captions.push_back(item.Caption);
     return captions;
   }
-  // The pointer over an item of a level, as the window sees it.
-  void Hover(size_t level, int32_t index) {
+  // The centre of an item of a level, in that level's client coordinates.
+  LPARAM ItemPoint(size_t level, int32_t index) {
     TSkinPopupWindow& popup = Menu().Level(level);
     const TRect r = popup.ItemScreenRect(index);
     POINT p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
     ScreenToClient(popup.Handle(), &p);
-    SendMessageW(popup.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+    return MAKELPARAM(p.x, p.y);
+  }
+  // The pointer over an item of a level, as the window sees it.
+  void Hover(size_t level, int32_t index) {
+    SendMessageW(Menu().Level(level).Handle(), WM_MOUSEMOVE, 0, ItemPoint(level, index));
   }
   void Click(size_t level, int32_t index) {
     Hover(level, index);
-    TSkinPopupWindow& popup = Menu().Level(level);
-    const TRect r = popup.ItemScreenRect(index);
-    POINT p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-    ScreenToClient(popup.Handle(), &p);
-    SendMessageW(popup.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    SendMessageW(Menu().Level(level).Handle(), WM_LBUTTONUP, 0, ItemPoint(level, index));
   }
   void RightClickCaption() {
     RECT r;

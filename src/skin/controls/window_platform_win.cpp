@@ -40,3 +40,14 @@ TRect WindowBounds(HWND window) {
   GetWindowRect(window, &r);
   return {r.left, r.top, r.right, r.bottom};
 }
+
+void SetLayeredStyle(HWND window, bool layered) {
+  const LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  const LONG_PTR wanted = layered ? style | WS_EX_LAYERED : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
+}
+
+void FadeWindowAlpha(HWND window, int step, uint8_t target) {
+  for (int alpha = step; alpha < target; alpha += step) SetWindowAlpha(window, static_cast<uint8_t>(alpha));
+  SetWindowAlpha(window, target);
+}

@@ -10,6 +10,10 @@
 bool IsLayeredAlphaSupported();
 // The window must have the layered extended style already.
 void SetWindowAlpha(HWND window, uint8_t alpha);
+// Adds or removes the layered extended style.
+void SetLayeredStyle(HWND window, bool layered);
+// Raises a layered window's alpha from `step` by `step` up to `target`, which it ends on.
+void FadeWindowAlpha(HWND window, int step, uint8_t target);
 // The work area (or the whole area) of the monitor nearest the window.
 TRect GetMonitorArea(HWND window, bool workArea);
 // The window's rectangle on the screen.

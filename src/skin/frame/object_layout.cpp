@@ -13,8 +13,6 @@ Zone ZoneOf(TPoint p, const TFrameSkinPoints& s) {
   return kNoZone;
 }
 
-TRect Offset(TRect r, int32_t dx, int32_t dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
-
 // A rectangle's corners are its first and its last pixel, so that one flush
 // with the picture's right or bottom edge still counts as inside its zone.
 TRect PlacedInFrame(TRect r, const TFrameSkinPoints& skin, int32_t dx, int32_t dy) {
@@ -22,9 +20,9 @@ TRect PlacedInFrame(TRect r, const TFrameSkinPoints& skin, int32_t dx, int32_t d
   const Zone last = ZoneOf({r.Right - 1, r.Bottom - 1}, skin);
   if (first == last) {
     switch (first) {
-      case kTopRight: return Offset(r, dx, 0);
-      case kBottomLeft: return Offset(r, 0, dy);
-      case kBottomRight: return Offset(r, dx, dy);
+      case kTopRight: return OffsetBy(r, dx, 0);
+      case kBottomLeft: return OffsetBy(r, 0, dy);
+      case kBottomRight: return OffsetBy(r, dx, dy);
       default: return r;
     }
   }

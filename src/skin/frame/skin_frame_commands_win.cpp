@@ -109,22 +109,15 @@ void TSkinFrame::NudgeSize() {
 
 // --- translucency ----------------------------------------------------------------------
 
-void TSkinFrame::SetLayered(bool layered) {
-  HWND window = FForm.Handle();
-  LONG_PTR style = GetWindowLongPtrW(window, GWL_EXSTYLE);
-  LONG_PTR wanted = layered ? style | WS_EX_LAYERED : style & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
-  if (wanted != style) SetWindowLongPtrW(window, GWL_EXSTYLE, wanted);
-}
-
 void TSkinFrame::ApplyTranslucency() {
   if (!IsLayeredAlphaSupported()) return;
-  SetLayered(FOwner.AlphaBlend());
+  SetLayeredStyle(FForm.Handle(), FOwner.AlphaBlend());
   if (FOwner.AlphaBlend()) SetWindowAlpha(FForm.Handle(), FOwner.AlphaBlendValue());
 }
 
 void TSkinFrame::StartFadeIn() {
   if (!IsLayeredAlphaSupported() || !(FOwner.AlphaBlend() || FOwner.AlphaBlendAnimation())) return;
-  SetLayered(true);
+  SetLayeredStyle(FForm.Handle(), true);
   SetWindowAlpha(FForm.Handle(), 0);
   SetTimer(FForm.Handle(), kFadeTimer, 1, nullptr);
 }
@@ -136,13 +129,12 @@ void TSkinFrame::FadeIn() {
   const int target = FOwner.AlphaBlend() || !FOwner.AlphaBlendAnimation() ? FOwner.AlphaBlendValue() : 255;
   if (FOwner.AlphaBlendAnimation()) {
     if (Application) Application->ProcessMessages();
-    for (int alpha = 5; alpha < target; alpha += 5) SetWindowAlpha(window, static_cast<uint8_t>(alpha));
-    SetWindowAlpha(window, static_cast<uint8_t>(target));
+    FadeWindowAlpha(window, 5, static_cast<uint8_t>(target));
   } else if (target != 255) {
     SetWindowAlpha(window, static_cast<uint8_t>(target));
   }
   // Fully opaque needs no layer: drawing stays as fast as without one.
-  if (target == 255) SetLayered(false);
+  if (target == 255) SetLayeredStyle(window, false);
 }
 
 // --- menus ---------------------------------------------------------------------------------
@@ -172,8 +164,7 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
 // The system-menu button drops the system menu below itself.
 void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
   const TRect bounds = WindowBounds(FForm.Handle());
-  ShowSystemMenuAt(TRect{windowRect.Left + bounds.Left, windowRect.Top + bounds.Top, windowRect.Right + bounds.Left,
-                         windowRect.Bottom + bounds.Top});
+  ShowSystemMenuAt(OffsetBy(windowRect, bounds.Left, bounds.Top));
 }
 
 void TSkinFrame::RunMenuCommand(TFrameCommand command) {

@@ -131,9 +131,8 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
 
 void TSkinFrame::UpdateFrame() {
   if (!FSkinActive) return;
-  RECT r;
-  GetWindowRect(FForm.Handle(), &r);
-  FFrame = ComputeFramePoints(FSkin, r.right - r.left, r.bottom - r.top);
+  const TRect bounds = WindowBounds(FForm.Handle());
+  FFrame = ComputeFramePoints(FSkin, bounds.Width(), bounds.Height());
   ArrangeObjects();
   UpdateRegion();
 }
@@ -194,9 +193,8 @@ void TSkinFrame::StartAnimateTimer() { FTimers->StartAnimate(); }
 // --- input --------------------------------------------------------------------------------
 
 TPoint TSkinFrame::WindowPoint(POINT screen) const {
-  RECT r;
-  GetWindowRect(FForm.Handle(), &r);
-  return {screen.x - r.left, screen.y - r.top};
+  const TRect bounds = WindowBounds(FForm.Handle());
+  return {screen.x - bounds.Left, screen.y - bounds.Top};
 }
 
 TPoint TSkinFrame::WindowPointFromClient(LPARAM lParam) const {
@@ -360,14 +358,12 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     }
     case WM_MOVING: {
       auto* proposed = reinterpret_cast<RECT*>(lParam);
-      RECT current;
-      GetWindowRect(window, &current);
       TMovingState state;
       state.Maximized = IsMaximized();
       state.Magnetic = FOwner.Magnetic();
       state.MagneticSize = FOwner.MagneticSize();
       TRect moved = MovingRect({proposed->left, proposed->top, proposed->right, proposed->bottom},
-                               {current.left, current.top, current.right, current.bottom},
+                               WindowBounds(window),
                                GetMonitorArea(window, true), state);
       *proposed = RECT{moved.Left, moved.Top, moved.Right, moved.Bottom};
       return false;
@@ -427,7 +423,7 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
         StartFadeIn();
         NudgeSize();
       } else if (FOwner.AlphaBlend()) {
-        SetLayered(false);
+        SetLayeredStyle(FForm.Handle(), false);
       }
       break;
     case WM_TIMER:

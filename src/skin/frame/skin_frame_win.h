@@ -104,7 +104,6 @@ class TSkinFrame : private TObjectFrame {
   TPoint MinFrameSize(bool minimized, bool rolledUp) const;
   // Widens or narrows the form by one pixel and back: the frame is rebuilt for the same size.
   void NudgeSize();
-  void SetLayered(bool layered);
   // Shown: the fade-in (or the translucency) starts from invisible.
   void StartFadeIn();
   void FadeIn();

@@ -80,16 +80,13 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
 
   const bool alpha = IsLayeredAlphaSupported() && FMenu.AlphaBlend;
   const bool fade = alpha && FMenu.AlphaBlendAnimation && FMenu.FirstShow();
-  const LONG_PTR exStyle = GetWindowLongPtrW(Handle(), GWL_EXSTYLE);
-  const LONG_PTR wanted = alpha ? exStyle | WS_EX_LAYERED : exStyle & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
-  if (wanted != exStyle) SetWindowLongPtrW(Handle(), GWL_EXSTYLE, wanted);
+  SetLayeredStyle(Handle(), alpha);
   if (alpha) SetWindowAlpha(Handle(), fade ? 0 : FMenu.AlphaBlendValue);
   InvalidateRect(Handle(), nullptr, FALSE);
   SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, FSize.Width, FSize.Height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   if (fade) {
     UpdateWindow(Handle());
-    for (int value = 3; value < FMenu.AlphaBlendValue; value += 3) SetWindowAlpha(Handle(), static_cast<uint8_t>(value));
-    SetWindowAlpha(Handle(), FMenu.AlphaBlendValue);
+    FadeWindowAlpha(Handle(), 3, FMenu.AlphaBlendValue);
   }
   SetTimer(Handle(), kHoverTimer, 50, nullptr);
   FHotIndex = -1;
@@ -103,10 +100,8 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
 void TSkinPopupWindow::Layout() { FLayout = LayoutMenuItems(FSizes, FFit.Client, FSize.Scrolling, FFirstShown); }
 
 TRect TSkinPopupWindow::ItemScreenRect(int32_t index) const {
-  RECT window;
-  GetWindowRect(Handle(), &window);
-  const TRect& r = FLayout.Items[index].Rect;
-  return {r.Left + window.left, r.Top + window.top, r.Right + window.left, r.Bottom + window.top};
+  const TRect window = WindowBounds(Handle());
+  return OffsetBy(FLayout.Items[index].Rect, window.Left, window.Top);
 }
 
 void TSkinPopupWindow::Highlight(int32_t index, bool byKeyboard) {
