@@ -520,10 +520,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
-      if (FTabStop && !Focused() && CanFocus()) SetFocus();
-      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight, MouseShiftState(wParam),
-                GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    {
+      const int button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight;
+      if (FTabStop && !Focused() && CanFocus() && FocusesOnPress(button)) SetFocus();
+      MouseDown(button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
+    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
       MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, MouseShiftState(wParam), GET_X_LPARAM(lParam),

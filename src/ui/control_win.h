@@ -133,6 +133,8 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void KeyUp(WORD& key, uint32_t shift);
   virtual void MouseDown(int button, uint32_t shift, int x, int y);
   virtual void MouseUp(int button, uint32_t shift, int x, int y);
+  // Whether a press of this mouse button moves the focus here.
+  virtual bool FocusesOnPress(int) const { return true; }
   virtual UINT DialogCode() const { return 0; }
   virtual bool HandleDialogChar(char16_t) { return false; }
   virtual bool HandleDialogKey(WORD, uint32_t) { return false; }

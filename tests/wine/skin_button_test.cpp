@@ -134,6 +134,26 @@ TEST_F(SkinButtonTest, APressCountsOnlyWhenReleasedOverTheButton) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(SkinButtonTest, OnlyTheLeftButtonPressesAndALostPressShowsTheButtonUp) {
+  form->TimePicker->SetFocus();
+  Mouse(start, WM_RBUTTONDOWN, 20, 10, MK_RBUTTON);
+  Mouse(start, WM_RBUTTONUP, 20, 10);
+  EXPECT_EQ(GetFocus(), form->TimePicker->Handle()) << "a right click takes no focus";
+  EXPECT_EQ(CaptionColour(start), kBlack) << "nor lights the button";
+  EXPECT_EQ(clicks, 0);
+
+  Mouse(start, WM_LBUTTONDOWN, 20, 10, MK_LBUTTON);
+  ASSERT_TRUE(start->Down());
+  UpdateWindow(start->Handle());
+  SetCapture(form->Handle());  // the capture goes elsewhere mid-press
+  EXPECT_FALSE(start->Down());
+  RECT dirty;
+  EXPECT_TRUE(GetUpdateRect(start->Handle(), &dirty, FALSE)) << "the down picture is painted over";
+  ReleaseCapture();
+  Mouse(start, WM_LBUTTONUP, 20, 10);
+  EXPECT_EQ(clicks, 0);
+}
+
 TEST_F(SkinButtonTest, KeysClickFocusedDefaultAndCancelButtons) {
   start->SetFocus();
   start->SetRepeatMode(true);

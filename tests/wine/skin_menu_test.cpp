@@ -80,6 +80,33 @@ TEST_F(SkinMenuTest, TheCaptionsSystemMenuNeverTakesActivationAndMinimizesToTheT
   EXPECT_TRUE(form->TrayIcon->IconVisible());
 }
 
+TEST_F(SkinMenuTest, AnyPressOutsideTheLevelsClosesTheMenuHoweverShort) {
+  // Press and release in one go, as a touchpad tap gives them.
+  auto tap = [](POINT at, DWORD down, DWORD up) {
+    SetCursorPos(at.x, at.y);
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    SendInput(2, input, sizeof(INPUT));
+  };
+  RECT face;
+  GetWindowRect(form->TimePicker->Handle(), &face);
+  const POINT onFace{(face.left + face.right) / 2, (face.top + face.bottom) / 2};
+  for (auto [down, up] : {std::pair{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP},
+                          std::pair{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP}}) {
+    RightClickCaption();
+    ASSERT_TRUE(Menu().MenuOpen());
+    const TRect separator = Menu().Level(0).ItemScreenRect(2);
+    tap(POINT{(separator.Left + separator.Right) / 2, (separator.Top + separator.Bottom) / 2}, down, up);
+    PumpMessages(100);
+    EXPECT_TRUE(Menu().MenuOpen()) << "a press on the menu keeps it";
+    tap(onFace, down, up);
+    PumpMessages(100);
+    EXPECT_FALSE(Menu().MenuOpen());
+  }
+}
+
 TEST_F(SkinMenuTest, TheTrayMenuRestoresAndCloses) {
   form->SkinForm1->MinimizeFormToTray();
   PumpMessages(50);

@@ -40,6 +40,17 @@ void ButtonBehaviour::Release() {
   }
 }
 
+void ButtonBehaviour::CaptureLost() {
+  PressedByMouse = false;
+  MouseInside = false;
+  if (Options.GroupIndex != 0) {
+    FHost.Refresh();
+    return;
+  }
+  FHost.StopRepeat();
+  FHost.ApplyDown(false, true);
+}
+
 void ButtonBehaviour::Enter() {
   MouseInside = true;
   FHost.MouseEntered();

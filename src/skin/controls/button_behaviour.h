@@ -51,6 +51,8 @@ class ButtonBehaviour {
   // A left press that the control let through (it had or took the focus).
   void Press();
   void Release();
+  // The mouse capture went elsewhere during a press: no click, the button shows up at once.
+  void CaptureLost();
   void Enter();
   void Leave();
   void KeyDown(ButtonKey key);

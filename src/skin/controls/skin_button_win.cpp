@@ -234,9 +234,7 @@ void TSkinButton::MouseUp(int button, uint32_t, int, int) {
 
 void TSkinButton::MouseCaptureLost() {
   // The press ends where the pointer is not: no click.
-  if (!Behaviour().PressedByMouse) return;
-  Behaviour().MouseInside = false;
-  Behaviour().Release();
+  if (Behaviour().PressedByMouse) Behaviour().CaptureLost();
 }
 
 void TSkinButton::KeyDown(WORD& key, uint32_t) {

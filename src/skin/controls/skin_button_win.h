@@ -58,6 +58,8 @@ class TSkinButton : public TSkinCustomControl {
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   void MouseCaptureLost() override;
+  // Only the left button presses a button; the others pass it by.
+  bool FocusesOnPress(int button) const override { return button == mbLeft; }
   UINT DialogCode() const override { return DLGC_BUTTON; }
   bool HandleDialogChar(char16_t ch) override;
   bool HandleDialogKey(WORD key, uint32_t shift) override;

@@ -70,6 +70,13 @@ void TActiveSkinObject::ResetState() {
   FBlendPos = 0;
 }
 
+void TActiveSkinObject::CancelPress() {
+  if (!Lit) return;
+  // Lit again by the next pointer move over it.
+  PointerOver = Lit = false;
+  if (!IsEmptyRect(activeskinrect)) BeginBlend();
+}
+
 void TActiveSkinObject::PopUp(TObjectMenu* items) {
   if (!items || !items->HasSubItems()) return;
   HostFrame.PopUpItems(*items, ObjectRect);
@@ -134,6 +141,15 @@ void TSkinButtonObject::MouseLeave() {
     if (morphing) BeginBlend();
   }
   HostFrame.MouseLeaveEvent(IDName);
+}
+
+void TSkinButtonObject::CancelPress() {
+  PointerOver = Lit = false;
+  // A button whose menu is open stays down until the menu closes.
+  if (Pressed && !MenuOpen())
+    SetPressed(false);
+  else
+    HostFrame.RedrawObject(*this);
 }
 
 void TSkinButtonObject::ResetState() {

@@ -140,6 +140,8 @@ class TActiveSkinObject {
   // The frame was activated, deactivated or starts a move: forget the
   // pointer, the press and any morph.
   virtual void ResetState();
+  // The press ended without a release (the capture went elsewhere): no action.
+  virtual void CancelPress();
 
   void BeginBlend();
   void BlendStep();
@@ -194,6 +196,7 @@ class TSkinButtonObject : public TActiveSkinObject {
   void MouseEnter() override;
   void MouseLeave() override;
   void ResetState() override;
+  void CancelPress() override;
 
   void SetPressed(bool value);
   void DropAttachedItems();

@@ -235,7 +235,7 @@ void TSkinFrame::TrackNonClientLeave() {
 bool TSkinFrame::PressObjects(UINT message, LPARAM lParam, LRESULT& result) {
   TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   if (FObjects.Press(p, message == WM_NCLBUTTONDOWN ? kObjectLeftButton : kObjectRightButton))
-    SetCapture(FForm.Handle());
+    FCapture.Begin(FForm.Handle());
   result = 0;
   return true;
 }
@@ -245,7 +245,9 @@ bool TSkinFrame::ReleaseObjects(UINT message, LPARAM lParam) {
   const bool nonClient = message == WM_NCLBUTTONUP || message == WM_NCRBUTTONUP;
   TPoint p = nonClient ? WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) : WindowPointFromClient(lParam);
   const int button = message == WM_LBUTTONUP || message == WM_NCLBUTTONUP ? kObjectLeftButton : kObjectRightButton;
-  if (FObjects.Release(p, button) && GetCapture() == FForm.Handle()) ReleaseCapture();
+  // The capture ends before the object acts: a command may close or hide the window.
+  if (FObjects.CapturedObject() != -1) FCapture.End();
+  FObjects.Release(p, button);
   return false;
 }
 
@@ -323,7 +325,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       // Answered here: the system would maximize or restore the window by itself.
       TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       const int button = message == WM_NCLBUTTONDBLCLK ? kObjectLeftButton : kObjectRightButton;
-      if (FObjects.DoubleClick(p, button)) SetCapture(window);
+      if (FObjects.DoubleClick(p, button)) FCapture.Begin(window);
       if (wParam == HTCAPTION) {
         FObjects.ForgetCapture();
         if (button == kObjectLeftButton) CaptionDoubleClick();
@@ -385,9 +387,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       RepaintFrame();
       return false;
     case WM_CAPTURECHANGED:
-      // The press ends where the pointer is not: the button comes up without acting.
-      if (FObjects.CapturedObject() != -1 && reinterpret_cast<HWND>(lParam) != window)
-        FObjects.Release(TPoint{-1, -1}, 0);
+      FCapture.HandleMessage(message, lParam);
       return false;
   }
   return false;

@@ -19,6 +19,7 @@
 #include "skin/frame/skin_object_list.h"
 #include "skin/frame/system_menu_items.h"
 #include "skin/menu/skin_menu_win.h"
+#include "ui/mouse_capture_win.h"
 
 class TForm;
 class TSkinData;
@@ -113,6 +114,8 @@ class TSkinFrame : private TObjectFrame {
   bool FSkinActive = false;
   bool FActive = false;
   bool FTrackingLeave = false;
+  // Held while a caption object is pressed; losing it ends the press without action.
+  TMouseCapture FCapture{[this] { FObjects.CancelPress(); }};
   bool FInSizeMove = false;  // the system's move or size loop runs
   TFrameSkinPoints FSkin;
   TScaledFramePoints FFrame;

@@ -1,5 +1,7 @@
 #include "skin/frame/skin_object_list.h"
 
+#include <utility>
+
 #include "skin/controls/bmp_pixels.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/border_icons.h"
@@ -138,6 +140,13 @@ bool TSkinObjectList::Release(TPoint point, int button) {
   // Last: a command may change the window under the object.
   object.MouseUp(point.X, point.Y, button);
   return captured;
+}
+
+void TSkinObjectList::CancelPress() {
+  if (FCapturedObject == -1) return;
+  TActiveSkinObject& object = *FObjects[size_t(std::exchange(FCapturedObject, -1))];
+  FHotObject = -1;
+  object.CancelPress();
 }
 
 void TSkinObjectList::Move(TPoint point) {

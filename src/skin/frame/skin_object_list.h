@@ -48,6 +48,8 @@ class TSkinObjectList {
   bool DoubleClick(TPoint point, int button);
   // The press belongs to the system (a caption drag, a menu).
   void ForgetCapture() { FCapturedObject = -1; }
+  // The pressed object lost the mouse: it comes up without acting.
+  void CancelPress();
   // A move or size loop starts or ends, or the skin goes: nothing is hot.
   void ForgetIndices() { FHotObject = FCapturedObject = -1; }
   // Activation changed or a move loop starts: no object is hot, pressed or morphing.

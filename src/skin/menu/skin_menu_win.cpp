@@ -60,8 +60,9 @@ PixelImage PictureAt(const TSkinData& skin, int32_t index) {
   return PixelImageFromBmp(pictures[index].Image());
 }
 
-bool AnyMouseButtonDown() {
-  return ((GetAsyncKeyState(VK_LBUTTON) | GetAsyncKeyState(VK_RBUTTON) | GetAsyncKeyState(VK_MBUTTON)) & 0x8000) != 0;
+bool IsButtonPress(WPARAM message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN ||
+         message == WM_XBUTTONDOWN;
 }
 
 TMenuKey MenuKeyOf(WORD key) {
@@ -90,10 +91,6 @@ TSkinMenu::TSkinMenu(HWND form) : FForm(form), FText(std::make_unique<GdiMenuTex
     StopOpenTimer();
     if (window && LevelOf(*window) < FLevels.size()) ItemChosen(*window, item, false, true);
   });
-  FWatchTimer = std::make_unique<TTimer>(nullptr);
-  FWatchTimer->SetEnabled(false);
-  FWatchTimer->SetInterval(50);
-  FWatchTimer->SetOnTimer([this](TObject*) { WatchPointer(); });
 }
 
 TSkinMenu::~TSkinMenu() {
@@ -140,8 +137,10 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
     FMenuOpen = true;
     gHookedMenu = this;
     FKeyboardHook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
-    FButtonsDown = AnyMouseButtonDown();
-    FWatchTimer->SetEnabled(true);
+    // A low-level hook sees every press, however short and over whatever
+    // window, while the levels keep their own pointer tracking (taking the
+    // capture instead would route the menus' own mouse messages through it).
+    FMouseHook = SetWindowsHookExW(WH_MOUSE_LL, MouseHook, GetModuleHandleW(nullptr), 0);
     OpenWindow(anchor, std::vector<TFrameMenuItem>(items.begin() + static_cast<ptrdiff_t>(firstIndex), items.end()),
                upward, false);
   }
@@ -176,6 +175,7 @@ void TSkinMenu::CloseFrom(size_t level) {
   FMenuOpen = false;
   StopOpenTimer();
   if (FKeyboardHook) UnhookWindowsHookEx(std::exchange(FKeyboardHook, nullptr));
+  if (FMouseHook) UnhookWindowsHookEx(std::exchange(FMouseHook, nullptr));
   if (gHookedMenu == this) gHookedMenu = nullptr;
   FLastOwnerControl = std::exchange(FOwnerControl, nullptr);
   if (FLastOwnerControl) SendMessageW(FLastOwnerControl, MenuClosedMessage, 0, 0);
@@ -255,22 +255,13 @@ bool TSkinMenu::KeyDown(WORD key, char16_t typed) {
   return true;
 }
 
-void TSkinMenu::WatchPointer() {
-  if (!FMenuOpen) {
-    FWatchTimer->SetEnabled(false);
-    return;
-  }
-  // A press that starts outside every level closes the menu; one held since it opened does not.
-  const bool down = AnyMouseButtonDown();
-  if (down && !FButtonsDown) {
-    POINT cursor;
-    GetCursorPos(&cursor);
-    const HWND under = WindowFromPoint(cursor);
-    const bool onMenu =
-        std::any_of(FLevels.begin(), FLevels.end(), [under](const auto& level) { return level->Handle() == under; });
-    if (!onMenu) CloseAll();
-  }
-  FButtonsDown = down;
+void TSkinMenu::PressAt(POINT screen) {
+  // A press held since the menu opened was never seen here, so it does not close it.
+  if (!FMenuOpen) return;
+  const HWND under = WindowFromPoint(screen);
+  const bool onMenu =
+      std::any_of(FLevels.begin(), FLevels.end(), [under](const auto& level) { return level->Handle() == under; });
+  if (!onMenu) CloseAll();
 }
 
 LRESULT CALLBACK TSkinMenu::KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
@@ -282,6 +273,16 @@ LRESULT CALLBACK TSkinMenu::KeyboardHook(int code, WPARAM wParam, LPARAM lParam)
     const auto typed = static_cast<char16_t>(MapVirtualKeyW(static_cast<UINT>(wParam), MAPVK_VK_TO_CHAR) & 0xFFFF);
     GuardCallback([&] { taken = menu->KeyDown(static_cast<WORD>(wParam), typed); });
     if (taken) return 1;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK TSkinMenu::MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+  TSkinMenu* menu = gHookedMenu;
+  if (code == HC_ACTION && menu && IsButtonPress(wParam)) {
+    // The press goes on to its window: a click elsewhere both closes the menu and acts there.
+    const POINT at = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam)->pt;
+    GuardCallback([&] { menu->PressAt(at); });
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

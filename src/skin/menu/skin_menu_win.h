@@ -76,8 +76,10 @@ class TSkinMenu {
  private:
   void OpenWindow(const TRect& anchor, std::vector<TFrameMenuItem> items, bool upward, bool subMenu);
   void StopOpenTimer();
-  void WatchPointer();
+  // A press anywhere on the desktop; the menu closes when it is outside every level.
+  void PressAt(POINT screen);
   static LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
 
   HWND FForm;
   HWND FOwnerControl = nullptr, FLastOwnerControl = nullptr;
@@ -93,9 +95,8 @@ class TSkinMenu {
   // lives on, so one that closes the menu from its own message is safe.
   std::vector<std::unique_ptr<TSkinPopupWindow>> FWindows;
   std::vector<TSkinPopupWindow*> FLevels;  // the open ones, outermost first
-  std::unique_ptr<TTimer> FOpenTimer, FWatchTimer;
+  std::unique_ptr<TTimer> FOpenTimer;
   TSkinPopupWindow* FPendingWindow = nullptr;
   int32_t FPendingItem = -1;
-  bool FButtonsDown = false;  // a mouse button was held at the last look
-  HHOOK FKeyboardHook = nullptr;
+  HHOOK FKeyboardHook = nullptr, FMouseHook = nullptr;
 };
