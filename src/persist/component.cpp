@@ -1,6 +1,7 @@
 #include "persist/component.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "persist/properties.h"
 
@@ -10,6 +11,12 @@ TComponent::TComponent(TComponent* owner) : FOwner(owner) {
 
 TComponent::~TComponent() {
   BeginDestroy();
+  SendFreeNotices();
+  DestroyComponents();
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::SendFreeNotices() {
   // Tell everyone who asked; they clear their references to us.
   while (!FFreeNotifies.empty()) {
     TComponent* other = FFreeNotifies.back();
@@ -17,8 +24,13 @@ TComponent::~TComponent() {
     std::erase(other->FFreeNotifies, this);
     other->Notification(this, TOperation::opRemove);
   }
-  DestroyComponents();
-  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::NotifyRemoval() {
+  BeginDestroy();
+  SendFreeNotices();
+  // The owner tells its other components too.
+  if (TComponent* owner = std::exchange(FOwner, nullptr)) owner->RemoveComponent(this);
 }
 
 void TComponent::BeginDestroy() { FDestroying = true; }

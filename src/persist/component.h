@@ -48,15 +48,21 @@ class TComponent : public TPersistent {
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);
-  // Marks the component as going away. A subclass whose owned components must
-  // go before its own resources (a form before its window) also calls
+  // Marks the component as going away; a subclass adds what must happen
+  // before anything of it goes. A subclass whose owned components must go
+  // before its own resources (a form before its window) calls this and then
   // DestroyComponents from its destructor.
-  void BeginDestroy();
+  virtual void BeginDestroy();
   void DestroyComponents();
+  // Sends the removal notices now. A subclass whose state others read while
+  // they hear of its going calls this first in its destructor, while that
+  // state still exists; the base destructor then has none left to send.
+  void NotifyRemoval();
 
  private:
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
+  void SendFreeNotices();
 
   TComponent* FOwner;
   std::string FName;

@@ -156,6 +156,11 @@ void TApplication::Minimize() {
 
 void TApplication::Restore() {
   if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  // A main form that started minimized was never shown; coming back shows it.
+  if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() == TWindowState::wsMinimized) {
+    FMainForm->SetWindowState(TWindowState::wsNormal);
+    FMainForm->SetVisible(true);
+  }
   if (FMainForm && FMainForm->Visible() && FMainForm->HandleAllocated()) {
     ShowWindow(FMainForm->Handle(), SW_SHOW);
     SetForegroundWindow(FMainForm->Handle());

@@ -44,6 +44,13 @@ TForm::~TForm() {
   DestroyWindowHandle();
 }
 
+void TForm::BeginDestroy() {
+  // Off the screen before anything in it goes: a window whose frame, skin
+  // or region is being freed must never be seen half torn down.
+  if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  TWinControl::BeginDestroy();
+}
+
 const PropertyTable& TForm::Properties() const {
   static const PropertyTable table(
       &TWinControl::Properties(),
@@ -230,11 +237,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: Close(); return 0;
     case WM_ACTIVATE:
-      // Coming back, the keyboard returns to the control that had it.
-      if (LOWORD(wParam) != WA_INACTIVE && FActiveControl && FActiveControl->HandleAllocated() &&
-          FActiveControl->CanFocus()) {
-        ::SetFocus(FActiveControl->Handle());
-        return 0;
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        // Coming back, the keyboard returns to the control that had it; the
+        // first time, it goes to the first control in the tab order.
+        HWND target = FActiveControl && FActiveControl->HandleAllocated() && FActiveControl->CanFocus()
+                          ? FActiveControl->Handle()
+                          : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+        if (target && IsChild(Handle(), target)) {
+          ::SetFocus(target);
+          return 0;
+        }
       }
       break;
     case WM_SYSCOMMAND:

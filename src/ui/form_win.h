@@ -50,6 +50,7 @@ class TForm : public TWinControl {
   void SetModalResult(int value) { FModalResult = value; }
 
  protected:
+  void BeginDestroy() override;
   void ChildFocused(TWinControl* control) override;
   void Notification(TComponent* component, TOperation operation) override;
   void LoadFromResource();

@@ -544,6 +544,42 @@ TEST_F(SkinDataTest, DestroyingAStoredSkinClearsTheReferenceAndKeepsTheSkin) {
   EXPECT_EQ(data->SkinObjects().size(), 12u);
 }
 
+// Holds a reference to a skin data, as a frame or a button does, and looks at
+// it when told it goes.
+class SkinWatcher : public TComponent {
+ public:
+  explicit SkinWatcher(TComponent* owner, TSkinData* skin) : TComponent(owner), FSkin(skin) {
+    FreeNotification(skin);
+  }
+  std::string_view ClassName() const override { return "SkinWatcher"; }
+  bool told = false, sawNoSkin = false;
+  std::vector<std::string> namesSeen;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (component != FSkin || operation != TOperation::opRemove || told) return;
+    told = true;
+    sawNoSkin = FSkin->NoSkin();
+    for (const auto& object : FSkin->SkinObjects()) namesSeen.push_back(object->IDName);
+  }
+
+ private:
+  TSkinData* FSkin;
+};
+
+TEST_F(SkinDataTest, WhoHearsTheSkinDataGoSeesNoSkinAndWholeLists) {
+  LoadProgramLikeSkin();
+  SkinWatcher referencing(nullptr, data);
+  auto* sibling = new SkinWatcher(&owner, data);
+  delete data;
+  for (const SkinWatcher* watcher : {&referencing, sibling}) {
+    EXPECT_TRUE(watcher->told);
+    EXPECT_TRUE(watcher->sawNoSkin);
+    EXPECT_EQ(watcher->namesSeen.size(), 12u) << "the objects were still there to read";
+  }
+}
+
 TEST_F(SkinDataTest, AStoredSkinIsCopiedAndOneWithoutAMainSectionLeavesNoSkin) {
   TStoredSkin stored(nullptr);
   {

@@ -233,6 +233,53 @@ class PlainControl : public TWinControl {
   std::string_view ClassName() const override { return "PlainControl"; }
 };
 
+// Real key presses, through the application's own loop.
+void PressKey(TApplication& app, WORD key) {
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+  for (int i = 0; i < 10; ++i) {
+    app.ProcessMessages();
+    Sleep(5);
+  }
+}
+
+TEST_F(MainFormTest, TheKeyboardReachesTheClockFaceAtOnceAndComesBackWithTheWindow) {
+  form->Show();
+  PumpMessages(100);
+  const TDateTime before = form->TimePicker->Time();
+  PressKey(*app, VK_PRIOR);
+  EXPECT_NEAR(form->TimePicker->Time() - before, 1.0 / 24, 1e-9) << "Page Up stepped the hour";
+
+  PressKey(*app, VK_TAB);
+  ASSERT_EQ(GetFocus(), form->BtnStart->Handle());
+  form->TrayIcon->HideMainWindow();
+  PumpMessages(50);
+  form->SkinForm1->RestoreFormFromTray();
+  PumpMessages(100);
+  EXPECT_EQ(GetFocus(), form->BtnStart->Handle()) << "the control that had the keyboard gets it again";
+}
+
+TEST(StartMinimizedTest, TheWindowComesBackFromTheTaskbarAndFromTheTray) {
+  for (bool throughTray : {false, true}) {
+    TApplication app;
+    TForm1* form = app.CreateForm<TForm1>();
+    PostQuitMessage(0);
+    app.Run(SW_SHOWMINNOACTIVE);
+    ASSERT_FALSE(IsWindowVisible(form->Handle()));
+    if (throughTray)
+      SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+    else
+      SendMessageW(app.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    PumpMessages(100);
+    EXPECT_TRUE(IsWindowVisible(form->Handle())) << (throughTray ? "tray" : "taskbar");
+    EXPECT_FALSE(IsIconic(form->Handle()));
+    EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
+  }
+}
+
 TEST_F(MainFormTest, AHandlerThatThrowsFromTheLoopItselfIsReportedAndTheLoopGoesOn) {
   auto* control = new FailingControl(form);
   control->SetBounds(0, 0, 10, 10);

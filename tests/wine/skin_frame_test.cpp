@@ -113,6 +113,74 @@ TEST_F(SkinFrameTest, CloseActsOnlyWhenReleasedOverTheButton) {
   EXPECT_TRUE(PumpMessages(100)) << "the program ends";
 }
 
+TEST_F(SkinFrameTest, APressThatLosesTheMouseEndsWithoutAction) {
+  POINT minimize = ButtonCentre(TSkinCommand::cmminimize);
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTOBJECT_CODE, Screen(minimize.x, minimize.y));
+  ASSERT_EQ(GetCapture(), window);
+  // Another window takes the mouse, as a message box or a drag elsewhere would.
+  HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetCapture(other);
+  ReleaseCapture();
+  PumpMessages(50);
+  EXPECT_TRUE(IsWindowVisible(window)) << "the button did not minimize the window";
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  SendMessageW(window, WM_LBUTTONUP, 0,
+               MAKELPARAM(minimize.x - (origin.x - bounds.left), minimize.y - (origin.y - bounds.top)));
+  PumpMessages(50);
+  EXPECT_TRUE(IsWindowVisible(window)) << "nor does a late release";
+  DestroyWindow(other);
+}
+
+// What the closing window looks like at every message it gets while it goes.
+struct ClosingWatch {
+  HWND window = nullptr;
+  SIZE size{};
+  RECT shape{};
+  int looks = 0, changedLooks = 0;
+  static ClosingWatch* current;
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && current && message->hwnd == current->window && IsWindowVisible(current->window))
+      current->Look();
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  void Look() {
+    ++looks;
+    RECT r, box{};
+    GetWindowRect(window, &r);
+    const bool shaped = GetWindowRgnBox(window, &box) != ERROR;
+    if (!shaped || !EqualRect(&box, &shape) || r.right - r.left != size.cx || r.bottom - r.top != size.cy)
+      ++changedLooks;
+  }
+};
+ClosingWatch* ClosingWatch::current = nullptr;
+
+TEST_F(SkinFrameTest, ClosingLeavesTheWindowAsItWasUntilItIsGone) {
+  ClosingWatch watch;
+  watch.window = window;
+  watch.size = {bounds.right - bounds.left, bounds.bottom - bounds.top};
+  ASSERT_NE(GetWindowRgnBox(window, &watch.shape), ERROR);
+  ClosingWatch::current = &watch;
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, ClosingWatch::Hook, nullptr, GetCurrentThreadId());
+  SendMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpMessages(50));
+  app.reset();
+  UnhookWindowsHookEx(hook);
+  ClosingWatch::current = nullptr;
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(watch.changedLooks, 0) << "of " << watch.looks << " looks while it was still shown";
+}
+
+TEST_F(SkinFrameTest, TheTrayIconKeepsNoHandlerOfAFrameThatWent) {
+  ASSERT_TRUE(form->TrayIcon->OnDblClick());
+  delete form->SkinForm1;
+  EXPECT_FALSE(form->TrayIcon->OnDblClick());
+  EXPECT_EQ(form->TrayIcon->PopupMenu(), nullptr);
+  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDBLCLK);
+  PumpMessages(50);
+}
+
 TEST_F(SkinFrameTest, WithoutItsSkinTheFrameDrawsItsOwnBevelsCaptionAndButtons) {
   form->SkinForm1->SetSkinData(nullptr);
   PumpMessages(50);

@@ -107,6 +107,18 @@ TEST_F(SkinMenuTest, AnyPressOutsideTheLevelsClosesTheMenuHoweverShort) {
   }
 }
 
+TEST_F(SkinMenuTest, AMenuClosesWhenItsSkinIsReloadedOrDestroyed) {
+  RightClickCaption();
+  ASSERT_TRUE(Menu().MenuOpen());
+  form->SkinData1->LoadCompressedStoredSkin(*form->CompressedStoredSkin1);
+  EXPECT_FALSE(Menu().MenuOpen()) << "a reload frees the objects the menu draws from";
+  RightClickCaption();
+  ASSERT_TRUE(Menu().MenuOpen());
+  delete form->SkinData1;
+  EXPECT_FALSE(Menu().MenuOpen());
+  PumpMessages(50);
+}
+
 TEST_F(SkinMenuTest, TheTrayMenuRestoresAndCloses) {
   form->SkinForm1->MinimizeFormToTray();
   PumpMessages(50);

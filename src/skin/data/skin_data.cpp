@@ -114,6 +114,14 @@ void TSkinData::LoadStoredSkin(const TStoredSkin& skin) {
   BroadcastChanged();
 }
 
+TSkinData::~TSkinData() {
+  // Those who hear of our going may still look at us: they find no skin,
+  // and the lists they might walk are still whole.
+  FNoSkin = true;
+  NotifyRemoval();
+  ClearLists();
+}
+
 void TSkinData::ClearSkin() {
   ClearLists();
   FPictureBitmap.Clear();

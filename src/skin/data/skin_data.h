@@ -20,6 +20,7 @@
 class TSkinData : public TComponent {
  public:
   using TComponent::TComponent;
+  ~TSkinData() override;
   std::string_view ClassName() const override { return "TSkinData"; }
   const PropertyTable& Properties() const override;
 

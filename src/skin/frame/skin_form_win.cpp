@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "persist/properties.h"
 #include "skin/controls/skin_control_win.h"
@@ -37,6 +38,7 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
 
 // The form gets its window procedure back before anything of the frame goes.
 TSkinForm::~TSkinForm() {
+  ReleaseTrayIcon(FTrayIcon.Get());
   FHook.reset();
   FFrame.reset();
 }
@@ -72,6 +74,7 @@ LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   auto* form = dynamic_cast<TForm*>(Owner());
   auto* skin = reinterpret_cast<const TSkinData*>(wParam);
   if (form && message == SkinChangingMessage) {
+    if (FFrame) FFrame->Menu().SkinChanging(skin);
     if (skin == SkinData() && FFrame) FFrame->ForgetSkin();
     ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ResetSkinSection(); });
   } else if (form && message == SkinChangedMessage) {
@@ -120,7 +123,10 @@ const PropertyTable& TSkinForm::Properties() const {
 }
 
 void TSkinForm::SetTrayIcon(TTrayIcon* value) {
-  if (!FTrayIcon.Set(*this, value) || !value) return;
+  TTrayIcon* previous = FTrayIcon.Get();
+  if (!FTrayIcon.Set(*this, value)) return;
+  ReleaseTrayIcon(previous);
+  if (!value) return;
   if (!FAlwaysShowInTray) value->SetIconVisible(false);
   value->SetMinimizeToTray(false);
   if (value->PopupMenu()) return;
@@ -133,6 +139,13 @@ void TSkinForm::SetTrayIcon(TTrayIcon* value) {
   }
   value->SetPopupMenu(FTrayPopup);
   value->SetOnDblClick([this](TObject*) { RestoreFormFromTray(); });
+  FGaveTrayDblClick = true;
+}
+
+void TSkinForm::ReleaseTrayIcon(TTrayIcon* tray) {
+  // The handler we gave it calls back into this form.
+  if (tray && std::exchange(FGaveTrayDblClick, false)) tray->SetOnDblClick(nullptr);
+  if (tray && FTrayPopup && tray->PopupMenu() == FTrayPopup) tray->SetPopupMenu(nullptr);
 }
 
 void TSkinForm::RestoreFormFromTray() {

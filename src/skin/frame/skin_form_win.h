@@ -81,6 +81,8 @@ class TSkinForm : public TComponent {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  // Takes back what this form gave the tray icon.
+  void ReleaseTrayIcon(TTrayIcon* tray);
   LRESULT HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
   // The form's window procedure with this frame in front of it.
@@ -88,6 +90,7 @@ class TSkinForm : public TComponent {
   std::unique_ptr<TSkinFrame> FFrame;
   // The tray icon's menu when the icon has none of its own; owned as a component.
   class TSkinPopupMenu* FTrayPopup = nullptr;
+  bool FGaveTrayDblClick = false;
   ComponentRef<TSkinData> FSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;

@@ -79,7 +79,26 @@ TMenuKey MenuKeyOf(WORD key) {
 
 }  // namespace
 
-TSkinMenu::TSkinMenu(HWND form) : FForm(form), FText(std::make_unique<GdiMenuText>()) {
+// The open menu keeps pointers into its skin's objects: it hears when that
+// skin data is destroyed, while those objects still exist, and closes.
+class TSkinMenu::SkinWatch : public TComponent {
+ public:
+  explicit SkinWatch(TSkinMenu& menu) : TComponent(nullptr), FMenu(menu) {}
+  std::string_view ClassName() const override { return "TSkinMenuSkinWatch"; }
+  void Watch(const TSkinData* skin) { FSkin.Set(*this, const_cast<TSkinData*>(skin)); }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    if (FSkin.Notify(component, operation)) FMenu.SkinGone();
+  }
+
+ private:
+  TSkinMenu& FMenu;
+  ComponentRef<TSkinData> FSkin;
+};
+
+TSkinMenu::TSkinMenu(HWND form)
+    : FForm(form), FSkinWatch(std::make_unique<SkinWatch>(*this)), FText(std::make_unique<GdiMenuText>()) {
   DefaultMenuItemFont.SetName("Arial");
   DefaultMenuItemFont.SetHeight(14);
   FOpenTimer = std::make_unique<TTimer>(nullptr);
@@ -110,6 +129,7 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
   FSkin = skin && !skin->NoSkin() ? MenuSkinOf(*skin) : TMenuSkin{};
   // Another skin, or the same one loaded again: the kept windows' shapes are stale.
   const std::pair<const TSkinData*, uint64_t> source{skin, skin ? skin->Generation() : 0};
+  FSkinWatch->Watch(skin);
   if (source != FSkinSource) {
     FSkinSource = source;
     for (const auto& window : FWindows) window->ForgetShape();
@@ -186,6 +206,17 @@ void TSkinMenu::CloseAll() {
   CloseFrom(0);
   StopOpenTimer();
   if (wasOpen) SendMessageW(FForm, MenuClosedMessage, 0, 0);
+}
+
+void TSkinMenu::SkinChanging(const TSkinData* skin) {
+  if (FMenuOpen && skin && skin == FSkinSource.first) CloseAll();
+}
+
+void TSkinMenu::SkinGone() {
+  CloseAll();
+  // Another skin data may come to live at the same address.
+  FSkinSource = {};
+  for (const auto& window : FWindows) window->ForgetShape();
 }
 
 void TSkinMenu::StopOpenTimer() {

@@ -44,6 +44,8 @@ class TSkinMenu {
              size_t firstIndex, TCommandHandler onCommand);
   void CloseAll();
   void CloseFrom(size_t level);
+  // The skin data `skin` is about to load another skin: a menu drawn from it closes.
+  void SkinChanging(const TSkinData* skin);
   bool MenuOpen() const { return FMenuOpen; }
   size_t LevelCount() const { return FLevels.size(); }
   TSkinPopupWindow& Level(size_t index) const { return *FLevels[index]; }
@@ -74,6 +76,9 @@ class TSkinMenu {
   TMenuTextCanvas& Text() { return *FText; }
 
  private:
+  class SkinWatch;
+  // The skin the open menu draws from was destroyed.
+  void SkinGone();
   void OpenWindow(const TRect& anchor, std::vector<TFrameMenuItem> items, bool upward, bool subMenu);
   void StopOpenTimer();
   // A press anywhere on the desktop; the menu closes when it is outside every level.
@@ -87,6 +92,7 @@ class TSkinMenu {
   TRect FWorkArea;
   TMenuSkin FSkin;
   std::pair<const TSkinData*, uint64_t> FSkinSource{};  // the skin data and load the pictures came from
+  std::unique_ptr<SkinWatch> FSkinWatch;
   PixelImage FBack, FItem, FMask;
   TMenuPictures FPictures;
   std::unique_ptr<TMenuTextCanvas> FText;
