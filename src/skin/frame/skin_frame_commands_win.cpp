@@ -161,6 +161,13 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
 }
 
+TRect TSkinFrame::SystemMenuAnchor() const {
+  const TRect bounds = WindowBounds(FForm.Handle());
+  POINT client{0, 0};
+  ClientToScreen(FForm.Handle(), &client);
+  return TRect{bounds.Left, bounds.Top, bounds.Left, client.y};
+}
+
 // The system-menu button drops the system menu below itself.
 void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
   const TRect bounds = WindowBounds(FForm.Handle());

@@ -48,15 +48,18 @@ class TSkinFrame::Timers {
  private:
   template <class Tick>
   void Start(std::unique_ptr<TTimer>& timer, int interval, Tick tick) {
-    if (timer) return;
-    timer = std::make_unique<TTimer>(nullptr);
-    timer->SetInterval(interval);
-    TTimer* self = timer.get();
-    timer->SetOnTimer([this, self, tick](TObject*) {
-      bool more = tick();
-      F.RepaintFrame();
-      if (!more) self->SetEnabled(false);
-    });
+    if (!timer) {
+      timer = std::make_unique<TTimer>(nullptr);
+      timer->SetInterval(interval);
+      TTimer* self = timer.get();
+      timer->SetOnTimer([this, self, tick](TObject*) {
+        bool more = tick();
+        F.RepaintFrame();
+        if (!more) self->SetEnabled(false);
+      });
+    }
+    // A timer that ran out waits, disabled, for the next morph or animation.
+    timer->SetEnabled(true);
   }
   TSkinFrame& F;
   std::unique_ptr<TTimer> FMorph, FAnimate;
@@ -116,8 +119,9 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     SetWindowRgn(window, nullptr, TRUE);
   }
   FObjects.ApplyBorderIcons(FOwner.BorderIcons());
-  // The system draws no caption: the frame is the program's.
-  if (style & WS_CAPTION) SetWindowLongPtrW(window, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+  // The system draws no caption and opens no menu of its own: the frame and its menus are the program's.
+  constexpr LONG_PTR kSystemFrame = WS_CAPTION | WS_SYSMENU;
+  if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);
   FRegionSize = {};
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The client keeps its size; the window grows or shrinks by the frame.
@@ -130,9 +134,13 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
 }
 
 void TSkinFrame::UpdateFrame() {
-  if (!FSkinActive) return;
   const TRect bounds = WindowBounds(FForm.Handle());
-  FFrame = ComputeFramePoints(FSkin, bounds.Width(), bounds.Height());
+  UpdateFrame(bounds.Width(), bounds.Height());
+}
+
+void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
+  if (!FSkinActive) return;
+  FFrame = ComputeFramePoints(FSkin, width, height);
   ArrangeObjects();
   UpdateRegion();
 }
@@ -309,17 +317,20 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       result = 0;
       return true;
     case WM_SYSCOMMAND:
-      // Alt alone: an open skinned menu closes, and the system opens none.
-      if ((wParam & 0xFFF0) != SC_KEYMENU || !FMenu->MenuOpen()) return false;
-      FMenu->CloseAll();
+      // The menu keys: an open skinned menu closes, Alt+Space opens the skinned
+      // system menu, and the system opens no menu of its own.
+      if ((wParam & 0xFFF0) != SC_KEYMENU) return false;
+      if (FMenu->MenuOpen())
+        FMenu->CloseAll();
+      else if (lParam == VK_SPACE)
+        ShowSystemMenuAt(SystemMenuAnchor());
       result = 0;
       return true;
     case WM_NCLBUTTONDOWN:
-      if (wParam == HTCAPTION) {
-        FObjects.ForgetCapture();
-        return false;  // the system's move loop
-      }
-      return PressObjects(message, lParam, result);
+      // The system sees the press first (a move or size loop on the caption
+      // and the sizing edges); the objects get it after, unless such a loop ran.
+      FSizeMoveDuringPress = false;
+      return false;
     case WM_NCLBUTTONDBLCLK:
     case WM_NCRBUTTONDBLCLK: {
       // Answered here: the system would maximize or restore the window by itself.
@@ -370,19 +381,23 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       *proposed = RECT{moved.Left, moved.Top, moved.Right, moved.Bottom};
       return false;
     }
-    case WM_ENTERSIZEMOVE:
+    case WM_ENTERSIZEMOVE: {
       // The system moves or sizes the window: no object is hot or pressed meanwhile.
       FObjects.ResetStates();
       FObjects.ForgetIndices();
-      FInSizeMove = true;
+      FInSizeMove = FSizeMoveDuringPress = true;
+      BOOL fullDrag = FALSE;
+      FFullDrag = SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0) && fullDrag;
       return false;
+    }
     case WM_EXITSIZEMOVE:
       FObjects.ForgetIndices();
       FInSizeMove = false;
       RepaintFrame();
       return false;
     case MenuClosedMessage:
-      // Buttons held down by their menus come up.
+      // A menu of the form closed: the others go with it, and buttons held down by their menus come up.
+      if (FMenu->MenuOpen()) FMenu->CloseAll();
       FObjects.MenusClosed();
       RepaintFrame();
       return false;
@@ -393,10 +408,29 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
   return false;
 }
 
-void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM) {
+void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (FForm.BorderStyle() == TBorderStyle::bsNone) return;
   switch (message) {
+    case WM_NCLBUTTONDOWN:
+      if (std::exchange(FSizeMoveDuringPress, false)) break;
+      {
+        LRESULT unused = 0;
+        PressObjects(message, lParam, unused);
+      }
+      // The caption's press was the system's move loop.
+      if (wParam == HTCAPTION) FObjects.ForgetCapture();
+      break;
+    case WM_SIZING:
+      // A live drag: the frame follows the proposed rectangle before the window takes it.
+      if (FInSizeMove && FFullDrag && FSkinActive) {
+        const auto* r = reinterpret_cast<const RECT*>(lParam);
+        const TPoint least = MinFrameSize(IsMinimized(), FStates.RolledUp());
+        if (r->right - r->left >= least.X && r->bottom - r->top >= least.Y)
+          UpdateFrame(r->right - r->left, r->bottom - r->top);
+      }
+      break;
     case WM_SIZE:
+      if (FInSizeMove && FFullDrag && FSkinActive) break;  // WM_SIZING has drawn it
       if (FSkinActive)
         UpdateFrame();
       else

@@ -85,6 +85,8 @@ class TSkinFrame : private TObjectFrame {
   // The form's window timer that runs the fade-in.
   static constexpr UINT_PTR kFadeTimer = 1;
   void UpdateFrame();
+  // For a window of this size (a live drag's proposed rectangle).
+  void UpdateFrame(int32_t width, int32_t height);
   std::vector<TFrameObjectPlace> ObjectPlaces() const;
   void ArrangeObjects();
   bool IsToolWindow() const;
@@ -99,6 +101,8 @@ class TSkinFrame : private TObjectFrame {
   void TrackNonClientLeave();
   void CaptionDoubleClick();
   void ShowSystemMenuAt(const TRect& anchor);
+  // Where Alt+Space drops the system menu: the window's left edge, below the caption.
+  TRect SystemMenuAnchor() const;
   bool PressObjects(UINT message, LPARAM lParam, LRESULT& result);
   bool ReleaseObjects(UINT message, LPARAM lParam);
   bool IsMainForm() const;
@@ -117,6 +121,8 @@ class TSkinFrame : private TObjectFrame {
   // Held while a caption object is pressed; losing it ends the press without action.
   TMouseCapture FCapture{[this] { FObjects.CancelPress(); }};
   bool FInSizeMove = false;  // the system's move or size loop runs
+  bool FSizeMoveDuringPress = false;  // such a loop ran inside the last press's default handling
+  bool FFullDrag = false;  // the system shows the window's contents while it is dragged
   TFrameSkinPoints FSkin;
   TScaledFramePoints FFrame;
   TStretchEdges FStretch;
