@@ -92,6 +92,13 @@ class TForm1::View : public ScheduleView {
   void HideMainWindow() override {
     if (F.TrayIcon) F.TrayIcon->HideMainWindow();
   }
+  void ReportPowerOffFailure(const std::vector<PowerOffFailure>& failures) override {
+    if (!Application) return;
+    // Told before the quit is posted: a pending quit would close the box at once.
+    Application->ShowErrorMessage(PowerOffFailureMessage(failures, ActivePowerPlatform()));
+    // Once the system has accepted the request the shutdown ends the program.
+    if (PowerOffRefused(failures)) Application->Terminate();
+  }
 
  private:
   TForm1& F;
@@ -123,13 +130,9 @@ void TForm1::CreateController() {
 
 void TForm1::SetClock(LocalClock* clock) {
   FController = std::make_unique<ScheduleController>(*FView, clock ? *clock : *FSystemClock, UserLongTimeFormat(), [] {
-    PowerPlatform& platform = ActivePowerPlatform();
     std::vector<PowerOffFailure> failures;
-    RequestPowerOff(platform, [&failures](const PowerOffFailure& failure) { failures.push_back(failure); });
-    if (failures.empty() || !Application) return;
-    // Told before the quit is posted: a pending quit would close the box at once.
-    Application->ShowErrorMessage(PowerOffFailureMessage(failures, platform));
-    Application->Terminate();
+    RequestPowerOff(ActivePowerPlatform(), [&failures](const PowerOffFailure& failure) { failures.push_back(failure); });
+    return failures;
   });
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // Asking the system to power the machine off, with the shutdown privilege
 // enabled in the process's own token first. Each failed step is handed to
-// the caller, which tells the user and ends the program: a window that only
-// vanished would look like a power-off that worked.
+// the caller, which tells the user; when the system refused the request the
+// program ends, since a window that only vanished would look like a
+// power-off that worked. Once the request is accepted the program stays for
+// the shutdown to end it.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -90,5 +92,9 @@ class OwnedToken {
 // step that failed, so possibly more than once in one request.
 void RequestPowerOff(PowerPlatform& platform, const std::function<void(const PowerOffFailure&)>& failed);
 
-// What to tell the user: which steps failed, each with the system's text.
+// Whether the system refused the power-off itself (not only a step before it).
+bool PowerOffRefused(const std::vector<PowerOffFailure>& failures);
+
+// What to tell the user: which steps failed, each with the system's text,
+// and whether the computer is left running.
 std::string PowerOffFailureMessage(const std::vector<PowerOffFailure>& failures, PowerPlatform& platform);

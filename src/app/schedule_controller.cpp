@@ -6,7 +6,7 @@
 
 ScheduleController::ScheduleController(ScheduleView& view, LocalClock& clock,
                                        const TTimeFormat& timeFormat,
-                                       std::function<void()> requestPowerOff)
+                                       PowerOffRequest requestPowerOff)
     : FView(view),
       FClock(clock),
       FTimeFormat(timeFormat),
@@ -38,8 +38,11 @@ void ScheduleController::TimerTick() {
   LocalTimestamp now = FClock.Now();
   LocalTimestamp previousTick = std::exchange(FPreviousTick, now);
   if (!TargetReached(target, previousTick, now)) return;
-  FRequestPowerOff();
+  std::vector<PowerOffFailure> failures = FRequestPowerOff();
+  // Disarmed before anything is told: a box's own message loop goes on
+  // dispatching the timer.
   FView.ClickStop();
+  if (!failures.empty()) FView.ReportPowerOffFailure(failures);
 }
 
 void ScheduleController::TrayIconClick() {

@@ -5,6 +5,9 @@
 #include <functional>
 #include <string>
 
+#include <vector>
+
+#include "app/power_off.h"
 #include "base/date_time.h"
 #include "base/time_format.h"
 
@@ -27,6 +30,9 @@ class ScheduleView {
   virtual bool IsApplicationIconic() const = 0;
   virtual void RestoreMainWindow() = 0;
   virtual void HideMainWindow() = 0;
+  // Tells the user which steps of a power-off request failed, and ends the
+  // program when the system refused the request itself.
+  virtual void ReportPowerOffFailure(const std::vector<PowerOffFailure>& failures) = 0;
 };
 
 // The system's local date and time, read afresh on every call.
@@ -39,10 +45,13 @@ class LocalClock {
 // Follows the target time in the armed tray tip: "power off".
 inline constexpr char PowerOffTipSuffix[] = "关机";
 
+// Asks the system to power off; answers the steps that failed.
+using PowerOffRequest = std::function<std::vector<PowerOffFailure>()>;
+
 class ScheduleController {
  public:
   ScheduleController(ScheduleView& view, LocalClock& clock, const TTimeFormat& timeFormat,
-                     std::function<void()> requestPowerOff);
+                     PowerOffRequest requestPowerOff);
 
   void StartClick();
   void StopClick();
@@ -53,7 +62,7 @@ class ScheduleController {
   ScheduleView& FView;
   LocalClock& FClock;
   TTimeFormat FTimeFormat;
-  std::function<void()> FRequestPowerOff;
+  PowerOffRequest FRequestPowerOff;
   // The clock reading that the next tick's catch-up window starts from.
   LocalTimestamp FPreviousTick;
 };

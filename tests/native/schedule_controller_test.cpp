@@ -60,6 +60,11 @@ class FakeView : public ScheduleView {
   bool IsApplicationIconic() const override { return Iconic; }
   void RestoreMainWindow() override { Calls.push_back("restore"); }
   void HideMainWindow() override { Calls.push_back("hide"); }
+  void ReportPowerOffFailure(const std::vector<PowerOffFailure>& failures) override {
+    Calls.push_back(std::to_string(failures.size()) + " failures told");
+    ArmedWhileTold = TimerEnabled || StopEnabled;
+  }
+  bool ArmedWhileTold = true;
 };
 
 // Hands out the scripted readings one per call; running out is a test failure.
@@ -87,6 +92,7 @@ class ScheduleControllerTest : public ::testing::Test {
       : Controller(View, Clock, TTimeFormat(picture, "AM", "PM"), [this] {
           View.Calls.push_back("power off");
           ++PowerOffRequests;
+          return PowerOffFailures;
         }) {
     View.Controller = &Controller;
   }
@@ -110,6 +116,7 @@ class ScheduleControllerTest : public ::testing::Test {
   ScriptedClock Clock;
   ScheduleController Controller;
   int PowerOffRequests = 0;
+  std::vector<PowerOffFailure> PowerOffFailures;
 };
 
 class SecondsLessFormatTest : public ScheduleControllerTest {
@@ -199,6 +206,14 @@ TEST_F(ScheduleControllerTest, TicksShowTheRunningTimeUntilTheTargetTextAppears)
   EXPECT_FALSE(View.TimerEnabled);
   EXPECT_EQ(View.StartCaption, "start");
   EXPECT_EQ(View.TrayHint, "23:30:00关机");
+}
+
+TEST_F(ScheduleControllerTest, AFailedPowerOffIsToldOnlyOnceDisarmed) {
+  PowerOffFailures = {{PowerOffStep::EnablePrivilege, 1300}, {PowerOffStep::PowerOff, 1314}};
+  Start(At(17, 23, 29, 59, 500));
+  Tick(At(17, 23, 30, 0, 500));
+  EXPECT_EQ(View.Calls.back(), "2 failures told");
+  EXPECT_FALSE(View.ArmedWhileTold) << "the box's own message loop would go on running the timer";
 }
 
 TEST_F(ScheduleControllerTest, CaptionAndComparisonUseSeparateReadings) {

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/form1_win.h"
@@ -16,6 +19,29 @@
 
 // Runs the message loop for a while; remembers whether a quit was asked for.
 bool PumpMessages(int milliseconds);
+
+// A message box as it was when it opened.
+struct SeenMessageBox {
+  bool seen = false;
+  std::wstring text;
+  HWND owner = nullptr;
+  bool topmost = false;
+};
+
+// Watches the creating thread for a message box, reads it and closes it.
+class MessageBoxWatcher {
+ public:
+  // `whileOpen` runs on the watcher's thread while the box is open.
+  explicit MessageBoxWatcher(std::function<void()> whileOpen = {});
+  ~MessageBoxWatcher();
+  // Stops watching; what the box looked like, if one opened.
+  const SeenMessageBox& Finish();
+
+ private:
+  std::atomic<bool> FDone{false};
+  SeenMessageBox FSeen;
+  std::thread FThread;
+};
 
 class FakeClock : public LocalClock {
  public:
