@@ -38,6 +38,10 @@ inline constexpr uint32_t SePrivilegeEnabled = 2;
 inline constexpr uint32_t EwxPowerOff = 8;
 inline constexpr uint32_t NoShutdownReason = 0;
 inline constexpr uint32_t ErrorNotAllAssigned = 1300;
+// SetThreadExecutionState flags: the state lasts until changed, and the
+// system is kept out of idle sleep (the display may still turn off).
+inline constexpr uint32_t EsContinuous = 0x80000000;
+inline constexpr uint32_t EsSystemRequired = 0x00000001;
 
 // The system calls the request makes, one to one, so that each can be
 // observed and made to fail.
@@ -59,6 +63,9 @@ struct PowerPlatform {
   virtual bool CloseHandle(PlatformHandle handle) = 0;
   // The system's text for an error code, in the user's language.
   virtual std::string ErrorText(uint32_t code) = 0;
+  // Keeps the system awake while the schedule is armed; answers the
+  // previous state, 0 on failure.
+  virtual uint32_t SetThreadExecutionState(uint32_t flags) = 0;
 };
 
 enum class PowerOffStep { OpenToken, EnablePrivilege, PowerOff };

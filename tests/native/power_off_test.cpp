@@ -94,6 +94,7 @@ class FakePowerPlatform : public PowerPlatform {
     return true;
   }
   std::string ErrorText(uint32_t code) override { return "text of " + std::to_string(code); }
+  uint32_t SetThreadExecutionState(uint32_t) override { return EsContinuous; }
 
  private:
   uint32_t FLastError = 0;

@@ -43,10 +43,13 @@ class MessageBoxWatcher {
   std::thread FThread;
 };
 
+// The monotonic clock follows the wall clock, less every step it was set by.
 class FakeClock : public LocalClock {
  public:
   LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
+  int64_t wallSetBy = 0;
   LocalTimestamp Now() override { return now; }
+  int64_t MonotonicMilliseconds() override { return now.Milliseconds - wallSetBy; }
   void Set(int h, int m, int s, int ms) { now = LocalTimestamp::FromParts(2026, 12, 8, h, m, s, ms); }
 };
 
@@ -78,6 +81,11 @@ class FakePower : public PowerPlatform {
   }
   bool CloseHandle(PlatformHandle) override { return Log("CloseHandle", true); }
   std::string ErrorText(uint32_t code) override { return "system text " + std::to_string(code); }
+  uint32_t SetThreadExecutionState(uint32_t flags) override {
+    executionStates.push_back(flags);
+    return EsContinuous;
+  }
+  std::vector<uint32_t> executionStates;
 
  private:
   template <class T>
