@@ -295,19 +295,11 @@ TEST_F(ScheduleControllerTest, ATargetPassedWhileTheProgramCouldNotActDisarmsAnd
   EXPECT_EQ(PowerOffRequests, 1);
 }
 
-TEST_F(ScheduleControllerTest, TheClockJumpingOverTheTargetFiresAndSettingItBackDoesNot) {
+TEST_F(ScheduleControllerTest, TheFallBackNightFiresOnceAndMissesNothing) {
   constexpr int64_t Hour = 3600 * 1000;
-  // The spring-forward night: 01:59:59 is followed by 03:00:00.
-  View.Target = EncodeTime(2, 30, 0, 0);
-  Start(At(31, 1, 59, 58, 200));
-  Tick(At(31, 1, 59, 59, 200));
-  Clock.WallSetBy += Hour;
-  Tick(At(31, 3, 0, 0, 200));
-  EXPECT_EQ(PowerOffRequests, 1) << "at 03:00:00, the first second after the skipped hour";
-
-  // The fall-back night: 02:59:59 is followed by 02:00:00 again. Whenever it
-  // is armed, the schedule fires once and the hour that comes again is
-  // neither a power-off nor a missed target.
+  // 02:59:59 is followed by 02:00:00 again. Whenever it is armed, the
+  // schedule fires once and the hour that comes again is neither a
+  // power-off nor a missed target.
   auto fallBackNight = [&](TDateTime target, LocalTimestamp armedAt) {
     View.Target = target;
     Start(armedAt);
@@ -331,17 +323,6 @@ TEST_F(ScheduleControllerTest, TheClockJumpingOverTheTargetFiresAndSettingItBack
   using Fired = std::vector<LocalTimestamp>;
   EXPECT_TRUE(fallBackNight(EncodeTime(2, 30, 0, 0), At(27, 1, 59, 0, 200)) == Fired{At(27, 2, 30, 0, 200)});
   EXPECT_TRUE(fallBackNight(EncodeTime(3, 10, 0, 0), At(27, 2, 45, 0, 200)) == Fired{At(27, 3, 10, 0, 200)});
-
-  // Set back 20 s before the target, the schedule waits for it on the wall clock.
-  View.Target = EncodeTime(23, 30, 0, 0);
-  int requests = PowerOffRequests;
-  Start(At(17, 23, 29, 58));
-  Clock.WallSetBy -= 20 * 1000;
-  for (int s = 39; s < 60; ++s) Tick(At(17, 23, 29, s));
-  EXPECT_EQ(PowerOffRequests, requests);
-  EXPECT_TRUE(View.TimerEnabled);
-  Tick(At(17, 23, 30, 0));
-  EXPECT_EQ(PowerOffRequests, requests + 1);
 }
 
 TEST_F(ScheduleControllerTest, AWarningAMinuteBeforeNeverMovesThePowerOff) {
