@@ -5,6 +5,7 @@
 #include "app/local_clock_win.h"
 #include "app/power_off.h"
 #include "app/power_platform_win.h"
+#include "app/single_instance_win.h"
 #include "ui/application_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
@@ -60,9 +61,12 @@ void RegisterMainFormClasses() {
 class TForm1::View : public ScheduleView {
  public:
   explicit View(TForm1& form) : F(form) {}
+  // The program ends: the system may sleep again.
+  ~View() override { KeepSystemAwake(false); }
   void SetTimerEnabled(bool enabled) override {
     if (F.Timer1) F.Timer1->SetEnabled(enabled);
   }
+  bool Armed() const override { return F.Timer1 && F.Timer1->Enabled(); }
   void SetStartEnabled(bool enabled) override {
     if (F.BtnStart) F.BtnStart->SetEnabled(enabled);
   }
@@ -92,20 +96,42 @@ class TForm1::View : public ScheduleView {
   void HideMainWindow() override {
     if (F.TrayIcon) F.TrayIcon->HideMainWindow();
   }
+  void ReportPowerOffFailure(const std::vector<PowerOffFailure>& failures) override {
+    if (!Application) return;
+    // Told before the quit is posted: a pending quit would close the box at once.
+    Application->ShowErrorMessage(PowerOffFailureMessage(failures, ActivePowerPlatform()));
+    // Once the system has accepted the request the shutdown ends the program.
+    if (PowerOffRefused(failures)) Application->Terminate();
+  }
+  void KeepSystemAwake(bool awake) override {
+    if (awake == FAwake) return;
+    FAwake = awake;
+    // Without it the schedule still runs while the computer is awake.
+    ActivePowerPlatform().SetThreadExecutionState(awake ? EsContinuous | EsSystemRequired : EsContinuous);
+  }
+  void ShowNotification(const std::string& text) override {
+    if (F.TrayIcon) F.TrayIcon->ShowBalloon(NotificationTitle, text);
+  }
+  void HideNotification() override {
+    if (F.TrayIcon) F.TrayIcon->HideBalloon();
+  }
 
  private:
   TForm1& F;
+  bool FAwake = false;
 };
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
   CreateController();
   LoadFromResource();
+  ConnectToSystem();
   if (!Form1) Form1 = this;
 }
 
 TForm1::TForm1(TComponent* owner, std::span<const uint8_t> stream) : TForm(owner) {
   CreateController();
   LoadFromBytes(stream);
+  ConnectToSystem();
   if (!Form1) Form1 = this;
 }
 
@@ -123,14 +149,38 @@ void TForm1::CreateController() {
 
 void TForm1::SetClock(LocalClock* clock) {
   FController = std::make_unique<ScheduleController>(*FView, clock ? *clock : *FSystemClock, UserLongTimeFormat(), [] {
-    PowerPlatform& platform = ActivePowerPlatform();
     std::vector<PowerOffFailure> failures;
-    RequestPowerOff(platform, [&failures](const PowerOffFailure& failure) { failures.push_back(failure); });
-    if (failures.empty() || !Application) return;
-    // Told before the quit is posted: a pending quit would close the box at once.
-    Application->ShowErrorMessage(PowerOffFailureMessage(failures, platform));
-    Application->Terminate();
+    RequestPowerOff(ActivePowerPlatform(), [&failures](const PowerOffFailure& failure) { failures.push_back(failure); });
+    return failures;
   });
+}
+
+void TForm1::ConnectToSystem() {
+  if (TrayIcon) TrayIcon->SetOnBalloonClick([this](TObject*) { BringToFront(); });
+  // The application window is unowned, so it hears the system's broadcasts
+  // even while the form is hidden in the tray.
+  if (Application)
+    FApplicationHook = std::make_unique<TWindowProcHook>(
+        Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) { return ApplicationMessage(m, w, l); });
+}
+
+LRESULT TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
+    FController->SystemResumed();
+  if (message == RunningCopyMessage()) {
+    BringToFront();
+    return 0;
+  }
+  return FApplicationHook->CallPrevious(message, wParam, lParam);
+}
+
+void TForm1::BringToFront() {
+  // As a double click on the tray icon does; the schedule is not touched.
+  if (SkinForm1 && SkinForm1->TrayIcon())
+    SkinForm1->RestoreFormFromTray();
+  else if (TrayIcon)
+    TrayIcon->RestoreMainWindow();
+  if (HandleAllocated()) SetForegroundWindow(Handle());
 }
 
 bool TForm1::BindField(std::string_view name, TComponent* component) {

@@ -43,6 +43,8 @@ class TForm1 : public TForm {
   // Reads the time from another clock from now on (tests); null puts the
   // system clock back.
   void SetClock(LocalClock* clock);
+  // Brings the window back from the tray, or to the front.
+  void BringToFront();
 
   bool BindField(std::string_view name, TComponent* component) override;
   TNotifyEvent FindHandler(std::string_view name) override;
@@ -53,10 +55,14 @@ class TForm1 : public TForm {
  private:
   class View;
   void CreateController();
+  // Notification clicks, system resume and a second start of the program.
+  void ConnectToSystem();
+  LRESULT ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
   std::unique_ptr<View> FView;
   std::unique_ptr<LocalClock> FSystemClock;
   std::unique_ptr<ScheduleController> FController;
+  std::unique_ptr<TWindowProcHook> FApplicationHook;  // goes before the controller it calls
 };
 
 extern TForm1* Form1;

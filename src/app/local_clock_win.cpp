@@ -10,6 +10,8 @@ LocalTimestamp SystemLocalClock::Now() {
   return LocalTimestamp::FromParts(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
 }
 
+// Counts on through sleep and hibernation and is never set, unlike the wall clock.
+int64_t SystemLocalClock::MonotonicMilliseconds() { return static_cast<int64_t>(GetTickCount64()); }
 
 TTimeFormat UserLongTimeFormat() {
   return TTimeFormat(UserLocaleText(LOCALE_STIMEFORMAT, "HH:mm:ss"), UserLocaleText(LOCALE_S1159, "AM"),

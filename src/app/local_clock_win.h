@@ -6,6 +6,7 @@
 class SystemLocalClock : public LocalClock {
  public:
   LocalTimestamp Now() override;
+  int64_t MonotonicMilliseconds() override;
 };
 
 // The long time format of the user's regional settings, read now.

@@ -50,14 +50,23 @@ void RequestPowerOff(PowerPlatform& platform, const std::function<void(const Pow
     failed({PowerOffStep::PowerOff, platform.GetLastError()});
 }
 
+bool PowerOffRefused(const std::vector<PowerOffFailure>& failures) {
+  for (const PowerOffFailure& failure : failures)
+    if (failure.Step == PowerOffStep::PowerOff) return true;
+  return false;
+}
+
 std::string PowerOffFailureMessage(const std::vector<PowerOffFailure>& failures, PowerPlatform& platform) {
-  std::string message = "The computer could not be powered off.\n";
+  bool refused = PowerOffRefused(failures);
+  std::string message = refused ? "The computer could not be powered off.\n" : "";
   for (const PowerOffFailure& failure : failures) {
     const char* step = failure.Step == PowerOffStep::OpenToken         ? "Opening the process's access token"
                        : failure.Step == PowerOffStep::EnablePrivilege ? "Enabling the shutdown privilege"
                                                                        : "Asking Windows to power off";
-    message += "\n" + std::string(step) + " failed: " + platform.ErrorText(failure.ErrorCode) + " (error " +
+    if (!message.empty()) message += "\n";
+    message += std::string(step) + " failed: " + platform.ErrorText(failure.ErrorCode) + " (error " +
                std::to_string(failure.ErrorCode) + ")";
   }
-  return message + "\n\nVespermark will now close.";
+  return message + (refused ? "\n\nVespermark will now close."
+                            : "\n\nWindows accepted the power-off request all the same.");
 }

@@ -1,8 +1,10 @@
 #pragma once
 // Asking the system to power the machine off, with the shutdown privilege
 // enabled in the process's own token first. Each failed step is handed to
-// the caller, which tells the user and ends the program: a window that only
-// vanished would look like a power-off that worked.
+// the caller, which tells the user; when the system refused the request the
+// program ends, since a window that only vanished would look like a
+// power-off that worked. Once the request is accepted the program stays for
+// the shutdown to end it.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -36,6 +38,10 @@ inline constexpr uint32_t SePrivilegeEnabled = 2;
 inline constexpr uint32_t EwxPowerOff = 8;
 inline constexpr uint32_t NoShutdownReason = 0;
 inline constexpr uint32_t ErrorNotAllAssigned = 1300;
+// SetThreadExecutionState flags: the state lasts until changed, and the
+// system is kept out of idle sleep (the display may still turn off).
+inline constexpr uint32_t EsContinuous = 0x80000000;
+inline constexpr uint32_t EsSystemRequired = 0x00000001;
 
 // The system calls the request makes, one to one, so that each can be
 // observed and made to fail.
@@ -57,6 +63,9 @@ struct PowerPlatform {
   virtual bool CloseHandle(PlatformHandle handle) = 0;
   // The system's text for an error code, in the user's language.
   virtual std::string ErrorText(uint32_t code) = 0;
+  // Keeps the system awake while the schedule is armed; answers the
+  // previous state, 0 on failure.
+  virtual uint32_t SetThreadExecutionState(uint32_t flags) = 0;
 };
 
 enum class PowerOffStep { OpenToken, EnablePrivilege, PowerOff };
@@ -90,5 +99,9 @@ class OwnedToken {
 // step that failed, so possibly more than once in one request.
 void RequestPowerOff(PowerPlatform& platform, const std::function<void(const PowerOffFailure&)>& failed);
 
-// What to tell the user: which steps failed, each with the system's text.
+// Whether the system refused the power-off itself (not only a step before it).
+bool PowerOffRefused(const std::vector<PowerOffFailure>& failures);
+
+// What to tell the user: which steps failed, each with the system's text,
+// and whether the computer is left running.
 std::string PowerOffFailureMessage(const std::vector<PowerOffFailure>& failures, PowerPlatform& platform);

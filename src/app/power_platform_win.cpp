@@ -8,6 +8,7 @@
 
 static_assert(sizeof(TokenPrivilegeRecord) == sizeof(TOKEN_PRIVILEGES));
 static_assert(sizeof(PrivilegeLuid) == sizeof(LUID));
+static_assert(EsContinuous == ES_CONTINUOUS && EsSystemRequired == ES_SYSTEM_REQUIRED);
 
 PlatformHandle SystemPowerPlatform::GetCurrentProcess() {
   return reinterpret_cast<PlatformHandle>(::GetCurrentProcess());
@@ -60,3 +61,5 @@ std::string SystemPowerPlatform::ErrorText(uint32_t code) {
     wide.pop_back();
   return WideToUtf8(wide);
 }
+
+uint32_t SystemPowerPlatform::SetThreadExecutionState(uint32_t flags) { return ::SetThreadExecutionState(flags); }

@@ -14,4 +14,5 @@ class SystemPowerPlatform : public PowerPlatform {
   bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;
   bool CloseHandle(PlatformHandle handle) override;
   std::string ErrorText(uint32_t code) override;
+  uint32_t SetThreadExecutionState(uint32_t flags) override;
 };

@@ -3,10 +3,17 @@
 #include <commctrl.h>
 
 #include "app/form1_win.h"
+#include "app/single_instance_win.h"
 #include "ui/application_win.h"
 #include "skin/data/skin_notices_win.h"
 
 int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {
+  // Before any window: a second start leaves no window and no tray icon behind.
+  TSingleInstance instance;
+  if (!instance.First()) {
+    TSingleInstance::ActivateRunningCopy();
+    return 0;
+  }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterMainFormClasses();

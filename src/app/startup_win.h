@@ -1,6 +1,7 @@
 #pragma once
 // Program start: the application object, the main form from its resource,
-// the message loop. Returns the process exit code.
+// the message loop. Returns the process exit code. While a copy runs in this
+// user session, a start only brings that copy's window to the front.
 #include <windows.h>
 
 #include <cstdint>

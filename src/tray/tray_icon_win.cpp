@@ -1,5 +1,7 @@
 #include "tray/tray_icon_win.h"
 
+#include <algorithm>
+
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 #include "persist/properties.h"
@@ -20,7 +22,20 @@ uint32_t AsyncShiftState() {
 
 TForm* OwnerForm(TComponent* owner) { return dynamic_cast<TForm*>(owner); }
 
+// `text` in a fixed field with its terminating zero, cut to whole characters.
+template <size_t N>
+void CopyCut(const std::string& text, wchar_t (&field)[N]) {
+  std::u16string cut = TruncateUtf16(Utf8ToUtf16(text), N - 1);
+  std::copy(cut.begin(), cut.end(), field);
+  field[cut.size()] = 0;
+}
+
 }  // namespace
+
+ShellNotifyIconFunction& ActiveShellNotifyIcon() {
+  static ShellNotifyIconFunction function = ::Shell_NotifyIconW;
+  return function;
+}
 
 // SingleClickTimer as the click tracker sees it.
 class TTrayIcon::SingleClickTimer : public ClickTimer {
@@ -104,6 +119,7 @@ const PropertyTable& TTrayIcon::Properties() const {
                                        props::Bool("MinimizeToTray", &T::SetMinimizeToTray),
                                        props::Event("OnClick", &T::SetOnClick),
                                        props::Event("OnDblClick", &T::SetOnDblClick),
+                                       props::Event("OnBalloonClick", &T::SetOnBalloonClick),
                                    });
   return table;
 }
@@ -158,7 +174,7 @@ std::wstring TTrayIcon::TipText() const {
   return std::wstring(tip.begin(), tip.end());
 }
 
-bool TTrayIcon::Notify(DWORD command) {
+NOTIFYICONDATAW TTrayIcon::NotifyRecord() const {
   NOTIFYICONDATAW data{};
   data.cbSize = sizeof data;
   data.hWnd = NotifyWindow();
@@ -168,8 +184,29 @@ bool TTrayIcon::Notify(DWORD command) {
   data.hIcon = FIcon.Handle();
   std::wstring tip = TipText();
   tip.copy(data.szTip, tip.size());
-  return Shell_NotifyIconW(command, &data) != FALSE;
+  return data;
 }
+
+bool TTrayIcon::Notify(DWORD command) {
+  NOTIFYICONDATAW data = NotifyRecord();
+  return ActiveShellNotifyIcon()(command, &data) != FALSE;
+}
+
+// An empty text takes a showing notification away.
+bool TTrayIcon::NotifyBalloon(const std::string& title, const std::string& text) {
+  NOTIFYICONDATAW data = NotifyRecord();
+  data.uFlags |= NIF_INFO;
+  data.dwInfoFlags = NIIF_INFO;
+  CopyCut(title, data.szInfoTitle);
+  CopyCut(text, data.szInfo);
+  return ActiveShellNotifyIcon()(NIM_MODIFY, &data) != FALSE;
+}
+
+bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+  return !text.empty() && NotifyBalloon(title, text);
+}
+
+bool TTrayIcon::HideBalloon() { return NotifyBalloon({}, {}); }
 
 bool TTrayIcon::AddIcon() {
   if (!FPreviewChanging) FIconVisible = true;
@@ -279,6 +316,10 @@ void TTrayIcon::MouseMove(uint32_t shift, int x, int y) {
   if (FOnMouseMove) FOnMouseMove(this, shift, x, y);
 }
 
+void TTrayIcon::BalloonClick() {
+  if (FOnBalloonClick) FOnBalloonClick(this);
+}
+
 TrayPopupMenu* TTrayIcon::Menu() const { return dynamic_cast<TrayPopupMenu*>(FPopupMenu.Get()); }
 
 void TTrayIcon::PopupAtCursor() {
@@ -294,7 +335,7 @@ void TTrayIcon::PopupAtCursor() {
   if (form) PostMessageW(form->Handle(), WM_NULL, 0, 0);
 }
 
-void TTrayIcon::HandleMouse(UINT event) {
+void TTrayIcon::HandleCallback(UINT event) {
   uint32_t keys = AsyncShiftState();
   POINT at{};
   GetCursorPos(&at);
@@ -320,13 +361,14 @@ void TTrayIcon::HandleMouse(UINT event) {
     case WM_RBUTTONUP: MouseUp(mbRight, keys | ssRight, at.x, at.y); break;
     case WM_MBUTTONDOWN: MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y); break;
     case WM_MBUTTONUP: MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y); break;
+    case NIN_BALLOONUSERCLICK: BalloonClick(); break;
   }
 }
 
 bool TTrayIcon::IconWindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case kCallbackMessage:
-      if (FEnabled) HandleMouse(static_cast<UINT>(lParam));
+      if (FEnabled) HandleCallback(static_cast<UINT>(lParam));
       result = 0;
       return true;
     // The hidden window always agrees to end the session and is closed by no

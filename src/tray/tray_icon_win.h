@@ -23,6 +23,10 @@ using TMouseEvent = std::function<void(TObject* sender, int button, uint32_t shi
 using TMouseMoveEvent = std::function<void(TObject* sender, uint32_t shift, int x, int y)>;
 using TCycleEvent = std::function<void(TObject* sender, int nextIndex)>;
 
+// The shell call behind every icon request; tests replace it to read the requests.
+using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD command, PNOTIFYICONDATAW data);
+ShellNotifyIconFunction& ActiveShellNotifyIcon();
+
 class TTrayIcon : public TComponent {
  public:
   static constexpr UINT kCallbackMessage = 0x800;
@@ -44,6 +48,13 @@ class TTrayIcon : public TComponent {
   void SetIconVisible(bool value);
   // The tip as the shell receives it: at most 127 UTF-16 units, whole characters.
   std::wstring TipText() const;
+
+  // A notification (a balloon; a toast on Windows 10 and 11) from the icon's
+  // own entry, replacing one still showing; the title is cut to 63 UTF-16
+  // units and the text to 255. Answers whether the shell took it.
+  bool ShowBalloon(const std::string& title, const std::string& text);
+  // Removes a notification still showing.
+  bool HideBalloon();
 
   // Image list animation.
   TImageList* IconList() const { return FIconList.Get(); }
@@ -79,6 +90,9 @@ class TTrayIcon : public TComponent {
   void SetOnMouseDown(TMouseEvent handler) { FOnMouseDown = std::move(handler); }
   void SetOnMouseUp(TMouseEvent handler) { FOnMouseUp = std::move(handler); }
   void SetOnMouseMove(TMouseMoveEvent handler) { FOnMouseMove = std::move(handler); }
+  // The user clicked a notification of this icon.
+  const TNotifyEvent& OnBalloonClick() const { return FOnBalloonClick; }
+  void SetOnBalloonClick(TNotifyEvent handler) { FOnBalloonClick = std::move(handler); }
 
   // Each answers whether the shell accepted the request.
   virtual bool AddIcon();
@@ -103,12 +117,15 @@ class TTrayIcon : public TComponent {
   virtual void MouseUp(int button, uint32_t shift, int x, int y);
   virtual void MouseMove(uint32_t shift, int x, int y);
   virtual void DoMinimizeToTray();
+  virtual void BalloonClick();
 
  private:
   class SingleClickTimer;
+  NOTIFYICONDATAW NotifyRecord() const;
   bool Notify(DWORD command);
+  bool NotifyBalloon(const std::string& title, const std::string& text);
   bool IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void HandleMouse(UINT event);
+  void HandleCallback(UINT event);
   LRESULT ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void CycleTimerTick();
@@ -121,7 +138,7 @@ class TTrayIcon : public TComponent {
   bool FShowHint = true;
   ComponentRef<TComponent> FPopupMenu;
   bool FPopupByLeftButton = false;
-  TNotifyEvent FOnClick, FOnDblClick;
+  TNotifyEvent FOnClick, FOnDblClick, FOnBalloonClick;
   TCycleEvent FOnCycle;
   TMouseEvent FOnMouseDown, FOnMouseUp;
   TMouseMoveEvent FOnMouseMove;

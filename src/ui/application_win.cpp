@@ -181,10 +181,14 @@ void TApplication::ShowErrorMessage(const std::string& message) noexcept {
     if (OnShowError) {
       OnShowError(message);
     } else {
-      HWND owner = FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle())
-                       ? FMainForm->Handle()
-                       : Handle();
-      MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), MB_OK | MB_ICONSTOP);
+      // Owned by the hidden application window (the form is in the tray or
+      // not shown yet) the box could open behind other windows, so it stays
+      // on top: MB_SYSTEMMODAL is the application-modal box with the topmost
+      // style (MB_TOPMOST is not honoured everywhere).
+      bool formShown = FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle());
+      HWND owner = formShown ? FMainForm->Handle() : Handle();
+      UINT style = MB_OK | MB_ICONSTOP | MB_SETFOREGROUND | (formShown ? 0 : MB_SYSTEMMODAL);
+      MessageBoxW(owner, Utf8ToWide(message).c_str(), Utf8ToWide(FTitle).c_str(), style);
     }
   } catch (...) {
     // Showing the error failed too; there is nobody left to tell.

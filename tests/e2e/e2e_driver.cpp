@@ -78,8 +78,10 @@ HWND FindProcessWindow(HWND sibling, const wchar_t* title, bool zeroSize = false
         RECT r;
         GetWindowRect(window, &r);
         bool empty = r.right == r.left;
+        // The hint window has no title either, but it is a tool window.
+        bool tool = (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
         if (process == q->process && window != q->sibling && wcscmp(cls, L"VespermarkWindow") == 0 &&
-            wcscmp(text, q->title) == 0 && (!q->zeroSize || empty)) {
+            wcscmp(text, q->title) == 0 && (!q->zeroSize || empty) && !tool) {
           q->found = window;
           return FALSE;
         }

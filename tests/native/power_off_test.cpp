@@ -94,6 +94,7 @@ class FakePowerPlatform : public PowerPlatform {
     return true;
   }
   std::string ErrorText(uint32_t code) override { return "text of " + std::to_string(code); }
+  uint32_t SetThreadExecutionState(uint32_t) override { return EsContinuous; }
 
  private:
   uint32_t FLastError = 0;
@@ -194,8 +195,20 @@ TEST(PowerOff, TheUserLearnsWhichStepsFailedAndWhy) {
             "\nEnabling the shutdown privilege failed: text of 6 (error 6)"
             "\nAsking Windows to power off failed: text of 1314 (error 1314)"
             "\n\nVespermark will now close.");
+  EXPECT_TRUE(PowerOffRefused(failures));
   FakePowerPlatform privileged;
   EXPECT_TRUE(Request(privileged).empty());
+
+  // Only a step before the request failed and Windows took it: nothing says
+  // the computer stays on, and the program is not closed under the shutdown.
+  FakePowerPlatform noToken;
+  noToken.OpenFails = true;
+  failures = Request(noToken);
+  EXPECT_FALSE(PowerOffRefused(failures));
+  EXPECT_EQ(PowerOffFailureMessage(failures, noToken),
+            "Opening the process's access token failed: text of 5 (error 5)"
+            "\nEnabling the shutdown privilege failed: text of 6 (error 6)"
+            "\n\nWindows accepted the power-off request all the same.");
 }
 
 TEST(PowerOff, FailedLookupPassesAZeroIdentifier) {

@@ -170,27 +170,76 @@ TEST_F(MainFormTest, ASkippedTargetSecondStillFires) {
   EXPECT_FALSE(form->Timer1->Enabled());
 }
 
-TEST_F(MainFormTest, AFailedPowerOffIsToldBeforeTheApplicationQuits) {
-  power.failOpen = true;
-  power.lastError = 5;
-  bool quitPendingWhileTold = true;
+TEST_F(MainFormTest, AFailedPowerOffIsToldOnceDisarmedAndEndsTheProgramOnlyWhenRefused) {
+  bool quitPendingWhileTold = true, armedWhileTold = true;
   app->OnShowError = [&](const std::string& message) {
     errors.push_back(message);
     MSG pending;
     quitPendingWhileTold = PeekMessageW(&pending, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+    armedWhileTold = form->Timer1->Enabled() || form->BtnStop->Enabled();
   };
-  form->TimePicker->SetTime(EncodeTime(6, 0, 0, 0));
-  clock.Set(5, 59, 59, 500);
-  form->BtnStart->Click();
-  clock.Set(6, 0, 0, 200);
-  bool quit = PumpMessages(1300);
-  EXPECT_TRUE(quit);
+  auto fire = [&] {
+    errors.clear();
+    power.calls.clear();
+    form->TimePicker->SetTime(EncodeTime(6, 0, 0, 0));
+    clock.Set(5, 59, 59, 500);
+    form->BtnStart->Click();
+    clock.Set(6, 0, 0, 200);
+    return PumpMessages(1300);
+  };
+  auto has = [](const std::string& text, const char* part) { return text.find(part) != std::string::npos; };
+
+  // No token, and the system refuses: the computer stays on and the program ends.
+  power.failOpen = true;
+  power.failExit = true;
+  power.lastError = 5;
+  EXPECT_TRUE(fire());
   ASSERT_EQ(errors.size(), 1u);
-  EXPECT_NE(errors[0].find("Opening the process's access token failed: system text 5 (error 5)"), std::string::npos)
-      << errors[0];
+  EXPECT_TRUE(has(errors[0], "could not be powered off")) << errors[0];
+  EXPECT_TRUE(has(errors[0], "Opening the process's access token failed: system text 5 (error 5)")) << errors[0];
   EXPECT_FALSE(quitPendingWhileTold) << "a pending quit would close the box before it is read";
-  EXPECT_EQ(power.calls.back(), "ExitWindowsEx");  // still asked, and no token to close
+  EXPECT_FALSE(armedWhileTold) << "the box's own loop would run the timer";
+  EXPECT_NE(std::find(power.calls.begin(), power.calls.end(), "ExitWindowsEx"), power.calls.end());
+  EXPECT_EQ(std::find(power.calls.begin(), power.calls.end(), "CloseHandle"), power.calls.end()) << "no token";
+
+  // No token, but Windows takes the request: the shutdown is under way.
+  power.failExit = false;
+  EXPECT_FALSE(fire()) << "quitting now would only race the shutdown";
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_FALSE(has(errors[0], "could not be powered off")) << errors[0];
+  EXPECT_TRUE(has(errors[0], "Opening the process's access token failed")) << errors[0];
+  EXPECT_FALSE(armedWhileTold);
   EXPECT_FALSE(form->Timer1->Enabled());
+}
+
+TEST_F(MainFormTest, TheBoxOfAFailedPowerOffOpensInFront) {
+  app->OnShowError = nullptr;  // the real message box
+  power.failExit = true;
+  form->Show();
+  auto fireWatched = [&] {
+    form->TimePicker->SetTime(EncodeTime(6, 0, 0, 0));
+    clock.Set(5, 59, 59, 500);
+    form->BtnStart->Click();
+    clock.Set(6, 0, 0, 200);
+  };
+  fireWatched();
+  ASSERT_FALSE(IsWindowVisible(form->Handle())) << "in the tray";
+  MessageBoxWatcher inTray;
+  PumpMessages(1300);
+  SeenMessageBox box = inTray.Finish();
+  ASSERT_TRUE(box.seen);
+  EXPECT_NE(box.text.find(L"could not be powered off"), std::wstring::npos);
+  EXPECT_EQ(box.owner, app->Handle());
+  EXPECT_TRUE(box.topmost) << "its owner is hidden: nothing else brings it in front";
+
+  fireWatched();
+  form->TrayIcon->RestoreMainWindow();
+  ASSERT_TRUE(IsWindowVisible(form->Handle()));
+  MessageBoxWatcher shown;
+  PumpMessages(1300);
+  box = shown.Finish();
+  ASSERT_TRUE(box.seen);
+  EXPECT_EQ(box.owner, form->Handle()) << "in front of the window it belongs to";
 }
 
 TEST_F(MainFormTest, TimerFailureThroughAUserClickIsShownAndRetriedOnTheNextClick) {

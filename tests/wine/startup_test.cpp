@@ -1,7 +1,4 @@
 // Program start with a damaged form, and handles over repeated forms.
-#include <atomic>
-#include <thread>
-
 #include "app/startup_win.h"
 #include "ui/handles_win.h"
 #include "ui/resources_win.h"
@@ -23,35 +20,12 @@ struct MessageBoxSeen {
 // Starts the program on `stream` while a watcher reads and closes the message
 // box it should show.
 int RunWithWatcher(const std::vector<uint8_t>& stream, MessageBoxSeen& seen) {
-  std::atomic<bool> done{false};
-  DWORD thread = GetCurrentThreadId();
-  std::thread watcher([&] {
-    while (!done) {
-      HWND box = nullptr;
-      EnumThreadWindows(
-          thread,
-          [](HWND w, LPARAM data) -> BOOL {
-            wchar_t cls[16];
-            GetClassNameW(w, cls, 16);
-            if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) *reinterpret_cast<HWND*>(data) = w;
-            return TRUE;
-          },
-          reinterpret_cast<LPARAM>(&box));
-      if (box) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        seen.text = text;
-        HWND form = FindWindowW(L"VespermarkWindow", L"Vespermark");
-        seen.formVisible = form && IsWindowVisible(form) && GetWindow(form, GW_OWNER);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return;
-      }
-      Sleep(20);
-    }
+  MessageBoxWatcher watcher([&] {
+    HWND form = FindWindowW(L"VespermarkWindow", L"Vespermark");
+    seen.formVisible = form && IsWindowVisible(form) && GetWindow(form, GW_OWNER);
   });
   int code = RunVespermark(SW_SHOWNORMAL, std::span<const uint8_t>(stream));
-  done = true;
-  watcher.join();
+  seen.text = watcher.Finish().text;
   return code;
 }
 

@@ -20,6 +20,41 @@ bool PumpMessages(int milliseconds) {
   return quit;
 }
 
+MessageBoxWatcher::MessageBoxWatcher(std::function<void()> whileOpen) {
+  DWORD thread = GetCurrentThreadId();
+  FThread = std::thread([this, thread, whileOpen = std::move(whileOpen)] {
+    while (!FDone) {
+      HWND box = nullptr;
+      EnumThreadWindows(
+          thread,
+          [](HWND w, LPARAM data) -> BOOL {
+            wchar_t cls[16];
+            GetClassNameW(w, cls, 16);
+            if (wcscmp(cls, L"#32770") == 0 && IsWindowVisible(w)) *reinterpret_cast<HWND*>(data) = w;
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&box));
+      if (box) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        FSeen = {true, text, GetWindow(box, GW_OWNER), (GetWindowLongW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0};
+        if (whileOpen) whileOpen();
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  });
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() { Finish(); }
+
+const SeenMessageBox& MessageBoxWatcher::Finish() {
+  FDone = true;
+  if (FThread.joinable()) FThread.join();
+  return FSeen;
+}
+
 void MainFormTest::SetUp() {
   app = std::make_unique<TApplication>();
   app->OnShowError = [this](const std::string& message) { errors.push_back(message); };

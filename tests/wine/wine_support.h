@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/form1_win.h"
@@ -17,10 +20,36 @@
 // Runs the message loop for a while; remembers whether a quit was asked for.
 bool PumpMessages(int milliseconds);
 
+// A message box as it was when it opened.
+struct SeenMessageBox {
+  bool seen = false;
+  std::wstring text;
+  HWND owner = nullptr;
+  bool topmost = false;
+};
+
+// Watches the creating thread for a message box, reads it and closes it.
+class MessageBoxWatcher {
+ public:
+  // `whileOpen` runs on the watcher's thread while the box is open.
+  explicit MessageBoxWatcher(std::function<void()> whileOpen = {});
+  ~MessageBoxWatcher();
+  // Stops watching; what the box looked like, if one opened.
+  const SeenMessageBox& Finish();
+
+ private:
+  std::atomic<bool> FDone{false};
+  SeenMessageBox FSeen;
+  std::thread FThread;
+};
+
+// The monotonic clock follows the wall clock, less every step it was set by.
 class FakeClock : public LocalClock {
  public:
   LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
+  int64_t wallSetBy = 0;
   LocalTimestamp Now() override { return now; }
+  int64_t MonotonicMilliseconds() override { return now.Milliseconds - wallSetBy; }
   void Set(int h, int m, int s, int ms) { now = LocalTimestamp::FromParts(2026, 12, 8, h, m, s, ms); }
 };
 
@@ -52,6 +81,11 @@ class FakePower : public PowerPlatform {
   }
   bool CloseHandle(PlatformHandle) override { return Log("CloseHandle", true); }
   std::string ErrorText(uint32_t code) override { return "system text " + std::to_string(code); }
+  uint32_t SetThreadExecutionState(uint32_t flags) override {
+    executionStates.push_back(flags);
+    return EsContinuous;
+  }
+  std::vector<uint32_t> executionStates;
 
  private:
   template <class T>

@@ -1,0 +1,226 @@
+// What the armed schedule asks of the system beyond the power-off: the
+// notifications of the tray icon, keeping the system awake, the resume from
+// sleep, and one running copy of the program.
+#include "app/local_clock_win.h"
+#include "app/single_instance_win.h"
+#include "base/utf_win.h"
+#include "wine_support.h"
+
+namespace {
+
+struct ShellRequest {
+  DWORD command;
+  NOTIFYICONDATAW data;
+};
+
+std::vector<ShellRequest> gShellRequests;
+BOOL gShellAnswer = TRUE;
+
+BOOL WINAPI RecordShellRequest(DWORD command, PNOTIFYICONDATAW data) {
+  gShellRequests.push_back({command, *data});
+  return gShellAnswer;
+}
+
+class NotificationTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    gShellRequests.clear();
+    gShellAnswer = TRUE;
+    ActiveShellNotifyIcon() = RecordShellRequest;
+    MainFormTest::SetUp();
+  }
+  void TearDown() override {
+    MainFormTest::TearDown();
+    ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+  }
+  // The texts of the notifications asked for, an empty one for each removal.
+  std::vector<std::string> Notifications() const {
+    std::vector<std::string> texts;
+    for (const ShellRequest& r : gShellRequests) {
+      if (!(r.data.uFlags & NIF_INFO)) continue;
+      EXPECT_EQ(r.command, static_cast<DWORD>(NIM_MODIFY));
+      EXPECT_EQ(r.data.hWnd, form->TrayIcon->NotifyWindow()) << "the icon's own entry";
+      EXPECT_EQ(r.data.uID, TTrayIcon::kIconId);
+      if (r.data.szInfo[0]) {
+        EXPECT_STREQ(r.data.szInfoTitle, L"Vespermark");
+      }
+      texts.push_back(WideToUtf8(r.data.szInfo));
+    }
+    return texts;
+  }
+  void Arm(int h, int m, int s, int ms) {
+    form->TimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+    clock.Set(h, m, s, ms);
+    form->BtnStart->Click();
+  }
+  std::string Target() const { return UserLongTimeFormat().Format(EncodeTime(23, 30, 0, 0)); }
+};
+
+TEST_F(NotificationTest, TheWarningOpensTheWindowWhenClickedAndStopTakesItAway) {
+  form->Show();
+  PumpMessages(50);
+  Arm(23, 29, 30, 0);  // less than a minute ahead: warned at once
+  ASSERT_FALSE(IsWindowVisible(form->Handle()));
+  EXPECT_EQ(Notifications(),
+            (std::vector<std::string>{"Vespermark powers off at " + Target() + ". Double-click its icon to open it.",
+                                      "Powering off at " + Target() + ". Click to open Vespermark."}));
+
+  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, NIN_BALLOONUSERCLICK);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  EXPECT_TRUE(form->Timer1->Enabled()) << "still armed: Stop is one click away";
+  EXPECT_TRUE(form->BtnStop->Enabled());
+
+  form->BtnStop->Click();
+  EXPECT_EQ(Notifications().back(), "") << "a notification still showing is taken away";
+}
+
+TEST_F(NotificationTest, ThePowerOffComesAtTheSameTickWhetherTheWarningShowsOrNot) {
+  for (BOOL shellShowsIt : {TRUE, FALSE}) {
+    gShellAnswer = shellShowsIt;
+    power.calls.clear();
+    Arm(23, 29, 59, 400);
+    EXPECT_NE(Notifications().back().find("Powering off at"), std::string::npos);
+    clock.Set(23, 30, 0, 300);
+    PumpMessages(1300);
+    EXPECT_FALSE(power.calls.empty()) << shellShowsIt;
+    EXPECT_EQ(Notifications().back(), "") << "the power-off takes the warning away";
+  }
+}
+
+TEST_F(NotificationTest, AResumePastTheTargetDisarmsAndSaysSoInsteadOfPoweringOff) {
+  Arm(23, 29, 0, 0);
+  // The computer slept through the target, and its clocks do not show the gap.
+  clock.Set(23, 31, 0, 0);
+  clock.wallSetBy = 119 * 1000;
+  SendMessageW(app->Handle(), WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  PumpMessages(1300);
+  EXPECT_TRUE(power.calls.empty());
+  EXPECT_FALSE(form->Timer1->Enabled());
+  EXPECT_TRUE(form->BtnStart->Enabled());
+  EXPECT_EQ(Notifications().back(), "Vespermark did not power off at " + Target() +
+                                        ": the computer was asleep or too busy then. The schedule is stopped.");
+}
+
+TEST_F(MainFormTest, TheSystemIsKeptAwakeOnlyWhileArmed) {
+  const uint32_t awake = EsContinuous | EsSystemRequired, released = EsContinuous;
+  form->TimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+  clock.Set(9, 0, 0, 0);
+  form->BtnStart->Click();
+  EXPECT_EQ(power.executionStates, (std::vector<uint32_t>{awake}));
+  form->BtnStop->Click();
+  EXPECT_EQ(power.executionStates, (std::vector<uint32_t>{awake, released}));
+
+  clock.Set(23, 29, 59, 400);
+  form->BtnStart->Click();
+  clock.Set(23, 30, 0, 300);
+  PumpMessages(1300);
+  ASSERT_FALSE(power.calls.empty());
+  EXPECT_EQ(power.executionStates, (std::vector<uint32_t>{awake, released, awake, released})) << "the power-off";
+
+  clock.Set(9, 0, 0, 0);
+  form->BtnStart->Click();
+  app.reset();
+  EXPECT_EQ(power.executionStates.size(), 6u);
+  EXPECT_EQ(power.executionStates.back(), released) << "the program ends armed";
+}
+
+// --- one running copy -------------------------------------------------------------
+
+// The program run as a process of its own (wine_tests.exe --run-program).
+class ProgramProcess {
+ public:
+  ProgramProcess() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(path) + L"\" --run-program";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(path, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &FInfo))
+      CloseHandle(FInfo.hThread);
+  }
+  ~ProgramProcess() {
+    if (!FInfo.hProcess) return;
+    if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FInfo.hProcess, 1);
+    CloseHandle(FInfo.hProcess);
+  }
+  bool Started() const { return FInfo.hProcess != nullptr; }
+  // The exit code once it ended within `ms`; -1 if it still runs.
+  long WaitForExit(DWORD ms) const {
+    DWORD code = 0;
+    if (WaitForSingleObject(FInfo.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(FInfo.hProcess, &code))
+      return -1;
+    return static_cast<long>(code);
+  }
+  // Its top-level windows of our class with this title: the main window is
+  // the one with a size; the tray icon's window has no title, and unlike the
+  // hint window it is no tool window.
+  std::vector<HWND> Windows(const wchar_t* title) const {
+    struct Query {
+      DWORD process;
+      const wchar_t* title;
+      std::vector<HWND> found;
+    } query{FInfo.dwProcessId, title, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* q = reinterpret_cast<Query*>(data);
+          DWORD process = 0;
+          GetWindowThreadProcessId(window, &process);
+          wchar_t text[64], cls[64];
+          GetWindowTextW(window, text, 64);
+          GetClassNameW(window, cls, 64);
+          RECT r;
+          GetWindowRect(window, &r);
+          bool fits = *q->title ? r.right - r.left > 50
+                                : !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+          if (process == q->process && wcscmp(cls, L"VespermarkWindow") == 0 && wcscmp(text, q->title) == 0 && fits)
+            q->found.push_back(window);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+  }
+
+ private:
+  PROCESS_INFORMATION FInfo{};
+};
+
+template <class Condition>
+bool WaitUntil(Condition condition, int ms = 10000) {
+  for (int waited = 0; waited < ms; waited += 50, Sleep(50))
+    if (condition()) return true;
+  return condition();
+}
+
+TEST(SingleInstanceTest, ASecondStartBringsTheFirstBackFromTheTrayAndEndsWithoutAWindow) {
+  ProgramProcess first;
+  ASSERT_TRUE(first.Started());
+  HWND window = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    std::vector<HWND> found = first.Windows(L"Vespermark");
+    window = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
+    return window != nullptr;
+  }));
+  // Into the tray, as a single click on its icon sends it.
+  std::vector<HWND> trays = first.Windows(L"");
+  ASSERT_EQ(trays.size(), 1u);
+  PostMessageW(trays[0], TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDOWN);
+  PostMessageW(trays[0], TTrayIcon::kCallbackMessage, 1, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
+
+  ProgramProcess second;
+  ASSERT_TRUE(second.Started());
+  EXPECT_EQ(second.WaitForExit(10000), 0) << "the second copy ends at once, having made no window (no tray icon)";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000)) << "the first is back";
+  EXPECT_EQ(first.Windows(L"Vespermark").size(), 1u);
+  EXPECT_EQ(first.Windows(L"").size(), 1u) << "one tray icon";
+  HWND start = FindWindowExW(window, nullptr, nullptr, L"Start");
+  EXPECT_TRUE(start && IsWindowEnabled(start)) << "the schedule is untouched";
+
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_NE(first.WaitForExit(10000), -1);
+  // With the first gone, a start is a first start again.
+  TSingleInstance alone;
+  EXPECT_TRUE(alone.First());
+}
+
+}  // namespace
