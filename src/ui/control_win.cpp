@@ -519,11 +519,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK: {
       if (FTabStop && !Focused() && CanFocus()) SetFocus();
-      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight, MouseShiftState(wParam),
-                GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      const bool second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK;
+      MouseDown(message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight,
+                MouseShiftState(wParam) | (second ? uint32_t{ssDouble} : 0), GET_X_LPARAM(lParam),
+                GET_Y_LPARAM(lParam));
       return 0;
+    }
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
       MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, MouseShiftState(wParam), GET_X_LPARAM(lParam),

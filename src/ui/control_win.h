@@ -24,8 +24,16 @@ constexpr int crArrow = -2;
 constexpr int crIBeam = -4;
 constexpr int crHandPoint = -21;
 
-// Shift state bits for key and mouse handlers.
-enum TShiftState : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+// Shift state bits for key and mouse handlers; ssDouble marks the second press of a double click.
+enum TShiftState : uint32_t {
+  ssShift = 1,
+  ssAlt = 2,
+  ssCtrl = 4,
+  ssLeft = 8,
+  ssRight = 16,
+  ssMiddle = 32,
+  ssDouble = 64,
+};
 uint32_t KeyboardShiftState();
 // The shift state a mouse message carries in its key flags.
 uint32_t MouseShiftState(WPARAM keys);

@@ -20,6 +20,33 @@ bool PumpMessages(int milliseconds) {
   return quit;
 }
 
+void PressKey(WORD key) {
+  INPUT keys[2]{};
+  for (INPUT& input : keys) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+}
+
+void ClickLeftAt(POINT screen, int times) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> clicks(2 * static_cast<size_t>(times));
+  for (size_t i = 0; i < clicks.size(); ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+}
+
+void BringToFront(TForm& form) {
+  SetForegroundWindow(form.Handle());
+  SetActiveWindow(form.Handle());
+  PumpMessages(50);
+}
+
 void MainFormTest::SetUp() {
   app = std::make_unique<TApplication>();
   app->OnShowError = [this](const std::string& message) { errors.push_back(message); };

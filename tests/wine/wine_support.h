@@ -17,6 +17,15 @@
 // Runs the message loop for a while; remembers whether a quit was asked for.
 bool PumpMessages(int milliseconds);
 
+// Real input, as the system delivers it: into the input queue of the
+// foreground window, turned into messages by the system (double clicks,
+// characters) and dispatched by whichever loop runs next.
+void PressKey(WORD key);
+// Moves the pointer to `screen` and clicks the left button `times` times in quick succession.
+void ClickLeftAt(POINT screen, int times = 1);
+// The form in front with the keyboard, as after a user's click on it.
+void BringToFront(TForm& form);
+
 class FakeClock : public LocalClock {
  public:
   LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
