@@ -268,6 +268,30 @@ TEST_F(PickerTest, AcceleratorsComeFromTheStoredCaptionsOnly) {
   EXPECT_EQ(setClicks, 1);
 }
 
+// Real key presses go through the application's loop, whose dialog pass
+// sees Enter before the picker does.
+TEST_F(PickerTest, EnterFromTheKeyboardClicksTheSetButtonWhileItShows) {
+  int setClicks = 0;
+  picker->SetOnSetBtnClick([&](TObject*) { ++setClicks; });
+  BringToFront(*form);
+  picker->SetFocus();
+  ASSERT_EQ(GetFocus(), picker->Handle());
+  auto enter = [&] {
+    PressKey(VK_RETURN);
+    DWORD end = GetTickCount() + 100;
+    while (GetTickCount() < end) {
+      app->ProcessMessages();
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  };
+  enter();
+  EXPECT_EQ(setClicks, 0) << "no Set button, no click";
+  picker->SetShowSetButton(true);
+  enter();
+  EXPECT_EQ(setClicks, 1);
+  EXPECT_EQ(GetFocus(), picker->Handle());
+}
+
 TEST_F(PickerTest, TheStripFollowsFormat) {
   picker->SetTime((15 * 60 + 45) / 1440.0);
   picker->SetFormat("hh:nn");
