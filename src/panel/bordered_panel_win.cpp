@@ -110,6 +110,16 @@ void TBorderedPanel::Paint(TCanvas& canvas) {
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
 }
 
+LRESULT TBorderedPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The window class has no redraw flags, so after a resize only the part
+  // that came into view would be painted and the old frame edges would stay;
+  // after a move the cut-off corners would show what was behind before.
+  constexpr UINT kStays = SWP_NOSIZE | SWP_NOMOVE;
+  if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & kStays) != kStays)
+    Invalidate();
+  return TWinControl::WndProc(message, wParam, lParam);
+}
+
 void TBorderedPanel::DrawCaption(TCanvas& canvas, RECT r) {
   if (Caption().empty()) return;
   canvas.Font().Assign(Font());

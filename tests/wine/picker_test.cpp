@@ -326,6 +326,36 @@ class TestPanel : public TBorderedPanel {
   std::string_view ClassName() const override { return "TTestPanel"; }
 };
 
+// The window class has no redraw flags: the panel itself repaints its
+// frame when its size changes, so no old edge stays inside it.
+TEST_F(PickerTest, APanelDrawsItsFrameAfreshWhenResized) {
+  picker->SetVisible(false);
+  TestPanel panel(nullptr);
+  panel.SetColor(clWhite);
+  panel.SetBounds(10, 10, 100, 50);
+  panel.SetParent(form);
+  UpdateWindow(form->Handle());
+  auto pixel = [&](int x, int y) {
+    HDC dc = GetDC(panel.Handle());
+    COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(panel.Handle(), dc);
+    return color;
+  };
+  const COLORREF edge = GetSysColor(COLOR_3DDKSHADOW), fill = RGB(255, 255, 255);
+  ASSERT_EQ(pixel(99, 25), edge);
+  ASSERT_EQ(pixel(40, 49), edge);
+  panel.SetBounds(10, 10, 120, 60);
+  UpdateWindow(panel.Handle());
+  EXPECT_EQ(pixel(99, 25), fill) << "no old right edge after growing";
+  EXPECT_EQ(pixel(40, 49), fill) << "no old bottom edge after growing";
+  EXPECT_EQ(pixel(119, 30), edge);
+  panel.SetBounds(10, 10, 80, 40);
+  UpdateWindow(panel.Handle());
+  EXPECT_EQ(pixel(79, 20), edge) << "the new right edge after shrinking";
+  EXPECT_EQ(pixel(40, 39), edge) << "the new bottom edge after shrinking";
+  panel.SetParent(nullptr);
+}
+
 TEST_F(PickerTest, APanelReEnablesOnlyTheChildrenThatWereEnabled) {
   TestPanel panel(nullptr);
   panel.SetParent(form);
