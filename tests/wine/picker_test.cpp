@@ -115,15 +115,31 @@ TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
   EXPECT_EQ(pixel(85, 90 - 30), face);  // nothing points up
   // An hour tick at 12 (63 px up, side 3).
   EXPECT_EQ(pixel(85, 90 - 63), black);
-  // The teal cut-corner frame, with the corners left in the form's colour.
+  // The teal cut-corner frame.
   EXPECT_EQ(pixel(0, 50), teal);
   EXPECT_EQ(pixel(50, 0), teal);
-  COLORREF formColor = GetSysColor(COLOR_BTNFACE);
-  uint32_t expected = (GetRValue(formColor) << 16) | (GetGValue(formColor) << 8) | GetBValue(formColor);
-  EXPECT_EQ(pixel(0, 0), expected);
-  EXPECT_EQ(pixel(1, 0), expected);
-  EXPECT_EQ(pixel(0, 1), expected);
   EXPECT_EQ(pixel(1, 1), teal);  // the cut
+}
+
+// The three pixels outside each cut corner show the skinned client
+// background that surrounds the face, as the screen shows it.
+TEST_F(PickerTest, TheFaceCornersShowTheSkinBehindThem) {
+  TBitmap behind(form->ClientWidth(), form->ClientHeight());
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(behind.Canvas().Handle()), PRF_CLIENT);
+  GdiFlush();
+  auto skin = [&](int x, int y) {
+    uint32_t bgr = behind.ScanLine(picker->Top() + y)[picker->Left() + x];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+  };
+  HDC dc = GetDC(picker->Handle());
+  const int r = picker->Width() - 1, b = picker->Height() - 1;
+  const POINT corners[] = {{0, 0}, {1, 0}, {0, 1}, {r, 0}, {r - 1, 0}, {r, 1},
+                           {0, b}, {1, b}, {0, b - 1}, {r, b}, {r - 1, b}, {r, b - 1}};
+  for (POINT p : corners) {
+    EXPECT_EQ(GetPixel(dc, p.x, p.y), skin(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_NE(skin(p.x, p.y), GetSysColor(COLOR_BTNFACE)) << "the skin, not the form's plain colour";
+  }
+  ReleaseDC(picker->Handle(), dc);
 }
 
 // Paints keep the face, frame and items between changes: a picker changed
