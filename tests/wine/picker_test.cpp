@@ -139,6 +139,14 @@ TEST_F(PickerTest, TheFaceCornersShowTheSkinBehindThem) {
     EXPECT_EQ(GetPixel(dc, p.x, p.y), skin(p.x, p.y)) << p.x << "," << p.y;
     EXPECT_NE(skin(p.x, p.y), GetSysColor(COLOR_BTNFACE)) << "the skin, not the form's plain colour";
   }
+  // Another background behind the face (as a new skin brings) reaches the corners too.
+  const COLORREF plum = RGB(0x80, 0x20, 0x60);
+  form->SetBackgroundPainter([plum](HDC target, const RECT& area) {
+    BrushHandle brush(CreateSolidBrush(plum));
+    FillRect(target, &area, brush.Get());
+  });
+  UpdateWindow(form->Handle());
+  for (POINT p : corners) EXPECT_EQ(GetPixel(dc, p.x, p.y), plum) << p.x << "," << p.y;
   ReleaseDC(picker->Handle(), dc);
 }
 
