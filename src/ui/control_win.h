@@ -26,13 +26,7 @@ constexpr int crHandPoint = -21;
 
 // Shift state bits for key and mouse handlers; ssDouble marks the second press of a double click.
 enum TShiftState : uint32_t {
-  ssShift = 1,
-  ssAlt = 2,
-  ssCtrl = 4,
-  ssLeft = 8,
-  ssRight = 16,
-  ssMiddle = 32,
-  ssDouble = 64,
+  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
 };
 uint32_t KeyboardShiftState();
 // The shift state a mouse message carries in its key flags.
