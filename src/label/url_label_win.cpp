@@ -141,8 +141,9 @@ void TURLLabel::Paint(TCanvas& canvas) {
   canvas.TextOut(0, 0, Caption());
 }
 
-void TURLLabel::MouseDown(int button, uint32_t, int, int) {
-  if (button != mbLeft) return;
+void TURLLabel::MouseDown(int button, uint32_t shift, int, int) {
+  // The second press of a double click is no click of its own: the first opened the address.
+  if (button != mbLeft || (shift & ssDouble)) return;
   FPressed = true;
   BeginMouseCapture();
 }

@@ -97,17 +97,30 @@ RECT TBorderedPanel::ClientRect() const {
 
 void TBorderedPanel::Paint(TCanvas& canvas) {
   RECT frame = GetFrameRect();
+  // The corners a rounded frame cuts off show what lies behind the panel,
+  // a parent's skin as well as its colour; the frame's ring in the parent's
+  // colour is left out so that they keep it.
+  if (FBorderOuter == TFrameStyleEx::fsFlatRounded) PaintParentBackground(canvas.Handle(), frame);
   GdiFrameCanvas frameCanvas(canvas);
-  TColor parentColor = Parent() ? Parent()->Color() : clBtnFace;
   TRect inner = PaintPanelFrame(frameCanvas, TRect{frame.left, frame.top, frame.right, frame.bottom}, FBorderOuter,
                                 FBorderInner, FBorderWidth, FBorderSides, FBevelWidth, FBorderColor, FBorderHighlight,
-                                FBorderShadow, FFlatColor, FFlatColorAdjustment, Color(), parentColor, false);
+                                FBorderShadow, FFlatColor, FFlatColorAdjustment, Color(), clNone, false);
   RECT r{inner.Left, inner.Top, inner.Right, inner.Bottom};
   canvas.Brush().SetColor(Color());
   canvas.FillRect(r);
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   DrawCaption(canvas, r);
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+}
+
+LRESULT TBorderedPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The window class has no redraw flags, so after a resize only the part
+  // that came into view would be painted and the old frame edges would stay;
+  // after a move the cut-off corners would show what was behind before.
+  constexpr UINT kStays = SWP_NOSIZE | SWP_NOMOVE;
+  if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & kStays) != kStays)
+    Invalidate();
+  return TWinControl::WndProc(message, wParam, lParam);
 }
 
 void TBorderedPanel::DrawCaption(TCanvas& canvas, RECT r) {

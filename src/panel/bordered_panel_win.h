@@ -49,6 +49,7 @@ class TBorderedPanel : public TWinControl {
 
  protected:
   void Paint(TCanvas& canvas) override;
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   virtual void DrawCaption(TCanvas& canvas, RECT r);
   void EnabledChanged() override;
 

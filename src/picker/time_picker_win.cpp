@@ -142,6 +142,9 @@ const std::string& TTimePicker::CaptionOr(const std::string& caption, const std:
 struct TTimePicker::StaticLook {
   TRect Window, Client;
   TColor Color, EffectiveColor, ParentColor;
+  // What the parent shows behind the frame's cut-off corners.
+  TPoint Place;
+  unsigned BackgroundPainters;
   TColor Face, Numbers, HourTicks, MinuteTicks;
   TFrameStyleEx BorderOuter, BorderInner;
   uint32_t BorderSides;
@@ -171,7 +174,9 @@ TTimePicker::StaticLook TTimePicker::CurrentLook() const {
       .Client = {client.left, client.top, client.right, client.bottom},
       .Color = Color(),
       .EffectiveColor = EffectiveColor(),
-      .ParentColor = Parent() ? Parent()->Color() : clBtnFace,
+      .ParentColor = Parent() ? Parent()->EffectiveColor() : clBtnFace,
+      .Place = {Left(), Top()},
+      .BackgroundPainters = BackgroundPainterChanges(),
       .Face = face.Face(),
       .Numbers = face.Numbers(),
       .HourTicks = face.HourTicks(),

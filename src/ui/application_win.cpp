@@ -8,6 +8,8 @@ TApplication* Application = nullptr;
 
 namespace {
 uint32_t SystemColor(int index) { return GetSysColor(index); }
+// The keys a form offers to its default and cancel buttons.
+bool IsDialogKey(WPARAM key) { return key == VK_RETURN || key == VK_ESCAPE; }
 }  // namespace
 
 std::string TitleFromExecutablePath(std::string_view path) {
@@ -109,9 +111,13 @@ void TApplication::ProcessMessage(MSG& msg) {
   // loop is a boundary of its own.
   try {
     if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return;
-    if (msg.message == WM_KEYDOWN && DispatchDialogKey(msg)) return;
-    // Tab and arrow navigation between the main form's controls.
-    if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) return;
+    if (msg.message == WM_KEYDOWN && IsDialogKey(msg.wParam)) {
+      // Enter and Escape that no button takes belong to the focused control;
+      // the dialog manager would swallow them.
+      if (DispatchDialogKey(msg)) return;
+    } else if (FMainForm && FMainForm->HandleAllocated() && IsDialogMessageW(FMainForm->Handle(), &msg)) {
+      return;  // Tab and arrow navigation between the main form's controls
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   } catch (...) {
@@ -132,7 +138,6 @@ bool TApplication::DispatchDialogChar(const MSG& msg) {
 }
 
 bool TApplication::DispatchDialogKey(const MSG& msg) {
-  if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
   if (!FMainForm || !FMainForm->HandleAllocated()) return false;
   HWND form = FMainForm->Handle();
   if (msg.hwnd != form && !IsChild(form, msg.hwnd)) return false;

@@ -64,7 +64,7 @@ class TApplication : public TComponent {
   void ProcessMessage(MSG& msg);
   // Offers a typed character to the main form's controls as an accelerator.
   bool DispatchDialogChar(const MSG& msg);
-  // Offers Enter and Escape to the main form's buttons (default and cancel).
+  // Offers an Enter or Escape key press to the main form's buttons (default and cancel).
   bool DispatchDialogKey(const MSG& msg);
 
   std::string FTitle;

@@ -447,8 +447,20 @@ void TWinControl::PaintTo(HDC dc) {
   }
 }
 
+namespace {
+unsigned gBackgroundPainterChanges = 0;
+
+void FillWithColor(HDC dc, const RECT& area, TColor color) {
+  BrushHandle brush(CreateSolidBrush(ColorToRGB(color)));
+  FillRect(dc, &area, brush.Get());
+}
+}  // namespace
+
+unsigned TWinControl::BackgroundPainterChanges() { return gBackgroundPainterChanges; }
+
 void TWinControl::SetBackgroundPainter(TBackgroundPainter painter) {
   FBackgroundPainter = std::move(painter);
+  ++gBackgroundPainterChanges;
   if (HandleAllocated()) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
@@ -459,18 +471,30 @@ const TWinControl* TWinControl::BackgroundSource() const {
 
 void TWinControl::PaintBackground(HDC dc, const RECT& area) const {
   const TWinControl* source = BackgroundSource();
-  if (!source || !source->HandleAllocated()) {
-    BrushHandle brush(CreateSolidBrush(ColorToRGB(EffectiveColor())));
-    FillRect(dc, &area, brush.Get());
+  if (source && source->HandleAllocated()) {
+    PaintSourceBackground(*source, dc, area);
     return;
   }
+  FillWithColor(dc, area, EffectiveColor());
+}
+
+void TWinControl::PaintParentBackground(HDC dc, const RECT& area) const {
+  const TWinControl* source = FParent ? FParent->BackgroundSource() : nullptr;
+  if (source && source->HandleAllocated() && HandleAllocated()) {
+    PaintSourceBackground(*source, dc, area);
+    return;
+  }
+  FillWithColor(dc, area, FParent ? FParent->EffectiveColor() : clBtnFace);
+}
+
+void TWinControl::PaintSourceBackground(const TWinControl& source, HDC dc, const RECT& area) const {
   // The source paints in its own client coordinates.
   POINT offset{0, 0};
-  MapWindowPoints(Handle(), source->Handle(), &offset, 1);
+  MapWindowPoints(Handle(), source.Handle(), &offset, 1);
   POINT old;
   OffsetViewportOrgEx(dc, -offset.x, -offset.y, &old);
   RECT there{area.left + offset.x, area.top + offset.y, area.right + offset.x, area.bottom + offset.y};
-  source->FBackgroundPainter(dc, there);
+  source.FBackgroundPainter(dc, there);
   SetViewportOrgEx(dc, old.x, old.y, nullptr);
 }
 
@@ -519,11 +543,12 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    {
+    case WM_RBUTTONDBLCLK: {
       const int button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight;
       if (FTabStop && !Focused() && CanFocus() && FocusesOnPress(button)) SetFocus();
-      MouseDown(button, MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      const bool second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK;
+      MouseDown(button, MouseShiftState(wParam) | (second ? uint32_t{ssDouble} : 0), GET_X_LPARAM(lParam),
+                GET_Y_LPARAM(lParam));
       return 0;
     }
     case WM_LBUTTONUP:

@@ -24,8 +24,10 @@ constexpr int crArrow = -2;
 constexpr int crIBeam = -4;
 constexpr int crHandPoint = -21;
 
-// Shift state bits for key and mouse handlers.
-enum TShiftState : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+// Shift state bits for key and mouse handlers; ssDouble marks the second press of a double click.
+enum TShiftState : uint32_t {
+  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64
+};
 uint32_t KeyboardShiftState();
 // The shift state a mouse message carries in its key flags.
 uint32_t MouseShiftState(WPARAM keys);
@@ -75,6 +77,8 @@ class TWinControl : public TComponent, public TWindowObject {
   void SetColor(TColor value);
   bool ParentColor() const { return FParentColor; }
   void SetParentColor(bool value);
+  // The colour the control shows: its parent's when ParentColor is set.
+  TColor EffectiveColor() const;
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool value) { FCtl3D = value; }
   void SetParentCtl3D(bool value) { FParentCtl3D = value; }
@@ -120,6 +124,9 @@ class TWinControl : public TComponent, public TWindowObject {
   // picture behind them runs on unbroken.
   using TBackgroundPainter = std::function<void(HDC dc, const RECT& area)>;
   void SetBackgroundPainter(TBackgroundPainter painter);
+  // Counts the background painters set on any control: a picture kept over
+  // what a parent shows is stale once this moves.
+  static unsigned BackgroundPainterChanges();
 
  protected:
   virtual void CreateParams(WindowParams& params);
@@ -159,7 +166,9 @@ class TWinControl : public TComponent, public TWindowObject {
   void UpdateHintTool();
   void ParentFontChanged();
   void ParentShowHintChanged();
-  TColor EffectiveColor() const;
+  // Paints `area` (client coordinates) with what lies behind this control:
+  // the picture its parent shows there, or the parent's colour.
+  void PaintParentBackground(HDC dc, const RECT& area) const;
 
   RECT FBounds{0, 0, 0, 0};
 
@@ -173,6 +182,8 @@ class TWinControl : public TComponent, public TWindowObject {
   // The background painter this control shows, its own or an ancestor's; null for a plain colour.
   const TWinControl* BackgroundSource() const;
   void PaintBackground(HDC dc, const RECT& area) const;
+  // Paints `area` of this control with the picture `source` shows there.
+  void PaintSourceBackground(const TWinControl& source, HDC dc, const RECT& area) const;
   bool WMSetCursor(LPARAM lParam);
   void WMSize();
   void WMWindowPosChanged();

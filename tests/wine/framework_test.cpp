@@ -233,17 +233,10 @@ class PlainControl : public TWinControl {
   std::string_view ClassName() const override { return "PlainControl"; }
 };
 
-// Real key presses, through the application's own loop.
+// A real key press, through the application's own loop.
 void PressKey(TApplication& app, WORD key) {
-  INPUT input[2]{};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-  for (int i = 0; i < 10; ++i) {
-    app.ProcessMessages();
-    Sleep(5);
-  }
+  PressKey(key);
+  RunApplicationLoop(app, 50);
 }
 
 TEST_F(MainFormTest, TheKeyboardReachesTheClockFaceAtOnceAndComesBackWithTheWindow) {

@@ -115,15 +115,39 @@ TEST_F(PickerTest, TheFaceShowsItsColoursHandsAndFrame) {
   EXPECT_EQ(pixel(85, 90 - 30), face);  // nothing points up
   // An hour tick at 12 (63 px up, side 3).
   EXPECT_EQ(pixel(85, 90 - 63), black);
-  // The teal cut-corner frame, with the corners left in the form's colour.
+  // The teal cut-corner frame.
   EXPECT_EQ(pixel(0, 50), teal);
   EXPECT_EQ(pixel(50, 0), teal);
-  COLORREF formColor = GetSysColor(COLOR_BTNFACE);
-  uint32_t expected = (GetRValue(formColor) << 16) | (GetGValue(formColor) << 8) | GetBValue(formColor);
-  EXPECT_EQ(pixel(0, 0), expected);
-  EXPECT_EQ(pixel(1, 0), expected);
-  EXPECT_EQ(pixel(0, 1), expected);
   EXPECT_EQ(pixel(1, 1), teal);  // the cut
+}
+
+// The three pixels outside each cut corner show the skinned client
+// background that surrounds the face, as the screen shows it.
+TEST_F(PickerTest, TheFaceCornersShowTheSkinBehindThem) {
+  TBitmap behind(form->ClientWidth(), form->ClientHeight());
+  SendMessageW(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(behind.Canvas().Handle()), PRF_CLIENT);
+  GdiFlush();
+  auto skin = [&](int x, int y) {
+    uint32_t bgr = behind.ScanLine(picker->Top() + y)[picker->Left() + x];
+    return RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF);
+  };
+  HDC dc = GetDC(picker->Handle());
+  const int r = picker->Width() - 1, b = picker->Height() - 1;
+  const POINT corners[] = {{0, 0}, {1, 0}, {0, 1}, {r, 0}, {r - 1, 0}, {r, 1},
+                           {0, b}, {1, b}, {0, b - 1}, {r, b}, {r - 1, b}, {r, b - 1}};
+  for (POINT p : corners) {
+    EXPECT_EQ(GetPixel(dc, p.x, p.y), skin(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_NE(skin(p.x, p.y), GetSysColor(COLOR_BTNFACE)) << "the skin, not the form's plain colour";
+  }
+  // Another background behind the face (as a new skin brings) reaches the corners too.
+  const COLORREF plum = RGB(0x80, 0x20, 0x60);
+  form->SetBackgroundPainter([plum](HDC target, const RECT& area) {
+    BrushHandle brush(CreateSolidBrush(plum));
+    FillRect(target, &area, brush.Get());
+  });
+  UpdateWindow(form->Handle());
+  for (POINT p : corners) EXPECT_EQ(GetPixel(dc, p.x, p.y), plum) << p.x << "," << p.y;
+  ReleaseDC(picker->Handle(), dc);
 }
 
 // Paints keep the face, frame and items between changes: a picker changed
@@ -268,6 +292,26 @@ TEST_F(PickerTest, AcceleratorsComeFromTheStoredCaptionsOnly) {
   EXPECT_EQ(setClicks, 1);
 }
 
+// Real key presses go through the application's loop, whose dialog pass
+// sees Enter before the picker does.
+TEST_F(PickerTest, EnterFromTheKeyboardClicksTheSetButtonWhileItShows) {
+  int setClicks = 0;
+  picker->SetOnSetBtnClick([&](TObject*) { ++setClicks; });
+  BringToFront(*form);
+  picker->SetFocus();
+  ASSERT_EQ(GetFocus(), picker->Handle());
+  auto enter = [&] {
+    PressKey(VK_RETURN);
+    RunApplicationLoop(*app, 100);
+  };
+  enter();
+  EXPECT_EQ(setClicks, 0) << "no Set button, no click";
+  picker->SetShowSetButton(true);
+  enter();
+  EXPECT_EQ(setClicks, 1);
+  EXPECT_EQ(GetFocus(), picker->Handle());
+}
+
 TEST_F(PickerTest, TheStripFollowsFormat) {
   picker->SetTime((15 * 60 + 45) / 1440.0);
   picker->SetFormat("hh:nn");
@@ -301,6 +345,36 @@ class TestPanel : public TBorderedPanel {
   using TBorderedPanel::TBorderedPanel;
   std::string_view ClassName() const override { return "TTestPanel"; }
 };
+
+// The window class has no redraw flags: the panel itself repaints its
+// frame when its size changes, so no old edge stays inside it.
+TEST_F(PickerTest, APanelDrawsItsFrameAfreshWhenResized) {
+  picker->SetVisible(false);
+  TestPanel panel(nullptr);
+  panel.SetColor(clWhite);
+  panel.SetBounds(10, 10, 100, 50);
+  panel.SetParent(form);
+  UpdateWindow(form->Handle());
+  auto pixel = [&](int x, int y) {
+    HDC dc = GetDC(panel.Handle());
+    COLORREF color = GetPixel(dc, x, y);
+    ReleaseDC(panel.Handle(), dc);
+    return color;
+  };
+  const COLORREF edge = GetSysColor(COLOR_3DDKSHADOW), fill = RGB(255, 255, 255);
+  ASSERT_EQ(pixel(99, 25), edge);
+  ASSERT_EQ(pixel(40, 49), edge);
+  panel.SetBounds(10, 10, 120, 60);
+  UpdateWindow(panel.Handle());
+  EXPECT_EQ(pixel(99, 25), fill) << "no old right edge after growing";
+  EXPECT_EQ(pixel(40, 49), fill) << "no old bottom edge after growing";
+  EXPECT_EQ(pixel(119, 30), edge);
+  panel.SetBounds(10, 10, 80, 40);
+  UpdateWindow(panel.Handle());
+  EXPECT_EQ(pixel(79, 20), edge) << "the new right edge after shrinking";
+  EXPECT_EQ(pixel(40, 39), edge) << "the new bottom edge after shrinking";
+  panel.SetParent(nullptr);
+}
 
 TEST_F(PickerTest, APanelReEnablesOnlyTheChildrenThatWereEnabled) {
   TestPanel panel(nullptr);

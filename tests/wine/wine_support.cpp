@@ -53,6 +53,39 @@ const SeenMessageBox& MessageBoxWatcher::Finish() {
   FDone = true;
   if (FThread.joinable()) FThread.join();
   return FSeen;
+void PressKey(WORD key) {
+  INPUT keys[2]{};
+  for (INPUT& input : keys) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+}
+
+void RunApplicationLoop(TApplication& app, int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (GetTickCount() < end) {
+    app.ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void ClickLeftAt(POINT screen, int times) {
+  SetCursorPos(screen.x, screen.y);
+  std::vector<INPUT> clicks(2 * static_cast<size_t>(times));
+  for (size_t i = 0; i < clicks.size(); ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT));
+}
+
+void BringToFront(TForm& form) {
+  SetForegroundWindow(form.Handle());
+  SetActiveWindow(form.Handle());
+  PumpMessages(50);
 }
 
 void MainFormTest::SetUp() {

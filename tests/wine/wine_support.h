@@ -44,6 +44,17 @@ class MessageBoxWatcher {
 };
 
 // The monotonic clock follows the wall clock, less every step it was set by.
+// Real input, as the system delivers it: into the input queue of the
+// foreground window, turned into messages by the system (double clicks,
+// characters) and dispatched by whichever loop runs next.
+void PressKey(WORD key);
+// Runs the application's own loop (dialog keys and all) for a while.
+void RunApplicationLoop(TApplication& app, int milliseconds);
+// Moves the pointer to `screen` and clicks the left button `times` times in quick succession.
+void ClickLeftAt(POINT screen, int times = 1);
+// The form in front with the keyboard, as after a user's click on it.
+void BringToFront(TForm& form);
+
 class FakeClock : public LocalClock {
  public:
   LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
