@@ -220,61 +220,6 @@ TEST_F(SkinFrameTest, TheFormsMenuKeysAndNoticesOpenAndCloseOnlyTheSkinnedMenu) 
   EXPECT_FALSE(menu->MenuOpen());
 }
 
-// A form made in code, for the border styles the main window does not use.
-class TPlainForm : public TForm {
- public:
-  using TForm::TForm;
-  std::string_view ClassName() const override { return "TPlainForm"; }
-};
-
-TEST_F(SkinFrameTest, ASizeableFrameIsSizedByARealDragOfItsEdgesAndCorners) {
-  auto* sizeable = new TPlainForm(app.get());
-  sizeable->SetBorderStyle(TBorderStyle::bsSizeable);
-  sizeable->SetBounds(200, 150, 300, 220);
-  new TSkinForm(sizeable);  // no skin: the frame draws its own borders
-  sizeable->Show();
-  PumpMessages(100);
-  HWND handle = sizeable->Handle();
-  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
-  auto drag = [&](POINT from, POINT to) {
-    auto at = [&](POINT p, DWORD flags) {
-      INPUT input{};
-      input.type = INPUT_MOUSE;
-      input.mi.dx = p.x * 65535 / (screenWidth - 1);
-      input.mi.dy = p.y * 65535 / (screenHeight - 1);
-      input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-      return input;
-    };
-    INPUT steps[4] = {at(from, 0), at(from, MOUSEEVENTF_LEFTDOWN), at(to, 0), at(to, MOUSEEVENTF_LEFTUP)};
-    SendInput(4, steps, sizeof(INPUT));
-    PumpMessages(200);
-  };
-  struct Case {
-    POINT grip;  // relative to the window's corners: 0 left/top, 1 middle, 2 right/bottom
-    POINT move;
-    RECT change;  // expected change of left, top, right, bottom
-  };
-  const Case cases[] = {
-      {{0, 1}, {-30, 0}, {-30, 0, 0, 0}},  {{2, 1}, {25, 0}, {0, 0, 25, 0}},   {{1, 0}, {0, -20}, {0, -20, 0, 0}},
-      {{1, 2}, {0, 15}, {0, 0, 0, 15}},    {{0, 0}, {-10, -10}, {-10, -10, 0, 0}}, {{2, 2}, {20, 20}, {0, 0, 20, 20}},
-      {{2, 0}, {10, -10}, {0, -10, 10, 0}}, {{0, 2}, {-10, 10}, {-10, 0, 0, 10}},
-  };
-  for (const Case& c : cases) {
-    RECT before;
-    GetWindowRect(handle, &before);
-    auto place = [](LONG low, LONG high, LONG where) { return where == 0 ? low + 1 : where == 2 ? high - 2 : (low + high) / 2; };
-    const POINT grip{place(before.left, before.right, c.grip.x), place(before.top, before.bottom, c.grip.y)};
-    drag(grip, POINT{grip.x + c.move.x, grip.y + c.move.y});
-    RECT after;
-    GetWindowRect(handle, &after);
-    EXPECT_EQ(after.left - before.left, c.change.left) << c.grip.x << "," << c.grip.y;
-    EXPECT_EQ(after.top - before.top, c.change.top) << c.grip.x << "," << c.grip.y;
-    EXPECT_EQ(after.right - before.right, c.change.right) << c.grip.x << "," << c.grip.y;
-    EXPECT_EQ(after.bottom - before.bottom, c.change.bottom) << c.grip.x << "," << c.grip.y;
-  }
-  delete sizeable;
-}
-
 TEST_F(SkinFrameTest, WithoutItsSkinTheFrameDrawsItsOwnBevelsCaptionAndButtons) {
   form->SkinForm1->SetSkinData(nullptr);
   PumpMessages(50);
