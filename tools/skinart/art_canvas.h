@@ -74,6 +74,17 @@ class Triangle : public Shape {
   double FAx, FAy, FBx, FBy, FCx, FCy;
 };
 
+// Points inside `keep` and outside `cut`.
+class ShapeDifference : public Shape {
+ public:
+  ShapeDifference(const Shape& keep, const Shape& cut) : FKeep(keep), FCut(cut) {}
+  bool Contains(double x, double y) const override { return FKeep.Contains(x, y) && !FCut.Contains(x, y); }
+
+ private:
+  const Shape& FKeep;
+  const Shape& FCut;
+};
+
 // Points inside any of the parts.
 class ShapeUnion : public Shape {
  public:

@@ -11,3 +11,10 @@ enum class Relief { Raised, Sunken };
 // shape will stand on, so that a 1-bit mask cut looks smooth; pixels of the
 // box outside the shape take that colour. Pixels further in keep theirs.
 void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent);
+// The same with an outline of another colour than the program skin's.
+void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outline, Rgb outside, Relief relief,
+                      int percent);
+
+// The client sunk into a frame body: filled with `fill`, shadow above and
+// left, light below and right, each with a softer line outside it.
+void DrawSunkenWell(ArtCanvas& canvas, TRect client, Rgb fill, Rgb body, Rgb shadow, Rgb light);

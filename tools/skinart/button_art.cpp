@@ -1,32 +1,31 @@
 #include "button_art.h"
 
-#include "bevelled_edge.h"
 #include "theme.h"
 
-static constexpr int kLookWidth = 66;
-static constexpr int kLookHeight = 21;
-static constexpr double kCornerRadius = 3;
-static constexpr int kNormalTop = 1;
-static constexpr int kPressedTop = 24;
+const ButtonArt& ProgramButton() {
+  static const ButtonArt art{66, 46, 21, 3, theme::kOutline, theme::kClient,
+                             {{1, theme::kButtonTop, theme::kButtonBottom, Relief::Raised},
+                              {24, theme::kButtonPressedTop, theme::kButtonPressedBottom, Relief::Sunken}}};
+  return art;
+}
 
-static RoundedBox LookShape(int top) { return RoundedBox({0, top, kLookWidth, top + kLookHeight}, kCornerRadius); }
+static RoundedBox LookShape(const ButtonArt& art, int top) {
+  return RoundedBox({0, top, art.width, top + art.lookHeight}, art.cornerRadius);
+}
 
 // Faces are gradients from top to bottom: the button stretches by
 // repeating its middle columns, so nothing may vary across.
-static void DrawLook(ArtCanvas& canvas, int top, Rgb faceTop, Rgb faceBottom, Relief relief) {
-  canvas.VerticalGradient({0, top, kLookWidth, top + kLookHeight}, faceTop, faceBottom);
-  DrawBevelledEdge(canvas, LookShape(top), theme::kClient, relief, 40);
-}
-
-ArtCanvas DrawButtonPicture() {
-  ArtCanvas canvas(kLookWidth, kPressedTop + kLookHeight + 1, theme::kClient);
-  DrawLook(canvas, kNormalTop, theme::kButtonTop, theme::kButtonBottom, Relief::Raised);
-  DrawLook(canvas, kPressedTop, theme::kButtonPressedTop, theme::kButtonPressedBottom, Relief::Sunken);
+ArtCanvas DrawButtonPicture(const ButtonArt& art) {
+  ArtCanvas canvas(art.width, art.height, art.background);
+  for (const ButtonLook& look : art.looks) {
+    canvas.VerticalGradient({0, look.top, art.width, look.top + art.lookHeight}, look.faceTop, look.faceBottom);
+    DrawBevelledEdge(canvas, LookShape(art, look.top), art.outline, art.background, look.relief, 40);
+  }
   return canvas;
 }
 
-MaskCanvas DrawButtonMask() {
-  MaskCanvas mask(kLookWidth, kLookHeight);
-  mask.AddShape(LookShape(0));
+MaskCanvas DrawButtonMask(const ButtonArt& art) {
+  MaskCanvas mask(art.width, art.lookHeight);
+  mask.AddShape(LookShape(art, 0));
   return mask;
 }

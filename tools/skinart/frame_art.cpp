@@ -26,23 +26,6 @@ static void DrawCaptionBand(ArtCanvas& canvas) {
   canvas.HorizontalLine(0, kFrameWidth, kBandHeight + 1, theme::kBodyLight);
 }
 
-// The client sits sunken in the frame: shadow above and left, light below
-// and right, each with a softer second line outside it.
-static void DrawClientWell(ArtCanvas& canvas) {
-  const int l = kClient.Left, t = kClient.Top, r = kClient.Right, b = kClient.Bottom;
-  canvas.Fill(kClient, theme::kClient);
-  const Rgb softShadow = Mix(theme::kBody, theme::kWellShadow, 1, 2);
-  const Rgb softLight = Mix(theme::kBody, theme::kWellLight, 1, 2);
-  canvas.HorizontalLine(l - 2, r + 1, t - 2, softShadow);
-  canvas.VerticalLine(l - 2, t - 2, b + 1, softShadow);
-  canvas.HorizontalLine(l - 2, r + 2, b + 1, softLight);
-  canvas.VerticalLine(r + 1, t - 2, b + 2, softLight);
-  canvas.HorizontalLine(l - 1, r, t - 1, theme::kWellShadow);
-  canvas.VerticalLine(l - 1, t - 1, b, theme::kWellShadow);
-  canvas.HorizontalLine(l - 1, r + 1, b, theme::kWellLight);
-  canvas.VerticalLine(r, t - 1, b + 1, theme::kWellLight);
-}
-
 // A groove across the foot of the frame, echoing the band's lower edge.
 static void DrawFootGroove(ArtCanvas& canvas) {
   const int row = kClient.Bottom + 11;
@@ -65,7 +48,7 @@ ArtCanvas DrawFramePicture() {
   ArtCanvas canvas(kFrameWidth, kFrameHeight, theme::kBody);
   DrawBody(canvas);
   DrawCaptionBand(canvas);
-  DrawClientWell(canvas);
+  DrawSunkenWell(canvas, kClient, theme::kClient, theme::kBody, theme::kWellShadow, theme::kWellLight);
   DrawFootGroove(canvas);
   DrawBevelledEdge(canvas, kOuterShape, theme::kEdgeFade, Relief::Raised, 45);
   DrawCaptionButton(canvas, {12, 6}, CaptionGlyph::SystemMenu);

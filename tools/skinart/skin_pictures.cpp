@@ -2,6 +2,11 @@
 
 #include "button_art.h"
 #include "frame_art.h"
+#include "full_caption_buttons.h"
+#include "full_client_art.h"
+#include "full_frame_art.h"
+#include "full_menu_art.h"
+#include "full_theme.h"
 #include "menu_art.h"
 
 // In the order of [PICTURES]: picture, mask, then the active pictures by
@@ -13,10 +18,41 @@ std::vector<SkinPicture> DrawSkinPictures() {
       {"caption-buttons.bmp", DrawCaptionButtonSheet().Indexed()},
       {"menu-item.bmp", DrawMenuItemPicture().Indexed()},
       {"popup.bmp", DrawPopupPicture().Indexed()},
-      {"button.bmp", DrawButtonPicture().TrueColour()},
+      {"button.bmp", DrawButtonPicture(ProgramButton()).TrueColour()},
       {"popup-mask.bmp", DrawPopupMask().Bitmap()},
-      {"button-mask.bmp", DrawButtonMask().Bitmap()},
+      {"button-mask.bmp", DrawButtonMask(ProgramButton()).Bitmap()},
       {"menu-bar.bmp", DrawMenuBarPicture().Indexed()},
       {"hint.bmp", DrawHintPicture().Indexed()},
+  };
+}
+
+static const ButtonArt& FullButton() {
+  namespace t = full_theme;
+  static const ButtonArt art{72, 95, 23, 4, t::kOutline, t::kClient,
+                             {{0, t::kButtonTop, t::kButtonBottom, Relief::Raised},
+                              {24, t::kButtonHotTop, t::kButtonHotBottom, Relief::Raised},
+                              {48, t::kButtonPressedTop, t::kButtonPressedBottom, Relief::Sunken},
+                              {72, t::kButtonDisabledTop, t::kButtonDisabledBottom, Relief::Raised}}};
+  return art;
+}
+
+// The same order: picture, inactive picture, mask, the active pictures by
+// index, and last the logo, which skin.ini does not name.
+std::vector<SkinPicture> DrawFullSkinPictures() {
+  return {
+      {"frame.bmp", DrawFullFramePicture().TrueColour()},
+      {"frame-inactive.bmp", DrawFullInactiveFramePicture().Indexed()},
+      {"frame-mask.bmp", DrawFullFrameMask().Bitmap()},
+      {"caption-buttons.bmp", DrawFullCaptionButtons().Indexed()},
+      {"caption.bmp", DrawFullCaptionLook().Indexed()},
+      {"grip.bmp", DrawFullGripFrames().Indexed()},
+      {"menu-item.bmp", DrawFullMenuItemPicture().Indexed()},
+      {"popup.bmp", DrawFullPopupPicture().Indexed()},
+      {"popup-mask.bmp", DrawFullPopupMask().Bitmap()},
+      {"hint.bmp", DrawFullHintPicture().Indexed()},
+      {"button.bmp", DrawButtonPicture(FullButton()).TrueColour()},
+      {"button-mask.bmp", DrawButtonMask(FullButton()).Bitmap()},
+      {"client.bmp", DrawFullClientTile().Indexed()},
+      {"logo.bmp", DrawFullLogo().Indexed()},
   };
 }

@@ -10,4 +10,8 @@ struct SkinPicture {
   BmpImage image;
 };
 
+// The program's skin (assets/skin).
 std::vector<SkinPicture> DrawSkinPictures();
+// The skin the tests load, which asks for every feature of the frame and
+// menus (tests/fixtures/skins/full), and the logo the tests show with it.
+std::vector<SkinPicture> DrawFullSkinPictures();
