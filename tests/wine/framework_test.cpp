@@ -235,7 +235,7 @@ class PlainControl : public TWinControl {
 
 // A real key press, through the application's own loop.
 void PressKey(TApplication& app, WORD key) {
-  PressKey(key);
+  ::PressKey(key);
   RunApplicationLoop(app, 50);
 }
 

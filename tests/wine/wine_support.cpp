@@ -53,6 +53,8 @@ const SeenMessageBox& MessageBoxWatcher::Finish() {
   FDone = true;
   if (FThread.joinable()) FThread.join();
   return FSeen;
+}
+
 void PressKey(WORD key) {
   INPUT keys[2]{};
   for (INPUT& input : keys) {

@@ -43,7 +43,6 @@ class MessageBoxWatcher {
   std::thread FThread;
 };
 
-// The monotonic clock follows the wall clock, less every step it was set by.
 // Real input, as the system delivers it: into the input queue of the
 // foreground window, turned into messages by the system (double clicks,
 // characters) and dispatched by whichever loop runs next.
@@ -55,6 +54,7 @@ void ClickLeftAt(POINT screen, int times = 1);
 // The form in front with the keyboard, as after a user's click on it.
 void BringToFront(TForm& form);
 
+// The monotonic clock follows the wall clock, less every step it was set by.
 class FakeClock : public LocalClock {
  public:
   LocalTimestamp now = LocalTimestamp::FromParts(2026, 12, 8, 9, 0, 0, 0);
