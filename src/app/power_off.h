@@ -41,7 +41,7 @@ inline constexpr uint32_t EwxPowerOff = 0x8;
 inline constexpr uint32_t EwxHybridShutdown = 0x00400000;
 // SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED:
 // the event log records the power-off as planned.
-inline constexpr uint32_t PlannedShutdownReason = 0x00000000 | 0x000000FF | 0x80000000;
+inline constexpr uint32_t PlannedShutdownReason = 0x00000000 | 0x00000000 | 0x80000000;
 inline constexpr uint32_t ErrorNotAllAssigned = 1300;
 // SetThreadExecutionState flags: the state lasts until changed, and the
 // system is kept out of idle sleep (the display may still turn off).

@@ -131,7 +131,7 @@ TEST(PowerOff, PrivilegedAccountEnablesThePrivilegeAndPowersOff) {
   EXPECT_EQ(platform.PreviousState, nullptr);
   EXPECT_EQ(platform.ReturnLengthOnEntry, 0u);
   EXPECT_EQ(platform.ExitFlags, 8u) << "EWX_POWEROFF alone without Fast Startup, never EWX_FORCE";
-  EXPECT_EQ(platform.ExitReason, 0x800000FFu) << "other, other, planned";
+  EXPECT_EQ(platform.ExitReason, 0x80000000u) << "other, other, planned";
   EXPECT_EQ(platform.Closed, (std::vector<PlatformHandle>{OpenedToken}));
 }
 
@@ -140,7 +140,7 @@ TEST(PowerOff, WithFastStartupOnThePowerOffIsAHybridShutdown) {
   platform.FastStartup = true;
   Request(platform);
   EXPECT_EQ(platform.ExitFlags, 0x00400000u | 0x1u | 0x8u) << "EWX_HYBRID_SHUTDOWN | EWX_SHUTDOWN | EWX_POWEROFF";
-  EXPECT_EQ(platform.ExitReason, 0x800000FFu);
+  EXPECT_EQ(platform.ExitReason, 0x80000000u);
   EXPECT_EQ(platform.DesiredAccess, 0x28u);
 }
 

@@ -154,7 +154,7 @@ TEST_F(MainFormTest, TheTickAtTheTargetRequestsThePowerOffOnceAndDisarms) {
                                                    "AdjustTokenPrivileges", "GetLastError", "ExitWindowsEx",
                                                    "CloseHandle"}));
   EXPECT_EQ(power.exitFlags, 8u);
-  EXPECT_EQ(power.exitReason, 0x800000FFu);
+  EXPECT_EQ(power.exitReason, 0x80000000u);
   EXPECT_FALSE(form->Timer1->Enabled());
   EXPECT_EQ(form->BtnStart->Caption(), "start");
   EXPECT_TRUE(form->BtnStart->Enabled());
