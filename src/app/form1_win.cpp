@@ -1,6 +1,7 @@
 #include "app/form1_win.h"
 
 #include <array>
+#include <string_view>
 
 #include "app/local_clock_win.h"
 #include "app/power_off.h"
@@ -167,6 +168,8 @@ void TForm1::ConnectToSystem() {
 LRESULT TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_POWERBROADCAST && (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND))
     FController->SystemResumed();
+  if (message == WM_SETTINGCHANGE && lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(lParam)) == L"intl")
+    FController->SetTimeFormat(UserLongTimeFormat());
   if (message == RunningCopyMessage()) {
     BringToFront();
     return 0;

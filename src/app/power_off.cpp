@@ -23,6 +23,15 @@ void OwnedToken::Close() {
   if (FHandle != 0) FPlatform->CloseHandle(std::exchange(FHandle, 0));
 }
 
+namespace {
+
+// With Fast Startup on, the Start menu's power-off is a hybrid shutdown.
+uint32_t PowerOffFlags(bool fastStartup) {
+  return fastStartup ? EwxHybridShutdown | EwxShutdown | EwxPowerOff : EwxPowerOff;
+}
+
+}  // namespace
+
 void RequestPowerOff(PowerPlatform& platform, const std::function<void(const PowerOffFailure&)>& failed) {
   PlatformHandle process = platform.GetCurrentProcess();
   PlatformHandle opened = 0;
@@ -46,7 +55,7 @@ void RequestPowerOff(PowerPlatform& platform, const std::function<void(const Pow
   if (uint32_t error = platform.GetLastError(); error != 0) failed({PowerOffStep::EnablePrivilege, error});
 
   // Made even without the privilege: where the system needs it, it refuses.
-  if (!platform.ExitWindowsEx(EwxPowerOff, NoShutdownReason))
+  if (!platform.ExitWindowsEx(PowerOffFlags(platform.FastStartupEnabled()), PlannedShutdownReason))
     failed({PowerOffStep::PowerOff, platform.GetLastError()});
 }
 

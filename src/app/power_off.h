@@ -32,11 +32,16 @@ struct TokenPrivilegeRecord {
 static_assert(sizeof(PrivilegeLuid) == 8 && sizeof(PrivilegeEntry) == 12 &&
               sizeof(TokenPrivilegeRecord) == 16);
 
-inline constexpr uint32_t ShutdownTokenAccess = 0xF00FF;
+// Only what the privilege change needs: TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY.
+inline constexpr uint32_t ShutdownTokenAccess = 0x20 | 0x08;
 inline constexpr char ShutdownPrivilegeName[] = "SeShutdownPrivilege";
 inline constexpr uint32_t SePrivilegeEnabled = 2;
-inline constexpr uint32_t EwxPowerOff = 8;
-inline constexpr uint32_t NoShutdownReason = 0;
+inline constexpr uint32_t EwxShutdown = 0x1;
+inline constexpr uint32_t EwxPowerOff = 0x8;
+inline constexpr uint32_t EwxHybridShutdown = 0x00400000;
+// SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED:
+// the event log records the power-off as planned.
+inline constexpr uint32_t PlannedShutdownReason = 0x00000000 | 0x00000000 | 0x80000000;
 inline constexpr uint32_t ErrorNotAllAssigned = 1300;
 // SetThreadExecutionState flags: the state lasts until changed, and the
 // system is kept out of idle sleep (the display may still turn off).
@@ -60,6 +65,9 @@ struct PowerPlatform {
                                      uint32_t& returnLength) = 0;
   virtual uint32_t GetLastError() = 0;
   virtual bool ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
+  // Whether Fast Startup is on (Windows 8 and later), so that a power-off
+  // should be the hybrid one the Start menu makes.
+  virtual bool FastStartupEnabled() = 0;
   virtual bool CloseHandle(PlatformHandle handle) = 0;
   // The system's text for an error code, in the user's language.
   virtual std::string ErrorText(uint32_t code) = 0;

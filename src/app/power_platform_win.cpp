@@ -1,6 +1,7 @@
 #include "app/power_platform_win.h"
 
 #include <windows.h>
+#include <versionhelpers.h>
 
 #include <cstring>
 
@@ -8,6 +9,10 @@
 
 static_assert(sizeof(TokenPrivilegeRecord) == sizeof(TOKEN_PRIVILEGES));
 static_assert(sizeof(PrivilegeLuid) == sizeof(LUID));
+static_assert(ShutdownTokenAccess == (TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY));
+static_assert(EwxShutdown == EWX_SHUTDOWN && EwxPowerOff == EWX_POWEROFF && EwxHybridShutdown == EWX_HYBRID_SHUTDOWN);
+static_assert(PlannedShutdownReason ==
+              (SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_MINOR_OTHER | SHTDN_REASON_FLAG_PLANNED));
 static_assert(EsContinuous == ES_CONTINUOUS && EsSystemRequired == ES_SYSTEM_REQUIRED);
 
 PlatformHandle SystemPowerPlatform::GetCurrentProcess() {
@@ -45,6 +50,15 @@ bool SystemPowerPlatform::AdjustTokenPrivileges(PlatformHandle token, bool disab
 uint32_t SystemPowerPlatform::GetLastError() { return ::GetLastError(); }
 
 bool SystemPowerPlatform::ExitWindowsEx(uint32_t flags, uint32_t reason) { return ::ExitWindowsEx(flags, reason) != FALSE; }
+
+bool SystemPowerPlatform::FastStartupEnabled() {
+  // Older systems know neither the setting nor the hybrid flag.
+  if (!IsWindows8OrGreater()) return false;
+  DWORD value = 0, size = sizeof value;
+  return RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Power",
+                      L"HiberbootEnabled", RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS &&
+         value == 1;
+}
 
 bool SystemPowerPlatform::CloseHandle(PlatformHandle handle) {
   return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) != FALSE;

@@ -12,6 +12,7 @@ class SystemPowerPlatform : public PowerPlatform {
                              uint32_t& returnLength) override;
   uint32_t GetLastError() override;
   bool ExitWindowsEx(uint32_t flags, uint32_t reason) override;
+  bool FastStartupEnabled() override;
   bool CloseHandle(PlatformHandle handle) override;
   std::string ErrorText(uint32_t code) override;
   uint32_t SetThreadExecutionState(uint32_t flags) override;

@@ -59,6 +59,13 @@ void ScheduleController::TimerTick() {
   }
 }
 
+void ScheduleController::SetTimeFormat(const TTimeFormat& timeFormat) {
+  FTimeFormat = timeFormat;
+  if (!FView.Armed()) return;
+  FView.SetStartCaption(FTimeFormat.Format(FClock.Now().TimeOfDay()));
+  FView.SetTrayHint(TargetText() + PowerOffTipSuffix);
+}
+
 void ScheduleController::PowerOff() {
   std::vector<PowerOffFailure> failures = FRequestPowerOff();
   // Disarmed before anything is told: a box's own message loop goes on

@@ -73,6 +73,8 @@ class ScheduleController {
   void TrayIconClick();
   // The system came back from sleep or hibernation.
   void SystemResumed();
+  // The user changed the time format: an armed schedule shows it at once.
+  void SetTimeFormat(const TTimeFormat& timeFormat);
 
  private:
   TickReading Read();

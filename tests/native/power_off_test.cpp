@@ -22,6 +22,7 @@ constexpr uint32_t ErrorPrivilegeNotHeld = 1314;
 class FakePowerPlatform : public PowerPlatform {
  public:
   bool OpenFails = false, LookupFails = false, AccountLacksPrivilege = false, ExitRefused = false;
+  bool FastStartup = false;
 
   Log Calls;
   uint32_t DesiredAccess = 0;
@@ -88,6 +89,7 @@ class FakePowerPlatform : public PowerPlatform {
     if (ExitRefused) FLastError = ErrorPrivilegeNotHeld;
     return !ExitRefused;
   }
+  bool FastStartupEnabled() override { return FastStartup; }
   bool CloseHandle(PlatformHandle handle) override {
     Calls.push_back("CloseHandle");
     Closed.push_back(handle);
@@ -118,7 +120,7 @@ TEST(PowerOff, PrivilegedAccountEnablesThePrivilegeAndPowersOff) {
             (Log{"GetCurrentProcess", "OpenProcessToken", "LookupPrivilegeValue",
                  "AdjustTokenPrivileges", "GetLastError", "ExitWindowsEx", "CloseHandle"}));
   EXPECT_EQ(platform.ProcessPassed, ProcessPseudoHandle);
-  EXPECT_EQ(platform.DesiredAccess, 0xF00FFu);
+  EXPECT_EQ(platform.DesiredAccess, 0x28u) << "TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, nothing more";
   EXPECT_EQ(platform.SystemName, nullptr);
   EXPECT_EQ(platform.PrivilegeName, "SeShutdownPrivilege");
   EXPECT_EQ(platform.AdjustedToken, OpenedToken);
@@ -128,9 +130,18 @@ TEST(PowerOff, PrivilegedAccountEnablesThePrivilegeAndPowersOff) {
   EXPECT_EQ(platform.PreviousStateLength, 0u);
   EXPECT_EQ(platform.PreviousState, nullptr);
   EXPECT_EQ(platform.ReturnLengthOnEntry, 0u);
-  EXPECT_EQ(platform.ExitFlags, 8u);
-  EXPECT_EQ(platform.ExitReason, 0u);
+  EXPECT_EQ(platform.ExitFlags, 8u) << "EWX_POWEROFF alone without Fast Startup, never EWX_FORCE";
+  EXPECT_EQ(platform.ExitReason, 0x80000000u) << "other, other, planned";
   EXPECT_EQ(platform.Closed, (std::vector<PlatformHandle>{OpenedToken}));
+}
+
+TEST(PowerOff, WithFastStartupOnThePowerOffIsAHybridShutdown) {
+  FakePowerPlatform platform;
+  platform.FastStartup = true;
+  Request(platform);
+  EXPECT_EQ(platform.ExitFlags, 0x00400000u | 0x1u | 0x8u) << "EWX_HYBRID_SHUTDOWN | EWX_SHUTDOWN | EWX_POWEROFF";
+  EXPECT_EQ(platform.ExitReason, 0x80000000u);
+  EXPECT_EQ(platform.DesiredAccess, 0x28u);
 }
 
 TEST(PowerOff, EveryFailedStepAddsAQuitRequestAndTheRestStillRuns) {

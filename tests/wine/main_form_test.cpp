@@ -154,7 +154,7 @@ TEST_F(MainFormTest, TheTickAtTheTargetRequestsThePowerOffOnceAndDisarms) {
                                                    "AdjustTokenPrivileges", "GetLastError", "ExitWindowsEx",
                                                    "CloseHandle"}));
   EXPECT_EQ(power.exitFlags, 8u);
-  EXPECT_EQ(power.exitReason, 0u);
+  EXPECT_EQ(power.exitReason, 0x80000000u);
   EXPECT_FALSE(form->Timer1->Enabled());
   EXPECT_EQ(form->BtnStart->Caption(), "start");
   EXPECT_TRUE(form->BtnStart->Enabled());
@@ -338,4 +338,18 @@ TEST_F(MainFormTest, ArmedAndHiddenTheProgramWakesOnceASecond) {
   }
   EXPECT_GE(timerMessages, 9) << "the schedule's own tick";
   EXPECT_LE(timerMessages, 12) << "at most 1.2 a second";
+}
+
+TEST_F(MainFormTest, AChangedTimeFormatReachesTheRunningTimeAndTheTrayTipAtOnce) {
+  wchar_t saved[80] = {};
+  GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, saved, 80);
+  form->TimePicker->SetTime(EncodeTime(23, 30, 0, 0));
+  clock.Set(21, 5, 7, 0);
+  form->BtnStart->Click();
+  ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, L"HH.mm.ss"));
+  SendMessageW(Application->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+  const std::string caption = form->BtnStart->Caption(), hint = form->TrayIcon->Hint();
+  SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STIMEFORMAT, saved);
+  EXPECT_EQ(caption, "21.05.07");
+  EXPECT_EQ(hint, std::string("23.30.00") + PowerOffTipSuffix);
 }

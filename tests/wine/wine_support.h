@@ -90,6 +90,7 @@ class FakePower : public PowerPlatform {
     exitReason = reason;
     return Log("ExitWindowsEx", !failExit);
   }
+  bool FastStartupEnabled() override { return false; }
   bool CloseHandle(PlatformHandle) override { return Log("CloseHandle", true); }
   std::string ErrorText(uint32_t code) override { return "system text " + std::to_string(code); }
   uint32_t SetThreadExecutionState(uint32_t flags) override {
