@@ -2,27 +2,16 @@
 
 #include "ui/resources_win.h"
 
-namespace {
-
-std::vector<uint8_t> Resource(const wchar_t* name) {
-  auto bytes = RCDataResource(name);
-  return bytes ? std::vector<uint8_t>(bytes->begin(), bytes->end()) : std::vector<uint8_t>();
-}
-
-}  // namespace
-
 TFullSkinForm::TFullSkinForm(TComponent* owner, TBorderStyle style) : TForm(owner) {
   SetBorderStyle(style);
   SetCaption(BorderStyleName(style));
   SkinForm = new TSkinForm(this);
   SkinData = new TSkinData(this);
   StoredSkin = new TCompressedStoredSkin(this);
-  StoredSkin->SetCompressedData(Resource(L"FULL_SKIN"));
+  if (auto packed = RCDataResource(L"FULL_SKIN")) StoredSkin->SetCompressedData({packed->begin(), packed->end()});
   SkinForm->SetSkinData(SkinData);
   SkinData->SetCompressedStoredSkin(StoredSkin);
 }
-
-std::vector<uint8_t> FullSkinLogo() { return Resource(L"FULL_SKIN_LOGO"); }
 
 const char* BorderStyleName(TBorderStyle style) {
   switch (style) {

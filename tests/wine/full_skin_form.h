@@ -2,10 +2,8 @@
 // A form made in code, of any border style, with a skinned frame drawn
 // from the full test skin: the skin that asks for every feature of the
 // frame and its menus (tests/fixtures/skins/full, packed into the test
-// program at build time as the resource FULL_SKIN).
-#include <cstdint>
-#include <vector>
-
+// program at build time as the resource FULL_SKIN; the logo drawn for it
+// is the resource FULL_SKIN_LOGO, a BMP file).
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_form_win.h"
@@ -22,9 +20,6 @@ class TFullSkinForm : public TForm {
   TSkinData* SkinData = nullptr;
   TCompressedStoredSkin* StoredSkin = nullptr;
 };
-
-// The logo drawn for the full skin's client background (resource FULL_SKIN_LOGO), a BMP file.
-std::vector<uint8_t> FullSkinLogo();
 
 // The border style's name as the form text writes it.
 const char* BorderStyleName(TBorderStyle style);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 #include "base/stream.h"
@@ -61,6 +62,11 @@ class FullSkinTest : public testing::TestWithParam<TBorderStyle> {
   const BmpImage& Picture() const { return Skin().PictureBitmap().Image(); }
   const BmpImage& InactivePicture() const { return Skin().InactivePictureBitmap().Image(); }
   const TSkinFrame& Frame() const { return *form->SkinForm->Frame(); }
+  const TActiveSkinObject& Object(const std::string& id) const {
+    for (size_t i = 0; i < Frame().Objects().Count(); ++i)
+      if (Frame().Objects()[i].IDName == id) return Frame().Objects()[i];
+    throw std::runtime_error("the frame has no object " + id);
+  }
 
   uint32_t WindowPixel(int x, int y) const {
     WindowDC dc(window, WindowDC::WholeWindow);
@@ -153,18 +159,14 @@ TEST_P(FullSkinTest, TheSkinReachesTheFrame) {
   // The close button comes from its own picture, laid out at the right end
   // of the buttons' area, which follows the right edge.
   const TRect buttons = Skin().buttonsrect;
-  const TActiveSkinObject* close = nullptr;
-  for (size_t i = 0; i < Frame().Objects().Count(); ++i)
-    if (Frame().Objects()[i].IDName == "closebutton") close = &Frame().Objects()[i];
-  ASSERT_NE(close, nullptr);
-  const TRect look = close->skinrect;
-  EXPECT_EQ(close->ObjectRect, Bounds(buttons.Right + dx - look.Width(), buttons.Top, look.Width(), look.Height()));
+  const TActiveSkinObject& close = Object("closebutton");
+  const TRect look = close.skinrect;
+  EXPECT_EQ(close.ObjectRect, Bounds(buttons.Right + dx - look.Width(), buttons.Top, look.Width(), look.Height()));
   const BmpImage& sheet = Skin().ActivePictureBitmaps()[0].Image();
   int differing = 0;
   for (int y = 0; y < look.Height(); ++y)
     for (int x = 0; x < look.Width(); ++x)
-      differing += WindowPixel(close->ObjectRect.Left + x, close->ObjectRect.Top + y) !=
-                   At(sheet, look.Left + x, look.Top + y);
+      differing += WindowPixel(close.ObjectRect.Left + x, close.ObjectRect.Top + y) != At(sheet, look.Left + x, look.Top + y);
   EXPECT_EQ(differing, 0) << "the close button's normal look";
 }
 
@@ -239,9 +241,8 @@ TEST_P(FullSkinTest, InactiveTheFrameIsDrawnFromTheInactivePicture) {
     return;
   }
   const int accent = 27;
-  const TRect caption = Frame().Objects().Caption()->ObjectRect;
+  const TRect caption = Object("caption1").ObjectRect, close = Object("closebutton").ObjectRect;
   const TRect buttons = Skin().buttonsrect;
-  const int dx = kWidth - Picture().width;
   // Pixels of the frame itself, of the caption's band (drawn by the caption
   // object) and of a caption button's corner (drawn from its own picture);
   // the last two are greyed by the frame and must meet the inactive picture.
@@ -251,7 +252,7 @@ TEST_P(FullSkinTest, InactiveTheFrameIsDrawnFromTheInactivePicture) {
   const Sample samples[] = {{kWidth / 2, accent, 70, accent},
                             {4, 60, 4, 60},
                             {caption.Left + 1, caption.Top + 1, caption.Left + 1, caption.Top + 1},
-                            {buttons.Right + dx - 16, buttons.Top, buttons.Left, buttons.Top}};
+                            {close.Left, close.Top, buttons.Left, buttons.Top}};
   Deactivate();
   ASSERT_NE(GetActiveWindow(), window);
   SaveRender("inactive");
