@@ -41,7 +41,7 @@ void DrawBody(ArtCanvas& canvas) {
 // A recessed slot along the footer and the grip in its corner.
 void DrawFooter(ArtCanvas& canvas) {
   const RoundedBox slot(kStatusSlot, 3);
-  canvas.Paint(slot, kStatusSlot, t::kWellShadow);
+  canvas.Paint(slot, kStatusSlot, Mix(t::kBody, t::kWellShadow, 2, 3));
   canvas.Paint(slot.Inset(1), kStatusSlot, t::kSlot);
   canvas.HorizontalLine(kStatusSlot.Left + 2, kStatusSlot.Right - 2, kStatusSlot.Bottom,
                         Mix(t::kBody, t::kWellLight, 1, 2));

@@ -28,7 +28,7 @@ constexpr Rgb kGripShadow{30, 25, 58};
 
 // Client background and logo.
 constexpr Rgb kClient{236, 234, 244};
-constexpr Rgb kClientSparkle{206, 200, 230};
+constexpr Rgb kClientSparkle{214, 209, 236};
 constexpr Rgb kMoonLight{120, 104, 196};
 constexpr Rgb kMoonDark{64, 54, 122};
 
