@@ -178,6 +178,13 @@ bool TSkinFrame::IsSizeable() const {
 
 void TSkinFrame::UpdateRegion() {
   HWND window = FForm.Handle();
+  // A form without a border has no frame to shape.
+  if (FForm.BorderStyle() == TBorderStyle::bsNone) {
+    FRegionSize = {};
+    FMaskStrips = {};
+    SetWindowRgn(window, nullptr, TRUE);
+    return;
+  }
   // Setting a region changes the frame, which reports a size again: the
   // shape is rebuilt only for a new size.
   if (FRegionSize == TPoint{FFrame.FrameWidth, FFrame.FrameHeight}) return;
