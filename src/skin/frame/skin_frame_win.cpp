@@ -180,8 +180,8 @@ void TSkinFrame::UpdateRegion() {
     return;
   }
   TFramePoints points = MaskSplitPoints(FSkin), scaled = MaskSplitPoints(FFrame);
-  FMaskStrips = SplitMaskBorders(points, scaled, FMask.View(), FFrame.FrameWidth);
-  RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth);
+  FMaskStrips = SplitMaskBorders(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
+  RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
 }
