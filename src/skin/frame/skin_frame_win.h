@@ -84,7 +84,6 @@ class TSkinFrame : private TObjectFrame {
   // The form's window timer that runs the fade-in.
   static constexpr UINT_PTR kFadeTimer = 1;
   void UpdateFrame();
-  std::vector<TFrameObjectPlace> ObjectPlaces() const;
   void ArrangeObjects();
   bool IsToolWindow() const;
   bool IsSizeable() const;
