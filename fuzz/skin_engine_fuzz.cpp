@@ -153,26 +153,6 @@ void EveryTransition(const PixelImage& normal, const PixelImage& active) {
 
 // --- the frame ------------------------------------------------------------------------------
 
-TFrameObjectKind KindOf(const TActiveSkinObject& object) {
-  if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
-  if (dynamic_cast<const TSkinStdButtonObject*>(&object)) return TFrameObjectKind::StdButton;
-  if (dynamic_cast<const TSkinAnimateObject*>(&object)) return TFrameObjectKind::Animate;
-  if (dynamic_cast<const TSkinButtonObject*>(&object)) return TFrameObjectKind::Button;
-  return TFrameObjectKind::User;
-}
-
-std::vector<TFrameObjectPlace> ObjectPlaces(const TSkinObjectList& objects) {
-  std::vector<TFrameObjectPlace> places;
-  for (size_t i = 0; i < objects.Count(); ++i) {
-    const TActiveSkinObject& o = objects[i];
-    const auto* standard = dynamic_cast<const TSkinStdButtonObject*>(&o);
-    const auto* animate = dynamic_cast<const TSkinAnimateObject*>(&o);
-    places.push_back({KindOf(o), o.ObjectRect, o.skinrect, o.skinrectinapicture,
-                      standard ? standard->command : animate ? animate->command : TSkinCommand::cmdefault, o.Shown});
-  }
-  return places;
-}
-
 TPoint CentreOf(const TRect& r) {
   return {Saturate((int64_t{r.Left} + r.Right) / 2), Saturate((int64_t{r.Top} + r.Bottom) / 2)};
 }
@@ -225,16 +205,16 @@ class FrameWalk {
   }
 
   void Arrange(const TScaledFramePoints& scaled) {
-    std::vector<TFrameObjectPlace> places = ObjectPlaces(FObjects);
+    std::vector<TFrameObjectPlace> places = FObjects.Places();
     const std::optional<TPoint> icon = FFrame.Icon ? std::optional<TPoint>({16, 16}) : std::nullopt;
     ArrangeObjects(places, FPoints, scaled, icon);
-    for (size_t i = 0; i < FObjects.Count(); ++i) FObjects[i].ObjectRect = places[i].Rect;
+    FObjects.Place(places);
   }
 
   void HitTests(const TScaledFramePoints& f, const TBorderStrips& maskStrips) {
     std::vector<TRect> captions;
     for (size_t i = 0; i < FObjects.Count(); ++i)
-      if (KindOf(FObjects[i]) == TFrameObjectKind::Caption) captions.push_back(FObjects[i].ObjectRect);
+      if (dynamic_cast<const TSkinCaptionObject*>(&FObjects[i])) captions.push_back(FObjects[i].ObjectRect);
     TMaskQuery inMask;
     if (FMask.Width() > 0) inMask = [&](TPoint q) { return PointInFrameMask(maskStrips, f.Mask, q); };
     const std::vector<int32_t> xs = Probes(f.FrameWidth, {f.HitLeftTop.X, f.HitRightTop.X, f.HitLeftBottom.X,
@@ -410,9 +390,9 @@ void WalkDefaultFrame(const TSkinData& skin, const EngineDrive& drive) {
   const bool tool = drive.Flags & efToolWindow;
   const int32_t captionHeight = DefaultCaptionHeight(tool);
   for (TPoint size : WindowSizes({177, 289}, {120, captionHeight + 6}, drive)) {
-    std::vector<TFrameObjectPlace> places = ObjectPlaces(objects);
+    std::vector<TFrameObjectPlace> places = objects.Places();
     const TCaptionSpan span = PlaceDefaultButtons(places, size.X, tool);
-    for (size_t i = 0; i < objects.Count(); ++i) objects[i].ObjectRect = places[i].Rect;
+    objects.Place(places);
     DefaultClientRect({0, 0, size.X, size.Y}, tool);
     TFrameHitState state{.Sizeable = (drive.Flags & efSizeable) != 0};
     for (int32_t x : Probes(size.X, {span.Left, span.Right}))
