@@ -29,7 +29,7 @@ struct OurFrame {
     points = FrameSkinPointsOf(skin);
     const TScaledFramePoints scaled = ComputeFramePoints(points, 199, 320);
     const PixelImage maskPicture = PixelImageFromBmp(skin.MaskBitmap().Image());
-    strips = SplitMaskBorders(MaskSplitPoints(points), MaskSplitPoints(scaled), maskPicture.View(), 199);
+    strips = SplitMaskBorders(MaskSplitPoints(points), MaskSplitPoints(scaled), maskPicture.View(), 199, 320);
     mask = scaled.Mask;
   }
 };

@@ -4,17 +4,29 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include "base/exceptions.h"
 #include "base/ini_file.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices.h"
+#include "skin/data/zlib_stream.h"
 
 inline void FuzzCheck(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "fuzz check failed: %s\n", what);
   std::abort();
+}
+
+// A package deflated in stored blocks: cheap, and always valid zlib, so that
+// a target reaches the package and skin.ini readers without having to
+// write zlib streams.
+inline void DeflateStored(std::span<const uint8_t> package, TMemoryStream& compressed) {
+  TCompressionStream deflate(TCompressionLevel::clNone, compressed);
+  deflate.WriteBuffer(package.data(), package.size());
+  deflate.Finish();
+  compressed.SetPosition(0);
 }
 
 // Keeps the notices of one load, for checking their order afterwards.

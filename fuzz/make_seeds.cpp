@@ -21,6 +21,7 @@
 #include "base/little_endian.h"
 #include "base/stream.h"
 #include "formc/text_form.h"
+#include "skin_engine_input.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_controls.h"
 #include "skin/data/skin_ini_values.h"
@@ -167,7 +168,9 @@ std::string DictionaryEntry(const std::string& word) {
 }
 
 std::string SkinIniDictionary(const std::vector<TMemIniFile>& definitions) {
-  std::set<std::string> words{"0=", "1=", "count=", "activepicturescount=", "-1", "$FF", "0x7FFFFFFF", "2147483648"};
+  // Numbers at the edges of what a coordinate may be, and of what a window is.
+  std::set<std::string> words{"0=",         "1=",         "count=",     "activepicturescount=", "-1", "$FF",
+                              "0x7FFFFFFF", "2147483648", "2147483647", "1073741824", "65536", "32768"};
   for (const TMemIniFile& definition : definitions) {
     TStringList lines;
     definition.GetStrings(lines);
@@ -191,11 +194,17 @@ std::string SkinIniDictionary(const std::vector<TMemIniFile>& definitions) {
   return dictionary;
 }
 
-void WritePackedSkinSeeds(const fs::path& assets, const fs::path& out, const std::string& definitionText) {
+// Our skin as a packed skin file.
+std::vector<uint8_t> OurPackedFile(const fs::path& assets) {
   TCompressedStoredSkin ours(nullptr);
   if (!ours.PackFromIniFile((assets / "skin" / "skin.ini").string()))
     throw Exception("assets/skin/skin.ini lacks a main section");
-  WriteFile(out / "ours-file", WithMode(kPackedFileMode, PackedFile(ours.CompressedStream())));
+  return PackedFile(ours.CompressedStream());
+}
+
+void WritePackedSkinSeeds(const fs::path& out, const std::vector<uint8_t>& ourPackedFile,
+                          const std::string& definitionText) {
+  WriteFile(out / "ours-file", WithMode(kPackedFileMode, ourPackedFile));
 
   SkinPackage tiny;
   tiny.pictures.picture = TinyBitmap(8, 3, 2);
@@ -208,6 +217,126 @@ void WritePackedSkinSeeds(const fs::path& assets, const fs::path& out, const std
   TMemoryStream compressed;
   PackStream(package, compressed);
   WriteFile(out / "tiny-file", WithMode(kPackedFileMode, PackedFile(compressed)));
+}
+
+// Our skin with every coordinate at the far end of 32 bits: with `ends`
+// the rectangles' right and bottom and the points, otherwise the
+// rectangles' left and top; the sizes and offsets become `integer`.
+TMemIniFile AtTheEdges(const TMemIniFile& ours, bool ends, const std::string& integer) {
+  const std::string far = "2147483647";
+  TMemIniFile edges = ours;
+  TStringList sections;
+  ours.ReadSections(sections);
+  for (int i = 0; i < sections.Count(); ++i) {
+    TStringList keys;
+    ours.ReadSection(sections[i], keys);
+    for (int k = 0; k < keys.Count(); ++k) {
+      const std::string& key = keys[k];
+      const std::string value = ours.ReadString(sections[i], key, "");
+      const bool numbers = !value.empty() && value.find_first_not_of("0123456789,") == std::string::npos;
+      const auto commas = std::count(value.begin(), value.end(), ',');
+      std::string changed;
+      if (numbers && commas == 3) {
+        const size_t middle = value.find(',', value.find(',') + 1);
+        changed = ends ? value.substr(0, middle) + "," + far + "," + far : far + "," + far + value.substr(middle);
+      } else if (numbers && commas == 1) {
+        changed = ends ? far + "," + far : far + value.substr(value.find(','));
+      } else if (key.find("offset") != std::string::npos || key == "borderwidth" || key == "countframes" ||
+                 key == "timerinterval" || key == "fontheight") {
+        changed = integer;
+      }
+      if (!changed.empty()) edges.WriteString(sections[i], key, changed);
+    }
+  }
+  return edges;
+}
+
+// The skin engine's seeds: our skin packed, and our skin.ini over generated
+// pictures of our pictures' sizes, as it is and changed towards paths our
+// skin leaves alone (morphs, inactive effects, buttons at the left,
+// animations, points outside the pictures, every value at the edge).
+void WriteSkinEngineSeeds(const fs::path& assets, const fs::path& out, const std::string& ourSkinIni,
+                          const std::vector<uint8_t>& ourPackedFile) {
+  const EngineDrive drive{.GrowX = 23, .GrowY = 17, .BorderIcons = 31, .Flags = efActive | efSizeable};
+  std::vector<uint8_t> packed;
+  WriteDrive(packed, drive);
+  packed.insert(packed.end(), ourPackedFile.begin(), ourPackedFile.end());
+  WriteFile(out / "ours-file", packed);
+
+  const TMemIniFile ours(ourSkinIni);
+  GeneratedSkin generated;
+  auto slot = [&](size_t index, const std::string& name, bool mask) {
+    if (name.empty()) return;
+    TSkinBitmap bitmap;
+    bitmap.LoadFromFile((assets / "skin" / name).string());
+    generated.Slots[index] = {uint16_t(bitmap.Width()), uint16_t(bitmap.Height()), uint8_t(mask ? 4 : 6)};
+  };
+  slot(0, ours.ReadString("PICTURES", "picture", ""), false);
+  slot(1, ours.ReadString("PICTURES", "inactivepicture", ""), false);
+  slot(2, ours.ReadString("PICTURES", "mask", ""), true);
+  TStringList active;
+  ReadSkinList(ours, "PICTURES", "activepictures", active);
+  generated.ActiveCount = std::min<size_t>(active.Count(), kActiveSlots);
+  for (size_t i = 0; i < generated.ActiveCount; ++i)
+    slot(kMainSlots + i, active[int(i)], active[int(i)].find("mask") != std::string::npos);
+
+  auto write = [&](const std::string& name, const TMemIniFile& ini, EngineDrive seedDrive) {
+    seedDrive.Generated = true;
+    generated.IniText = IniText(ini);
+    std::vector<uint8_t> bytes;
+    WriteDrive(bytes, seedDrive);
+    WriteGeneratedSkin(bytes, generated);
+    WriteFile(out / name, bytes);
+  };
+  write("ours-generated", ours, drive);
+
+  TMemIniFile morphs = ours;
+  TStringList sections;
+  morphs.ReadSections(sections);
+  for (int i = 0; i < sections.Count(); ++i) {
+    if (!morphs.ValueExists(sections[i], "morphing")) continue;
+    morphs.WriteString(sections[i], "morphing", "1");
+    morphs.WriteString(sections[i], "morphkind", SkinMorphKindText(TMorphKind(i % (int(TMorphKind::mkpush) + 1))));
+    if (morphs.ReadString(sections[i], "activeskinrect", "0,0,0,0") == "0,0,0,0")
+      morphs.WriteString(sections[i], "activeskinrect", morphs.ReadString(sections[i], "downrect", "0,0,8,8"));
+  }
+  write("morphs", morphs, drive);
+
+  for (int effect = 0; effect <= int(TSkinEffect::ieinvert); ++effect) {
+    TMemIniFile inactive = ours;
+    inactive.WriteString("FORMINFO", "autorenderinginactiveimage", "1");
+    inactive.WriteString("FORMINFO", "inactiveeffect", SkinEffectText(TSkinEffect(effect)));
+    write("inactive-" + std::to_string(effect), inactive, {.Flags = efShowIcon});
+  }
+
+  TMemIniFile left = ours;
+  left.WriteString("FORMINFO", "buttonsinleft", "1");
+  left.WriteString("FORMINFO", "buttonsrect", "0,0,0,0");
+  for (const char* edge : {"leftstretch", "rightstretch", "topstretch", "bottomstretch"})
+    left.WriteString("FORMINFO", edge, "1");
+  left.WriteString("sysmenubutton", "skinrectinapicture", "1");
+  write("buttons-left", left, {.GrowX = 63, .BorderIcons = 7, .Flags = efShowIcon | efToolWindow});
+
+  TMemIniFile animated = ours;
+  animated.WriteString("SKINOBJECTS", "12", "spinner:animate");
+  animated.WriteInteger("SKINOBJECTS", "count", 13);
+  const std::pair<const char*, const char*> spinner[] = {
+      {"activepictureindex", "0"}, {"skinrect", "60,20,68,28"}, {"activeskinrect", "0,0,24,8"},
+      {"countframes", "3"},        {"cycle", "1"},              {"buttonstyle", "1"},
+      {"timerinterval", "25"},     {"command", "cmsysmenu"}};
+  for (const auto& [key, value] : spinner) animated.WriteString("spinner", key, value);
+  write("animated", animated, drive);
+
+  TMemIniFile outside = ours;
+  outside.WriteString("FORMINFO", "righttoppoint", "4000,34");
+  outside.WriteString("FORMINFO", "clientrect", "15,33,4163,1124");
+  outside.WriteString("caption1", "skinrect", "41,3,3000,18");
+  outside.WriteString("MENUITEM", "skinrect", "0,22,3000,44");
+  outside.WriteString("button", "skinrect", "0,1,66,3000");
+  write("outside", outside, drive);
+
+  write("edges-far", AtTheEdges(morphs, true, "2147483647"), drive);
+  write("edges-crossed", AtTheEdges(morphs, false, "-2147483648"), {.GrowX = 1, .Flags = efShowIcon});
 }
 
 void WriteBmpSeeds(const fs::path& out) {
@@ -254,7 +383,9 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < everyClass.size(); ++i)
       WriteFile(out / "skin_ini" / ("every-class-" + std::to_string(i) + ".ini"), IniText(everyClass[i]));
     WriteFile(out / "skin_ini.dict", SkinIniDictionary(everyClass));
-    WritePackedSkinSeeds(assets, out / "packed_skin", IniText(everyClass[0]));
+    const std::vector<uint8_t> ourPackedFile = OurPackedFile(assets);
+    WritePackedSkinSeeds(out / "packed_skin", ourPackedFile, IniText(everyClass[0]));
+    WriteSkinEngineSeeds(assets, out / "skin_engine", ourSkinText, ourPackedFile);
     WriteBmpSeeds(out / "bmp");
     WriteFormSeeds(assets, out / "form_stream");
   } catch (const std::exception& error) {

@@ -12,18 +12,6 @@
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_package.h"
-#include "skin/data/zlib_stream.h"
-
-namespace {
-
-void DeflateStored(std::span<const uint8_t> package, TMemoryStream& compressed) {
-  TCompressionStream deflate(TCompressionLevel::clNone, compressed);
-  deflate.WriteBuffer(package.data(), package.size());
-  deflate.Finish();
-  compressed.SetPosition(0);
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;

@@ -176,7 +176,7 @@ TEST(PointInFrameMask, StripsAtTheSkinsSizeAnswerAsTheMask) {
   const TFrameSkinPoints& skin = Skin().points;
   const TScaledFramePoints same = ComputeFramePoints(skin, skin.PictureWidth, skin.PictureHeight);
   const TBorderStrips strips =
-      SplitMaskBorders(MaskSplitPoints(skin), MaskSplitPoints(same), mask.View(), same.FrameWidth);
+      SplitMaskBorders(MaskSplitPoints(skin), MaskSplitPoints(same), mask.View(), same.FrameWidth, same.FrameHeight);
   int inside = 0, outside = 0;
   for (int y = 0; y < mask.Height(); ++y)
     for (int x = 0; x < mask.Width(); ++x) {

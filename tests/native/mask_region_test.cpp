@@ -101,7 +101,7 @@ TEST(ScaledMaskRegionParts, StripsAtTheirPlacesUniteToTheScaledShape) {
   const TFramePoints points{{4, 4}, {16, 4}, {4, 12}, {16, 12}, {3, 3, 17, 13}};
   const TFramePoints scaled{{4, 4}, {36, 4}, {4, 26}, {36, 26}, {3, 3, 37, 27}};
 
-  const std::optional<TMaskRegionParts> parts = ScaledMaskRegionParts(points, scaled, mask.View(), 40);
+  const std::optional<TMaskRegionParts> parts = ScaledMaskRegionParts(points, scaled, mask.View(), 40, 30);
   ASSERT_TRUE(parts && parts->Client);
   std::vector<TRect> all{*parts->Client};
   for (const auto* block : {&parts->Top, &parts->Bottom, &parts->Left, &parts->Right}) {
@@ -118,10 +118,10 @@ TEST(ScaledMaskRegionParts, StripsAtTheirPlacesUniteToTheScaledShape) {
 
   TFramePoints crossed = scaled;
   crossed.RightTop.X = crossed.LeftTop.X - 1;
-  EXPECT_FALSE(ScaledMaskRegionParts(points, crossed, mask.View(), 40));
+  EXPECT_FALSE(ScaledMaskRegionParts(points, crossed, mask.View(), 40, 30));
   crossed = scaled;
   crossed.Client.Bottom = crossed.Client.Top;
-  EXPECT_FALSE(ScaledMaskRegionParts(points, crossed, mask.View(), 40)->Client);
+  EXPECT_FALSE(ScaledMaskRegionParts(points, crossed, mask.View(), 40, 30)->Client);
 }
 
 }  // namespace

@@ -52,17 +52,17 @@ TEST(MenuMetrics, WindowSizePlainSkinnedAndScrolling) {
   const std::vector<TFrameMenuItem> items = TrayLikeItems();
   const std::vector<TMenuItemSize> plain = MeasureMenuItems(items, measure, {}, 20);
   EXPECT_EQ(plain, (std::vector<TMenuItemSize>{{58, 20}, {9, 4}, {100, 20}}));
-  EXPECT_EQ(MenuWindowSize(plain, MarkColumnWidth(std::nullopt), {}, 48), (TMenuWindowSize{148, 48, false}));
-  EXPECT_EQ(MenuWindowSize(plain, MarkColumnWidth(16), {}, 47), (TMenuWindowSize{150, 47, true}));
+  EXPECT_EQ(MenuWindowSize(plain, MarkColumnWidth(std::nullopt), {}, {0, 0, 1024, 48}), (TMenuWindowSize{148, 48, false}));
+  EXPECT_EQ(MenuWindowSize(plain, MarkColumnWidth(16), {}, {0, 0, 1024, 47}), (TMenuWindowSize{150, 47, true}));
 
   TestSkin skin;
   const std::vector<TMenuItemSize> skinned = MeasureMenuItems(items, measure, skin.Menu(), 20);
   EXPECT_EQ(skinned, (std::vector<TMenuItemSize>{{58, 22}, {9, 6}, {100, 22}}));
-  EXPECT_EQ(MenuWindowSize(skinned, 19, skin.Menu(), 800), (TMenuWindowSize{170, 68, false}));
+  EXPECT_EQ(MenuWindowSize(skinned, 19, skin.Menu(), {0, 0, 1024, 800}), (TMenuWindowSize{170, 68, false}));
   // Without the window picture or the item object the whole menu is plain.
   for (TMenuSkin partial : {TMenuSkin{&skin.popup, &skin.item, 0, 0}, TMenuSkin{&skin.popup, nullptr, 100, 60}}) {
     EXPECT_EQ(MeasureMenuItems(items, measure, partial, 20), plain);
-    EXPECT_EQ(MenuWindowSize(plain, 19, partial, 800), (TMenuWindowSize{148, 48, false}));
+    EXPECT_EQ(MenuWindowSize(plain, 19, partial, {0, 0, 1024, 800}), (TMenuWindowSize{148, 48, false}));
   }
 }
 

@@ -159,7 +159,7 @@ TEST(ComposeBounds, DegenerateAndHostileGeometryStaysInsideBothPictures) {
           ComposeNinePiece(points, scaled, source.View(), r, 3, 2, true, {stretch, stretch, stretch, stretch});
           ComposeFrameBorders(points, scaled, {stretch, stretch, stretch, stretch}, 3, 2, r, source.View());
         }
-      SplitMaskBorders(points, scaled, source.View(), 3);
+      SplitMaskBorders(points, scaled, source.View(), 3, 2);
     }
   ComposeVerticalThree(INT_MAX, INT_MIN, 4, {0, 0, 8, 30}, source.View());
   ComposeHorizontalThree(INT_MIN, INT_MAX, 4, {0, 0, 30, 8}, source.View());

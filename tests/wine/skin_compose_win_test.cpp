@@ -70,7 +70,7 @@ TEST_F(MainFormTest, RegionsFromOurFrameMaskHoldExactlyItsBlackPixels) {
   const int topEnd = std::min(p.LeftTop.Y, p.RightTop.Y), bottomStart = std::max(p.LeftBottom.Y, p.RightBottom.Y);
   const int handlesBefore = GdiObjectCount();
   {
-    const RegionHandle grown = ScaledMaskRegion(p, scaled, mask.View(), W);
+    const RegionHandle grown = ScaledMaskRegion(p, scaled, mask.View(), W, H);
     EXPECT_EQ(GdiObjectCount(), handlesBefore + 1);  // the strip regions are gone
     int cornerPixels = 0;
     for (int y = -1; y <= H; ++y)

@@ -2,36 +2,40 @@
 
 TGlyphTextPlace LayoutGlyphAndText(TButtonLayout layout, TRect rect, int glyphWidth, int glyphHeight, int textWidth,
                                    int textHeight, int spacing, int margin) {
-  const int cx = rect.Left + rect.Width() / 2, cy = rect.Top + rect.Height() / 2;
-  TGlyphTextPlace place;
-  TPoint& glyph = place.Glyph;
-  TPoint& text = place.Text;
+  // 64 bits: the rectangle comes from a skin and may lie anywhere.
+  const int64_t cx = rect.Left + int64_t{rect.Width()} / 2, cy = rect.Top + int64_t{rect.Height()} / 2;
+  int64_t glyphX = 0, glyphY = 0, textX = 0, textY = 0;
   const bool across = layout == blGlyphLeft || layout == blGlyphRight;
   // The coordinate across the layout's direction is always centred.
   if (across) {
-    glyph.Y = cy - glyphHeight / 2;
-    text.Y = cy - textHeight / 2;
+    glyphY = cy - glyphHeight / 2;
+    textY = cy - textHeight / 2;
   } else {
-    glyph.X = cx - glyphWidth / 2;
-    text.X = cx - textWidth / 2;
+    glyphX = cx - glyphWidth / 2;
+    textX = cx - textWidth / 2;
   }
   if (margin == -1) {
-    const int hw = (glyphWidth + textWidth + spacing) / 2, hh = (textHeight + glyphHeight + spacing) / 2;
+    const int64_t hw = (int64_t{glyphWidth} + textWidth + spacing) / 2;
+    const int64_t hh = (int64_t{textHeight} + glyphHeight + spacing) / 2;
     switch (layout) {
-      case blGlyphLeft: glyph.X = cx - hw, text.X = cx + hw - textWidth; break;
-      case blGlyphRight: text.X = cx - hw, glyph.X = cx + hw - glyphWidth; break;
-      case blGlyphTop: glyph.Y = cy - hh, text.Y = cy + hh - textHeight; break;
-      case blGlyphBottom: text.Y = cy - hh, glyph.Y = cy + hh - glyphHeight; break;
+      case blGlyphLeft: glyphX = cx - hw, textX = cx + hw - textWidth; break;
+      case blGlyphRight: textX = cx - hw, glyphX = cx + hw - glyphWidth; break;
+      case blGlyphTop: glyphY = cy - hh, textY = cy + hh - textHeight; break;
+      case blGlyphBottom: textY = cy - hh, glyphY = cy + hh - glyphHeight; break;
     }
-    return place;
+  } else {
+    switch (layout) {
+      case blGlyphLeft: glyphX = int64_t{rect.Left} + margin, textX = glyphX + glyphWidth + spacing; break;
+      case blGlyphRight:
+        glyphX = int64_t{rect.Right} - glyphWidth - margin, textX = glyphX - spacing - textWidth;
+        break;
+      case blGlyphTop: glyphY = int64_t{rect.Top} + margin, textY = glyphY + glyphHeight + spacing; break;
+      case blGlyphBottom:
+        glyphY = int64_t{rect.Bottom} - glyphHeight - margin, textY = glyphY - spacing - textHeight;
+        break;
+    }
   }
-  switch (layout) {
-    case blGlyphLeft: glyph.X = rect.Left + margin, text.X = glyph.X + glyphWidth + spacing; break;
-    case blGlyphRight: glyph.X = rect.Right - glyphWidth - margin, text.X = glyph.X - spacing - textWidth; break;
-    case blGlyphTop: glyph.Y = rect.Top + margin, text.Y = glyph.Y + glyphHeight + spacing; break;
-    case blGlyphBottom: glyph.Y = rect.Bottom - glyphHeight - margin, text.Y = glyph.Y - spacing - textHeight; break;
-  }
-  return place;
+  return {{Saturate(glyphX), Saturate(glyphY)}, {Saturate(textX), Saturate(textY)}};
 }
 
 void DrawGlyphCell(PixelView target, int x, int y, PixelView glyph, int cellCount, int cellNumber) {

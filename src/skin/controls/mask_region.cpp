@@ -41,9 +41,9 @@ std::vector<uint8_t> MaskToRegionData(PixelView mask, int32_t dx, int32_t dy) {
 }
 
 std::optional<TMaskRegionParts> ScaledMaskRegionParts(const TFramePoints& points, const TFramePoints& scaled,
-                                                      PixelView mask, int width) {
+                                                      PixelView mask, int width, int height) {
   if (scaled.RightTop.X < scaled.LeftTop.X || scaled.LeftBottom.Y < scaled.LeftTop.Y) return std::nullopt;
-  TBorderStrips strips = SplitMaskBorders(points, scaled, mask, width);
+  TBorderStrips strips = SplitMaskBorders(points, scaled, mask, width, height);
   const TRect& c = scaled.Client;
   TMaskRegionParts parts;
   parts.Top = MaskToRegionData(strips.Top.View(), 0, 0);

@@ -30,4 +30,4 @@ struct TMaskRegionParts {
 };
 // None when RT'.X < LT'.X or LB'.Y < LT'.Y.
 std::optional<TMaskRegionParts> ScaledMaskRegionParts(const TFramePoints& points, const TFramePoints& scaled,
-                                                      PixelView mask, int width);
+                                                      PixelView mask, int width, int height);

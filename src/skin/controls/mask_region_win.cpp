@@ -35,8 +35,9 @@ RegionHandle RegionFromMask(HBITMAP mask) {
   return RegionFromMask(pixels.View());
 }
 
-RegionHandle ScaledMaskRegion(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width) {
-  std::optional<TMaskRegionParts> parts = ScaledMaskRegionParts(points, scaled, mask, width);
+RegionHandle ScaledMaskRegion(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width,
+                              int height) {
+  std::optional<TMaskRegionParts> parts = ScaledMaskRegionParts(points, scaled, mask, width, height);
   if (!parts) return {};
   RegionHandle client;
   if (parts->Client) {

@@ -10,7 +10,8 @@
 RegionHandle RegionFromMask(PixelView mask);
 RegionHandle RegionFromMask(HBITMAP mask);
 
-// The mask fitted to a target: its border strips tiled to the target width
-// and height (the scaled points), united with the scaled client rectangle.
+// The mask fitted to a width x height target: its border strips tiled to it
+// (the scaled points), united with the scaled client rectangle.
 // None when RT'.X < LT'.X or LB'.Y < LT'.Y.
-RegionHandle ScaledMaskRegion(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width);
+RegionHandle ScaledMaskRegion(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width,
+                              int height);

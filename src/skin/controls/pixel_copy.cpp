@@ -56,8 +56,12 @@ void CopyPixels(PixelView target, PixelBox dst, PixelView source, PixelBox src) 
 void FillPixels(PixelView target, PixelBox box, Bgr color) {
   const int64_t left = std::max(box.Left, int64_t{0}), right = std::min(box.Right, int64_t{target.Width()});
   const int64_t top = std::max(box.Top, int64_t{0}), bottom = std::min(box.Bottom, int64_t{target.Height()});
-  for (int64_t y = top; y < bottom; ++y)
-    for (int64_t x = left; x < right; ++x) target.Set(int(x), int(y), color);
+  if (left >= right || top >= bottom) return;
+  // The first row pixel by pixel, the others copied from it.
+  for (int64_t x = left; x < right; ++x) target.Set(int(x), int(top), color);
+  const uint8_t* first = target.Row(int(top)) + 3 * left;
+  const size_t bytes = 3 * static_cast<size_t>(right - left);
+  for (int64_t y = top + 1; y < bottom; ++y) std::memcpy(target.Row(int(y)) + 3 * left, first, bytes);
 }
 
 void TilePixels(PixelView target, PixelBox span, PixelView source, PixelBox piece, TileAxis axis) {

@@ -121,7 +121,11 @@ TBorderStrips ComposeFrameBorders(const TFramePoints& p, const TFramePoints& s, 
   const TRect& c = p.Client;
   const TRect& sc = s.Client;
 
-  const int64_t top = sc.Top;
+  // No strip reaches past the window: what lies beyond is never seen, and a
+  // broken skin could ask for billions of such pixels. The pieces go one to
+  // one, so a strip cut at its outer side (the bottom and right strips keep
+  // their inner side) shows what the whole one would.
+  const int64_t top = std::min<int64_t>(sc.Top, H);
   if (W > 0 && top > 0 && int64_t{p.RightTop.X} - p.LeftTop.X > 0) {
     strips.Top = PixelImage(width, Extent(0, top));
     FrameStrip(strips.Top, source, stretch.Top, {s.LeftTop.X, 0, s.RightTop.X, top},
@@ -129,7 +133,7 @@ TBorderStrips ComposeFrameBorders(const TFramePoints& p, const TFramePoints& s, 
                {rl, rt, rl + p.LeftTop.X, rt + top}, {0, 0, s.LeftTop.X, top},
                {rl + p.RightTop.X, rt, rr, rt + top}, {s.RightTop.X, 0, W, top});
   }
-  const int64_t bottom = H - sc.Bottom;
+  const int64_t bottom = std::min<int64_t>(H - sc.Bottom, H);
   if (W > 0 && bottom > 0 && int64_t{p.RightBottom.X} - p.LeftBottom.X > 0) {
     strips.Bottom = PixelImage(width, Extent(0, bottom));
     FrameStrip(strips.Bottom, source, stretch.Bottom, {s.LeftBottom.X, 0, s.RightBottom.X, bottom},
@@ -153,32 +157,39 @@ TBorderStrips ComposeFrameBorders(const TFramePoints& p, const TFramePoints& s, 
                lower > 0 ? Box{sourceLeft, rt + lowerStart, sourceRight, rt + c.Bottom} : none,
                {0, side - lower, stripWidth, side});
   };
-  const int64_t left = sc.Left;
+  const int64_t left = std::min<int64_t>(sc.Left, W);
   if (left > 0 && side > 0 && int64_t{p.LeftBottom.Y} - p.LeftTop.Y > 0)
     sideStrip(strips.Left, left, rl, rl + left, p.LeftTop.Y, p.LeftBottom.Y, stretch.Left);
-  const int64_t right = W - sc.Right;
+  const int64_t wholeRight = W - sc.Right, right = std::min(wholeRight, W);
   if (right > 0 && side > 0 && int64_t{p.RightBottom.Y} - p.RightTop.Y > 0)
-    sideStrip(strips.Right, right, rl + c.Right, rr, p.RightTop.Y, p.RightBottom.Y, stretch.Right);
+    sideStrip(strips.Right, right, rl + c.Right + (wholeRight - right), rr, p.RightTop.Y, p.RightBottom.Y,
+              stretch.Right);
   return strips;
 }
 
-TBorderStrips SplitMaskBorders(const TFramePoints& p, const TFramePoints& s, PixelView mask, int width) {
+TBorderStrips SplitMaskBorders(const TFramePoints& p, const TFramePoints& s, PixelView mask, int width, int height) {
   TBorderStrips strips;
-  const int64_t mw = mask.Width(), mh = mask.Height(), W = width;
+  const int64_t mw = mask.Width(), mh = mask.Height(), W = width, H = height;
   const TRect& c = p.Client;
-  const int64_t sideHeight = int64_t{s.Client.Bottom} - s.Client.Top;
+  const TRect& sc = s.Client;
+  const int64_t sideHeight = int64_t{sc.Bottom} - sc.Top;
   const Bgr outside{255, 255, 255};
 
+  // A strip is made only as far as the mask and the target reach: past the
+  // mask it would be all outside, past the target nothing looks at it. The
+  // pieces keep their places in the whole strip.
   auto blank = [&](PixelImage& strip, int64_t w, int64_t h) {
     if (w <= 0 || h <= 0) return false;
     strip = PixelImage(Extent(0, w), Extent(0, h));
     FillPixels(strip.View(), {0, 0, w, h}, outside);
     return true;
   };
-  auto side = [&](PixelImage& strip, int64_t from, int64_t to, int64_t upperEnd, int64_t lowerStart) {
-    if (!blank(strip, to - from, sideHeight)) return;
+  // `x`: where the strip's left edge lies in the target.
+  auto side = [&](PixelImage& strip, int64_t from, int64_t to, int64_t upperEnd, int64_t lowerStart, int64_t x) {
+    to = std::min({to, mw, from + W - x});
+    if (!blank(strip, to - from, std::min(sideHeight, H - sc.Top))) return;
     const PixelView target = strip.View();
-    const int64_t w = strip.Width(), h = strip.Height();
+    const int64_t w = strip.Width(), h = sideHeight;
     if (lowerStart != upperEnd) TilePixels(target, {0, 0, w, h}, mask, {from, upperEnd, to, lowerStart}, kAlongY);
     CopyPixels(target, {0, 0, w, upperEnd - c.Top}, mask, {from, c.Top, to, upperEnd});
     CopyPixels(target, {0, h - (c.Bottom - lowerStart), w, h}, mask, {from, lowerStart, to, c.Bottom});
@@ -194,9 +205,10 @@ TBorderStrips SplitMaskBorders(const TFramePoints& p, const TFramePoints& s, Pix
     CopyPixels(target, {scaledLast.X, 0, W, h}, mask, {last.X, rowFrom, mw, rowTo});
   };
 
-  side(strips.Left, 0, c.Left, p.LeftTop.Y, p.LeftBottom.Y);
-  side(strips.Right, c.Right, mw, p.RightTop.Y, p.RightBottom.Y);
-  across(strips.Top, 0, c.Top, p.LeftTop, p.RightTop, s.LeftTop, s.RightTop);
-  across(strips.Bottom, c.Bottom, mh, p.LeftBottom, p.RightBottom, s.LeftBottom, s.RightBottom);
+  side(strips.Left, 0, c.Left, p.LeftTop.Y, p.LeftBottom.Y, 0);
+  side(strips.Right, c.Right, mw, p.RightTop.Y, p.RightBottom.Y, sc.Right);
+  across(strips.Top, 0, std::min<int64_t>({c.Top, mh, H}), p.LeftTop, p.RightTop, s.LeftTop, s.RightTop);
+  across(strips.Bottom, c.Bottom, std::min<int64_t>(mh, c.Bottom + H - sc.Bottom), p.LeftBottom, p.RightBottom,
+         s.LeftBottom, s.RightBottom);
   return strips;
 }

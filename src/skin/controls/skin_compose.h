@@ -43,6 +43,8 @@ PixelImage ComposeVerticalThree(int topHeight, int bottomHeight, int height, TRe
 TBorderStrips ComposeFrameBorders(const TFramePoints& points, const TFramePoints& scaled, TStretchEdges stretch,
                                   int width, int height, TRect skinRect, PixelView source);
 
-// The mask's border strips fitted to a target width, always tiled. Parts of
-// a strip that no piece covers are white (outside the window).
-TBorderStrips SplitMaskBorders(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width);
+// The mask's border strips fitted to a width x height target, always tiled.
+// Parts of a strip that no piece covers are white (outside the window); a
+// strip ends where the mask or the target does, all outside beyond.
+TBorderStrips SplitMaskBorders(const TFramePoints& points, const TFramePoints& scaled, PixelView mask, int width,
+                               int height);

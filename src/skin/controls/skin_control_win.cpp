@@ -172,7 +172,7 @@ void TSkinCustomControl::UpdateSkinRegion() {
     region = RegionFromMask(FMask.View());
   } else {
     MaskRegionPoints points = MaskRegionPointsFor(FMode, FSkinRect, FPoints, FScaled, Width(), Height());
-    region = ScaledMaskRegion(points.Source, points.Scaled, FMask.View(), Width());
+    region = ScaledMaskRegion(points.Source, points.Scaled, FMask.View(), Width(), Height());
   }
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();

@@ -17,6 +17,15 @@ PixelBox WholeOf(const PixelImage& image) { return {0, 0, image.Width(), image.H
 constexpr TColor kPressedFill = 0xB59385;
 constexpr TColor kHotFill = 0xD2BDB6;
 
+// Looks and morphs are built at an object's own size. One larger than the
+// canvas is never seen whole, and only a broken skin makes one (its size
+// may be any): it shows its end look, a caption only its text.
+bool FitsCanvas(const TRect& object, const TObjectCanvas& canvas) {
+  return object.Width() <= canvas.Pixels.Width() && object.Height() <= canvas.Pixels.Height();
+}
+
+int32_t Sum(int64_t value) { return Saturate(value); }
+
 }  // namespace
 
 // --- base
@@ -28,7 +37,7 @@ void TActiveSkinObject::CopyToObject(TObjectCanvas& canvas, const PixelImage* pi
 
 void TActiveSkinObject::DrawLooks(TObjectCanvas& canvas, const PixelImage* normalPicture, TRect normal,
                                   TRect active, bool copyNormal) {
-  if (morphing && MorphPending()) {
+  if (morphing && MorphPending() && FitsCanvas(ObjectRect, canvas)) {
     PixelImage from(ObjectRect.Width(), ObjectRect.Height()), to(ObjectRect.Width(), ObjectRect.Height());
     CopyPixels(from.View(), WholeOf(from), ViewOf(normalPicture), normal);
     CopyPixels(to.View(), WholeOf(to), ViewOf(ExtraPicture), active);
@@ -126,11 +135,11 @@ void TSkinStdButtonObject::DrawWithoutSkin(TObjectCanvas& canvas) {
 
 TRect TSkinCaptionObject::TextArea() const {
   TRect area = textrect;
-  if (!IsEmptyRect(textrect)) area.Right += ObjectRect.Width() - skinrect.Width();
+  if (!IsEmptyRect(textrect)) area.Right = Sum(int64_t{area.Right} + ObjectRect.Width() - skinrect.Width());
   if (!IsEmptyRect(framerect)) {
-    area.Left += frametextrect.Left;
-    area.Top += frametextrect.Top;
-    area.Right += frametextrect.Right - framerect.Width();
+    area.Left = Sum(int64_t{area.Left} + frametextrect.Left);
+    area.Top = Sum(int64_t{area.Top} + frametextrect.Top);
+    area.Right = Sum(int64_t{area.Right} + frametextrect.Right - framerect.Width());
   }
   return area;
 }
@@ -142,22 +151,22 @@ TCaptionTextPlace TSkinCaptionObject::PlaceText(TextMeasure& measure, int textHe
   const TRect area = TextArea();
   EllipsizeText(measure, text, area.Width());
   const int width = measure.TextWidth(text);
-  int x = area.Left;
+  int64_t x = area.Left;
   if (alignment == TSkinAlignment::taRightJustify)
-    x = area.Right - width;
+    x = int64_t{area.Right} - width;
   else if (alignment == TSkinAlignment::taCenter)
-    x = area.Left + area.Width() / 2 - width / 2;
-  const int y = area.Top + area.Height() / 2 - textHeight / 2;
+    x = int64_t{area.Left} + area.Width() / 2 - width / 2;
+  const int64_t y = int64_t{area.Top} + area.Height() / 2 - textHeight / 2;
   place.Text = std::move(text);
-  place.At = {origin.X + x, origin.Y + y};
+  place.At = {Sum(origin.X + x), Sum(origin.Y + y)};
   place.Color = active ? activefontcolor : fontcolor;
   place.Shadow = shadow;
-  place.ShadowAt = {place.At.X + 1, place.At.Y + 1};
+  place.ShadowAt = {Sum(int64_t{place.At.X} + 1), Sum(int64_t{place.At.Y} + 1)};
   place.ShadowColor = active ? activeshadowcolor : shadowcolor;
   if (!IsEmptyRect(framerect) && ExtraPicture) {
     place.FrameSource = active && !IsEmptyRect(activeframerect) ? activeframerect : framerect;
-    place.FrameWidth = std::max(0, framerect.Width() + width - frametextrect.Width());
-    place.FrameAt = {place.At.X - frametextrect.Left, place.At.Y - frametextrect.Top};
+    place.FrameWidth = Sum(std::max<int64_t>(0, int64_t{framerect.Width()} + width - frametextrect.Width()));
+    place.FrameAt = {Sum(int64_t{place.At.X} - frametextrect.Left), Sum(int64_t{place.At.Y} - frametextrect.Top)};
   }
   return place;
 }
@@ -166,7 +175,8 @@ void TSkinCaptionObject::DrawText(TObjectCanvas& canvas, PixelView target, TPoin
   canvas.SelectCaptionFont(*this);
   const TCaptionTextPlace place = PlaceText(canvas, canvas.TextHeight(), HostFrame.CaptionText(), origin, active);
   if (place.Text.empty()) return;
-  if (place.FrameWidth > 0) {
+  // The frame is built whole, so it is drawn only when it fits the target.
+  if (place.FrameWidth > 0 && place.FrameWidth <= target.Width() && place.FrameSource.Height() <= target.Height()) {
     const PixelImage frame = ComposeHorizontalThree(frameleftoffset, framerightoffset, place.FrameWidth,
                                                      place.FrameSource, ExtraPicture->View());
     CopyPixels(target, PixelBox(Bounds(place.FrameAt.X, place.FrameAt.Y, frame.Width(), frame.Height())),
@@ -204,7 +214,9 @@ void TSkinCaptionObject::RenderInactive(PixelView image) {
 void TSkinCaptionObject::Draw(TObjectCanvas& canvas, bool) {
   const TRect target = canvas.ToPixels(ObjectRect);
   auto put = [&](const PixelImage& look) { CopyPixels(canvas.Pixels, target, look.View(), WholeOf(look)); };
-  if (morphing && MorphPending()) {
+  if (!FitsCanvas(ObjectRect, canvas)) {
+    DrawText(canvas, canvas.Pixels, {target.Left, target.Top}, Lit);
+  } else if (morphing && MorphPending()) {
     PixelImage normal = BuildLook(canvas, TCaptionLook::Normal);
     const PixelImage active = BuildLook(canvas, TCaptionLook::Active);
     TransitionFor(morphkind)(normal.View(), active.View(), BlendPos());
@@ -224,7 +236,7 @@ void TSkinCaptionObject::Draw(TObjectCanvas& canvas, bool) {
 // --- animation
 
 TRect TSkinAnimateObject::FrameRect(int f) const {
-  return Bounds(activeskinrect.Left + (f - 1) * skinrect.Width(), activeskinrect.Top, skinrect.Width(),
+  return Bounds(Sum(activeskinrect.Left + int64_t{f - 1} * skinrect.Width()), activeskinrect.Top, skinrect.Width(),
                 skinrect.Height());
 }
 

@@ -102,10 +102,7 @@ class TObjectCanvas : public TextMeasure {
   // The form's small icon inside `rect`, a rectangle of Pixels.
   virtual void DrawFormIcon(TRect rect) = 0;
 
-  TRect ToPixels(TRect windowRect) const {
-    return {windowRect.Left - Origin.X, windowRect.Top - Origin.Y, windowRect.Right - Origin.X,
-            windowRect.Bottom - Origin.Y};
-  }
+  TRect ToPixels(TRect windowRect) const { return OffsetBy(windowRect, -Origin.X, -Origin.Y); }
 };
 
 // The skin's decoded pictures, owned by the object list for the objects' lifetime.

@@ -1,10 +1,14 @@
 #include "skin/frame/frame_geometry.h"
 
+#include <algorithm>
+
 #include "skin/data/skin_data.h"
 
 namespace {
 
-TPoint Moved(TPoint p, int32_t dx, int32_t dy) { return {p.X + dx, p.Y + dy}; }
+int32_t Plus(int32_t a, int32_t b) { return Saturate(int64_t{a} + b); }
+
+TPoint Moved(TPoint p, int32_t dx, int32_t dy) { return {Plus(p.X, dx), Plus(p.Y, dy)}; }
 
 TRect ClampedClient(TRect r) {
   if (r.Right < r.Left) r.Right = r.Left;
@@ -36,8 +40,8 @@ TFrameSkinPoints FrameSkinPointsOf(const TSkinData& skin) {
 }
 
 TScaledFramePoints ComputeFramePoints(const TFrameSkinPoints& skin, int32_t frameWidth, int32_t frameHeight) {
-  const int32_t dx = frameWidth - skin.PictureWidth;
-  const int32_t dy = frameHeight - skin.PictureHeight;
+  const int32_t dx = Saturate(int64_t{frameWidth} - skin.PictureWidth);
+  const int32_t dy = Saturate(int64_t{frameHeight} - skin.PictureHeight);
   TScaledFramePoints s;
   s.FrameWidth = frameWidth;
   s.FrameHeight = frameHeight;
@@ -45,19 +49,18 @@ TScaledFramePoints ComputeFramePoints(const TFrameSkinPoints& skin, int32_t fram
   s.RightTop = Moved(skin.RightTop, dx, 0);
   s.LeftBottom = Moved(skin.LeftBottom, 0, dy);
   s.RightBottom = Moved(skin.RightBottom, dx, dy);
-  s.Client = {skin.Client.Left, skin.Client.Top, skin.Client.Right + dx, skin.Client.Bottom + dy};
-  s.Mask = {skin.Mask.Left, skin.Mask.Top, skin.Mask.Right + dx, skin.Mask.Bottom + dy};
+  s.Client = {skin.Client.Left, skin.Client.Top, Plus(skin.Client.Right, dx), Plus(skin.Client.Bottom, dy)};
+  s.Mask = {skin.Mask.Left, skin.Mask.Top, Plus(skin.Mask.Right, dx), Plus(skin.Mask.Bottom, dy)};
   s.HitLeftTop = skin.HitLeftTop;
   s.HitRightTop = Moved(skin.HitRightTop, dx, 0);
   s.HitLeftBottom = Moved(skin.HitLeftBottom, 0, dy);
   s.HitRightBottom = Moved(skin.HitRightBottom, dx, dy);
   s.CaptionRect = skin.CaptionRect;
-  if (!IsEmptyRect(s.CaptionRect)) s.CaptionRect.Right += dx;
+  if (!IsEmptyRect(s.CaptionRect)) s.CaptionRect.Right = Plus(s.CaptionRect.Right, dx);
   s.ButtonsRect = skin.ButtonsRect;
   if (!IsEmptyRect(s.ButtonsRect)) {
     if (s.ButtonsRect.Left > skin.PictureWidth / 2) {
-      s.ButtonsRect.Left += dx;
-      s.ButtonsRect.Right += dx;
+      s.ButtonsRect = OffsetBy(s.ButtonsRect, dx, 0);
     } else {
       s.ButtonsLeftAligned = true;
     }
@@ -75,10 +78,14 @@ TFramePoints MaskSplitPoints(const TScaledFramePoints& scaled) {
   return {scaled.LeftTop, scaled.RightTop, scaled.LeftBottom, scaled.RightBottom, scaled.Mask};
 }
 
+// A client rectangle reaching past the skin's picture ends at the window's
+// edge: a client larger than its window would be painted where no window is.
 TRect SkinnedClientRect(const TRect& window, const TFrameSkinPoints& skin) {
-  return ClampedClient({window.Left + skin.Client.Left, window.Top + skin.Client.Top,
-                        window.Right + skin.Client.Right - skin.PictureWidth,
-                        window.Bottom + skin.Client.Bottom - skin.PictureHeight});
+  const int64_t right = int64_t{window.Right} + skin.Client.Right - skin.PictureWidth;
+  const int64_t bottom = int64_t{window.Bottom} + skin.Client.Bottom - skin.PictureHeight;
+  return ClampedClient({Plus(window.Left, skin.Client.Left), Plus(window.Top, skin.Client.Top),
+                        Saturate(std::min<int64_t>(right, window.Right)),
+                        Saturate(std::min<int64_t>(bottom, window.Bottom))});
 }
 
 TRect DefaultClientRect(const TRect& window, bool toolWindow) {

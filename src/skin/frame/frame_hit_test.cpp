@@ -13,7 +13,9 @@ int32_t CaptionOrObject(TPoint p, const TFrameHitState& state) {
 }
 
 bool AtSkinnedEdge(TPoint p, const TScaledFramePoints& frame, int32_t b, const TMaskQuery& inMask) {
-  const TPoint around[4] = {{p.X - b, p.Y}, {p.X, p.Y - b}, {p.X + b, p.Y}, {p.X, p.Y + b}};
+  const int32_t left = Saturate(int64_t{p.X} - b), up = Saturate(int64_t{p.Y} - b);
+  const int32_t right = Saturate(int64_t{p.X} + b), down = Saturate(int64_t{p.Y} + b);
+  const TPoint around[4] = {{left, p.Y}, {p.X, up}, {right, p.Y}, {p.X, down}};
   if (!inMask) {
     const TRect window{0, 0, frame.FrameWidth, frame.FrameHeight};
     for (TPoint q : around)
@@ -83,6 +85,7 @@ int32_t DefaultHitTest(TPoint p, int32_t width, int32_t height, int32_t captionL
 bool PointInFrameMask(const TBorderStrips& strips, const TRect& scaledMask, TPoint p) {
   if (scaledMask.Contains(p)) return true;
   const int32_t x = p.X, y = p.Y;
-  return BlackAt(strips.Top, x, y) || BlackAt(strips.Bottom, x, y - scaledMask.Bottom) ||
-         BlackAt(strips.Left, x, y - scaledMask.Top) || BlackAt(strips.Right, x - scaledMask.Right, y - scaledMask.Top);
+  const int32_t belowBottom = Saturate(int64_t{y} - scaledMask.Bottom), belowTop = Saturate(int64_t{y} - scaledMask.Top);
+  return BlackAt(strips.Top, x, y) || BlackAt(strips.Bottom, x, belowBottom) || BlackAt(strips.Left, x, belowTop) ||
+         BlackAt(strips.Right, Saturate(int64_t{x} - scaledMask.Right), belowTop);
 }

@@ -6,7 +6,8 @@ int32_t MinFrameWidth(const TFrameLimitInput& in) {
 }
 
 int32_t MinFrameHeight(const TFrameLimitInput& in) {
-  const int32_t bare = in.Skinned ? in.PictureHeight - in.ClientRect.Height() : in.CaptionHeight + 6;
+  const int32_t bare =
+      in.Skinned ? Saturate(int64_t{in.PictureHeight} - in.ClientRect.Height()) : in.CaptionHeight + 6;
   return bare >= in.MinHeight || in.RolledUp || in.Minimized ? bare : in.MinHeight;
 }
 

@@ -17,7 +17,7 @@ Zone ZoneOf(TPoint p, const TFrameSkinPoints& s) {
 // with the picture's right or bottom edge still counts as inside its zone.
 TRect PlacedInFrame(TRect r, const TFrameSkinPoints& skin, int32_t dx, int32_t dy) {
   const Zone first = ZoneOf({r.Left, r.Top}, skin);
-  const Zone last = ZoneOf({r.Right - 1, r.Bottom - 1}, skin);
+  const Zone last = ZoneOf({Saturate(int64_t{r.Right} - 1), Saturate(int64_t{r.Bottom} - 1)}, skin);
   if (first == last) {
     switch (first) {
       case kTopRight: return OffsetBy(r, dx, 0);
@@ -26,11 +26,15 @@ TRect PlacedInFrame(TRect r, const TFrameSkinPoints& skin, int32_t dx, int32_t d
       default: return r;
     }
   }
-  if (first == kTopLeft && last == kBottomRight) return {r.Left, r.Top, r.Right + dx, r.Bottom + dy};
-  if (first == kTopLeft && last == kTopRight) return {r.Left, r.Top, r.Right + dx, r.Bottom};
-  if (first == kBottomLeft && last == kBottomRight) return {r.Left, r.Top + dy, r.Right + dx, r.Bottom + dy};
-  if (first == kTopLeft && last == kBottomLeft) return {r.Left, r.Top, r.Right, r.Bottom + dy};
-  if (first == kTopRight && last == kBottomRight) return {r.Left + dx, r.Top, r.Right + dx, r.Bottom + dy};
+  const auto grown = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    return TRect{Saturate(int64_t{r.Left} + left), Saturate(int64_t{r.Top} + top), Saturate(int64_t{r.Right} + right),
+                 Saturate(int64_t{r.Bottom} + bottom)};
+  };
+  if (first == kTopLeft && last == kBottomRight) return grown(0, 0, dx, dy);
+  if (first == kTopLeft && last == kTopRight) return grown(0, 0, dx, 0);
+  if (first == kBottomLeft && last == kBottomRight) return grown(0, dy, dx, dy);
+  if (first == kTopLeft && last == kBottomLeft) return grown(0, 0, 0, dy);
+  if (first == kTopRight && last == kBottomRight) return grown(dx, 0, dx, dy);
   return r;
 }
 
@@ -57,36 +61,37 @@ void LayOutButtons(std::span<TFrameObjectPlace> objects, const TScaledFramePoint
   const int32_t gap = s.ButtonsOffset;
   constexpr TSkinCommand kOrder[] = {TSkinCommand::cmclose, TSkinCommand::cmmaximize, TSkinCommand::cmminimize,
                                      TSkinCommand::cmrollup};
+  // 64 bits: a skin's sizes and gap may be any 32-bit values, and add up.
   if (!s.ButtonsInLeft) {
-    int32_t x = area.Right;
+    int64_t x = area.Right;
     for (TSkinCommand command : kOrder)
       for (TFrameObjectPlace& o : objects)
         if (IsCommandButton(o, command)) {
           const TPoint size = SizeOf(o, iconSize);
-          o.Rect = Bounds(x - size.X, area.Top, size.X, size.Y);
-          x -= size.X + gap;
+          o.Rect = Bounds(Saturate(x - size.X), area.Top, size.X, size.Y);
+          x -= int64_t{size.X} + gap;
         }
-    if (!buttonsGiven && caption) caption->Rect.Right = x + gap;
+    if (!buttonsGiven && caption) caption->Rect.Right = Saturate(x + gap);
     if (sysMenu) {
       const TPoint size = SizeOf(*sysMenu, iconSize);
       const TRect& c = s.CaptionRect;
-      sysMenu->Rect = Bounds(c.Left, c.Top + (c.Height() - size.Y) / 2, size.X, size.Y);
+      sysMenu->Rect = Bounds(c.Left, Saturate(c.Top + (int64_t{c.Height()} - size.Y) / 2), size.X, size.Y);
       if (caption) caption->Rect.Left = sysMenu->Rect.Right;
     }
     return;
   }
-  int32_t x = area.Left;
+  int64_t x = area.Left;
   auto place = [&](TFrameObjectPlace& o) {
     const TPoint size = SizeOf(o, iconSize);
-    o.Rect = Bounds(x, area.Top, size.X, size.Y);
-    x += size.X + gap;
+    o.Rect = Bounds(Saturate(x), area.Top, size.X, size.Y);
+    x += int64_t{size.X} + gap;
   };
   for (TSkinCommand command : kOrder)
     for (TFrameObjectPlace& o : objects)
       if (IsCommandButton(o, command)) place(o);
   if (!buttonsGiven) {
     if (sysMenu) place(*sysMenu);
-    if (caption) caption->Rect.Left = x + gap;
+    if (caption) caption->Rect.Left = Saturate(x + gap);
   }
 }
 
@@ -94,8 +99,8 @@ void LayOutButtons(std::span<TFrameObjectPlace> objects, const TScaledFramePoint
 
 void ArrangeObjects(std::span<TFrameObjectPlace> objects, const TFrameSkinPoints& skin,
                     const TScaledFramePoints& scaled, std::optional<TPoint> iconSize) {
-  const int32_t dx = scaled.RightBottom.X - skin.RightBottom.X;
-  const int32_t dy = scaled.RightBottom.Y - skin.RightBottom.Y;
+  const int32_t dx = Saturate(int64_t{scaled.RightBottom.X} - skin.RightBottom.X);
+  const int32_t dy = Saturate(int64_t{scaled.RightBottom.Y} - skin.RightBottom.Y);
   for (TFrameObjectPlace& o : objects)
     if (!o.SkinRectInAPicture) o.Rect = PlacedInFrame(o.SkinRect, skin, dx, dy);
   LayOutButtons(objects, scaled, iconSize);

@@ -22,18 +22,6 @@
 #include "ui/form_win.h"
 #include "ui/timer_win.h"
 
-namespace {
-
-TFrameObjectKind KindOf(const TActiveSkinObject& object) {
-  if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
-  if (dynamic_cast<const TSkinStdButtonObject*>(&object)) return TFrameObjectKind::StdButton;
-  if (dynamic_cast<const TSkinAnimateObject*>(&object)) return TFrameObjectKind::Animate;
-  if (dynamic_cast<const TSkinButtonObject*>(&object)) return TFrameObjectKind::Button;
-  return TFrameObjectKind::User;
-}
-
-}  // namespace
-
 // The morph and animation timers, made when first needed.
 class TSkinFrame::Timers {
  public:
@@ -145,25 +133,13 @@ void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
   UpdateRegion();
 }
 
-std::vector<TFrameObjectPlace> TSkinFrame::ObjectPlaces() const {
-  std::vector<TFrameObjectPlace> places;
-  for (size_t i = 0; i < FObjects.Count(); ++i) {
-    const TActiveSkinObject& o = FObjects[i];
-    const auto* std = dynamic_cast<const TSkinStdButtonObject*>(&o);
-    const auto* animate = dynamic_cast<const TSkinAnimateObject*>(&o);
-    places.push_back({KindOf(o), o.ObjectRect, o.skinrect, o.skinrectinapicture,
-                      std ? std->command : animate ? animate->command : TSkinCommand::cmdefault, o.Shown});
-  }
-  return places;
-}
-
 void TSkinFrame::ArrangeObjects() {
-  std::vector<TFrameObjectPlace> places = ObjectPlaces();
+  std::vector<TFrameObjectPlace> places = FObjects.Places();
   if (FSkinActive)
     ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
   else
     FCaptionSpan = PlaceDefaultButtons(places, WindowBounds(FForm.Handle()).Width(), IsToolWindow());
-  for (size_t i = 0; i < FObjects.Count(); ++i) FObjects[i].ObjectRect = places[i].Rect;
+  FObjects.Place(places);
 }
 
 bool TSkinFrame::IsToolWindow() const {
@@ -195,8 +171,8 @@ void TSkinFrame::UpdateRegion() {
     return;
   }
   TFramePoints points = MaskSplitPoints(FSkin), scaled = MaskSplitPoints(FFrame);
-  FMaskStrips = SplitMaskBorders(points, scaled, FMask.View(), FFrame.FrameWidth);
-  RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth);
+  FMaskStrips = SplitMaskBorders(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
+  RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
 }

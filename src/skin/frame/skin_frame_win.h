@@ -87,7 +87,6 @@ class TSkinFrame : private TObjectFrame {
   void UpdateFrame();
   // For a window of this size (a live drag's proposed rectangle).
   void UpdateFrame(int32_t width, int32_t height);
-  std::vector<TFrameObjectPlace> ObjectPlaces() const;
   void ArrangeObjects();
   bool IsToolWindow() const;
   bool IsSizeable() const;

@@ -10,6 +10,14 @@ namespace {
 
 PixelImage Decode(const TSkinBitmap& bitmap) { return bitmap.Empty() ? PixelImage() : PixelImageFromBmp(bitmap.Image()); }
 
+TFrameObjectKind KindOf(const TActiveSkinObject& object) {
+  if (dynamic_cast<const TSkinCaptionObject*>(&object)) return TFrameObjectKind::Caption;
+  if (dynamic_cast<const TSkinStdButtonObject*>(&object)) return TFrameObjectKind::StdButton;
+  if (dynamic_cast<const TSkinAnimateObject*>(&object)) return TFrameObjectKind::Animate;
+  if (dynamic_cast<const TSkinButtonObject*>(&object)) return TFrameObjectKind::Button;
+  return TFrameObjectKind::User;
+}
+
 // The border icon a command needs; 0 for none (closing is always permitted).
 uint32_t IconNeededBy(TSkinCommand command) {
   switch (command) {
@@ -90,6 +98,21 @@ TSkinCaptionObject* TSkinObjectList::Caption() const {
   for (const auto& object : FObjects)
     if (auto* caption = dynamic_cast<TSkinCaptionObject*>(object.get())) return caption;
   return nullptr;
+}
+
+std::vector<TFrameObjectPlace> TSkinObjectList::Places() const {
+  std::vector<TFrameObjectPlace> places;
+  for (const auto& o : FObjects) {
+    const auto* standard = dynamic_cast<const TSkinStdButtonObject*>(o.get());
+    const auto* animate = dynamic_cast<const TSkinAnimateObject*>(o.get());
+    places.push_back({KindOf(*o), o->ObjectRect, o->skinrect, o->skinrectinapicture,
+                      standard ? standard->command : animate ? animate->command : TSkinCommand::cmdefault, o->Shown});
+  }
+  return places;
+}
+
+void TSkinObjectList::Place(std::span<const TFrameObjectPlace> places) {
+  for (size_t i = 0; i < FObjects.size() && i < places.size(); ++i) FObjects[i]->ObjectRect = places[i].Rect;
 }
 
 bool TSkinObjectList::Usable(int index) const {

@@ -4,9 +4,11 @@
 // and when the frame must hold the mouse capture. The frame's window
 // layer calls in with window coordinates and carries out the answers.
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "skin/frame/caption_objects.h"
+#include "skin/frame/object_layout.h"
 
 class TSkinData;
 
@@ -29,6 +31,11 @@ class TSkinObjectList {
   TActiveSkinObject& operator[](size_t index) const { return *FObjects[index]; }
   // The first caption object, or null.
   TSkinCaptionObject* Caption() const;
+
+  // What the layout needs of each object, in list order; Place puts the
+  // rectangles it chose back into the objects.
+  std::vector<TFrameObjectPlace> Places() const;
+  void Place(std::span<const TFrameObjectPlace> places);
 
   int HotObject() const { return FHotObject; }
   int CapturedObject() const { return FCapturedObject; }

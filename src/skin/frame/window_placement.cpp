@@ -4,18 +4,19 @@
 #include <cstdlib>
 
 TPoint FreePlace(const TRect& workArea, int32_t minWidth, int32_t minHeight, std::span<const TPoint> taken) {
-  const TPoint first{workArea.Left, workArea.Bottom - minHeight};
+  // 64 bits: the size comes from a skin and may be any 32-bit value.
+  const TPoint first{workArea.Left, Saturate(int64_t{workArea.Bottom} - minHeight)};
   if (minWidth <= 0 || minHeight <= 0) return first;
-  TPoint p = first;
-  while (std::find(taken.begin(), taken.end(), p) != taken.end()) {
-    p.X += minWidth;
-    if (p.X + minWidth > workArea.Right) {
-      p.X = workArea.Left;
-      p.Y -= minHeight;
-      if (p.Y < workArea.Top) return first;
+  int64_t x = first.X, y = int64_t{workArea.Bottom} - minHeight;
+  while (std::find(taken.begin(), taken.end(), TPoint{Saturate(x), Saturate(y)}) != taken.end()) {
+    x += minWidth;
+    if (x + minWidth > workArea.Right) {
+      x = workArea.Left;
+      y -= minHeight;
+      if (y < workArea.Top) return first;
     }
   }
-  return p;
+  return {Saturate(x), Saturate(y)};
 }
 
 TRect MaximizeRect(const TRect& workArea, const TRect& monitor, bool fullScreen) {

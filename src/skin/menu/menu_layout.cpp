@@ -7,11 +7,12 @@ TMenuLayout LayoutMenuItems(std::span<const TMenuItemSize> items, const TRect& i
   const int32_t margin = scrolling ? kMenuScrollMarkerHeight : 0;
   const int32_t count = static_cast<int32_t>(items.size());
   TMenuLayout layout{.Items = std::vector<TMenuItemPlace>(items.size())};
-  int32_t y = itemsRect.Top + margin;
+  // 64 bits: a skin's item heights may be any 32-bit values.
+  int64_t y = int64_t{itemsRect.Top} + margin;
   for (int32_t i = std::clamp(firstShown, 0, count); i < count; ++i) {
-    const int32_t bottom = y + items[i].Height;
-    if (bottom > itemsRect.Bottom - margin) break;
-    layout.Items[i] = {{itemsRect.Left, y, itemsRect.Right, bottom}, true};
+    const int64_t bottom = y + items[i].Height;
+    if (bottom > int64_t{itemsRect.Bottom} - margin) break;
+    layout.Items[i] = {{itemsRect.Left, Saturate(y), itemsRect.Right, Saturate(bottom)}, true};
     ++layout.ShownCount;
     y = bottom;
   }
@@ -27,8 +28,8 @@ int32_t MenuItemAt(const TMenuLayout& layout, TPoint point) {
 TMenuScrollMarkers MenuScrollMarkers(const TMenuSkin& skin, const TRect& itemsRect, int32_t width, int32_t height) {
   if (!skin.Skinned()) return {{3, 3, width - 3, 13}, {3, height - 10, width - 3, height - 3}};
   const TRect& r = itemsRect;
-  return {{r.Left, r.Top, r.Right, r.Top + kMenuScrollMarkerHeight},
-          {r.Left, r.Bottom - kMenuScrollMarkerHeight, r.Right, r.Bottom}};
+  return {{r.Left, r.Top, r.Right, Saturate(int64_t{r.Top} + kMenuScrollMarkerHeight)},
+          {r.Left, Saturate(int64_t{r.Bottom} - kMenuScrollMarkerHeight), r.Right, r.Bottom}};
 }
 
 namespace {
@@ -64,8 +65,9 @@ int32_t MenuFirstShownFor(std::span<const TMenuItemSize> items, const TRect& ite
   if (index < 0 || index >= static_cast<int32_t>(items.size())) return firstShown;
   if (index < firstShown) return index;
   // Drop items from the top until those from the start to the item fit.
-  const int32_t room = itemsRect.Height() - 2 * kMenuScrollMarkerHeight;
-  int32_t first = std::max(firstShown, 0), used = 0;
+  const int64_t room = int64_t{itemsRect.Height()} - 2 * kMenuScrollMarkerHeight;
+  int32_t first = std::max(firstShown, 0);
+  int64_t used = 0;
   for (int32_t i = first; i <= index; ++i) used += items[i].Height;
   while (used > room && first < index) used -= items[first++].Height;
   return first;

@@ -49,27 +49,29 @@ std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TFrameMenuItem> item
 }
 
 TMenuWindowSize MenuWindowSize(std::span<const TMenuItemSize> items, int32_t markColumnWidth, const TMenuSkin& skin,
-                               int32_t workAreaHeight) {
-  int32_t textWidth = 0, height = 0;
+                               const TRect& workArea) {
+  // 64 bits: a skin's sizes may be any 32-bit values, and 200 items add up.
+  int64_t textWidth = 0, height = 0;
   for (const TMenuItemSize& item : items) {
-    textWidth = std::max(textWidth, item.TextWidth);
+    textWidth = std::max<int64_t>(textWidth, item.TextWidth);
     height += item.Height;
   }
-  TMenuWindowSize size{.Width = textWidth + markColumnWidth + 19, .Height = height};
+  int64_t width = textWidth + markColumnWidth + 19;
   if (skin.Skinned()) {
     // The window's borders are what the picture has outside its items
     // rectangle; an item's are what its face has outside its text rectangle.
     const TRect& itemsRect = skin.Popup->itemsrect;
     const TDataSkinMenuItem& item = *skin.Item;
-    size.Width += skin.PictureWidth - itemsRect.Width() + item.textrect.Left + item.skinrect.Width() -
-                  item.textrect.Right;
-    size.Height += skin.PictureHeight - itemsRect.Height();
+    width += int64_t{skin.PictureWidth} - itemsRect.Width() + item.textrect.Left + item.skinrect.Width() -
+             item.textrect.Right;
+    height += int64_t{skin.PictureHeight} - itemsRect.Height();
   } else {
-    size.Width += 10;
-    size.Height += 4;
+    width += 10;
+    height += 4;
   }
-  if (size.Height > workAreaHeight) {
-    size.Height = workAreaHeight;
+  TMenuWindowSize size{.Width = Saturate(std::min<int64_t>(width, workArea.Width())), .Height = Saturate(height)};
+  if (size.Height > workArea.Height()) {
+    size.Height = workArea.Height();
     size.Scrolling = true;
   }
   return size;
@@ -82,12 +84,18 @@ TFramePoints MenuFitPoints(const TMenuSkin& skin, int32_t width, int32_t height)
     return plain;
   }
   const TDataSkinPopupWindow& p = *skin.Popup;
-  const int32_t dx = width - skin.PictureWidth, dy = height - skin.PictureHeight;
+  const int64_t dx = int64_t{width} - skin.PictureWidth, dy = int64_t{height} - skin.PictureHeight;
+  // The items stay inside the window, whatever the skin's rectangle says:
+  // items drawn past its edges would never be seen.
+  const auto inside = [](int64_t value, int32_t size) {
+    return Saturate(std::clamp<int64_t>(value, 0, std::max(size, 0)));
+  };
   return {.LeftTop = p.lefttoppoint,
-          .RightTop = {p.righttoppoint.X + dx, p.righttoppoint.Y},
-          .LeftBottom = {p.leftbottompoint.X, p.leftbottompoint.Y + dy},
-          .RightBottom = {p.rightbottompoint.X + dx, p.rightbottompoint.Y + dy},
-          .Client = {p.itemsrect.Left, p.itemsrect.Top, p.itemsrect.Right + dx, p.itemsrect.Bottom + dy}};
+          .RightTop = {Saturate(p.righttoppoint.X + dx), p.righttoppoint.Y},
+          .LeftBottom = {p.leftbottompoint.X, Saturate(p.leftbottompoint.Y + dy)},
+          .RightBottom = {Saturate(p.rightbottompoint.X + dx), Saturate(p.rightbottompoint.Y + dy)},
+          .Client = {inside(p.itemsrect.Left, width), inside(p.itemsrect.Top, height),
+                     inside(p.itemsrect.Right + dx, width), inside(p.itemsrect.Bottom + dy, height)}};
 }
 
 TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, int32_t itemHeight,
@@ -97,9 +105,9 @@ TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, i
   if (skin.Skinned()) {
     const TDataSkinMenuItem& item = *skin.Item;
     place.TextArea = item.textrect;
-    place.TextArea.Right = itemWidth + item.textrect.Right - item.skinrect.Width();
+    place.TextArea.Right = Saturate(int64_t{itemWidth} + item.textrect.Right - item.skinrect.Width());
     rightMargin = 16;
-    place.MarkX = place.ImageX = place.TextArea.Left + 2;
+    place.MarkX = place.ImageX = Saturate(int64_t{place.TextArea.Left} + 2);
   } else {
     place.TextArea = {2, 2, itemWidth - 2, itemHeight - 2};
     rightMargin = 19;
@@ -107,9 +115,9 @@ TMenuItemTextPlace PlaceMenuItemText(const TMenuSkin& skin, int32_t itemWidth, i
     place.ImageX = 2;
   }
   const TRect& area = place.TextArea;
-  place.CaptionLeft = area.Left + (imageWidth ? MarkColumnWidth(imageWidth) : 16);
-  place.CaptionRight = place.ShortCutRight = area.Right - rightMargin;
-  place.Arrow = {area.Right - 7, (area.Top + area.Bottom) / 2 - 4};
+  place.CaptionLeft = Saturate(int64_t{area.Left} + (imageWidth ? MarkColumnWidth(imageWidth) : 16));
+  place.CaptionRight = place.ShortCutRight = Saturate(int64_t{area.Right} - rightMargin);
+  place.Arrow = {Saturate(int64_t{area.Right} - 7), Saturate((int64_t{area.Top} + area.Bottom) / 2 - 4)};
   return place;
 }
 

@@ -59,12 +59,15 @@ struct TMenuWindowSize {
   bool operator==(const TMenuWindowSize&) const = default;
 };
 
+// Never wider than the work area either: what lies past it is never seen,
+// and a skin's sizes may ask for any width.
 TMenuWindowSize MenuWindowSize(std::span<const TMenuItemSize> items, int32_t markColumnWidth, const TMenuSkin& skin,
-                               int32_t workAreaHeight);
+                               const TRect& workArea);
 
 // FitLT, FitRT, FitLB, FitRB and FitItemsRect (as Client) for a width x height
-// window: the section's points moved with the size. Plain: only the items
-// rectangle, 2 pixels in from each side.
+// window: the section's points moved with the size, the items rectangle
+// kept inside the window. Plain: only the items rectangle, 2 pixels in from
+// each side.
 TFramePoints MenuFitPoints(const TMenuSkin& skin, int32_t width, int32_t height);
 
 // Where an item of itemWidth x itemHeight draws its texts and marks.

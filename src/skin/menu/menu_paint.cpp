@@ -1,5 +1,6 @@
 #include "skin/menu/menu_paint.h"
 
+#include <algorithm>
 #include <string>
 
 #include "skin/controls/caption_glyphs.h"
@@ -42,19 +43,20 @@ void FitCaption(TextMeasure& measure, std::string& caption, int maxWidth) {
 void DrawItemContent(PixelView item, const TMenuItemTextPlace& place, const TFrameMenuItem& data, TColor color,
                      TMenuTextCanvas& text) {
   const TRect& area = place.TextArea;
-  const int y = area.Top + (area.Height() - text.TextHeight()) / 2;
+  const int y = Saturate(area.Top + (int64_t{area.Height()} - text.TextHeight()) / 2);
   std::string caption = data.Caption;
-  FitCaption(text, caption, place.CaptionRight - place.CaptionLeft);
+  FitCaption(text, caption, Saturate(int64_t{place.CaptionRight} - place.CaptionLeft));
   if (!caption.empty()) text.DrawMenuText(item, place.CaptionLeft, y, caption, color);
   if (!data.ShortCut.empty())
-    text.DrawMenuText(item, place.ShortCutRight - text.TextWidth(data.ShortCut), y, data.ShortCut, color);
+    text.DrawMenuText(item, Saturate(int64_t{place.ShortCutRight} - text.TextWidth(data.ShortCut)), y, data.ShortCut,
+                      color);
 
   PixelGlyphCanvas glyphs(item);
   // Four columns, 7 pixels high at Arrow.X down to the tip three to its right.
   if (!data.SubItems.empty())
     DrawArrowGlyph(glyphs, Bounds(place.Arrow.X, place.Arrow.Y, 3, 7), TArrowKind::Right, color);
   if (const auto glyph = MenuItemGlyph(data.Name))
-    DrawCaptionGlyph(glyphs, *glyph, place.MarkX, (area.Top + area.Bottom) / 2 - 4, color);
+    DrawCaptionGlyph(glyphs, *glyph, place.MarkX, Saturate((int64_t{area.Top} + area.Bottom) / 2 - 4), color);
 }
 
 void PaintPlainItem(PixelView item, const TFrameMenuItem& data, bool lit, std::optional<int32_t> imageWidth,
@@ -109,13 +111,19 @@ void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& p
   const TDataSkinMenuItem& skinItem = *skin.Item;
   const PixelView source = pictures.Item->View();
   const int32_t w = item.Width();
+  // A face is made no taller than the item: rows below it are never seen,
+  // and a skin's rectangle may be of any height.
+  auto cut = [&](TRect rect) {
+    rect.Bottom = Saturate(std::min<int64_t>(rect.Bottom, int64_t{rect.Top} + item.Height()));
+    return rect;
+  };
   if (IsMenuSeparator(data)) {
-    Put(item, ComposeHorizontalThree(skinItem.dividerleftoffset, skinItem.dividerrightoffset, w, skinItem.dividerrect,
-                                     source));
+    Put(item, ComposeHorizontalThree(skinItem.dividerleftoffset, skinItem.dividerrightoffset, w,
+                                     cut(skinItem.dividerrect), source));
     return;
   }
   auto face = [&](TRect rect) {
-    return ComposeHorizontalThree(skinItem.itemleftoffset, skinItem.itemrightoffset, w, rect, source);
+    return ComposeHorizontalThree(skinItem.itemleftoffset, skinItem.itemrightoffset, w, cut(rect), source);
   };
   const bool lit = Highlighted(look);
   if (MenuItemMorphPending(skin, look)) {

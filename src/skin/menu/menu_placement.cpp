@@ -4,45 +4,46 @@
 
 namespace {
 
+// 64 bits throughout: the items' top comes from a skin and may be any 32-bit value.
 struct TPlaceY {
-  int32_t Y = 0;
+  int64_t Y = 0;
   bool Forced = false;
 };
 
 TPlaceY PlaceY(const TMenuPlacement& p) {
-  const TRect &a = p.Anchor, &wa = p.WorkArea;
-  const int32_t h = p.Height;
-  const bool upperHalf = a.Top < wa.Top + wa.Height() / 2;
-  if (p.Scrolling) return {wa.Top};
+  const int64_t top = p.Anchor.Top, bottom = p.Anchor.Bottom, areaTop = p.WorkArea.Top, areaBottom = p.WorkArea.Bottom;
+  const int64_t h = p.Height, itemsTop = p.ItemsTop;
+  const bool upperHalf = top < areaTop + p.WorkArea.Height() / 2;
+  if (p.Scrolling) return {areaTop};
   if (p.SubMenu) {
     // The first item level with the parent item when it fits.
-    if (a.Top - p.ItemsTop + h <= wa.Bottom) return {a.Top - p.ItemsTop};
-    if (upperHalf) return {wa.Bottom - h};
-    return {std::max(a.Bottom + p.ItemsTop - h, wa.Top)};
+    if (top - itemsTop + h <= areaBottom) return {top - itemsTop};
+    if (upperHalf) return {areaBottom - h};
+    return {std::max(bottom + itemsTop - h, areaTop)};
   }
   if (p.Upward) {
-    if (a.Top - h >= wa.Top) return {a.Top - h};
-    if (!upperHalf) return {wa.Top, true};
-    if (a.Bottom + h <= wa.Bottom) return {a.Bottom};
-    return {wa.Bottom - h, true};
+    if (top - h >= areaTop) return {top - h};
+    if (!upperHalf) return {areaTop, true};
+    if (bottom + h <= areaBottom) return {bottom};
+    return {areaBottom - h, true};
   }
-  if (a.Bottom + h <= wa.Bottom) return {a.Bottom};
-  if (upperHalf) return {wa.Bottom - h, true};
-  if (a.Top - h >= wa.Top) return {a.Top - h};
-  return {wa.Top, true};
+  if (bottom + h <= areaBottom) return {bottom};
+  if (upperHalf) return {areaBottom - h, true};
+  if (top - h >= areaTop) return {top - h};
+  return {areaTop, true};
 }
 
-int32_t PlaceX(const TMenuPlacement& p, bool forced) {
-  const TRect &a = p.Anchor, &wa = p.WorkArea;
-  const int32_t w = p.Width;
-  if (p.SubMenu || p.Scrolling || forced) return a.Right + w + 1 <= wa.Right ? a.Right + 1 : a.Left - w - 1;
-  if (a.Left + w > wa.Right) return wa.Right - w;
-  return std::max(a.Left, wa.Left);
+int64_t PlaceX(const TMenuPlacement& p, bool forced) {
+  const int64_t left = p.Anchor.Left, right = p.Anchor.Right, areaLeft = p.WorkArea.Left, areaRight = p.WorkArea.Right;
+  const int64_t w = p.Width;
+  if (p.SubMenu || p.Scrolling || forced) return right + w + 1 <= areaRight ? right + 1 : left - w - 1;
+  if (left + w > areaRight) return areaRight - w;
+  return std::max(left, areaLeft);
 }
 
 }  // namespace
 
 TPoint PlaceMenu(const TMenuPlacement& p) {
   const TPlaceY y = PlaceY(p);
-  return {PlaceX(p, y.Forced), y.Y};
+  return {Saturate(PlaceX(p, y.Forced)), Saturate(y.Y)};
 }

@@ -40,7 +40,7 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
   FSizes = MeasureMenuItems(FItems, FMenu.Text(), skin, FMenu.DefaultItemHeight);
   FStates.assign(FItems.size(), ItemState{});
   // The items have no images: the mark column has its plain width.
-  FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea().Height());
+  FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea());
   // A broken skin (an items rectangle larger than its picture) may leave no room at all.
   FSize.Width = std::max(FSize.Width, 1);
   FSize.Height = std::max(FSize.Height, 1);
@@ -62,7 +62,7 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
     RegionHandle region;
     if (skin.Skinned() && mask.Width() > 0)
       region = ScaledMaskRegion(MenuFitPoints(skin, skin.PictureWidth, skin.PictureHeight), FFit, mask.View(),
-                                FSize.Width);
+                                FSize.Width, FSize.Height);
     // The window owns the region once it is set.
     if (SetWindowRgn(Handle(), region.Get(), FALSE)) region.Release();
   }
