@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test suite:
-# the native tests (also under AddressSanitizer and UBSan), the fuzz targets
+# the native tests (also under AddressSanitizer and UBSan), the form tests
+# with a 64-bit long double as MSVC has, the fuzz targets
 # for a bounded time each (FUZZ_SECONDS), the Win32 tests under Wine on Xvfb,
 # and the end-to-end run of Vespermark.exe.
 set -uo pipefail
@@ -44,6 +45,14 @@ echo "== sanitizer build"
 if quiet "$LOGS/build-asan.log" bash -c "cmake --preset native-asan && cmake --build '$ROOT/build/native-asan' -j$JOBS --target native_tests"; then
   timeout 900 "$ROOT/build/native-asan/tests/native_tests" >"$LOGS/native-asan.log" 2>&1
   count_gtest native-asan "$LOGS/native-asan.log" $?
+else
+  failed=$((failed + 1))
+fi
+
+echo "== form tests with a 64-bit long double"
+if quiet "$LOGS/build-long-double-64.log" bash -c "cmake --preset long-double-64 && cmake --build '$ROOT/build/long-double-64' -j$JOBS"; then
+  timeout 300 "$ROOT/build/long-double-64/form_tests" >"$LOGS/long-double-64.log" 2>&1
+  count_gtest long-double-64 "$LOGS/long-double-64.log" $?
 else
   failed=$((failed + 1))
 fi

@@ -23,6 +23,14 @@ FormValue Text(FormValueType type, std::string text) {
   return value;
 }
 
+FormValue ExtendedValue(uint64_t mantissa, uint16_t signAndExponent) {
+  FormValue value = Make(FormValueType::Extended);
+  for (int i = 0; i < 8; ++i) value.bytes.push_back(static_cast<uint8_t>(mantissa >> (8 * i)));
+  value.bytes.push_back(static_cast<uint8_t>(signAndExponent));
+  value.bytes.push_back(static_cast<uint8_t>(signAndExponent >> 8));
+  return value;
+}
+
 template <typename T>
 FormValue Float(FormValueType type, T number, size_t size = sizeof(T)) {
   FormValue value = Make(type);
@@ -170,9 +178,10 @@ TEST(TextFormRoundTrip, BinaryThroughTextIsByteIdentical) {
   root.className = "TForm1";
   root.name = "Form1";
   auto add = [&](std::string name, FormValue value) { root.properties.push_back({name, 0, std::move(value)}); };
-  add("Ext", Float(FormValueType::Extended, 0.1L, 10));
-  add("ExtMax", Float(FormValueType::Extended, std::numeric_limits<long double>::max(), 10));
-  add("ExtTiny", Float(FormValueType::Extended, std::numeric_limits<long double>::denorm_min(), 10));
+  // 80-bit patterns spelled out, as no long double need hold them: 0.1, the largest, the least denormal.
+  add("Ext", ExtendedValue(0xCCCCCCCCCCCCCCCDull, 0x3FFB));
+  add("ExtMax", ExtendedValue(0xFFFFFFFFFFFFFFFFull, 0x7FFE));
+  add("ExtTiny", ExtendedValue(1, 0));
   add("NegZero", Float(FormValueType::Double, -0.0));
   add("Third", Float(FormValueType::Date, 1.0 / 3));
   add("SglTiny", Float(FormValueType::Single, std::numeric_limits<float>::denorm_min()));

@@ -1,19 +1,15 @@
 #include "formc/text_form.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
 
 #include "base/exceptions.h"
+#include "formc/extended_decimal.h"
 #include "base/text_util.h"
 #include "base/utf.h"
-
-// Extended values travel through long double, which must be the x87 format.
-static_assert(LDBL_MANT_DIG == 64 && sizeof(long double) >= 10, "long double must be 80-bit extended");
 
 namespace {
 
@@ -24,16 +20,19 @@ constexpr size_t kBytesPerBinaryLine = 32;
 
 std::string Indent(int level) { return std::string(2 * static_cast<size_t>(level), ' '); }
 
+// Without a point or exponent a finite number would read back as an integer.
+std::string WithPoint(std::string text) {
+  if (text.find_first_of(".eIN") == std::string::npos) text += ".0";
+  return text;
+}
+
 template <typename Float>
 std::string FormatFloat(Float value, const char* suffix) {
   if (std::isnan(value)) return std::string(std::signbit(value) ? "-NaN" : "+NaN") + suffix;
   if (std::isinf(value)) return std::string(value < 0 ? "-Inf" : "+Inf") + suffix;
   char buffer[64];
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  std::string text(buffer, result.ptr);
-  // Without a point or exponent the text would read back as an integer.
-  if (text.find_first_of(".e") == std::string::npos) text += ".0";
-  return text + suffix;
+  return WithPoint(std::string(buffer, result.ptr)) + suffix;
 }
 
 template <typename T>
@@ -55,9 +54,9 @@ std::string FormatCurrency(const std::vector<uint8_t>& bytes) {
 std::string FormatFloatValue(const FormValue& value) {
   switch (value.type) {
     case FormValueType::Extended: {
-      long double extended = 0;
-      std::memcpy(&extended, value.bytes.data(), 10);
-      return FormatFloat(extended, "");
+      ExtendedBytes extended{};
+      std::memcpy(extended.data(), value.bytes.data(), extended.size());
+      return WithPoint(FormatExtended(extended));
     }
     case FormValueType::Single: return FormatFloat(FromBytes<float>(value.bytes), "s");
     case FormValueType::Double: return FormatFloat(FromBytes<double>(value.bytes), "r");
@@ -510,10 +509,11 @@ class TextFormParser {
     for (size_t i = 0; i < word.size(); ++i) Advance();
     char kind = suffix.empty() ? 'x' : AsciiLower(suffix[0]);
     if (kind == 'x' && !suffix.empty()) FailAt(at, "invalid number");
-    long double special = isInf ? std::numeric_limits<long double>::infinity() : std::numeric_limits<long double>::quiet_NaN();
+    double special = isInf ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
     if (negative) special = -special;
+    ExtendedBytes extended = isInf ? ExtendedInfinity(negative) : ExtendedQuietNaN(negative);
     switch (kind) {
-      case 'x': value.type = FormValueType::Extended; value.bytes = FloatBytes(special, 10); break;
+      case 'x': value.type = FormValueType::Extended; value.bytes.assign(extended.begin(), extended.end()); break;
       case 's': value.type = FormValueType::Single; value.bytes = FloatBytes(static_cast<float>(special), 4); break;
       case 'r': value.type = FormValueType::Double; value.bytes = FloatBytes(static_cast<double>(special), 8); break;
       case 'd': value.type = FormValueType::Date; value.bytes = FloatBytes(static_cast<double>(special), 8); break;
@@ -592,14 +592,10 @@ class TextFormParser {
       value.type = kind == 'r' ? FormValueType::Double : FormValueType::Date;
       value.bytes = FloatBytes(number, 8);
     } else {
-      // strtold, unlike from_chars, keeps results that underflow to a denormal.
-      std::string digits(numberText);
-      errno = 0;
-      long double number = std::strtold(digits.c_str(), nullptr);
-      if (errno == ERANGE && std::isinf(number)) FailAt(at, "number out of range");
-      if (negative) number = -number;
+      std::optional<ExtendedBytes> number = ParseExtended(numberText, negative);
+      if (!number) FailAt(at, "number out of range");
       value.type = FormValueType::Extended;
-      value.bytes = FloatBytes(number, 10);
+      value.bytes.assign(number->begin(), number->end());
     }
     return value;
   }
