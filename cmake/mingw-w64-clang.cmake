@@ -1,0 +1,22 @@
+# The same cross build with clang instead of GCC: MinGW-w64's headers and
+# libraries, and GCC's libstdc++ for the POSIX thread model.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER clang)
+set(CMAKE_CXX_COMPILER clang++)
+set(CMAKE_C_COMPILER_TARGET ${MINGW_TRIPLE})
+set(CMAKE_CXX_COMPILER_TARGET ${MINGW_TRIPLE})
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
+file(GLOB MINGW_GCC_DIRS /usr/lib/gcc/${MINGW_TRIPLE}/*-posix)
+list(GET MINGW_GCC_DIRS 0 MINGW_GCC_DIR)
+set(CMAKE_CXX_FLAGS_INIT "-isystem ${MINGW_GCC_DIR}/include/c++ -isystem ${MINGW_GCC_DIR}/include/c++/${MINGW_TRIPLE} -isystem ${MINGW_GCC_DIR}/include/c++/backward")
+# libstdc++ before winpthreads, which it needs; the linker is MinGW's own.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${MINGW_GCC_DIR}")
+set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lpthread")
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
