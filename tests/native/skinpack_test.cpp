@@ -60,18 +60,20 @@ struct Json {
   long long number = 0;
   std::string text;
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  // Names and values apart: a pair may not hold the class it is declared in.
+  std::vector<std::string> memberNames;
+  std::vector<Json> memberValues;
 
   const Json& operator[](const std::string& key) const {
-    for (const auto& [name, value] : members)
-      if (name == key) return value;
+    for (size_t i = 0; i < memberNames.size(); ++i)
+      if (memberNames[i] == key) return memberValues[i];
     ADD_FAILURE() << "no member " << key;
     static const Json missing;
     return missing;
   }
   bool Has(const std::string& key) const {
-    for (const auto& member : members)
-      if (member.first == key) return true;
+    for (const std::string& name : memberNames)
+      if (name == key) return true;
     return false;
   }
   // Compact text, to compare whole values at once.
@@ -92,8 +94,8 @@ struct Json {
       }
       case Object: {
         std::string out = "{";
-        for (size_t i = 0; i < members.size(); ++i)
-          out += (i ? ",\"" : "\"") + members[i].first + "\":" + members[i].second.Compact();
+        for (size_t i = 0; i < memberNames.size(); ++i)
+          out += (i ? ",\"" : "\"") + memberNames[i] + "\":" + memberValues[i].Compact();
         return out + "}";
       }
     }
@@ -170,7 +172,8 @@ class JsonParser {
         if (!Take('"')) return Fail("expected a key"), value;
         std::string key = StringBody();
         if (!Take(':')) return Fail("expected ':'"), value;
-        value.members.emplace_back(key, Value());
+        value.memberNames.push_back(key);
+        value.memberValues.push_back(Value());
       } while (Take(','));
       if (!Take('}')) Fail("expected ',' or '}'");
     } else if (c == '[') {
