@@ -241,7 +241,8 @@ static void DecodeUncompressed(std::span<const uint8_t> data, const BmpHeader& h
 
 // Runs or deltas that leave the image are refused rather than clipped:
 // such streams are corrupt or built to overrun buffers.
-static void DecodeRle(std::span<const uint8_t> data, bool isRle4, BmpImage& image) {
+// Returns how many bytes the codes took, up to their end-of-bitmap code.
+static size_t DecodeRle(std::span<const uint8_t> data, bool isRle4, BmpImage& image) {
   const size_t width = size_t(image.width), height = size_t(image.height);
   size_t x = 0, y = 0;  // y counts rows from the bottom, as the stream does
   size_t pos = 0;
@@ -264,7 +265,7 @@ static void DecodeRle(std::span<const uint8_t> data, bool isRle4, BmpImage& imag
       x = 0;
       ++y;
     } else if (value == 1) {  // end of bitmap
-      return;
+      return pos;
     } else if (value == 2) {  // delta
       if (pos + 2 > data.size()) Fail("the RLE data ends inside a delta code");
       x += data[pos];
@@ -283,6 +284,7 @@ static void DecodeRle(std::span<const uint8_t> data, bool isRle4, BmpImage& imag
     }
   }
   // A stream that stops without an end-of-bitmap code leaves the rest at index 0.
+  return pos;
 }
 
 int64_t BmpPixelCount(std::span<const uint8_t> file) {
@@ -293,6 +295,11 @@ int64_t BmpPixelCount(std::span<const uint8_t> file) {
 }
 
 BmpImage DecodeBmp(std::span<const uint8_t> file) {
+  size_t dataEnd;
+  return DecodeBmp(file, dataEnd);
+}
+
+BmpImage DecodeBmp(std::span<const uint8_t> file, size_t& dataEnd) {
   if (file.size() < kFileHeaderSize + 4) Fail("the file is too short to be a bitmap");
   if (file[0] != 'B' || file[1] != 'M') Fail("the file does not start with \"BM\"");
   const uint32_t fileSize = GetU32(file, 2);
@@ -328,10 +335,13 @@ BmpImage DecodeBmp(std::span<const uint8_t> file) {
 
   if (h.bitCount <= 8) image.indices.assign(pixelCount, 0);
   image.pixels.assign(pixelCount, 0);
-  if (isRle)
-    DecodeRle(data, h.compression == kBiRle4, image);
-  else
+  if (isRle) {
+    const size_t used = DecodeRle(data, h.compression == kBiRle4, image);
+    dataEnd = pixelOffset + (h.sizeImage != 0 ? h.sizeImage : used);
+  } else {
     DecodeUncompressed(data, h, image);
+    dataEnd = pixelOffset + RowStride(image.width, h.bitCount) * size_t(image.height);
+  }
 
   if (h.bitCount <= 8) {
     for (size_t i = 0; i < pixelCount; ++i) {

@@ -1,6 +1,7 @@
 #pragma once
 // Reading and writing Windows BMP files. Every depth the format allows is
 // read; malformed or hostile files are refused with EInvalidGraphic.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -16,6 +17,10 @@ struct BmpImage {
 
 // Throws EInvalidGraphic with a message that says what is wrong.
 BmpImage DecodeBmp(std::span<const uint8_t> file);
+// Also gives the length of the bitmap proper: where its headers, colour
+// table and pixel rows end (for RLE data the image size its header states,
+// else the end-of-bitmap code). Bytes after that belong to no picture.
+BmpImage DecodeBmp(std::span<const uint8_t> file, size_t& dataEnd);
 
 // The pixels the file's header asks for, checked as DecodeBmp checks them,
 // so a caller can refuse a file before decoding it.

@@ -48,6 +48,7 @@ class TMemoryStream : public TStream {
 
   uint8_t* Memory() { return FData.data(); }
   const uint8_t* Memory() const { return FData.data(); }
+  std::span<const uint8_t> Bytes() const { return FData; }
   void Clear();
   // Replaces the contents with the file's bytes and rewinds.
   void LoadFromFile(const std::string& fileName);

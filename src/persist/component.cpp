@@ -43,7 +43,9 @@ void TComponent::DestroyComponents() {
 const PropertyTable& TComponent::Properties() const {
   // Non-visual components carry their place in a form designer; it has no
   // effect at run time. Controls override these with their real bounds.
-  static const PropertyTable table(&TPersistent::Properties(), {props::Ignored("Left"), props::Ignored("Top")});
+  static const PropertyTable table(&TPersistent::Properties(),
+                                   {props::Int("Left", &TComponent::SetDesignLeft, &TComponent::DesignLeft),
+                                    props::Int("Top", &TComponent::SetDesignTop, &TComponent::DesignTop)});
   return table;
 }
 

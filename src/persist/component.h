@@ -37,6 +37,13 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* other);
   void RemoveFreeNotification(TComponent* other);
 
+  // Where a form designer shows a non-visual component; kept only to be
+  // written back.
+  int DesignLeft() const { return FDesignLeft; }
+  void SetDesignLeft(int value) { FDesignLeft = value; }
+  int DesignTop() const { return FDesignTop; }
+  void SetDesignTop(int value) { FDesignTop = value; }
+
   // Form streams give visual children their parent through this.
   virtual void SetParentComponent(TComponent* parent);
 
@@ -70,6 +77,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> FFreeNotifies;
   bool FLoading = false;
   bool FDestroying = false;
+  int FDesignLeft = 0, FDesignTop = 0;
 };
 
 // Keeps a non-owning reference and clears it when the referenced component

@@ -30,6 +30,15 @@ void AssignProperties(TComponent& component, const FormObject& object, LoadConte
 
 }  // namespace
 
+void LoadComponent(TComponent& component, const FormObject& object) {
+  LoadContext context(component);
+  component.BeginLoading();
+  component.SetName(object.name);
+  AssignProperties(component, object, context);
+  context.BindReferences();
+  component.Loaded();
+}
+
 void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
   const FormObject tree = ReadFormStream(stream);
   if (tree.className != root.ClassName())

@@ -10,3 +10,9 @@
 class TComponent;
 
 void LoadForm(TComponent& root, std::span<const uint8_t> stream);
+
+struct FormObject;
+// Loads one object of a form stream into a component that stands alone (a
+// tool's): its name and properties, then its end-of-loading step. Its
+// references may name only itself.
+void LoadComponent(TComponent& component, const FormObject& object);

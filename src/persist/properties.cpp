@@ -1,7 +1,9 @@
 #include "persist/properties.h"
 
+#include <algorithm>
 #include <limits>
 
+#include "base/code_page.h"
 #include "base/utf.h"
 
 PropertyTable::PropertyTable(const PropertyTable* parent, std::vector<PropertyDef> defs)
@@ -26,6 +28,60 @@ std::optional<PropertyTable::Match> PropertyTable::Resolve(TPersistent& object, 
   if (!def->subobject) return std::nullopt;
   TPersistent& inner = def->subobject(object);
   return inner.Properties().Resolve(inner, path.substr(dot + 1));
+}
+
+bool PropertyTable::Writable() const {
+  for (const PropertyDef& def : FDefs)
+    if (!def.store) return false;
+  return !FParent || FParent->Writable();
+}
+
+std::vector<FormProperty> PropertyTable::Store(const TPersistent& object) const {
+  std::vector<FormProperty> stored;
+  std::vector<std::string_view> seen;
+  for (const PropertyTable* table = this; table; table = table->FParent)
+    for (const PropertyDef& def : table->FDefs) {
+      if (std::ranges::any_of(seen, [&](std::string_view name) { return SameTextAscii(name, def.name); })) continue;
+      seen.push_back(def.name);
+      if (!def.store) continue;
+      if (std::optional<FormValue> value = def.store(object)) stored.push_back({def.name, 0, std::move(*value)});
+    }
+  return stored;
+}
+
+FormValue IntegerFormValue(int64_t value) {
+  FormValue v;
+  v.type = SmallestIntegerType(value);
+  v.integer = value;
+  return v;
+}
+
+FormValue StringFormValue(const std::string& text) {
+  FormValue v;
+  // Kept single-byte only when the page gives the very same text back.
+  const std::optional<std::string> bytes = Utf8ToAnsi(text);
+  if (bytes && AnsiToUtf8(*bytes) == text) {
+    v.type = bytes->size() <= 255 ? FormValueType::String : FormValueType::LString;
+    v.text = *bytes;
+  } else {
+    v.type = FormValueType::WString;
+    v.wide = Utf8ToUtf16(text);
+  }
+  return v;
+}
+
+FormValue BinaryFormValue(std::vector<uint8_t> bytes) {
+  FormValue v;
+  v.type = FormValueType::Binary;
+  v.bytes = std::move(bytes);
+  return v;
+}
+
+FormValue StringListFormValue(const TStringList& lines) {
+  FormValue v;
+  v.type = FormValueType::List;
+  for (int i = 0; i < lines.Count(); ++i) v.items.push_back(StringFormValue(lines[i]));
+  return v;
 }
 
 const PropertyTable& TPersistent::Properties() const {
@@ -62,12 +118,6 @@ namespace {
   throw EPropertyValue(std::string("expected ") + expected + ", found " + std::string(ValueKindName(value)));
 }
 
-std::string Latin1ToUtf8(std::string_view bytes) {
-  std::string out;
-  for (unsigned char c : bytes) AppendUtf8(out, c);
-  return out;
-}
-
 }  // namespace
 
 int64_t ValueAsInteger(const FormValue& value) {
@@ -92,7 +142,7 @@ bool ValueAsBool(const FormValue& value) {
 std::string ValueAsString(const FormValue& value) {
   switch (value.type) {
     case FormValueType::String:
-    case FormValueType::LString: return Latin1ToUtf8(value.text);
+    case FormValueType::LString: return AnsiToUtf8(value.text);
     case FormValueType::Utf8String: return value.text;
     case FormValueType::WString: return Utf16ToUtf8(value.wide);
     default: WrongKind("a string", value);

@@ -27,9 +27,12 @@ class LoadContext;
 struct PropertyDef {
   using Assign = std::function<void(TPersistent&, const FormValue&, LoadContext&)>;
   using SubObject = std::function<TPersistent&(TPersistent&)>;
+  // The value a form writer stores; nullopt when the property holds its default.
+  using Store = std::function<std::optional<FormValue>(const TPersistent&)>;
   std::string name;
   Assign assign;        // a plain property
   SubObject subobject;  // or a nested object whose own table takes the rest of the path
+  Store store{};        // set for the properties a form can be written back with
 };
 
 class PropertyTable {
@@ -42,6 +45,12 @@ class PropertyTable {
   };
   // Finds the property a (possibly dotted) path names on `object`.
   std::optional<Match> Resolve(TPersistent& object, std::string_view path) const;
+
+  // True when a form writer can store every property of the class.
+  bool Writable() const;
+  // The class's own stored values, then its ancestors' (a name the class
+  // redefines is stored once), leaving out those at their defaults.
+  std::vector<FormProperty> Store(const TPersistent& object) const;
 
  private:
   const PropertyDef* Find(std::string_view name) const;
@@ -62,6 +71,14 @@ std::vector<std::string> ValueAsSet(const FormValue& value);
 // A list of strings, as a string list stores its lines: ('one' 'two').
 TStringList ValueAsStringList(const FormValue& value);
 std::string_view ValueKindName(const FormValue& value);
+
+// Values as a form writer stores them. A string goes in the system's code
+// page, as a short string up to 255 bytes and a long one beyond; a string
+// with characters the page lacks is stored wide.
+FormValue IntegerFormValue(int64_t value);
+FormValue StringFormValue(const std::string& text);
+FormValue BinaryFormValue(std::vector<uint8_t> bytes);
+FormValue StringListFormValue(const TStringList& lines);
 
 template <class E>
 E ValueAsEnum(const FormValue& value, IdentMap<E> idents) {
@@ -163,6 +180,53 @@ PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&)) 
             (static_cast<C&>(o).*setter)(ValueAsStringList(v));
           },
           {}};
+}
+
+// The same builders with the getter a form writer reads. Integers and
+// strings are stored when they differ from their default (0, empty), lists
+// when they hold a line; binary data always.
+template <class C>
+PropertyDef Int(std::string name, void (C::*setter)(int), int (C::*getter)() const) {
+  PropertyDef def = Int(std::move(name), setter);
+  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
+    const int value = (static_cast<const C&>(o).*getter)();
+    if (value == 0) return std::nullopt;
+    return IntegerFormValue(value);
+  };
+  return def;
+}
+
+template <class C>
+PropertyDef String(std::string name, void (C::*setter)(const std::string&), const std::string& (C::*getter)() const) {
+  PropertyDef def = String(std::move(name), setter);
+  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
+    const std::string& value = (static_cast<const C&>(o).*getter)();
+    if (value.empty()) return std::nullopt;
+    return StringFormValue(value);
+  };
+  return def;
+}
+
+template <class C>
+PropertyDef Binary(std::string name, void (C::*setter)(const std::vector<uint8_t>&),
+                   std::vector<uint8_t> (C::*getter)() const) {
+  PropertyDef def = Binary(std::move(name), setter);
+  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
+    return BinaryFormValue((static_cast<const C&>(o).*getter)());
+  };
+  return def;
+}
+
+template <class C>
+PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&),
+                       const TStringList& (C::*getter)() const) {
+  PropertyDef def = StringList(std::move(name), setter);
+  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
+    const TStringList& lines = (static_cast<const C&>(o).*getter)();
+    if (lines.Count() == 0) return std::nullopt;
+    return StringListFormValue(lines);
+  };
+  return def;
 }
 
 // Accepted and ignored: values kept by a form designer only (design-time positions).

@@ -18,6 +18,7 @@
 #include "persist/form_stream.h"
 #include "persist/properties.h"
 #include "formc/text_form.h"
+#include "fake_code_page.h"
 
 namespace {
 
@@ -323,7 +324,7 @@ constexpr std::string_view kValuesForm = R"(object TestForm1: TTestForm
     Cursor = crHandPoint
     Active = False
     Visible = True
-    Caption = 'it''s caf'#233
+    Caption = 'it''s '#185#216#187#250
     Hint = #24038#38190#36716#21160#26102#38024#21491#38190#36716#21160#20998#38024
     Color = clTeal
     Align = alTop
@@ -360,6 +361,9 @@ TEST_F(FormLoad, AssignsEveryKindOfValue) {
   EXPECT_EQ(tree.children[0].properties[2].value.type, FormValueType::Int32);
   EXPECT_EQ(tree.children[0].properties[7].value.type, FormValueType::WString);
 
+  // Short strings are in the system's code page; here a Chinese one.
+  const FakeChineseCodePage chinese;
+  const ScopedAnsiCodePage page(chinese);
   auto form = Load(kValuesForm);
   TTestLabel& label = *form->Label1;
   EXPECT_EQ(label.Parent, form.get());
@@ -369,7 +373,7 @@ TEST_F(FormLoad, AssignsEveryKindOfValue) {
   EXPECT_EQ(label.Cursor, -21);
   EXPECT_FALSE(label.Active);
   EXPECT_TRUE(label.Visible);
-  EXPECT_EQ(label.Caption, "it's caf\xC3\xA9");
+  EXPECT_EQ(label.Caption, "it's 关机");
   EXPECT_EQ(label.Hint, "左键转动时针右键转动分针");
   EXPECT_EQ(label.Color, clTeal);
   EXPECT_EQ(label.Align, TTestAlign::alTop);
@@ -404,6 +408,36 @@ TEST_F(FormLoad, AssignsEveryKindOfValue) {
   // A loaded reference is still cleared when its target goes.
   delete form->Label2;
   EXPECT_EQ(label.Buddy.Get(), nullptr);
+}
+
+FormValue Bytes(FormValueType type, std::string text) {
+  FormValue value;
+  value.type = type;
+  value.text = std::move(text);
+  return value;
+}
+
+TEST(FormStrings, SingleByteStringsTravelInTheSystemCodePageBothWays) {
+  // Natively the page is UTF-8; a byte that starts no character is U+FFFD.
+  EXPECT_EQ(ValueAsString(Bytes(FormValueType::String, "caf\xC3\xA9")), "café");
+  EXPECT_EQ(ValueAsString(Bytes(FormValueType::String, "caf\xE9")), "caf\uFFFD");
+
+  const FakeChineseCodePage chinese;
+  const ScopedAnsiCodePage page(chinese);
+  EXPECT_EQ(ValueAsString(Bytes(FormValueType::String, "\xB9\xD8\xBB\xFA")), "关机");
+  EXPECT_EQ(ValueAsString(Bytes(FormValueType::LString, "x\xBB\xFA")), "x机");
+
+  const FormValue shortText = StringFormValue("关机!");
+  EXPECT_EQ(shortText.type, FormValueType::String);
+  EXPECT_EQ(shortText.text, "\xB9\xD8\xBB\xFA!");
+  const FormValue longText = StringFormValue(std::string(300, '.') + "关机");
+  EXPECT_EQ(longText.type, FormValueType::LString);
+  EXPECT_EQ(longText.text.size(), 304u);
+  // What the page cannot spell is stored wide, not as question marks.
+  const FormValue foreign = StringFormValue("é关");
+  EXPECT_EQ(foreign.type, FormValueType::WString);
+  EXPECT_EQ(foreign.wide, u"é关");
+  EXPECT_EQ(StringFormValue("\xFF").type, FormValueType::WString);
 }
 
 TEST_F(FormLoad, KeepsConstructorValuesForAbsentPropertiesAndIgnoresNameCase) {

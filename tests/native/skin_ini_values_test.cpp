@@ -9,6 +9,7 @@
 
 #include "base/exceptions.h"
 #include "skin/data/skin_controls.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_objects.h"
 #include "skin/data/skin_windows.h"
 
@@ -76,8 +77,29 @@ TEST(SkinIniValues, NumbersBooleansAndTheirDefaults) {
       "minus=-1\n"
       "empty=\n"
       "word=abc\n"
-      "white=16777215\n");
+      "white=16777215\n"
+      "dollar=$10\n"
+      "cstyle=0x1F\n"
+      "plus=+7\n"
+      "lowest=-2147483648\n"
+      "beyond=2147483648\n"
+      "activepicturescount=0x2\n"
+      "0=a.bmp\n"
+      "1=b.bmp\n");
   EXPECT_TRUE(ReadSkinBool(ini, "s", "one"));
+  // Decimal only: hexadecimal spellings are not integers and give the default.
+  EXPECT_EQ(ReadSkinInteger(ini, "s", "dollar"), 0);
+  EXPECT_EQ(ReadSkinInteger(ini, "s", "cstyle", 5), 5);
+  EXPECT_EQ(ReadSkinColor(ini, "s", "dollar"), 0);
+  EXPECT_EQ(ReadSkinPictureIndex(ini, "s", "cstyle"), -1);
+  EXPECT_EQ(ReadSkinFontHeight(ini, "s", "dollar"), 14);
+  EXPECT_FALSE(ReadSkinBool(ini, "s", "cstyle"));
+  TStringList pictures;
+  ReadSkinList(ini, "s", "activepictures", pictures);
+  EXPECT_EQ(pictures.Count(), 0);
+  EXPECT_EQ(ReadSkinInteger(ini, "s", "plus"), 7);
+  EXPECT_EQ(ReadSkinInteger(ini, "s", "lowest"), INT32_MIN);
+  EXPECT_EQ(ReadSkinInteger(ini, "s", "beyond", 3), 3);
   for (const char* key : {"two", "minus", "empty", "word", "absent"}) EXPECT_FALSE(ReadSkinBool(ini, "s", key)) << key;
 
   EXPECT_EQ(ReadSkinInteger(ini, "s", "minus"), -1);
@@ -400,6 +422,227 @@ TEST(SkinDataClasses, WritingUsesTheCanonicalForms) {
   EXPECT_EQ(written.ReadString("caption1", "morphkind", ""), "mkleftslide");
   EXPECT_EQ(written.ReadString("caption1", "activepictureindex", ""), "-1");
   EXPECT_EQ(written.ReadString("caption1", "textrect", ""), "0,0,0,0");
+}
+
+
+// Each class's keys, typed from the skin definition's own tables rather than
+// taken from the walks they check.
+const std::vector<std::string> kObjectKeys{"hint",          "activepictureindex", "skinrectinapicture", "skinrect",
+                                           "activeskinrect", "morphing",          "morphkind"};
+const std::vector<std::string> kControlKeys{"pictureindex", "maskpictureindex", "skinrect"};
+const std::vector<std::string> kCustomControlKeys{"pictureindex",    "maskpictureindex", "skinrect",
+                                                  "lefttoppoint",    "righttoppoint",    "leftbottompoint",
+                                                  "rightbottompoint", "clientrect"};
+const std::vector<std::string> kFontKeys{"fontname", "fontheight", "fontstyle", "fontcolor"};
+
+struct ClassKeys {
+  const char* typeWord;
+  const std::vector<std::string>* base;
+  std::vector<std::string> own;
+};
+
+const std::vector<ClassKeys> kObjectTable{
+    {"caption", &kObjectKeys,
+     {"textrect", "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor", "alignment", "shadow",
+      "shadowcolor", "activeshadowcolor", "framerect", "activeframerect", "frametextrect", "frameleftoffset",
+      "framerightoffset"}},
+    {"stdbutton", &kObjectKeys,
+     {"downrect", "disableskinrsect", "command", "restorerect", "restoreactiverect", "restoredownrect",
+      "restoreinactiverect"}},
+    {"mainmenubarbutton", &kObjectKeys,
+     {"downrect", "disableskinrsect", "command", "restorerect", "restoreactiverect", "restoredownrect",
+      "restoreinactiverect"}},
+    {"button", &kObjectKeys, {"downrect", "disableskinrsect"}},
+    {"menuitem", &kObjectKeys,
+     {"itemleftoffset", "itemrightoffset", "dividerrect", "dividerleftoffset", "dividerrightoffset", "textrect",
+      "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor", "unenabledfontcolor"}},
+    {"mainmenubaritem", &kObjectKeys,
+     {"itemleftoffset", "itemrightoffset", "downrect", "textrect", "fontname", "fontheight", "fontstyle", "fontcolor",
+      "activefontcolor", "downfontcolor", "unenabledfontColor"}},
+    {"animate", &kObjectKeys, {"countframes", "cycle", "buttonstyle", "timerinterval", "command"}},
+    {"userobject", nullptr, {"skinrect"}},
+};
+
+const std::vector<std::string> kButtonControlKeys{
+    "fontname",      "fontheight",     "fontstyle",        "fontcolor", "activefontcolor", "downfontcolor",
+    "disabledfontcolor", "activeskinrect", "downskinrect", "disabledskinrect", "morphing", "morphkind"};
+const std::vector<std::string> kEditKeys{"activeskinrect", "fontname",  "fontheight",       "fontstyle",
+                                         "fontcolor",      "disabledfontcolor", "activefontcolor", "buttonrect",
+                                         "activebuttonrect", "downbuttonrect", "unenabledbuttonrect"};
+const std::vector<std::string> kListBoxKeys{
+    "itemrect",         "activeitemrect",     "focusitemrect",      "itemleftoffset",     "itemrightoffset",
+    "itemtextrect",     "fontname",           "fontheight",         "fontstyle",          "fontcolor",
+    "activefontcolor",  "focusfontcolor",     "captionrect",        "captionfontname",    "captionfontheight",
+    "captionfontstyle", "captionfontcolor",   "upbuttonrect",       "activeupbuttonrect", "downupbuttonrect",
+    "downbuttonrect",   "activedownbuttonrect", "downdownbuttonrect", "checkbuttonrect",  "activecheckbuttonrect",
+    "downcheckbuttonrect", "vscrollbarname",  "hscrollbarname",     "bothhscrollbarname"};
+const std::vector<std::string> kUpDownButtonKeys{"upbuttonrect",   "activeupbuttonrect",   "downupbuttonrect",
+                                                 "downbuttonrect", "activedownbuttonrect", "downdownbuttonrect"};
+
+std::vector<std::string> Joined(std::vector<std::string> a, const std::vector<std::string>& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+const std::vector<ClassKeys> kControlTable{
+    {"button", &kCustomControlKeys, kButtonControlKeys},
+    {"menubutton", &kCustomControlKeys, Joined(kButtonControlKeys, {"trackbuttonrect"})},
+    {"checkradio", &kCustomControlKeys,
+     {"fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor", "unenabledfontcolor", "framefontcolor",
+      "activeskinrect", "checkimagearea", "textarea", "checkimagerect", "uncheckimagerect", "activecheckimagerect",
+      "activeuncheckimagerect", "unenabledcheckimagerect", "unenableduncheckimagerect", "morphing", "morphkind"}},
+    {"panel", &kCustomControlKeys,
+     {"bgpictureindex", "captionrect", "alignment", "fontname", "fontheight", "fontstyle", "fontcolor",
+      "checkimagerect", "uncheckimagerect"}},
+    {"expanel", &kCustomControlKeys,
+     {"rollhskinrect", "rollvskinrect", "rollleftoffset", "rollrightoffset", "rolltopoffset", "rollbottomoffset",
+      "rollvcaptionrect", "rollhcaptionrect", "closebuttonrect", "closebuttonactiverect", "closebuttondownrect",
+      "hrollbuttonrect", "hrollbuttonactiverect", "hrollbuttondownrect", "hrestorebuttonrect",
+      "hrestorebuttonactiverect", "hrestorebuttondownrect", "vrollbuttonrect", "vrollbuttonactiverect",
+      "vrollbuttondownrect", "vrestorebuttonrect", "vrestorebuttonactiverect", "vrestorebuttondownrect",
+      "captionrect", "fontname", "fontheight", "fontstyle", "fontcolor"}},
+    {"gauge", &kCustomControlKeys,
+     {"progressarea", "progressrect", "beginoffset", "endoffset", "vertical", "fontname", "fontheight", "fontstyle",
+      "fontcolor"}},
+    {"splitter", &kCustomControlKeys, {}},
+    {"trackbar", &kCustomControlKeys, {"trackarea", "buttonrect", "activebuttonrect", "vertical"}},
+    {"label", &kCustomControlKeys, kFontKeys},
+    {"stdlabel", &kControlKeys, Joined(kFontKeys, {"activefontcolor"})},
+    {"updown", &kCustomControlKeys, kUpDownButtonKeys},
+    {"grid", &kControlKeys,
+     {"fixedcellrect", "selectcellrect", "focuscellrect", "fixedcellleftoffset", "fixedcellrightoffset",
+      "fixedcelltextrect", "cellleftoffset", "cellrightoffset", "celltextrect", "linescolor", "bgcolor", "fontname",
+      "fontheight", "fontstyle", "fontcolor", "selectfontcolor", "focusfontcolor", "fixedfontname", "fixedfontheight",
+      "fixedfontstyle", "fixedfontcolor"}},
+    {"tab", &kControlKeys,
+     {"tabrect", "activetabrect", "focustabrect", "mouseintabrect", "clientrect", "bgpictureindex", "lefttoppoint",
+      "righttoppoint", "leftbottompoint", "rightbottompoint", "tableftoffset", "tabrightoffset", "tabsbgrect",
+      "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor", "focusfontcolor", "mouseinfontcolor",
+      "updown"}},
+    {"mainmenubar", &kControlKeys,
+     {"itemsrect", "menubaritem", "closebutton", "minbutton", "maxbutton", "sysmenubutton", "trackmarkcolor",
+      "trackmarkactivecolor"}},
+    {"controlbar", &kCustomControlKeys, {"itemrect", "bgpictureindex"}},
+    {"edit", &kCustomControlKeys, kEditKeys},
+    {"memo", &kCustomControlKeys, Joined(kEditKeys, {"bgcolor", "activebgcolor"})},
+    {"listbox", &kCustomControlKeys, kListBoxKeys},
+    {"checklistbox", &kCustomControlKeys, Joined(kListBoxKeys, {"itemcheckrect", "checkimagerect", "uncheckimagerect"})},
+    {"combobox", &kCustomControlKeys,
+     {"itemrect", "focusitemrect", "itemleftoffset", "itemrightoffset", "itemtextrect", "fontname", "fontheight",
+      "fontstyle", "fontcolor", "focusfontcolor", "listboxname", "buttonrect", "activebuttonrect", "downbuttonrect",
+      "unenabledbuttonrect"}},
+    {"scrollbar", &kCustomControlKeys,
+     Joined(Joined({"trackarea"}, kUpDownButtonKeys),
+            {"thumbrect", "activethumbrect", "downthumbrect", "thumboffset1", "thumboffset2", "glyphrect",
+             "activeglyphrect", "downglyphrect"})},
+    {"spinedit", &kCustomControlKeys,
+     Joined({"activeskinrect", "fontname", "fontheight", "fontstyle", "fontcolor", "activefontcolor",
+             "disabledfontcolor"},
+            kUpDownButtonKeys)},
+    {"scrollbox", &kCustomControlKeys, {"bgpictureindex"}},
+    {"treeview", &kControlKeys, Joined(kFontKeys, {"bgcolor"})},
+    {"listview", &kControlKeys, Joined(kFontKeys, {"bgcolor"})},
+    {"richedit", &kControlKeys, Joined(kFontKeys, {"bgcolor"})},
+    {"bevel", &kControlKeys, {"lightcolor", "darkcolor"}},
+    {"slider", &kControlKeys, {"bgcolor", "hrulerrect", "hthumbrect", "vrulerrect", "vthumbrect", "edgesize", "pointscolor"}},
+};
+
+const std::vector<std::string> kCornerKeys{"lefttoppoint", "righttoppoint", "leftbottompoint", "rightbottompoint"};
+const std::vector<std::string> kStretchKeys{"leftstretch", "rightstretch", "topstretch", "bottomstretch"};
+const std::vector<std::string> kPopupWindowKeys = Joined(
+    Joined(Joined({"windowpictureindex", "maskpictureindex"}, kCornerKeys),
+           {"itemsrect", "scrollmarkercolor", "scrollmarkeractivecolor"}),
+    kStretchKeys);
+const std::vector<std::string> kHintWindowKeys =
+    Joined(Joined(Joined({"windowpictureindex", "maskpictureindex"}, kCornerKeys),
+                  {"clientrect", "fontname", "fontheight", "fontstyle", "fontcolor"}),
+           kStretchKeys);
+// [FORMINFO] and the [VERSION] texts, as the skin data holds them.
+const std::vector<std::string> kSkinDataKeys = Joined(
+    Joined(Joined(kCornerKeys, {"clientrect", "bgpictureindex", "mdibgpictureindex", "maskrectarea",
+                                "hittestlefttoppoint", "hittestrighttoppoint", "hittestleftbottompoint",
+                                "hittestrightbottompoint", "buttonsrect", "captionrect", "buttonsoffset",
+                                "buttonsinleft", "mainmenupopupup", "borderwidth", "autorenderinginactiveimage",
+                                "inactiveeffect"}),
+           kStretchKeys),
+    {"skinname", "skinauthor", "authoremail", "authorurl", "skincomments"});
+
+// The value kind that a key's name gives it.
+std::string KindByName(const std::string& key) {
+  const auto ends = [&](std::string_view tail) { return key.ends_with(tail); };
+  static const std::set<std::string> booleans{"vertical",      "morphing",        "shadow",       "cycle",
+                                              "buttonstyle",   "skinrectinapicture", "buttonsinleft",
+                                              "mainmenupopupup", "autorenderinginactiveimage", "leftstretch",
+                                              "rightstretch",  "topstretch",      "bottomstretch"};
+  static const std::set<std::string> integers{"edgesize", "countframes", "timerinterval", "borderwidth"};
+  if (booleans.contains(key)) return "boolean";
+  if (integers.contains(key) || ends("offset") || ends("offset1") || ends("offset2")) return "integer";
+  if (key == "morphkind" || key == "alignment" || key == "command") return key;
+  if (key == "inactiveeffect") return "effect";
+  if (ends("rect") || ends("area") || key == "disableskinrsect") return "rectangle";
+  if (ends("point")) return "point";
+  if (ends("color") || ends("Color")) return "colour";
+  if (ends("pictureindex")) return "picture index";
+  if (ends("fontname")) return "font name";
+  if (ends("fontheight")) return "font height";
+  if (ends("fontstyle")) return "font styles";
+  return "text";
+}
+
+class KeyKinds : public SkinFieldVisitor {
+ public:
+  std::map<std::string, std::string> kinds;
+  void Integer(const std::string& k, int32_t&, int32_t) override { Add(k, "integer"); }
+  void Color(const std::string& k, TColor&, TColor) override { Add(k, "colour"); }
+  void PictureIndex(const std::string& k, int32_t&) override { Add(k, "picture index"); }
+  void Boolean(const std::string& k, bool&) override { Add(k, "boolean"); }
+  void Rect(const std::string& k, TRect&) override { Add(k, "rectangle"); }
+  void Point(const std::string& k, TPoint&) override { Add(k, "point"); }
+  void FontName(const std::string& k, std::string&) override { Add(k, "font name"); }
+  void FontHeight(const std::string& k, int32_t&) override { Add(k, "font height"); }
+  void FontStyles(const std::string& k, TSkinFontStyles&) override { Add(k, "font styles"); }
+  void Alignment(const std::string& k, TSkinAlignment&) override { Add(k, "alignment"); }
+  void MorphKind(const std::string& k, TMorphKind&) override { Add(k, "morphkind"); }
+  void Effect(const std::string& k, TSkinEffect&) override { Add(k, "effect"); }
+  void Command(const std::string& k, TSkinCommand&) override { Add(k, "command"); }
+  void Text(const std::string& k, std::string&, const std::string&) override { Add(k, "text"); }
+
+ private:
+  void Add(const std::string& key, const char* kind) { kinds[key] = kind; }
+};
+
+template <class T>
+void ExpectKeys(T& data, const std::vector<std::string>* base, const std::vector<std::string>& own,
+                const std::string& what) {
+  KeyKinds walk;
+  data.VisitFields(walk);
+  std::set<std::string> expected(own.begin(), own.end());
+  if (base) expected.insert(base->begin(), base->end());
+  std::set<std::string> visited;
+  for (const auto& [key, kind] : walk.kinds) {
+    visited.insert(key);
+    EXPECT_EQ(kind, KindByName(key)) << what << ": \"" << key << "\"";
+  }
+  EXPECT_EQ(visited, expected) << what;
+}
+
+TEST(SkinDataClasses, EachClassReadsTheKeysOfItsTypeWordWithTheirKinds) {
+  for (const ClassKeys& row : kObjectTable) {
+    auto object = CreateSkinObject(row.typeWord, "s");
+    ASSERT_TRUE(object) << row.typeWord;
+    ExpectKeys(*object, row.base, row.own, std::string("object type ") + row.typeWord);
+  }
+  for (const ClassKeys& row : kControlTable) {
+    auto control = CreateSkinControl(row.typeWord, "s");
+    ASSERT_TRUE(control) << row.typeWord;
+    ExpectKeys(*control, row.base, row.own, std::string("control type ") + row.typeWord);
+  }
+  TDataSkinPopupWindow popup;
+  ExpectKeys(popup, nullptr, kPopupWindowKeys, "[POPUPWINDOW]");
+  TDataSkinHintWindow hint;
+  ExpectKeys(hint, nullptr, kHintWindowKeys, "[HINTWINDOW]");
+  TSkinData data(nullptr);
+  ExpectKeys(data, nullptr, kSkinDataKeys, "[FORMINFO] and [VERSION]");
 }
 
 }  // namespace

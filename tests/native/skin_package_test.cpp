@@ -4,6 +4,7 @@
 
 #include "base/exceptions.h"
 #include "base/little_endian.h"
+#include "fake_code_page.h"
 #include "skin_test_files.h"
 
 namespace {
@@ -184,20 +185,48 @@ TEST(SkinPackage, AnEmptyActivePictureCannotBeWritten) {
   EXPECT_EQ(stream.Size(), 0);
 }
 
-TEST(SkinPackage, ABitmapIsStoredWithItsRealFileSize) {
-  std::vector<uint8_t> file = MakeBmp(3, 3, 24, 0);
+TEST(SkinPackage, ABitmapIsStoredWithoutTheBytesAfterItsPixelRows) {
+  const std::vector<uint8_t> plain = MakeBmp(3, 3, 24, 0);
+  std::vector<uint8_t> file = plain;
   StoreLE32(file.data() + 2, 10);  // readers that trust the field would lose the next field
-  file.push_back(0);  // and a trailing byte the field did not count
+  for (char c : std::string("editor junk")) file.push_back(uint8_t(c));
+  // An RLE8 picture without an image size ends at its end-of-bitmap code.
+  std::vector<uint8_t> rle = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0, 40, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0,
+                              1, 0, 8, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0,
+                              0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 2, 1, 0, 1};
+  const size_t rleLength = rle.size();
+  rle.insert(rle.end(), {9, 9, 9});
   SkinPictures pictures;
   pictures.picture = Bitmap(file);
+  pictures.mask = Bitmap(rle);
   TMemoryStream stream;
   WriteSkinPictures(stream, pictures);
   stream.SetPosition(0);
   SkinPictures read;
   ReadSkinPictures(stream, read);
-  EXPECT_EQ(read.picture.FileBytes().size(), file.size());
-  EXPECT_TRUE(read.mask.Empty());
+  EXPECT_EQ(read.picture.FileBytes(), plain);
+  ASSERT_EQ(read.mask.FileBytes().size(), rleLength);
+  EXPECT_EQ(LoadLE32(read.mask.FileBytes().data() + 2), rleLength);
+  EXPECT_EQ(read.mask.Image().pixels, (std::vector<uint32_t>{0xFFFFFFFF, 0xFFFFFFFF}));
   EXPECT_EQ(stream.Position(), stream.Size());
+}
+
+TEST(SkinPackage, PictureFileNamesAreReadInTheSystemCodePage) {
+  TempFolder folder;
+  const std::vector<uint8_t> frame = MakeBmp(3, 2, 24, 4), button = MakeBmp(2, 2, 8, 5);
+  WriteFileBytes(folder / "关.bmp", frame);
+  WriteFileBytes(folder / "机.bmp", button);
+  const TMemIniFile ini("[PICTURES]\npicture=\xB9\xD8.bmp\nactivepicturescount=1\n0=\xBB\xFA.bmp\n");
+  SkinPictures pictures;
+  // Natively the page is UTF-8, in which these bytes name no such file.
+  EXPECT_THROW(LoadSkinPictureFiles(ini, folder / "skin.ini", pictures), EFOpenError);
+
+  const FakeChineseCodePage chinese;
+  const ScopedAnsiCodePage page(chinese);
+  LoadSkinPictureFiles(ini, folder / "skin.ini", pictures);
+  EXPECT_EQ(pictures.picture.FileBytes(), frame);
+  ASSERT_EQ(pictures.activePictures.size(), 1u);
+  EXPECT_EQ(pictures.activePictures[0].FileBytes(), button);
 }
 
 TEST(PackedSkinFile, WritesMarkerLengthAndDataAndReadsThemBack) {

@@ -60,18 +60,20 @@ struct Json {
   long long number = 0;
   std::string text;
   std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
+  // Names and values apart: a pair may not hold the class it is declared in.
+  std::vector<std::string> memberNames;
+  std::vector<Json> memberValues;
 
   const Json& operator[](const std::string& key) const {
-    for (const auto& [name, value] : members)
-      if (name == key) return value;
+    for (size_t i = 0; i < memberNames.size(); ++i)
+      if (memberNames[i] == key) return memberValues[i];
     ADD_FAILURE() << "no member " << key;
     static const Json missing;
     return missing;
   }
   bool Has(const std::string& key) const {
-    for (const auto& member : members)
-      if (member.first == key) return true;
+    for (const std::string& name : memberNames)
+      if (name == key) return true;
     return false;
   }
   // Compact text, to compare whole values at once.
@@ -92,8 +94,8 @@ struct Json {
       }
       case Object: {
         std::string out = "{";
-        for (size_t i = 0; i < members.size(); ++i)
-          out += (i ? ",\"" : "\"") + members[i].first + "\":" + members[i].second.Compact();
+        for (size_t i = 0; i < memberNames.size(); ++i)
+          out += (i ? ",\"" : "\"") + memberNames[i] + "\":" + memberValues[i].Compact();
         return out + "}";
       }
     }
@@ -170,7 +172,8 @@ class JsonParser {
         if (!Take('"')) return Fail("expected a key"), value;
         std::string key = StringBody();
         if (!Take(':')) return Fail("expected ':'"), value;
-        value.members.emplace_back(key, Value());
+        value.memberNames.push_back(key);
+        value.memberValues.push_back(Value());
       } while (Take(','));
       if (!Take('}')) Fail("expected ',' or '}'");
     } else if (c == '[') {
@@ -327,6 +330,28 @@ TEST(Skinpack, PackUnpackPackGivesTheSameBytesAndTheSourceFiles) {
   EXPECT_EQ(ReadBytes(scratch / "second.pak"), ReadBytes(scratch / "first.pak"));
 }
 
+// A skin.ini with every main section, naming `picture` and one active picture.
+std::string MinimalSkinIni(const std::string& picture, const std::string& active) {
+  return "[VERSION]\r\nskinname=mini\r\n[PICTURES]\r\npicture=" + picture +
+         "\r\nactivepicturescount=1\r\n0=" + active +
+         "\r\n[FORMINFO]\r\nborderwidth=1\r\n[SKINOBJECTS]\r\ncount=0\r\n[SKINCONTROLS]\r\ncount=0\r\n";
+}
+
+TEST(Skinpack, PackDropsWhatFollowsABitmapsPixelRows) {
+  TempFolder scratch;
+  const std::vector<uint8_t> frame = MakeBmp(5, 3, 8, 2), button = MakeBmp(4, 4, 1, 3);
+  std::vector<uint8_t> padded = frame;
+  padded.insert(padded.end(), 37, 0xEE);
+  WriteFileBytes(scratch / "frame.bmp", padded);
+  WriteFileBytes(scratch / "button.bmp", button);
+  WriteFileText(scratch / "skin.ini", MinimalSkinIni("frame.bmp", "button.bmp"));
+  ASSERT_EQ(Skinpack(scratch, {"pack", scratch / "skin.ini", scratch / "skin.pak"}).status, 0);
+  const ToolRun unpack = Skinpack(scratch, {"unpack", scratch / "skin.pak", scratch / "out"});
+  ASSERT_EQ(unpack.status, 0) << unpack.err;
+  EXPECT_EQ(ReadBytes(scratch / "out/frame.bmp"), frame);
+  EXPECT_EQ(ReadBytes(scratch / "out/button.bmp"), button);
+}
+
 TEST(Skinpack, StreamIsThePackedFilesZlibStreamAtLevel9) {
   TempFolder scratch;
   ASSERT_EQ(Skinpack(scratch, {"pack", kSkinIni, scratch / "skin.pak"}).status, 0);
@@ -430,7 +455,9 @@ TEST(Skinpack, UnpackRefusesNamesThatLeaveTheFolderOrCollide) {
   for (const std::string& name :
        {std::string("../evil.bmp"), std::string(".."), std::string("..\\evil.bmp"), outside.string(),
         std::string("C:evil.bmp"), std::string("sub/evil.bmp"), std::string("... "), std::string(""),
-        std::string("SKIN.INI"), std::string("Second.bmp")}) {
+        std::string("SKIN.INI"), std::string("Second.bmp"), std::string("CON"), std::string("nul.bmp"),
+        std::string("Com1.txt"), std::string("lpt9"), std::string("aux .bmp"), std::string("prn.tar.gz"),
+        std::string("CONOUT$"), std::string("com\xC2\xB9.bmp")}) {
     SCOPED_TRACE(name);
     WritePackedPackage(scratch / "hostile.pak", packageNaming(name, "second.bmp"));
     const ToolRun run = Skinpack(scratch, {"unpack", scratch / "hostile.pak", scratch / "out/in"});
@@ -448,6 +475,38 @@ TEST(Skinpack, UnpackRefusesNamesThatLeaveTheFolderOrCollide) {
   ASSERT_EQ(Skinpack(scratch, {"unpack", scratch / "shared.pak", scratch / "out"}).status, 0);
   EXPECT_EQ(ReadBytes(scratch / "out/same.bmp"), first);
   EXPECT_EQ(FileCount(scratch / "out"), 2u);
+}
+
+TEST(Skinpack, UnpackFillsItsFolderWholeOrNotAtAll) {
+  TempFolder scratch;
+  const auto packageNaming = [&](const std::string& mainName, const std::string& activeName) {
+    SkinPackage package;
+    package.pictures.picture = Bitmap(MakeBmp(3, 2, 24, 1));
+    package.pictures.activePictures.push_back(Bitmap(MakeBmp(4, 2, 24, 1)));
+    package.iniText = "[PICTURES]\r\npicture=" + mainName + "\r\nactivepicturescount=1\r\n0=" + activeName + "\r\n";
+    return package;
+  };
+  // Names that only look like devices are files.
+  WritePackedPackage(scratch / "lookalike.pak", packageNaming("console.bmp", "com10.bmp"));
+  ASSERT_EQ(Skinpack(scratch, {"unpack", scratch / "lookalike.pak", scratch / "fine"}).status, 0);
+  EXPECT_EQ(FileCount(scratch / "fine"), 3u);
+
+  // The second picture's name is too long for the file system: the first
+  // was written already, yet nothing is left.
+  WritePackedPackage(scratch / "long.pak", packageNaming("first.bmp", std::string(300, 'x') + ".bmp"));
+  const ToolRun failed = Skinpack(scratch, {"unpack", scratch / "long.pak", scratch / "out/skin"});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_FALSE(fs::exists(scratch / "out/skin"));
+  EXPECT_EQ(FileCount(scratch / "out"), 0u);
+
+  // An empty folder is filled; one that holds anything is left alone.
+  fs::create_directories(scratch / "empty");
+  EXPECT_EQ(Skinpack(scratch, {"unpack", scratch / "lookalike.pak", scratch / "empty"}).status, 0);
+  EXPECT_EQ(FileCount(scratch / "empty"), 3u);
+  const ToolRun again = Skinpack(scratch, {"unpack", scratch / "lookalike.pak", scratch / "fine"});
+  EXPECT_EQ(again.status, 1);
+  EXPECT_NE(again.err.find("not an empty folder"), std::string::npos) << again.err;
+  EXPECT_FALSE(fs::exists(scratch / "fine.unpacking0"));
 }
 
 TEST(Skinpack, UnpackRefusesPicturesThatTheirNamesDoNotMatch) {

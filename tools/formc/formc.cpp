@@ -1,8 +1,10 @@
-// formc: compiles a text form into a binary form stream, and dumps a binary
-// form stream (plain or with a resource header) as text.
+// formc: compiles a text form into a binary form stream, dumps a binary
+// form stream (plain or with a resource header) as text, and saves a binary
+// form again from the components it holds, as a form designer would.
 //
 //   formc compile IN OUT [-I DIR]...
 //   formc dump IN
+//   formc resave IN OUT
 #include <cstdio>
 #include <exception>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include "base/exceptions.h"
 #include "persist/form_stream.h"
 #include "base/stream.h"
+#include "formc/form_resave.h"
 #include "formc/text_form.h"
 #include "whole_file.h"
 
@@ -20,7 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 int Usage() {
-  std::fputs("usage: formc compile IN OUT [-I DIR]...\n       formc dump IN\n", stderr);
+  std::fputs("usage: formc compile IN OUT [-I DIR]...\n       formc dump IN\n       formc resave IN OUT\n", stderr);
   return 2;
 }
 
@@ -47,6 +50,11 @@ int Compile(const std::string& input, const std::string& output, const std::vect
   return 0;
 }
 
+int Resave(const std::string& input, const std::string& output) {
+  WriteFileWhole(output, WriteFormStream(ResaveForm(ReadFormStream(ReadFile(input)))));
+  return 0;
+}
+
 int Dump(const std::string& input) {
   std::string text = PrintTextForm(ReadFormStream(ReadFile(input)));
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
@@ -60,6 +68,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   try {
     if (args.size() == 2 && args[0] == "dump") return Dump(args[1]);
+    if (args.size() == 3 && args[0] == "resave") return Resave(args[1], args[2]);
     if (args.size() >= 3 && args[0] == "compile") {
       std::vector<std::string> includeDirs;
       for (size_t i = 3; i < args.size(); ++i) {

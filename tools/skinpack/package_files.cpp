@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/code_page.h"
 #include "base/exceptions.h"
 #include "base/ini_file.h"
 #include "base/string_list.h"
@@ -18,7 +19,9 @@ bool SameFileName(const std::string& a, const std::string& b) {
   return SameTextAscii(a, b);
 }
 
-void Add(std::vector<PackageFile>& files, const std::string& name, const std::vector<uint8_t>& bytes) {
+// `storedName` is in the system's code page, as [PICTURES] keeps it.
+void Add(std::vector<PackageFile>& files, const std::string& storedName, const std::vector<uint8_t>& bytes) {
+  const std::string name = AnsiToUtf8(storedName);
   if (!IsPlainFileName(name))
     throw Exception("The package names the picture file \"" + name +
                     "\", which is not a plain file name; nothing was unpacked");
@@ -44,8 +47,23 @@ void AddOptional(std::vector<PackageFile>& files, const TMemIniFile& ini, const 
 
 }  // namespace
 
+bool IsDeviceName(const std::string& name) {
+  // Windows takes the part before the first dot, blanks dropped, as a
+  // device whatever the extension: "nul.bmp" and "Com1 .txt" open devices.
+  std::string stem = name.substr(0, name.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+  for (char& c : stem) c = AsciiLower(c);
+  if (stem == "con" || stem == "prn" || stem == "aux" || stem == "nul" || stem == "conin$" || stem == "conout$")
+    return true;
+  if (!stem.starts_with("com") && !stem.starts_with("lpt")) return false;
+  const std::string number = stem.substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";  // also the superscripts 1, 2 and 3
+}
+
 bool IsPlainFileName(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
+  if (IsDeviceName(name)) return false;
   // Windows drops trailing dots and blanks, so "..." or ".. " would mean "..".
   if (name.back() == '.' || name.back() == ' ') return false;
   // Separators of either system, drive letters (and NTFS streams), controls.

@@ -32,6 +32,33 @@ int Usage() {
 
 std::span<const uint8_t> Bytes(TMemoryStream& stream) { return {stream.Memory(), size_t(stream.Size())}; }
 
+// Fills a fresh folder beside the target and renames it into place, so a
+// failure part way leaves nothing under the target's name. An existing
+// target must be an empty folder: unpacking never mixes with other files.
+void WriteFolderWhole(const std::string& directory, const std::vector<PackageFile>& files) {
+  namespace fs = std::filesystem;
+  const fs::path target = Utf8Path(directory);
+  std::error_code error;
+  if (fs::exists(target, error) && !(fs::is_directory(target, error) && fs::is_empty(target, error)))
+    throw EWriteError("\"" + directory + "\" already exists and is not an empty folder; nothing was unpacked");
+  if (!target.parent_path().empty()) fs::create_directories(target.parent_path());
+  fs::path temporary;
+  for (int attempt = 0;; ++attempt) {
+    if (attempt == 100) throw EWriteError("Cannot make a temporary folder beside \"" + directory + "\"");
+    temporary = target;
+    temporary += ".unpacking" + std::to_string(attempt);
+    if (fs::create_directory(temporary)) break;
+  }
+  try {
+    for (const PackageFile& file : files) WriteFileWhole(PathText(temporary / Utf8Path(file.name)), file.bytes);
+    fs::remove(target, error);  // an empty folder, which a rename on Windows would not replace
+    fs::rename(temporary, target);
+  } catch (...) {
+    fs::remove_all(temporary, error);
+    throw;
+  }
+}
+
 void PackIniFile(TCompressedStoredSkin& skin, const std::string& iniFileName) {
   if (!skin.PackFromIniFile(iniFileName))
     throw Exception("\"" + iniFileName +
@@ -72,9 +99,7 @@ int Unpack(const std::string& fileName, const std::string& directory) {
   SkinPackage package;
   if (!ReadSkinPackage(unpacked, package))
     throw EReadError("\"" + fileName + "\" holds no skin package: the package's marker is not 1");
-  const std::vector<PackageFile> files = PackageFiles(package);
-  std::filesystem::create_directories(Utf8Path(directory));
-  for (const PackageFile& file : files) WriteFileWhole(PathText(Utf8Path(directory) / Utf8Path(file.name)), file.bytes);
+  WriteFolderWhole(directory, PackageFiles(package));
   return 0;
 }
 

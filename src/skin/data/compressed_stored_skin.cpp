@@ -35,9 +35,10 @@ const PropertyTable& TCompressedStoredSkin::Properties() const {
   using S = TCompressedStoredSkin;
   static const PropertyTable table(&TComponent::Properties(),
                                    {
-                                       props::String("FileName", &S::SetFileName),
-                                       props::String("CompressedFileName", &S::SetCompressedFileName),
-                                       props::Binary("CompressedData", &S::SetCompressedData),
+                                       props::String("FileName", &S::SetFileName, &S::FileName),
+                                       props::String("CompressedFileName", &S::SetCompressedFileName,
+                                                     &S::CompressedFileName),
+                                       props::Binary("CompressedData", &S::SetCompressedData, &S::CompressedData),
                                    });
   return table;
 }
@@ -46,6 +47,11 @@ void TCompressedStoredSkin::SetCompressedData(const std::vector<uint8_t>& value)
   FCompressedStream.Clear();
   FCompressedStream.WriteBuffer(value.data(), value.size());
   FCompressedStream.SetPosition(0);
+}
+
+std::vector<uint8_t> TCompressedStoredSkin::CompressedData() const {
+  const std::span<const uint8_t> bytes = FCompressedStream.Bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 void TCompressedStoredSkin::UnpackTo(TMemoryStream& destination) {

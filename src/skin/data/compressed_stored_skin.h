@@ -27,6 +27,7 @@ class TCompressedStoredSkin : public TComponent {
 
   // The zlib stream, stored in the form as "CompressedData".
   TMemoryStream& CompressedStream() { return FCompressedStream; }
+  std::vector<uint8_t> CompressedData() const;
   void SetCompressedData(const std::vector<uint8_t>& value);
 
   bool DataIsEmpty() { return FCompressedStream.Size() == 0; }

@@ -16,9 +16,17 @@ void TSkinBitmap::Clear() {
 }
 
 void TSkinBitmap::LoadFromBytes(std::vector<uint8_t> file) {
-  // A package finds the next field through this size, so it must be exact.
   if (file.size() >= kFileHeaderSize && file.size() <= UINT32_MAX) StoreLE32(file.data() + 2, uint32_t(file.size()));
-  BmpImage image = DecodeBmp(file);
+  size_t dataEnd;
+  BmpImage image = DecodeBmp(file, dataEnd);
+  // Stored as the bitmap proper, without what an editor left after it; a
+  // package finds the next field through the size field, so it is exact.
+  file.resize(dataEnd);
+  StoreLE32(file.data() + 2, uint32_t(dataEnd));
+  Adopt(std::move(file), std::move(image));
+}
+
+void TSkinBitmap::Adopt(std::vector<uint8_t> file, BmpImage image) {
   FFile = std::move(file);
   FImage = std::move(image);
 }
@@ -35,7 +43,9 @@ void TSkinBitmap::LoadFromStream(TStream& stream, PixelBudget& budget) {
   std::copy(header, header + kFileHeaderSize, file.begin());
   stream.ReadBuffer(file.data() + kFileHeaderSize, fileSize - kFileHeaderSize);
   budget.Spend(BmpPixelCount(file));
-  LoadFromBytes(std::move(file));
+  // Kept as stored, so that writing the pictures back gives the same bytes.
+  BmpImage image = DecodeBmp(file);
+  Adopt(std::move(file), std::move(image));
 }
 
 void TSkinBitmap::LoadFromFile(const std::string& fileName) {

@@ -31,8 +31,9 @@ class TSkinBitmap {
   // the bitmap is unchanged then. The decoded pixels are taken from the
   // budget before decoding.
   void LoadFromStream(TStream& stream, PixelBudget& budget);
-  // A whole BMP file from disk or memory; its size field is set to its real
-  // length so that the bitmap can be stored in a package.
+  // A whole BMP file from disk or memory, kept without any bytes after its
+  // pixel rows and with its size field set to that length, ready to be
+  // stored in a package.
   void LoadFromFile(const std::string& fileName);
   void LoadFromBytes(std::vector<uint8_t> file);
   void SaveToStream(TStream& stream) const;
@@ -45,6 +46,8 @@ class TSkinBitmap {
   int BitCount() const { return Empty() ? 0 : FImage.bitCount; }
 
  private:
+  void Adopt(std::vector<uint8_t> file, BmpImage image);
+
   std::vector<uint8_t> FFile;
   BmpImage FImage;
 };

@@ -21,7 +21,7 @@ void SplitEntry(const std::string& entry, std::string& name, std::string& typeWo
 template <class T, class Factory>
 void LoadEntries(const TMemIniFile& ini, const std::string& section, Factory create,
                  std::vector<std::unique_ptr<T>>& list) {
-  const int32_t count = SkinEntryLimit(ini, section, ini.ReadInteger(section, "count", 0));
+  const int32_t count = SkinEntryLimit(ini, section, ReadSkinInteger(ini, section, "count"));
   for (int32_t i = 0; i < count; ++i) {
     std::string name, typeWord;
     SplitEntry(ini.ReadString(section, std::to_string(i), ""), name, typeWord);

@@ -60,20 +60,37 @@ std::vector<int32_t> ReadCoordinates(const TMemIniFile& ini, const std::string& 
 
 }  // namespace
 
+std::optional<int32_t> ParseSkinInteger(std::string_view text) {
+  size_t pos = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) pos = 1;
+  if (pos == text.size()) return std::nullopt;
+  int64_t value = 0;
+  for (; pos < text.size(); ++pos) {
+    if (text[pos] < '0' || text[pos] > '9') return std::nullopt;
+    value = value * 10 + (text[pos] - '0');
+    if (value > int64_t(INT32_MAX) + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > INT32_MAX) return std::nullopt;
+  return int32_t(value);
+}
+
 int32_t ReadSkinInteger(const TMemIniFile& ini, const std::string& section, const std::string& key, int32_t absent) {
-  return ini.ReadInteger(section, key, absent);
+  if (!ini.ValueExists(section, key)) return absent;
+  return ParseSkinInteger(ini.ReadString(section, key, "")).value_or(absent);
 }
 
 TColor ReadSkinColor(const TMemIniFile& ini, const std::string& section, const std::string& key, TColor absent) {
-  return ini.ReadInteger(section, key, absent);
+  return ReadSkinInteger(ini, section, key, absent);
 }
 
 int32_t ReadSkinPictureIndex(const TMemIniFile& ini, const std::string& section, const std::string& key) {
-  return ini.ReadInteger(section, key, -1);
+  return ReadSkinInteger(ini, section, key, -1);
 }
 
 bool ReadSkinBool(const TMemIniFile& ini, const std::string& section, const std::string& key) {
-  return ini.ReadInteger(section, key, 0) == 1;
+  return ReadSkinInteger(ini, section, key, 0) == 1;
 }
 
 TRect ReadSkinRect(const TMemIniFile& ini, const std::string& section, const std::string& key) {
@@ -91,7 +108,7 @@ std::string ReadSkinFontName(const TMemIniFile& ini, const std::string& section,
 }
 
 int32_t ReadSkinFontHeight(const TMemIniFile& ini, const std::string& section, const std::string& key) {
-  return ini.ReadInteger(section, key, kSkinDefaultFontHeight);
+  return ReadSkinInteger(ini, section, key, kSkinDefaultFontHeight);
 }
 
 TSkinFontStyles ReadSkinFontStyles(const TMemIniFile& ini, const std::string& section, const std::string& key) {
@@ -131,7 +148,7 @@ int32_t SkinEntryLimit(const TMemIniFile& ini, const std::string& section, int32
 }
 
 void ReadSkinList(const TMemIniFile& ini, const std::string& section, const std::string& name, TStringList& items) {
-  const int32_t count = SkinEntryLimit(ini, section, ini.ReadInteger(section, name + "count", 0));
+  const int32_t count = SkinEntryLimit(ini, section, ReadSkinInteger(ini, section, name + "count"));
   for (int32_t i = 0; i < count; ++i) items.Add(ini.ReadString(section, std::to_string(i), ""));
 }
 

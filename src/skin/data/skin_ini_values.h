@@ -2,7 +2,9 @@
 // The value kinds of skin.ini: how each is read from a section (with its
 // value when the key is absent) and written back in canonical form.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/color.h"
 #include "ui/font.h"
@@ -21,6 +23,9 @@ enum class TSkinCommand : uint8_t { cmclose, cmmaximize, cmminimize, cmsysmenu, 
 inline const std::string kSkinDefaultFontName = "Arial";
 constexpr int32_t kSkinDefaultFontHeight = 14;
 
+// A skin's integers are decimal with an optional sign, within 32 bits;
+// hexadecimal and every other spelling is not an integer.
+std::optional<int32_t> ParseSkinInteger(std::string_view text);
 // Absent keys, and present ones that are not integers, give the default.
 int32_t ReadSkinInteger(const TMemIniFile& ini, const std::string& section, const std::string& key,
                         int32_t absent = 0);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/code_page.h"
 #include "base/exceptions.h"
 #include "base/little_endian.h"
 #include "base/string_list.h"
@@ -54,7 +55,7 @@ void LoadOptionalPictureFile(const TMemIniFile& ini, const char* key, const std:
   if (name.empty())
     bitmap.Clear();
   else
-    bitmap.LoadFromFile(directory + name);
+    bitmap.LoadFromFile(directory + AnsiToUtf8(name));
 }
 
 }  // namespace
@@ -102,7 +103,7 @@ void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& iniFileName
       throw EFOpenError("Active picture " + std::to_string(i) + " of [PICTURES] in \"" + iniFileName +
                         "\" names no file");
     TSkinBitmap bitmap;
-    bitmap.LoadFromFile(directory + names[i]);
+    bitmap.LoadFromFile(directory + AnsiToUtf8(names[i]));
     pictures.activePictures.push_back(std::move(bitmap));
   }
 }

@@ -34,8 +34,9 @@ void ReadSkinPictures(TStream& stream, SkinPictures& pictures);
 // and raises EInvalidGraphic.
 void WriteSkinPictures(TStream& stream, const SkinPictures& pictures);
 
-// Loads the bitmap files that [PICTURES] of a skin.ini names, from the
-// folder of that skin.ini, field by field as ReadSkinPictures does.
+// Loads the bitmap files that [PICTURES] of a skin.ini names (in the
+// system's code page), from the folder of that skin.ini, field by field as
+// ReadSkinPictures does.
 // A file that cannot be read raises the file's error.
 void LoadSkinPictureFiles(const TMemIniFile& ini, const std::string& iniFileName, SkinPictures& pictures);
 

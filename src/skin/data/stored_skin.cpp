@@ -7,9 +7,9 @@ const PropertyTable& TStoredSkin::Properties() const {
   using S = TStoredSkin;
   static const PropertyTable table(&TComponent::Properties(),
                                    {
-                                       props::String("FileName", &S::SetFileName),
-                                       props::StringList("IniStrings.Strings", &S::SetIniStrings),
-                                       props::Binary("Pictures", &S::SetPicturesData),
+                                       props::String("FileName", &S::SetFileName, &S::FileName),
+                                       props::StringList("IniStrings.Strings", &S::SetIniStrings, &S::IniStrings),
+                                       props::Binary("Pictures", &S::SetPicturesData, &S::PicturesData),
                                    });
   return table;
 }
@@ -17,6 +17,13 @@ const PropertyTable& TStoredSkin::Properties() const {
 void TStoredSkin::SetPicturesData(const std::vector<uint8_t>& value) {
   TMemoryStream stream(value);
   ReadPicturesData(stream);
+}
+
+std::vector<uint8_t> TStoredSkin::PicturesData() const {
+  TMemoryStream stream;
+  WritePicturesData(stream);
+  const std::span<const uint8_t> bytes = stream.Bytes();
+  return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 void TStoredSkin::ReadPicturesData(TStream& stream) { ReadSkinPictures(stream, FPictures); }

@@ -29,6 +29,7 @@ class TStoredSkin : public TComponent {
   const std::vector<TSkinBitmap>& ActivePictureBitmaps() const { return FPictures.activePictures; }
 
   // The "Pictures" property's bytes.
+  std::vector<uint8_t> PicturesData() const;
   void ReadPicturesData(TStream& stream);
   void WritePicturesData(TStream& stream) const;
 
