@@ -14,7 +14,7 @@
 #include "skin/frame/skin_form_win.h"
 #include "tray/tray_icon_win.h"
 
-class PowerPlatform;
+struct PowerPlatform;
 
 class TForm1 : public TForm {
  public:

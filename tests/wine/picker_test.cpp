@@ -140,8 +140,8 @@ TEST_F(PickerTest, TheFaceCornersShowTheSkinBehindThem) {
     EXPECT_NE(skin(p.x, p.y), GetSysColor(COLOR_BTNFACE)) << "the skin, not the form's plain colour";
   }
   // Another background behind the face (as a new skin brings) reaches the corners too.
-  const COLORREF plum = RGB(0x80, 0x20, 0x60);
-  form->SetBackgroundPainter([plum](HDC target, const RECT& area) {
+  constexpr COLORREF plum = RGB(0x80, 0x20, 0x60);
+  form->SetBackgroundPainter([](HDC target, const RECT& area) {
     BrushHandle brush(CreateSolidBrush(plum));
     FillRect(target, &area, brush.Get());
   });
