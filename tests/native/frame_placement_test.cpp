@@ -83,8 +83,10 @@ std::vector<std::string> Captions(const std::vector<TFrameMenuItem>& items) {
 
 using Texts = std::vector<std::string>;
 
+const TSystemMenuCaptions kCaptions{"Mi&nimize", "Ma&ximize", "&Restore", "Ro&llUp", "Minimize to &Tray", "&Close"};
+
 TEST(SystemMenuItems, MainWindowListAndCloseItem) {
-  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray});
+  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray}, kCaptions);
   ASSERT_EQ(Captions(items), (Texts{"Mi&nimize", "Minimize to &Tray", "-", "&Close"}));
   EXPECT_EQ((Texts{items[0].Name, items[1].Name, items[3].Name}), (Texts{"SKF_MINITEM", "SKF_MINTOTRAY", "SKF_CLOSE"}));
   EXPECT_EQ(items[1].Command, TFrameCommand::MinimizeToTray);
@@ -112,8 +114,8 @@ TEST(SystemMenuItems, EachStateAndIconSet) {
       {{.BorderIcons = 0, .Maximized = true}, {"&Restore", "-", "&Close"}},
   };
   for (size_t i = 0; i < cases.size(); ++i)
-    EXPECT_EQ(Captions(SystemMenuItems(cases[i].state)), cases[i].captions) << "case " << i;
-  EXPECT_EQ(SystemMenuItems({.MdiChild = true}).back().ShortCut, "Ctrl+F4");
+    EXPECT_EQ(Captions(SystemMenuItems(cases[i].state, kCaptions)), cases[i].captions) << "case " << i;
+  EXPECT_EQ(SystemMenuItems({.MdiChild = true}, kCaptions).back().ShortCut, "Ctrl+F4");
 }
 
 TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
@@ -126,19 +128,19 @@ TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
   const std::vector<TFrameMenuItem> user{item("About", "&About"), item("SKF_CLOSE", "Old close"),
                                         item("SKF_MAXITEM", "Old max"), item("Help", "&Help")};
   const TSystemMenuState rolledUp{.BorderIcons = sbiMinimize | sbiMaximize | sbiMinimizeToTray, .RolledUp = true};
-  EXPECT_EQ(Captions(MergeSystemMenuItems(user, rolledUp)),
+  EXPECT_EQ(Captions(MergeSystemMenuItems(user, rolledUp, kCaptions)),
             (Texts{"Mi&nimize", "&Restore", "Ma&ximize", "Minimize to &Tray", "&About", "&Help", "&Close"}));
-  EXPECT_EQ(Captions(MergeSystemMenuItems(user, {})), (Texts{"&About", "&Help", "&Close"}));
+  EXPECT_EQ(Captions(MergeSystemMenuItems(user, {}, kCaptions)), (Texts{"&About", "&Help", "&Close"}));
 }
 
 TEST(TrayPopupItems, RestoreSeparatorClose) {
-  const std::vector<TFrameMenuItem> items = TrayPopupItems(false);
+  const std::vector<TFrameMenuItem> items = TrayPopupItems(false, kCaptions);
   ASSERT_EQ(Captions(items), (Texts{"&Restore", "-", "&Close"}));
   EXPECT_EQ(items[0].Name, "TRAY_SKF_RESTORE");
   EXPECT_EQ(items[0].Command, TFrameCommand::RestoreFromTray);
   EXPECT_EQ(items[2].Name, "TRAY_SKF_CLOSE");
   EXPECT_EQ(items[2].ShortCut, "Alt+F4");
-  EXPECT_EQ(TrayPopupItems(true)[2].ShortCut, "Ctrl+F4");
+  EXPECT_EQ(TrayPopupItems(true, kCaptions)[2].ShortCut, "Ctrl+F4");
 }
 
 }  // namespace

@@ -87,16 +87,23 @@ TEST(MenuMetrics, FitPointsItemTextPlacesAndGlyphs) {
   EXPECT_EQ(MenuItemGlyph("About"), std::nullopt);
 }
 
-TEST(MenuMetrics, SkinDataGivesTheSkinnedLookOnlyWithAWindowPicture) {
+TEST(MenuMetrics, SkinDataGivesTheSkinnedLookOnlyWithTheWindowAndItemPictures) {
   TSkinData data{nullptr};
   EXPECT_FALSE(MenuSkinOf(data).Skinned());
   TCompressedStoredSkin compressed(nullptr);
   ASSERT_TRUE(compressed.PackFromIniFile(VESPERMARK_SKIN_DIR "/skin.ini"));
   data.LoadCompressedStoredSkin(compressed);
   EXPECT_TRUE(MenuSkinOf(data).Skinned());
-  for (int32_t index : {-1, static_cast<int32_t>(data.ActivePictureBitmaps().size())}) {
-    data.PopupWindow().windowpictureindex = index;
-    EXPECT_FALSE(MenuSkinOf(data).Skinned()) << index;
+  auto* item = const_cast<TDataSkinMenuItem*>(MenuSkinOf(data).Item);
+  const int32_t outOfRange = static_cast<int32_t>(data.ActivePictureBitmaps().size());
+  for (int32_t* index : {&data.PopupWindow().windowpictureindex, &item->activepictureindex}) {
+    const int32_t kept = *index;
+    for (int32_t missing : {-1, outOfRange}) {
+      *index = missing;
+      EXPECT_FALSE(MenuSkinOf(data).Skinned()) << missing;
+    }
+    *index = kept;
+    EXPECT_TRUE(MenuSkinOf(data).Skinned());
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -285,6 +286,43 @@ TEST_F(OurSkinMenu, MorphHalfWayBlendsTheTwoFaces) {
       differing += a != b;
     }
   EXPECT_GT(differing, 0);  // the two faces differ, so the blend shows
+}
+
+TEST_F(OurSkinMenu, MorphStepsTenFramesEachWayAndAHiddenItemRestsOnItsFace) {
+  TDataSkinMenuItem morphing = *skin.Item;
+  morphing.morphing = true;
+  const TMenuSkin morphSkin{skin.Popup, &morphing, skin.PictureWidth, skin.PictureHeight};
+  // Ten painted frames up to the active face and ten back, whatever state turned it.
+  auto run = [&](TMenuItemLook& look) {
+    std::vector<double> frames;
+    while (StepMenuItemMorph(morphSkin, look, true)) {
+      frames.push_back(look.BlendPos);
+      if (frames.size() > 20) break;
+    }
+    return frames;
+  };
+  TMenuItemLook look{.Lit = true};
+  const std::vector<double> up = run(look);
+  ASSERT_EQ(up.size(), 10u);
+  EXPECT_TRUE(std::is_sorted(up.begin(), up.end()));
+  EXPECT_EQ(up.back(), 1.0);
+  look.Lit = false;
+  look.SubOpen = true;  // an open sub-menu keeps the item lit
+  EXPECT_TRUE(run(look).empty());
+  look.SubOpen = false;
+  const std::vector<double> down = run(look);
+  ASSERT_EQ(down.size(), 10u);
+  EXPECT_TRUE(std::is_sorted(down.rbegin(), down.rend()));
+  EXPECT_EQ(down.back(), 0.0);
+
+  for (const bool lit : {true, false}) {
+    TMenuItemLook hidden{.Lit = lit, .BlendPos = 0.4};
+    EXPECT_FALSE(StepMenuItemMorph(morphSkin, hidden, false));
+    EXPECT_EQ(hidden.BlendPos, lit ? 1.0 : 0.0);
+    EXPECT_FALSE(MenuItemMorphPending(morphSkin, hidden));
+  }
+  TMenuItemLook still{.Lit = true};
+  EXPECT_FALSE(StepMenuItemMorph(skin, still, true)) << "our skin does not morph";
 }
 
 TEST(MenuPaint, ScrollMarkersLightTheDirectionScrolled) {

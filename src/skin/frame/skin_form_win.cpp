@@ -9,6 +9,7 @@
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_popup_menu_win.h"
+#include "skin/frame/system_menu_captions_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 
@@ -94,6 +95,7 @@ const PropertyTable& TSkinForm::Properties() const {
       &TComponent::Properties(),
       {
           props::Ref("SkinData", &F::SetSkinData),
+          props::Ref("MenusSkinData", &F::SetMenusSkinData),
           props::Ref("TrayIcon", &F::SetTrayIcon),
           props::Set("BorderIcons", &F::SetBorderIcons, kSkinBorderIcons),
           props::Nested("DefCaptionFont", &F::DefCaptionFont),
@@ -132,7 +134,7 @@ void TSkinForm::SetTrayIcon(TTrayIcon* value) {
   if (value->PopupMenu()) return;
   if (!FTrayPopup) {
     FTrayPopup = new TSkinPopupMenu(this);
-    FTrayPopup->Items = TrayPopupItems(false);
+    FTrayPopup->Items = TrayPopupItems(false, ProgramMenuCaptions());
     FTrayPopup->OnCommand = [this](const TFrameMenuItem& item) {
       if (FFrame) FFrame->RunMenuCommand(item.Command);
     };
@@ -161,4 +163,5 @@ void TSkinForm::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (FSkinData.Notify(component, operation) && FFrame) FFrame->ApplySkin(nullptr);
   FTrayIcon.Notify(component, operation);
+  FMenusSkinData.Notify(component, operation);
 }

@@ -24,6 +24,11 @@ class TSkinForm : public TComponent {
 
   TSkinData* SkinData() const { return FSkinData.Get(); }
   void SetSkinData(TSkinData* value);
+  // The skin of the form's menus, when they are to look other than the frame.
+  TSkinData* MenusSkinData() const { return FMenusSkinData.Get(); }
+  void SetMenusSkinData(TSkinData* value) { FMenusSkinData.Set(*this, value); }
+  // What the menus draw from: MenusSkinData, else SkinData.
+  TSkinData* MenuSkin() const { return MenusSkinData() ? MenusSkinData() : SkinData(); }
   // The frame that draws the form from the skin; null for a form-less frame.
   const TSkinFrame* Frame() const { return FFrame.get(); }
   // The form goes into the tray (when a tray icon is linked).
@@ -91,7 +96,7 @@ class TSkinForm : public TComponent {
   // The tray icon's menu when the icon has none of its own; owned as a component.
   class TSkinPopupMenu* FTrayPopup = nullptr;
   bool FGaveTrayDblClick = false;
-  ComponentRef<TSkinData> FSkinData;
+  ComponentRef<TSkinData> FSkinData, FMenusSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;
   TFont FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;

@@ -7,6 +7,8 @@
 #include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_limits.h"
 #include "skin/frame/skin_form_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
+#include "skin/frame/system_menu_captions_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 
@@ -140,14 +142,15 @@ void TSkinFrame::FadeIn() {
 // --- menus ---------------------------------------------------------------------------------
 
 void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                          std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin) {
+                          std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin,
+                          bool upward) {
   FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
   FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
   FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
   FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
   FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
   FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
-  FMenu->Popup(nullptr, skin ? skin : FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
+  FMenu->Popup(nullptr, skin ? skin : FOwner.MenuSkin(), upward, std::move(items), anchor, 0, std::move(onCommand));
 }
 
 void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }
@@ -158,7 +161,7 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   state.Minimized = IsMinimized();
   state.Maximized = IsMaximized();
   state.RolledUp = FStates.RolledUp();
-  ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+  ShowMenu(::SystemMenuItems(state, ProgramMenuCaptions()), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
 }
 
 TRect TSkinFrame::SystemMenuAnchor() const {
@@ -168,10 +171,14 @@ TRect TSkinFrame::SystemMenuAnchor() const {
   return TRect{bounds.Left, bounds.Top, bounds.Left, client.y};
 }
 
-// The system-menu button drops the system menu below itself.
-void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
+// A button drops its items below itself: the system menu, or a menu of the form's.
+void TSkinFrame::PopUpItems(TObjectMenu& items, TRect windowRect) {
   const TRect bounds = WindowBounds(FForm.Handle());
-  ShowSystemMenuAt(OffsetBy(windowRect, bounds.Left, bounds.Top));
+  const TRect anchor = OffsetBy(windowRect, bounds.Left, bounds.Top);
+  if (&items == &FSystemMenuButtonItems)
+    ShowSystemMenuAt(anchor);
+  else if (auto* menu = dynamic_cast<TSkinPopupMenu*>(&items))
+    menu->PopupAtRect(anchor, false);
 }
 
 void TSkinFrame::RunMenuCommand(TFrameCommand command) {

@@ -48,10 +48,12 @@ class TSkinFrame : private TObjectFrame {
   void ApplyTranslucency();
   // The system menu as a skinned popup at a screen point.
   void ShowSystemMenu(POINT screen);
-  // Any of the frame's menus: the chosen item runs `onCommand` once every
-  // level has closed. Drawn from `skin`, or from the frame's skin when none.
+  // Any of the frame's menus, below `anchor` or above it when `upward`: the
+  // chosen item runs `onCommand` once every level has closed. Drawn from
+  // `skin`, or from the form's menu skin when none.
   void ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin = nullptr);
+                std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin = nullptr,
+                bool upward = false);
   // Carries out a menu item's frame command.
   void RunMenuCommand(TFrameCommand command);
   TSkinMenu& Menu() { return *FMenu; }

@@ -1,31 +1,46 @@
 #include "skin/frame/skin_popup_menu_win.h"
 
+#include "persist/properties.h"
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "ui/form_win.h"
 
 TSkinPopupMenu::TSkinPopupMenu(TComponent* owner) : TComponent(owner) {}
 
+const PropertyTable& TSkinPopupMenu::Properties() const {
+  using M = TSkinPopupMenu;
+  static const PropertyTable table(&TComponent::Properties(), {
+                                                                  props::Ref("SkinData", &M::SetSkinData),
+                                                                  props::Ref("ComponentForm", &M::SetComponentForm),
+                                                                  props::Event("OnPopup", &M::SetOnPopup),
+                                                              });
+  return table;
+}
+
 TSkinFrame* TSkinPopupMenu::FindFrame() const {
-  const TComponent* form = nullptr;
-  for (const TComponent* c = Owner(); c && !form; c = c->Owner())
-    if (dynamic_cast<const TForm*>(c)) form = c;
+  const TComponent* form = ComponentForm();
+  const TComponent* owner = Owner();
+  for (int up = 0; up < 2 && owner && !form; ++up, owner = owner->Owner())
+    if (dynamic_cast<const TForm*>(owner)) form = owner;
   if (!form) return nullptr;
   for (TComponent* component : form->Components())
     if (auto* skinForm = dynamic_cast<TSkinForm*>(component)) return skinForm->Frame();
   return nullptr;
 }
 
-void TSkinPopupMenu::Popup(int x, int y) {
+void TSkinPopupMenu::PopupAtRect(const TRect& anchor, bool upward) {
+  if (FOnPopup) FOnPopup(this);
   TSkinFrame* frame = FindFrame();
   if (!frame || Items.empty()) return;
   frame->ShowMenu(
-      Items, TRect{x, y, x, y},
+      Items, anchor,
       [handler = OnCommand](const TFrameMenuItem& item) {
         if (handler) handler(item);
       },
-      SkinData());
+      SkinData(), upward);
 }
+
+void TSkinPopupMenu::Popup(int x, int y) { PopupAtRect(TRect{x, y, x, y}, false); }
 
 void TSkinPopupMenu::ClickDefaultItem() {
   for (const TFrameMenuItem& item : Items)
@@ -38,4 +53,5 @@ void TSkinPopupMenu::ClickDefaultItem() {
 void TSkinPopupMenu::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   FSkinData.Notify(component, operation);
+  FComponentForm.Notify(component, operation);
 }

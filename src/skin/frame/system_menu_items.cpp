@@ -9,8 +9,8 @@ TFrameMenuItem Item(std::string name, std::string caption, TFrameCommand command
   return {std::move(name), std::move(caption), {}, command};
 }
 
-TFrameMenuItem CloseItem(const char* name, bool mdiChild) {
-  TFrameMenuItem close = Item(name, "&Close", TFrameCommand::Close);
+TFrameMenuItem CloseItem(const char* name, bool mdiChild, const TSystemMenuCaptions& captions) {
+  TFrameMenuItem close = Item(name, captions.Close, TFrameCommand::Close);
   close.ShortCut = mdiChild ? "Ctrl+F4" : "Alt+F4";
   return close;
 }
@@ -18,31 +18,32 @@ TFrameMenuItem CloseItem(const char* name, bool mdiChild) {
 TFrameMenuItem Separator() { return Item("-", "-", TFrameCommand::None); }
 
 // The default items the state allows, in the built-in menu's order.
-std::vector<TFrameMenuItem> DefaultItems(const TSystemMenuState& s) {
+std::vector<TFrameMenuItem> DefaultItems(const TSystemMenuState& s, const TSystemMenuCaptions& c) {
   std::vector<TFrameMenuItem> items;
   if (!s.Minimized && (s.BorderIcons & sbiMinimize))
-    items.push_back(Item("SKF_MINITEM", "Mi&nimize", TFrameCommand::Minimize));
+    items.push_back(Item("SKF_MINITEM", c.Minimize, TFrameCommand::Minimize));
   if (!s.Maximized && (s.BorderIcons & sbiMaximize))
-    items.push_back(Item("SKF_MAXITEM", "Ma&ximize", TFrameCommand::Maximize));
+    items.push_back(Item("SKF_MAXITEM", c.Maximize, TFrameCommand::Maximize));
   if (s.Minimized || s.Maximized || s.RolledUp)
-    items.push_back(Item("SKF_RESTORE", "&Restore", TFrameCommand::Restore));
+    items.push_back(Item("SKF_RESTORE", c.Restore, TFrameCommand::Restore));
   if ((s.BorderIcons & sbiRollUp) && !s.RolledUp && !s.Minimized && !(s.Maximized && s.MdiChild))
-    items.push_back(Item("SKF_ROLLUP", "Ro&llUp", TFrameCommand::RollUp));
+    items.push_back(Item("SKF_ROLLUP", c.RollUp, TFrameCommand::RollUp));
   if (s.BorderIcons & sbiMinimizeToTray)
-    items.push_back(Item("SKF_MINTOTRAY", "Minimize to &Tray", TFrameCommand::MinimizeToTray));
+    items.push_back(Item("SKF_MINTOTRAY", c.MinimizeToTray, TFrameCommand::MinimizeToTray));
   return items;
 }
 
 }  // namespace
 
-std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state) {
-  std::vector<TFrameMenuItem> items = DefaultItems(state);
+std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions) {
+  std::vector<TFrameMenuItem> items = DefaultItems(state, captions);
   if (!items.empty()) items.push_back(Separator());
-  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild));
+  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild, captions));
   return items;
 }
 
-std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state) {
+std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state,
+                                                 const TSystemMenuCaptions& captions) {
   static constexpr std::array<const char*, 6> kDefaultNames{"SKF_MINITEM",   "SKF_MAXITEM", "SKF_CLOSE",
                                                             "SKF_MINTOTRAY", "SKF_ROLLUP",  "SKF_RESTORE"};
   std::erase_if(userItems, [](const TFrameMenuItem& item) {
@@ -53,17 +54,17 @@ std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> use
   static constexpr std::array<TFrameCommand, 5> kMergedOrder{TFrameCommand::Minimize, TFrameCommand::Restore,
                                                              TFrameCommand::Maximize, TFrameCommand::RollUp,
                                                              TFrameCommand::MinimizeToTray};
-  const std::vector<TFrameMenuItem> defaults = DefaultItems(state);
+  const std::vector<TFrameMenuItem> defaults = DefaultItems(state, captions);
   std::vector<TFrameMenuItem> items;
   for (TFrameCommand command : kMergedOrder)
     for (const TFrameMenuItem& item : defaults)
       if (item.Command == command) items.push_back(item);
   items.insert(items.end(), userItems.begin(), userItems.end());
-  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild));
+  items.push_back(CloseItem("SKF_CLOSE", state.MdiChild, captions));
   return items;
 }
 
-std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild) {
-  return {Item("TRAY_SKF_RESTORE", "&Restore", TFrameCommand::RestoreFromTray), Separator(),
-          CloseItem("TRAY_SKF_CLOSE", mdiChild)};
+std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions) {
+  return {Item("TRAY_SKF_RESTORE", captions.Restore, TFrameCommand::RestoreFromTray), Separator(),
+          CloseItem("TRAY_SKF_CLOSE", mdiChild, captions)};
 }

@@ -23,6 +23,11 @@ struct TFrameMenuItem {
   bool operator==(const TFrameMenuItem&) const = default;
 };
 
+// The captions of the built-in items; the program keeps them as string resources.
+struct TSystemMenuCaptions {
+  std::string Minimize, Maximize, Restore, RollUp, MinimizeToTray, Close;
+};
+
 struct TSystemMenuState {
   uint32_t BorderIcons = 0;  // TSkinBorderIcon bits
   bool Minimized = false, Maximized = false, RolledUp = false;
@@ -30,10 +35,11 @@ struct TSystemMenuState {
 };
 
 // The built-in system menu for the form's state.
-std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state);
+std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions);
 
 // A user's system menu with the default items merged in: its own default
 // items dropped, the defaults for the state put first and "&Close" last.
-std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state);
+std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state,
+                                                 const TSystemMenuCaptions& captions);
 
-std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild);
+std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions);

@@ -17,8 +17,13 @@ TMenuSkin MenuSkinOf(const TSkinData& skin) {
       break;
     }
   const auto& pictures = skin.ActivePictureBitmaps();
+  auto inRange = [&](int32_t index) { return index >= 0 && index < static_cast<int32_t>(pictures.size()); };
+  // Items without their faces would be plain strips in a skinned window:
+  // the whole menu takes the plain look instead.
+  if (menu.Item && (!inRange(menu.Item->activepictureindex) || pictures[menu.Item->activepictureindex].Empty()))
+    menu.Item = nullptr;
   const int32_t index = menu.Popup->windowpictureindex;
-  if (index >= 0 && index < static_cast<int32_t>(pictures.size())) {
+  if (inRange(index)) {
     menu.PictureWidth = pictures[index].Width();
     menu.PictureHeight = pictures[index].Height();
   }

@@ -21,7 +21,8 @@ struct TFrameMenuItem;
 
 // The skin's [POPUPWINDOW] section, its menu item object and the size of the
 // window picture. Without any one of them the menu has the plain look, as a
-// skinned size needs all three.
+// skinned size needs all three; an item object whose picture is missing
+// counts as none.
 struct TMenuSkin {
   const TDataSkinPopupWindow* Popup = nullptr;
   const TDataSkinMenuItem* Item = nullptr;
@@ -29,8 +30,9 @@ struct TMenuSkin {
   bool Skinned() const { return Popup && Item && PictureWidth > 0 && PictureHeight > 0; }
 };
 
-// The first menu item object and the picture `windowpictureindex` names (none
-// when out of range or empty) of a loaded skin; the plain look for NoSkin.
+// The first menu item object (none when its `activepictureindex` is out of
+// range or empty) and the picture `windowpictureindex` names of a loaded
+// skin; the plain look for NoSkin.
 TMenuSkin MenuSkinOf(const TSkinData& skin);
 
 bool IsMenuSeparator(const TFrameMenuItem& item);

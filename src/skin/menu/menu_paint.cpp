@@ -1,6 +1,7 @@
 #include "skin/menu/menu_paint.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "skin/controls/caption_glyphs.h"
@@ -143,6 +144,18 @@ void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& p
 bool MenuItemMorphPending(const TMenuSkin& skin, const TMenuItemLook& look) {
   if (!skin.Skinned() || !skin.Item->morphing) return false;
   return Highlighted(look) ? look.BlendPos < 1 : look.BlendPos > 0;
+}
+
+bool StepMenuItemMorph(const TMenuSkin& skin, TMenuItemLook& look, bool shown) {
+  if (!MenuItemMorphPending(skin, look)) return false;
+  const bool toActive = Highlighted(look);
+  if (!shown) {
+    look.BlendPos = toActive ? 1 : 0;
+    return false;
+  }
+  // Kept on tenths: ten ticks from one face to the other, however often it turned.
+  look.BlendPos = std::clamp(std::round(look.BlendPos * 10 + (toActive ? 1 : -1)) / 10, 0.0, 1.0);
+  return true;
 }
 
 void PaintMenuScrollMarkers(PixelView window, const TMenuSkin& skin, const TMenuScrollMarkers& markers,

@@ -51,6 +51,12 @@ void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& p
 // timer has to keep stepping it.
 bool MenuItemMorphPending(const TMenuSkin& skin, const TMenuItemLook& look);
 
+// One tick of the morph timer: a shown item moves a tenth of the way towards
+// the face its state asks for; a hidden one is put on that face at once, so
+// it never shows a stale morph when it scrolls back. True when a shown item
+// changed and has to be painted.
+bool StepMenuItemMorph(const TMenuSkin& skin, TMenuItemLook& look, bool shown);
+
 // The up and down arrows of the scroll marker bands, the one being scrolled
 // towards in the active colour.
 void PaintMenuScrollMarkers(PixelView window, const TMenuSkin& skin, const TMenuScrollMarkers& markers,

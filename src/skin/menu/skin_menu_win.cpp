@@ -120,6 +120,7 @@ TSkinMenu::~TSkinMenu() {
 
 void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vector<TFrameMenuItem> items,
                       const TRect& anchor, size_t firstIndex, TCommandHandler onCommand) {
+  ++FOpenings;
   FFirstShow = !FMenuOpen;
   FOwnerControl = owner;
   CloseFrom(0);
@@ -186,11 +187,15 @@ size_t TSkinMenu::LevelOf(const TSkinPopupWindow& window) const {
 }
 
 void TSkinMenu::CloseFrom(size_t level) {
+  const bool closing = FLevels.size() > level;
   while (FLevels.size() > level) {
     if (FLevels.back() == FPendingWindow) StopOpenTimer();
     FLevels.back()->Close();
     FLevels.pop_back();
   }
+  // However the sub-menu went (a sibling hovered, Escape, Left), its parent
+  // item is no longer drawn open and may open it again.
+  if (closing && level > 0) FLevels[level - 1]->ClearSubOpen();
   if (level != 0 || !FMenuOpen) return;
   FMenuOpen = false;
   StopOpenTimer();
@@ -254,6 +259,13 @@ void TSkinMenu::ItemChosen(TSkinPopupWindow& window, int32_t index, bool byKeybo
       FOpenTimer->SetEnabled(true);
       break;
     case TMenuChoice::OpenNow:
+      // The parent item's own command comes first; it may close the menu.
+      if (FOnCommand) {
+        const TCommandHandler handler = FOnCommand;
+        const uint64_t opening = FOpenings;
+        handler(item);
+        if (opening != FOpenings || level >= FLevels.size() || FLevels[level] != &window) break;
+      }
       StopOpenTimer();
       CloseFrom(level + 1);
       window.SetSubOpen(index, true);
@@ -275,11 +287,7 @@ bool TSkinMenu::KeyDown(WORD key, char16_t typed) {
       // The highlight may have changed the levels; the item is clicked only where it still is.
       if (!FLevels.empty() && FLevels.back() == &last) last.ClickItem(action.Index, true);
       break;
-    case TMenuKeyCommand::CloseLevel:
-      CloseFrom(FLevels.size() - 1);
-      // The item below may open its sub-menu again.
-      if (!FLevels.empty()) FLevels.back()->SetSubOpen(FLevels.back()->HotIndex(), false);
-      break;
+    case TMenuKeyCommand::CloseLevel: CloseFrom(FLevels.size() - 1); break;
     case TMenuKeyCommand::CloseMenu: CloseAll(); break;
   }
   // While a menu is open every key is the menu's.

@@ -89,6 +89,7 @@ class TSkinMenu {
   HWND FForm;
   HWND FOwnerControl = nullptr, FLastOwnerControl = nullptr;
   bool FMenuOpen = false, FFirstShow = false;
+  uint64_t FOpenings = 0;  // counts Popup calls: a command that opened another menu is seen
   TRect FWorkArea;
   TMenuSkin FSkin;
   std::pair<const TSkinData*, uint64_t> FSkinSource{};  // the skin data and load the pictures came from

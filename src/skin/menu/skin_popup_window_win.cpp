@@ -15,7 +15,10 @@
 
 namespace {
 
-constexpr UINT_PTR kHoverTimer = 1, kScrollTimer = 2, kBlendTimer = 3;
+constexpr UINT_PTR kHoverTimer = 1, kScrollTimer = 2, kBlendTimer = 3, kFadeTimer = 4;
+// The fade-in raises the alpha by 3 a tick: 150, the usual value, in about three quarters of a second.
+constexpr UINT kFadeInterval = 15;
+constexpr int kFadeStep = 3;
 
 }  // namespace
 
@@ -24,7 +27,8 @@ TSkinPopupWindow::~TSkinPopupWindow() { Close(); }
 void TSkinPopupWindow::Close() {
   if (!FOpen) return;
   FOpen = false;
-  for (UINT_PTR timer : {kHoverTimer, kScrollTimer, kBlendTimer}) KillTimer(Handle(), timer);
+  FBlending = false;
+  for (UINT_PTR timer : {kHoverTimer, kScrollTimer, kBlendTimer, kFadeTimer}) KillTimer(Handle(), timer);
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -81,12 +85,13 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
   const bool alpha = IsLayeredAlphaSupported() && FMenu.AlphaBlend;
   const bool fade = alpha && FMenu.AlphaBlendAnimation && FMenu.FirstShow();
   SetLayeredStyle(Handle(), alpha);
-  if (alpha) SetWindowAlpha(Handle(), fade ? 0 : FMenu.AlphaBlendValue);
+  FAlpha = fade ? 0 : FMenu.AlphaBlendValue;
+  if (alpha) SetWindowAlpha(Handle(), FAlpha);
   InvalidateRect(Handle(), nullptr, FALSE);
   SetWindowPos(Handle(), HWND_TOPMOST, at.X, at.Y, FSize.Width, FSize.Height, SWP_SHOWWINDOW | SWP_NOACTIVATE);
   if (fade) {
     UpdateWindow(Handle());
-    FadeWindowAlpha(Handle(), 3, FMenu.AlphaBlendValue);
+    SetTimer(Handle(), kFadeTimer, kFadeInterval, nullptr);
   }
   SetTimer(Handle(), kHoverTimer, 50, nullptr);
   FHotIndex = -1;
@@ -141,6 +146,11 @@ void TSkinPopupWindow::SetSubOpen(int32_t index, bool open) {
   if (index < 0 || static_cast<size_t>(index) >= FStates.size()) return;
   FStates[index].Look.SubOpen = open;
   RedrawItem(index);
+}
+
+void TSkinPopupWindow::ClearSubOpen() {
+  for (size_t i = 0; i < FStates.size(); ++i)
+    if (FStates[i].Look.SubOpen) SetSubOpen(static_cast<int32_t>(i), false);
 }
 
 void TSkinPopupWindow::ClickItem(int32_t index, bool byKeyboard) {
@@ -205,22 +215,29 @@ void TSkinPopupWindow::ScrollTo(int32_t firstShown) {
 }
 
 void TSkinPopupWindow::BlendTick() {
-  bool pending = false;
-  for (size_t i = 0; i < FStates.size(); ++i) {
-    TMenuItemLook& look = FStates[i].Look;
-    if (!MenuItemMorphPending(FMenu.Skin(), look)) continue;
-    look.BlendPos = std::clamp(look.BlendPos + (look.Lit || look.SubOpen ? 0.1 : -0.1), 0.0, 1.0);
-    pending = true;
-    RedrawItem(static_cast<int32_t>(i));
+  bool stepped = false;
+  for (size_t i = 0; i < FStates.size(); ++i)
+    if (StepMenuItemMorph(FMenu.Skin(), FStates[i].Look, FLayout.Items[i].Shown)) {
+      stepped = true;
+      RedrawItem(static_cast<int32_t>(i));
+    }
+  if (!stepped) {
+    FBlending = false;
+    KillTimer(Handle(), kBlendTimer);
   }
-  if (!pending) KillTimer(Handle(), kBlendTimer);
+}
+
+void TSkinPopupWindow::FadeTick() {
+  FAlpha = static_cast<uint8_t>(std::min(FAlpha + kFadeStep, int{FMenu.AlphaBlendValue}));
+  SetWindowAlpha(Handle(), FAlpha);
+  if (FAlpha >= FMenu.AlphaBlendValue) KillTimer(Handle(), kFadeTimer);
 }
 
 void TSkinPopupWindow::RedrawItem(int32_t index) {
   if (!FOpen || !FLayout.Items[index].Shown) return;
-  if (MenuItemMorphPending(FMenu.Skin(), FStates[index].Look)) {
+  if (!FBlending && MenuItemMorphPending(FMenu.Skin(), FStates[index].Look)) {
+    FBlending = true;
     SetTimer(Handle(), kBlendTimer, 20, nullptr);
-    return;
   }
   const TRect& r = FLayout.Items[index].Rect;
   PixelImage item(r.Width(), r.Height());
@@ -268,6 +285,7 @@ LRESULT TSkinPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == kHoverTimer) HoverTick();
       if (wParam == kScrollTimer) ScrollTick();
       if (wParam == kBlendTimer) BlendTick();
+      if (wParam == kFadeTimer) FadeTick();
       return 0;
     case WM_ACTIVATEAPP:
       // Another program came to the front: the menu goes.

@@ -39,6 +39,9 @@ class TSkinPopupWindow : public TWindowObject {
   void Highlight(int32_t index, bool byKeyboard);
   void Unhighlight(int32_t index);
   void SetSubOpen(int32_t index, bool open);
+  // Its sub-menu closed: the item that opened it may open it again.
+  void ClearSubOpen();
+  const TMenuItemLook& ItemLook(int32_t index) const { return FStates[index].Look; }
   // Clicks an item as a release or Enter does.
   void ClickItem(int32_t index, bool byKeyboard);
 
@@ -52,11 +55,13 @@ class TSkinPopupWindow : public TWindowObject {
   };
   void Layout();
   void Paint(HDC dc);
+  // Paints the item now; a morph under way goes on with the blend timer.
   void RedrawItem(int32_t index);
   void Track(TPoint point);
   void HoverTick();
   void ScrollTick();
   void BlendTick();
+  void FadeTick();
   void SetScroll(TMenuScroll scroll);
   void ScrollTo(int32_t firstShown);
 
@@ -72,5 +77,7 @@ class TSkinPopupWindow : public TWindowObject {
   TMenuScroll FScroll = TMenuScroll::None;
   POINT FLastCursor{-1, -1};
   bool FOpen = false;
+  bool FBlending = false;  // the blend timer runs
+  uint8_t FAlpha = 0;      // while fading in
   TPoint FRegionSize;  // the size the window's shape was cut for
 };
