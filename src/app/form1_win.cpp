@@ -90,7 +90,7 @@ class TForm1::View : public ScheduleView {
   void SetTrayHint(const std::string& hint) override {
     if (F.TrayIcon) F.TrayIcon->SetHint(hint);
   }
-  bool IsApplicationIconic() const override { return Application && IsIconic(Application->Handle()); }
+  bool IsApplicationIconic() const override { return Application && Application->Iconic(); }
   void RestoreMainWindow() override {
     if (F.TrayIcon) F.TrayIcon->RestoreMainWindow();
   }

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/check_mode_win.h"
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
 #include "ui/application_win.h"
@@ -17,6 +18,8 @@ int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formS
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
+  // Before the form: its tray icon's first requests are reported too.
+  const std::unique_ptr<CheckMode> check = CheckMode::FromEnvironment();
 
   ScopedSkinNoticeSink skinNotices(WindowSkinNotices());
   TApplication application;

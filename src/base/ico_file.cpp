@@ -139,6 +139,70 @@ BmpImage DecodeIconImage(const IconEntry& entry) {
   return image;
 }
 
+IconEntry IconEntry32(int size, std::span<const uint32_t> argb) {
+  if (size <= 0 || size > 256 || argb.size() != size_t(size) * size_t(size))
+    Fail("a 32-bit image needs 1 to 256 pixels a side and a pixel for each");
+  const size_t side = size_t(size), andStride = (side + 31) / 32 * 4;
+  IconEntry entry;
+  entry.width = entry.height = size;
+  entry.planes = 1;
+  entry.bitCount = 32;
+  std::vector<uint8_t>& out = entry.image;
+  out.reserve(kInfoHeaderSize + (side * 4 + andStride) * side);
+  AppendLE32(out, kInfoHeaderSize);
+  AppendLE32(out, uint32_t(side));
+  AppendLE32(out, uint32_t(side * 2));
+  AppendLE16(out, 1);
+  AppendLE16(out, 32);
+  AppendLE32(out, 0);  // BI_RGB
+  AppendLE32(out, uint32_t((side * 4 + andStride) * side));
+  for (int i = 0; i < 4; ++i) AppendLE32(out, 0);
+  for (size_t row = 0; row < side; ++row)
+    for (size_t x = 0; x < side; ++x) AppendLE32(out, argb[(side - 1 - row) * side + x]);
+  for (size_t row = 0; row < side; ++row) {
+    const size_t rowStart = out.size();
+    out.resize(rowStart + andStride, 0);
+    for (size_t x = 0; x < side; ++x)
+      if ((argb[(side - 1 - row) * side + x] >> 24) == 0) out[rowStart + x / 8] |= uint8_t(0x80 >> (x % 8));
+  }
+  return entry;
+}
+
+IconEntry PngIconEntry(int size, std::vector<uint8_t> png) {
+  if (size <= 0 || size > 256 || !IsPng(png)) Fail("a PNG entry needs 1 to 256 pixels a side and a PNG file");
+  IconEntry entry;
+  entry.width = entry.height = size;
+  entry.planes = 1;
+  entry.bitCount = 32;
+  entry.image = std::move(png);
+  return entry;
+}
+
+std::vector<uint8_t> BuildIconFile(std::span<const IconEntry> entries) {
+  if (entries.empty() || entries.size() > 0xFFFF) Fail("an icon holds 1 to 65535 images");
+  std::vector<uint8_t> out;
+  AppendLE16(out, 0);
+  AppendLE16(out, 1);
+  AppendLE16(out, uint16_t(entries.size()));
+  uint64_t offset = kIconDirSize + entries.size() * kIconDirEntrySize;
+  for (const IconEntry& entry : entries) {
+    if (entry.width <= 0 || entry.width > 256 || entry.height <= 0 || entry.height > 256 || entry.image.empty())
+      Fail("an image must be 1 to 256 pixels on each side and hold data");
+    if (offset + entry.image.size() > 0xFFFFFFFFu) Fail("the icon would pass 4 GiB");
+    out.push_back(uint8_t(entry.width));  // 256 wraps to 0, as the format wants
+    out.push_back(uint8_t(entry.height));
+    out.push_back(uint8_t(entry.colorCount));
+    out.push_back(0);
+    AppendLE16(out, entry.planes);
+    AppendLE16(out, entry.bitCount);
+    AppendLE32(out, uint32_t(entry.image.size()));
+    AppendLE32(out, uint32_t(offset));
+    offset += entry.image.size();
+  }
+  for (const IconEntry& entry : entries) out.insert(out.end(), entry.image.begin(), entry.image.end());
+  return out;
+}
+
 std::vector<uint8_t> BuildIcon256(const BmpImage& image, std::span<const uint8_t> transparent) {
   if (image.bitCount != 8) Fail("the image must have 8 bits per pixel");
   if (image.width <= 0 || image.height <= 0 || image.width > 256 || image.height > 256)

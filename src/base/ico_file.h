@@ -1,7 +1,7 @@
 #pragma once
 // Icon (.ico) files: reading the directory, choosing the image that best
-// fits a size, and building the single-image 256-colour icon the program
-// carries.
+// fits a size, building the single-image 256-colour icon the form carries
+// and the program icon of many sizes.
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -35,3 +35,12 @@ BmpImage DecodeIconImage(const IconEntry& entry);
 // non-zero where the pixel is transparent; such pixels should use a black
 // palette entry so that they vanish on screen.
 std::vector<uint8_t> BuildIcon256(const BmpImage& image, std::span<const uint8_t> transparent);
+
+// A 32-bit image entry of `size` x `size` pixels (0xAARRGGBB, top row
+// first); its mask marks the fully transparent pixels, for systems that
+// draw by the mask.
+IconEntry IconEntry32(int size, std::span<const uint32_t> argb);
+// An entry holding a PNG file of a square picture of `size` pixels.
+IconEntry PngIconEntry(int size, std::vector<uint8_t> png);
+// An icon file of the entries, in the order given.
+std::vector<uint8_t> BuildIconFile(std::span<const IconEntry> entries);

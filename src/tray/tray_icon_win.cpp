@@ -1,9 +1,12 @@
 #include "tray/tray_icon_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "ui/application_win.h"
 #include "ui/form_win.h"
+#include "ui/program_icon_win.h"
 #include "persist/properties.h"
 #include "ui/timer_win.h"
 #include "base/utf_win.h"
@@ -59,6 +62,8 @@ TTrayIcon::TTrayIcon(TComponent* owner)
         return IconWindowProc(message, wParam, lParam, result);
       },
       false);
+  // Run as administrator, the process would not hear Explorer's notices.
+  ChangeWindowMessageFilterEx(NotifyWindow(), kCallbackMessage, MSGFLT_ALLOW, nullptr);
 
   FCycleTimer = new TTimer(this);
   FCycleTimer->SetEnabled(false);
@@ -73,10 +78,13 @@ TTrayIcon::TTrayIcon(TComponent* owner)
   FSingleClickTimer->SetOnTimer([this](TObject*) { FClicks->TimerTick(); });
 
   if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
-  if (Application)
+  if (Application) {
     FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
       return ApplicationWindowProc(m, w, l);
     });
+    // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
+    ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
+  }
   if (TForm* form = OwnerForm(owner)) {
     form->HandleNeeded();
     FOwnerHook = std::make_unique<TWindowProcHook>(form->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
@@ -129,10 +137,7 @@ void TTrayIcon::Loaded() {
   if (OwnerForm(Owner()) && FMinimizedOnStart) {
     FIconVisible = true;
     FMinimizeToTray = true;
-    if (Application) {
-      Application->SetShowMainForm(false);
-      ShowWindow(Application->Handle(), SW_HIDE);
-    }
+    if (Application) Application->SetShowMainForm(false);
   }
   UpdateIcon();
   SetIconVisible(FIconVisible);
@@ -179,12 +184,25 @@ NOTIFYICONDATAW TTrayIcon::NotifyRecord() const {
   data.cbSize = sizeof data;
   data.hWnd = NotifyWindow();
   data.uID = kIconId;
-  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  // Under version 4 the shell shows the plain tip only when asked to.
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
   data.uCallbackMessage = kCallbackMessage;
-  data.hIcon = FIcon.Handle();
+  data.hIcon = ShellIcon();
   std::wstring tip = TipText();
   tip.copy(data.szTip, tip.size());
   return data;
+}
+
+HICON TTrayIcon::ShellIcon() const {
+  const bool program = FIcon.Data().empty() ? Application && FIcon.Handle() && FIcon.Handle() == Application->Icon()
+                                            : IsProgramIconImage(FIcon.Data());
+  if (!program) return FIcon.Handle();
+  const int size = SmallIconSize(NotifyWindow());
+  if (!FProgramIcon || FProgramIconSize != size) {
+    FProgramIcon = LoadProgramIcon(size);
+    FProgramIconSize = size;
+  }
+  return FProgramIcon ? FProgramIcon.Get() : FIcon.Handle();
 }
 
 bool TTrayIcon::Notify(DWORD command) {
@@ -210,7 +228,13 @@ bool TTrayIcon::HideBalloon() { return NotifyBalloon({}, {}); }
 
 bool TTrayIcon::AddIcon() {
   if (!FPreviewChanging) FIconVisible = true;
-  return Notify(NIM_ADD);
+  if (!Notify(NIM_ADD)) return false;
+  // Each new entry is told again (the taskbar may have been re-created):
+  // the shell then reports keyboard selection and gives the icon's place.
+  NOTIFYICONDATAW data = NotifyRecord();
+  data.uVersion = NOTIFYICON_VERSION_4;
+  ActiveShellNotifyIcon()(NIM_SETVERSION, &data);
+  return true;
 }
 
 bool TTrayIcon::RemoveIcon() {
@@ -273,16 +297,13 @@ void TTrayIcon::CycleTimerTick() {
 
 void TTrayIcon::HideMainWindow() {
   if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
+  // The application window is never shown: the main form is all there is to hide.
   Application->MainForm()->SetVisible(false);
-  ShowWindow(Application->Handle(), SW_HIDE);
 }
 
 void TTrayIcon::RestoreMainWindow() {
   if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
-  ShowWindow(Application->Handle(), SW_RESTORE);
-  TForm* form = Application->MainForm();
-  form->SetVisible(true);
-  if (form->WindowState() == TWindowState::wsMinimized) form->SetWindowState(TWindowState::wsNormal);
+  Application->Restore();
 }
 
 void TTrayIcon::DoMinimizeToTray() {
@@ -323,25 +344,32 @@ void TTrayIcon::BalloonClick() {
 TrayPopupMenu* TTrayIcon::Menu() const { return dynamic_cast<TrayPopupMenu*>(FPopupMenu.Get()); }
 
 void TTrayIcon::PopupAtCursor() {
-  TrayPopupMenu* menu = Menu();
   POINT at;
-  if (!menu || !menu->AutoPopup() || !GetCursorPos(&at)) return;
-  if (Application) Application->ProcessMessages();
-  SetForegroundWindow(NotifyWindow());
-  TForm* form = OwnerForm(Owner());
-  if (form) SetForegroundWindow(form->Handle());
-  menu->SetPopupComponent(this);
-  menu->Popup(at.x, at.y);
-  if (form) PostMessageW(form->Handle(), WM_NULL, 0, 0);
+  if (GetCursorPos(&at)) PopupAt(at);
 }
 
-void TTrayIcon::HandleCallback(UINT event) {
+void TTrayIcon::PopupAt(POINT at) {
+  TrayPopupMenu* menu = Menu();
+  if (!menu || !menu->AutoPopup()) return;
+  if (Application) Application->ProcessMessages();
+  // Ours in front, so the menu takes the keyboard and goes when the user
+  // clicks elsewhere; the hidden window when the form is in the tray.
+  SetForegroundWindow(NotifyWindow());
+  TForm* form = OwnerForm(Owner());
+  if (form && IsWindowVisible(form->Handle())) SetForegroundWindow(form->Handle());
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+  PostMessageW(form ? form->Handle() : NotifyWindow(), WM_NULL, 0, 0);
+}
+
+void TTrayIcon::HandleCallback(UINT event, POINT anchor) {
   uint32_t keys = AsyncShiftState();
   POINT at{};
   GetCursorPos(&at);
   switch (event) {
     case WM_MOUSEMOVE: MouseMove(keys, at.x, at.y); break;
     case WM_LBUTTONDOWN:
+      FRightPressOpenedMenu = false;
       FClicks->LeftButtonDown();
       MouseDown(mbLeft, keys | ssLeft, at.x, at.y);
       if (FPopupByLeftButton) PopupAtCursor();
@@ -356,8 +384,17 @@ void TTrayIcon::HandleCallback(UINT event) {
       break;
     case WM_RBUTTONDOWN:
       MouseDown(mbRight, keys | ssRight, at.x, at.y);
+      FRightPressOpenedMenu = true;
       PopupAtCursor();
       break;
+    // Keyboard selection (Enter, Space) and the context-menu key on the
+    // focused icon: the menu opens at the icon, wherever the mouse is. The
+    // context-menu notice also ends a right click, whose press opened it.
+    case NIN_KEYSELECT: PopupAt(anchor); break;
+    case WM_CONTEXTMENU:
+      if (!std::exchange(FRightPressOpenedMenu, false)) PopupAt(anchor);
+      break;
+    // NIN_SELECT repeats a left click the button notices have already told.
     case WM_RBUTTONUP: MouseUp(mbRight, keys | ssRight, at.x, at.y); break;
     case WM_MBUTTONDOWN: MouseDown(mbMiddle, keys | ssMiddle, at.x, at.y); break;
     case WM_MBUTTONUP: MouseUp(mbMiddle, keys | ssMiddle, at.x, at.y); break;
@@ -365,10 +402,12 @@ void TTrayIcon::HandleCallback(UINT event) {
   }
 }
 
-bool TTrayIcon::IconWindowProc(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool TTrayIcon::IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case kCallbackMessage:
-      if (FEnabled) HandleCallback(static_cast<UINT>(lParam));
+      // Version 4: the event in the low word (the icon's number in the
+      // high one) and the icon's anchor point in the first parameter.
+      if (FEnabled) HandleCallback(LOWORD(lParam), POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
       result = 0;
       return true;
     // The hidden window always agrees to end the session and is closed by no
@@ -398,10 +437,8 @@ LRESULT TTrayIcon::OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     HWND window = active->Parent() && active->Parent()->HandleAllocated() ? active->Parent()->Handle() : active->Handle();
     if (window != reinterpret_cast<HWND>(lParam)) ::SetFocus(active->Handle());
   }
-  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && Application && form) {
-    ShowWindow(Application->Handle(), SW_RESTORE);
-    SetForegroundWindow(Application->Handle());
+  // Shown by a call, the form comes to the front; one shown minimised stays down.
+  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && form && !IsIconic(form->Handle()))
     SetForegroundWindow(form->Handle());
-  }
   return FOwnerHook->CallPrevious(message, wParam, lParam);
 }

@@ -103,6 +103,8 @@ class TTrayIcon : public TComponent {
   void HideMainWindow();
   void RestoreMainWindow();
   void PopupAtCursor();
+  // The menu at a screen point (the icon's, when opened from the keyboard).
+  void PopupAt(POINT at);
   // The hidden window whose procedure receives the shell's notifications.
   HWND NotifyWindow() const { return FWindow ? FWindow->Handle() : nullptr; }
 
@@ -122,10 +124,14 @@ class TTrayIcon : public TComponent {
  private:
   class SingleClickTimer;
   NOTIFYICONDATAW NotifyRecord() const;
+  // What the shell shows: the program icon at the tray's size when the
+  // image is the program's (its 24-pixel picture or the application's
+  // icon), else the image itself.
+  HICON ShellIcon() const;
   bool Notify(DWORD command);
   bool NotifyBalloon(const std::string& title, const std::string& text);
   bool IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void HandleCallback(UINT event);
+  void HandleCallback(UINT event, POINT anchor);
   LRESULT ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void CycleTimerTick();
@@ -151,6 +157,8 @@ class TTrayIcon : public TComponent {
   bool FCycleIcons = false;
   unsigned FAnimateTimerInterval = 0;
   UINT FTaskbarCreated;
+  // A right press opened the menu; the context-menu notice that follows it is not a second request.
+  bool FRightPressOpenedMenu = false;
   std::unique_ptr<TMessageWindow> FWindow;
   TTimer* FCycleTimer;  // owned as components
   TTimer* FSingleClickTimer;
@@ -158,4 +166,6 @@ class TTrayIcon : public TComponent {
   std::unique_ptr<TrayClickTracker> FClicks;
   std::unique_ptr<TWindowProcHook> FAppHook;
   std::unique_ptr<TWindowProcHook> FOwnerHook;
+  mutable IconHandle FProgramIcon;  // ShellIcon's, for FProgramIconSize
+  mutable int FProgramIconSize = 0;
 };

@@ -25,7 +25,8 @@ class TApplication::AppWindow : public TWindowObject {
  public:
   AppWindow(TApplication& app, const std::string& title) : FApp(app) {
     WindowParams params;
-    params.style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX;
+    // Never shown: the main form has the taskbar button, Alt+Tab and the thumbnail.
+    params.style = WS_POPUP | WS_CLIPSIBLINGS;
     params.caption = Utf8ToWide(title);
     int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
     params.bounds = {x, y, x, y};
@@ -51,10 +52,6 @@ TApplication::TApplication() : TComponent(nullptr) {
   FTitle = TitleFromExecutablePath(WideToUtf8(std::wstring_view(path, length)));
   FIcon = LoadIconW(ModuleInstance(), L"MAINICON");
   FWindow = std::make_unique<AppWindow>(*this, FTitle);
-  if (FIcon) {
-    SendMessageW(FWindow->Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FIcon));
-    SendMessageW(FWindow->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FIcon));
-  }
   if (!Application) Application = this;
   SetExceptionReporter([this](std::exception_ptr error) { HandleException(error); });
 }
@@ -77,7 +74,6 @@ void TApplication::AdoptMainForm(TForm* form) {
 
 void TApplication::Run(int showCommand) {
   if (FMainForm && FShowMainForm) {
-    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     if (showCommand == SW_SHOWMINNOACTIVE) {
       FMainForm->SetWindowState(TWindowState::wsMinimized);
       Minimize();
@@ -155,21 +151,34 @@ void TApplication::ProcessMessages() {
 void TApplication::Terminate() { PostQuitMessage(0); }
 
 void TApplication::Minimize() {
-  if (FMainForm && FMainForm->HandleAllocated()) ShowWindow(FMainForm->Handle(), SW_HIDE);
-  ShowWindow(Handle(), SW_MINIMIZE);
+  if (!FMainForm) return;
+  FMainForm->HandleNeeded();
+  HWND form = FMainForm->Handle();
+  // A form not on screen yet appears minimised without taking the focus.
+  ShowWindow(form, IsWindowVisible(form) ? SW_MINIMIZE : SW_SHOWMINNOACTIVE);
 }
 
 void TApplication::Restore() {
-  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
-  // A main form that started minimized was never shown; coming back shows it.
-  if (FMainForm && !FMainForm->Visible() && FMainForm->WindowState() == TWindowState::wsMinimized) {
-    FMainForm->SetWindowState(TWindowState::wsNormal);
-    FMainForm->SetVisible(true);
-  }
-  if (FMainForm && FMainForm->Visible() && FMainForm->HandleAllocated()) {
-    ShowWindow(FMainForm->Handle(), SW_SHOW);
-    SetForegroundWindow(FMainForm->Handle());
-  }
+  if (!FMainForm) return;
+  FMainForm->HandleNeeded();
+  HWND form = FMainForm->Handle();
+  if (IsIconic(form)) ShowWindow(form, SW_RESTORE);
+  if (FMainForm->WindowState() == TWindowState::wsMinimized) FMainForm->SetWindowState(TWindowState::wsNormal);
+  FMainForm->SetVisible(true);
+  // In answer to the user's click on the tray or the taskbar, so the system lets it come to the front.
+  SetForegroundWindow(form);
+}
+
+bool TApplication::Iconic() const {
+  return FMainForm && FMainForm->HandleAllocated() && IsIconic(FMainForm->Handle());
+}
+
+bool TApplication::IsMainFormCandidate(const TForm& form) const {
+  return FMainForm ? FMainForm == &form : form.Owner() == this;
+}
+
+void TApplication::MainFormSized(WPARAM sizeKind) {
+  if (sizeKind == SIZE_MINIMIZED) SendMessageW(Handle(), WM_SIZE, sizeKind, 0);
 }
 
 void TApplication::HandleException(std::exception_ptr error) noexcept {
@@ -201,24 +210,9 @@ void TApplication::ShowErrorMessage(const std::string& message) noexcept {
   FShowingError = false;
 }
 
-LRESULT TApplication::AppWndProc(UINT message, WPARAM wParam, LPARAM, bool& handled) {
+LRESULT TApplication::AppWndProc(UINT message, WPARAM, LPARAM, bool& handled) {
   handled = true;
   switch (message) {
-    case WM_SYSCOMMAND:
-      switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE: Minimize(); return 0;
-        case SC_RESTORE: Restore(); return 0;
-        case SC_CLOSE:
-          if (FMainForm) FMainForm->Close();
-          return 0;
-      }
-      break;
-    case WM_ACTIVATE:
-      // The taskbar button activates this window; the main form takes it over.
-      if (LOWORD(wParam) != WA_INACTIVE && FMainForm && FMainForm->HandleAllocated() &&
-          IsWindowVisible(FMainForm->Handle()))
-        SetActiveWindow(FMainForm->Handle());
-      break;
     case WM_CLOSE:
       if (FMainForm) FMainForm->Close();
       return 0;

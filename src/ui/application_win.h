@@ -1,6 +1,7 @@
 #pragma once
-// The application object: the hidden window that owns the taskbar button
-// and the forms, the program icon, the main form, the message loop and the
+// The application object: the hidden window that hears the system's
+// broadcasts and owns the forms other than the main one, the program icon,
+// the main form (which owns the taskbar button), the message loop and the
 // handler that shows errors escaping event handlers.
 #include <windows.h>
 
@@ -47,8 +48,20 @@ class TApplication : public TComponent {
   bool Terminated() const { return FTerminated; }
   void ProcessMessages();
 
+  // The main form goes down to its taskbar button, or comes back from it
+  // (or from the tray) to the front.
   void Minimize();
   void Restore();
+  // Whether the application is minimised: its main form's window is, even
+  // while hidden in the tray.
+  bool Iconic() const;
+  // The form that is or will become the main form: the first the
+  // application owns. It gets the taskbar button, so its window is made
+  // with no owner.
+  bool IsMainFormCandidate(const TForm& form) const;
+  // The main form's window changed its size state; the application window
+  // hears it as its own (hooks on it act on minimising).
+  void MainFormSized(WPARAM sizeKind);
 
   // Shows the error's message in a message box; the loop goes on. One box
   // at a time: errors raised while it is open are not shown.

@@ -7,6 +7,7 @@
 #include "ui/canvas_win.h"
 #include "persist/form_loader.h"
 #include "persist/properties.h"
+#include "ui/program_icon_win.h"
 #include "ui/resources_win.h"
 
 namespace {
@@ -166,13 +167,24 @@ void TForm::CreateParams(WindowParams& params) {
     }
   }
   if (!Enabled()) params.style |= WS_DISABLED;
-  params.parent = Application ? Application->Handle() : nullptr;
+  if (Application && Application->IsMainFormCandidate(*this)) {
+    // The main form's own taskbar button shows its picture in the thumbnail,
+    // Alt+Tab and Task View. The taskbar minimises a window from its button
+    // only when it has a minimise box; without a system menu none is drawn.
+    params.exStyle |= WS_EX_APPWINDOW;
+    if (!(params.style & WS_SYSMENU)) params.style |= WS_MINIMIZEBOX;
+    params.parent = nullptr;
+  } else {
+    params.parent = Application ? Application->Handle() : nullptr;
+  }
 }
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
-  if (Application && Application->Icon())
-    SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(Application->Icon()));
+  FBigIcon = LoadProgramIcon(LargeIconSize(Handle()));
+  FSmallIcon = LoadProgramIcon(SmallIconSize(Handle()));
+  if (FBigIcon) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.Get()));
+  if (FSmallIcon) SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.Get()));
 }
 
 void TForm::SetVisible(bool value) {
@@ -250,11 +262,23 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
-        Application->Minimize();
-        return 0;
+      // The main form's taskbar button minimises and restores the application.
+      if (Application && Application->MainForm() == this) {
+        if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+          Application->Minimize();
+          return 0;
+        }
+        if ((wParam & 0xFFF0) == SC_RESTORE && Application->Iconic()) {
+          Application->Restore();
+          return 0;
+        }
       }
       break;
+    case WM_SIZE: {
+      LRESULT result = TWinControl::WndProc(message, wParam, lParam);
+      if (Application && Application->MainForm() == this) Application->MainFormSized(wParam);
+      return result;
+    }
   }
   return TWinControl::WndProc(message, wParam, lParam);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/control_win.h"
+#include "ui/handles_win.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -75,6 +76,8 @@ class TForm : public TWinControl {
   int FTextHeight = 0;
   TWinControl* FActiveControl = nullptr;
   int FModalResult = 0;
+  // The program icon at this window's sizes: the caption, taskbar and Alt+Tab.
+  IconHandle FBigIcon, FSmallIcon;
 };
 
 // Every form that exists, in the order they were created.

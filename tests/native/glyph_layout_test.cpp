@@ -1,10 +1,11 @@
-// Button glyph and caption placement, glyph cells, the "..." rule and the
-// fallback caption glyphs.
+// Button glyph and caption placement, glyph cells, the "..." rule, the
+// fitting of wide captions and the fallback caption glyphs.
 #include "skin/controls/glyph_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <string>
@@ -64,6 +65,31 @@ TEST(EllipsizeText, KeepsWhatFitsCutsWholeCharactersAndEndsAtDotsAlone) {
   EXPECT_EQ(shortened("关机关机关机", 28), "关...");
   EXPECT_EQ(shortened("Vespermark", 27), "...");
   EXPECT_EQ(shortened("Vespermark", 0), "...");
+}
+
+// Half the font height a character, as a font's widths grow with its size.
+class ScalingWidth : public SizedTextMeasure {
+ public:
+  int TextWidth(std::string_view text, int fontHeight) override {
+    return static_cast<int>(text.size()) * std::abs(fontHeight) / 2;
+  }
+};
+
+TEST(FitCaption, AWideCaptionTakesTheFaceThenSmallerSizesDownToTheLeast) {
+  ScalingWidth measure;
+  const TRect area{7, 2, 59, 19}, face{0, 0, 65, 21};
+  auto fit = [&](std::string_view text, int height) { return FitCaption(measure, text, area, face, 3, height); };
+  const TCaptionFit start = fit("Start", 14);  // 35 wide
+  EXPECT_EQ(start.Area, area);
+  EXPECT_EQ(start.FontHeight, 14);
+  const TCaptionFit eight = fit("12345678", 14);  // 56: the face's 59 pixels hold it
+  EXPECT_EQ(eight.Area, (TRect{3, 2, 62, 19}));
+  EXPECT_EQ(eight.FontHeight, 14);
+  EXPECT_EQ(fit("11:30:00 PM", 14).FontHeight, 10) << "77 wide at 14, 55 at 10";
+  EXPECT_EQ(fit("11:30:00 PM", -14).FontHeight, -10) << "a character height stays one";
+  EXPECT_EQ(fit(std::string(40, 'x'), 14).FontHeight, kLeastCaptionFontHeight);
+  // A face no wider than the area gives nothing to gain.
+  EXPECT_EQ(FitCaption(measure, "11:30:00 PM", area, area, 3, 14).FontHeight, 14);
 }
 
 TEST(DrawGlyphCell, OneCellWithItsBottomLeftColourTransparentClippedToTheTarget) {

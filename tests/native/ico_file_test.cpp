@@ -1,10 +1,12 @@
-// Icon files: building the program's 256-colour icon, reading icon
-// directories back, choosing an image and refusing malformed files.
+// Icon files: building the form's 256-colour icon and the program icon of
+// many sizes, reading icon directories back, choosing an image and refusing
+// malformed files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "base/exceptions.h"
 #include "base/ico_file.h"
@@ -162,4 +164,63 @@ TEST(IconParse, MalformedFilesAreRejected) {
   entry = ParseIcon(good)[0];
   entry.image.resize(30);
   EXPECT_THROW(DecodeIconImage(entry), EInvalidGraphic);
+}
+
+// Each image comes back as it went in: 32-bit pixels with their alpha and
+// a mask of the transparent ones, a PNG untouched, the 256-colour one too.
+TEST(IconFile, AnIconOfManySizesKeepsEachImage) {
+  std::vector<uint32_t> argb(20 * 20, 0xFFFF8080u);
+  argb[0] = 0x00000000u;             // transparent corner
+  argb[20 * 19 + 19] = 0x801E1B2Eu;  // half-covered edge
+  const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3};
+  const std::vector<IconEntry> built = {
+      IconEntry32(20, argb), ParseIcon(BuildIcon256(Checkerboard(24, 24), CornerTransparent(24, 24))).front(),
+      PngIconEntry(256, png)};
+  const std::vector<IconEntry> read = ParseIcon(BuildIconFile(built));
+  ASSERT_EQ(read.size(), 3u);
+  EXPECT_EQ((std::vector<int>{read[0].width, read[1].width, read[2].width}), (std::vector<int>{20, 24, 256}));
+  EXPECT_EQ((std::vector<int>{read[0].bitCount, read[1].bitCount, read[2].bitCount}), (std::vector<int>{32, 8, 32}));
+  EXPECT_EQ(read[2].image, png);
+  const BmpImage image = DecodeIconImage(read[0]);
+  ASSERT_EQ(image.width, 20);
+  EXPECT_EQ(image.pixels[0] >> 24, 0u) << "the transparent corner";
+  EXPECT_EQ(image.pixels[1], 0xFFFF8080u);
+  EXPECT_EQ(image.pixels[20 * 19 + 19] & 0xFFFFFFu, 0x1E1B2Eu);
+  // Stored bottom row first, blue green red alpha: the half cover is kept.
+  EXPECT_EQ(read[0].image[40 + 19 * 4 + 3], 0x80);
+  EXPECT_EQ(DecodeIconImage(read[1]).pixels[1], DecodeIconImage(built[1]).pixels[1]);
+  EXPECT_THROW(PngIconEntry(256, {1, 2, 3}), EInvalidGraphic);
+  EXPECT_THROW(IconEntry32(20, std::vector<uint32_t>(10)), EInvalidGraphic);
+}
+
+// The program icon is drawn for every size the system asks for, the largest
+// compressed, each with a clear outside and a solid middle.
+TEST(ProgramIcon, IsDrawnAtEverySizeTheSystemUses) {
+  namespace fs = std::filesystem;
+  const fs::path out = fs::temp_directory_path() / ("program_icon_" + std::to_string(std::random_device()()) + ".ico");
+  const std::string dir = VESPERMARK_ICON_DIR;
+  const std::string command = std::string("\"") + VESPERMARK_ICONGEN + "\" program \"" + dir +
+                              "/vespermark-icon.shapes\" \"" + dir + "/vespermark-icon.txt\" \"" + out.string() + "\"";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream in(out, std::ios::binary);
+  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  in.close();
+  fs::remove(out);
+  EXPECT_LT(file.size(), 100u * 1024) << "the program stays small";
+  const std::vector<IconEntry> entries = ParseIcon(file);
+  std::vector<int> sizes;
+  for (const IconEntry& entry : entries) {
+    sizes.push_back(entry.width);
+    EXPECT_EQ(entry.width, entry.height);
+    if (entry.width == 256) {
+      EXPECT_EQ(entry.image[1], 'P') << "the 256-pixel image is a PNG";
+      continue;
+    }
+    const BmpImage image = DecodeIconImage(entry);
+    const int n = image.width;
+    auto alpha = [&](int x, int y) { return image.pixels[size_t(y) * size_t(n) + size_t(x)] >> 24; };
+    EXPECT_EQ(alpha(0, n - 1), 0u) << n << ": the corner away from the moon is clear";
+    EXPECT_EQ(alpha(n * 10 / 24, n * 16 / 24), 255u) << n << ": the face is solid";
+  }
+  EXPECT_EQ(sizes, (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 256}));
 }

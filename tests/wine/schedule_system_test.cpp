@@ -65,13 +65,34 @@ TEST_F(NotificationTest, TheWarningOpensTheWindowWhenClickedAndStopTakesItAway) 
             (std::vector<std::string>{"Vespermark powers off at " + Target() + ". Double-click its icon to open it.",
                                       "Powering off at " + Target() + ". Click to open Vespermark."}));
 
-  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, NIN_BALLOONUSERCLICK);
+  // As the shell tells it under version 4: the icon's number in the high word.
+  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, MAKEWPARAM(900, 700),
+               MAKELPARAM(NIN_BALLOONUSERCLICK, TTrayIcon::kIconId));
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   EXPECT_TRUE(form->Timer1->Enabled()) << "still armed: Stop is one click away";
   EXPECT_TRUE(form->BtnStop->Enabled());
 
   form->BtnStop->Click();
   EXPECT_EQ(Notifications().back(), "") << "a notification still showing is taken away";
+}
+
+// Version 4 lasts only as long as the shell's entry: each new one asks for
+// it again (after Explorer restarts too), and for the plain tip it hides.
+TEST_F(NotificationTest, EveryNewEntryAsksForVersionFourAndThePlainTip) {
+  SendMessageW(app->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+  std::vector<DWORD> commands;
+  for (const ShellRequest& r : gShellRequests) {
+    commands.push_back(r.command);
+    if (r.command == NIM_SETVERSION) {
+      EXPECT_EQ(r.data.uVersion, static_cast<UINT>(NOTIFYICON_VERSION_4));
+    } else if (r.command == NIM_ADD || r.command == NIM_MODIFY) {
+      EXPECT_TRUE(r.data.uFlags & NIF_SHOWTIP);
+    }
+  }
+  std::vector<DWORD> afterAdds;
+  for (size_t i = 0; i < commands.size(); ++i)
+    if (commands[i] == NIM_ADD) afterAdds.push_back(i + 1 < commands.size() ? commands[i + 1] : 0xFFFF);
+  EXPECT_EQ(afterAdds, (std::vector<DWORD>{NIM_SETVERSION, NIM_SETVERSION}));
 }
 
 TEST_F(NotificationTest, ThePowerOffComesAtTheSameTickWhetherTheWarningShowsOrNot) {

@@ -1,9 +1,11 @@
 // The skinned Start and Stop buttons of the main window: drawn from the
 // skin's "button" section, shaped by its mask, and pressed as buttons are.
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 
 #include "base/stream.h"
+#include "base/time_format.h"
 #include "ui/bitmap_win.h"
 #include "ui/canvas_win.h"
 #include "wine_support.h"
@@ -238,6 +240,43 @@ TEST_F(SkinButtonTest, AMorphingSkinSlidesTheHotFaceInAndOut) {
   PumpMessages(500);
   EXPECT_EQ(start->MorphFactor(), 0.0);
   EXPECT_TRUE(SameImage(*Render(start), *normal)) << "back to the normal face";
+}
+
+}  // namespace
+
+namespace {
+
+// The running time an armed Start shows, in each long time format Windows
+// offers, is drawn whole: no pixel of it at the button's edges.
+TEST_F(SkinButtonTest, TheRunningTimeFitsTheButtonInEveryLongTimeFormat) {
+  struct Case {
+    const char* picture;
+    const char* am;
+    const char* pm;
+  };
+  const Case cases[] = {
+      {"h:mm:ss tt", "AM", "PM"},       {"hh:mm:ss tt", "AM", "PM"},     {"H:mm:ss", "", ""},
+      {"HH:mm:ss", "", ""},             {"tt h:mm:ss", "AM", "PM"},      {"tt hh:mm:ss", "下午", "下午"},
+      {"tt h:mm:ss", "오후", "오후"},   {"H.mm.ss", "", ""},             {"HH.mm.ss", "", ""},
+      {"HH' h 'mm' min 'ss' s'", "", ""}, {"h:mm:ss tt", "a.m.", "p.m."}, {"tt hh:mm:ss", "午後", "午後"},
+  };
+  start->SetEnabled(false);
+  start->SetCaption("");
+  auto empty = Render(start);
+  for (const Case& c : cases) {
+    const std::string text = TTimeFormat(c.picture, c.am, c.pm).Format(EncodeTime(23, 58, 58, 0));
+    start->SetCaption(text);
+    auto face = Render(start);
+    int left = face->Width(), right = -1;
+    for (int y = 0; y < face->Height(); ++y)
+      for (int x = 0; x < face->Width(); ++x)
+        if (At(*face, x, y) != At(*empty, x, y)) left = std::min(left, x), right = std::max(right, x);
+    ASSERT_LE(left, right) << text << ": no caption drawn";
+    EXPECT_GE(left, 2) << text;
+    EXPECT_LE(right, face->Width() - 3) << text;
+    EXPECT_GE(right - left, 30) << text << ": still large enough to read";
+  }
+  Save(start, "button-start-long-time");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Program start with a damaged form, and handles over repeated forms.
+#include "app/check_mode_win.h"
 #include "app/startup_win.h"
 #include "ui/handles_win.h"
 #include "ui/resources_win.h"
@@ -17,13 +18,27 @@ struct MessageBoxSeen {
   bool formVisible = false;
 };
 
+// Whether a window of this process titled "Vespermark" is on screen.
+bool ProgramWindowVisible() {
+  bool visible = false;
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t title[32] = {};
+        GetWindowTextW(window, title, 32);
+        if (process == GetCurrentProcessId() && IsWindowVisible(window) && std::wstring(title) == L"Vespermark")
+          *reinterpret_cast<bool*>(data) = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&visible));
+  return visible;
+}
+
 // Starts the program on `stream` while a watcher reads and closes the message
 // box it should show.
 int RunWithWatcher(const std::vector<uint8_t>& stream, MessageBoxSeen& seen) {
-  MessageBoxWatcher watcher([&] {
-    HWND form = FindWindowW(L"VespermarkWindow", L"Vespermark");
-    seen.formVisible = form && IsWindowVisible(form) && GetWindow(form, GW_OWNER);
-  });
+  MessageBoxWatcher watcher([&] { seen.formVisible = ProgramWindowVisible(); });
   int code = RunVespermark(SW_SHOWNORMAL, std::span<const uint8_t>(stream));
   seen.text = watcher.Finish().text;
   return code;
@@ -88,6 +103,65 @@ TEST(StartupTest, RepeatedFormsLeakNoGdiOrUserObjects) {
   for (int i = 0; i < 10; ++i) cycle();
   EXPECT_EQ(GdiObjectCount(), gdi);
   EXPECT_EQ(UserObjectCount(), user);
+}
+
+}  // namespace
+
+namespace {
+
+// The power-off is replaced only for the check's own report, written just
+// now; a variable pointing at anything else leaves the program as it is.
+TEST(CheckMode, ReplacesThePowerOffOnlyForTheChecksFreshReport) {
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring report = std::wstring(folder) + L"vespermark-check-test.txt";
+  auto write = [&](const char* text) {
+    HANDLE file = CreateFileW(report.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+    return file;
+  };
+  auto read = [&] {
+    HANDLE file = CreateFileW(report.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    char text[1024] = {};
+    DWORD got = 0;
+    ReadFile(file, text, sizeof text - 1, &got, nullptr);
+    CloseHandle(file);
+    return std::string(text, got);
+  };
+  SetEnvironmentVariableW(L"VESPERMARK_CHECK_REPORT", report.c_str());
+
+  CloseHandle(write("some other file\r\n"));
+  EXPECT_EQ(CheckMode::FromEnvironment(), nullptr);
+  HANDLE old = write("Vespermark windows-check\r\n");
+  FILETIME longAgo{};
+  GetSystemTimeAsFileTime(&longAgo);
+  ULARGE_INTEGER t{{longAgo.dwLowDateTime, longAgo.dwHighDateTime}};
+  t.QuadPart -= 11ULL * 60 * 10'000'000;  // eleven minutes
+  longAgo = {t.LowPart, t.HighPart};
+  SetFileTime(old, nullptr, nullptr, &longAgo);
+  CloseHandle(old);
+  EXPECT_EQ(CheckMode::FromEnvironment(), nullptr) << "a report left from another day";
+
+  CloseHandle(write("Vespermark windows-check\r\n"));
+  {
+    std::unique_ptr<CheckMode> check = CheckMode::FromEnvironment();
+    ASSERT_NE(check, nullptr);
+    EXPECT_TRUE(ActivePowerPlatform().ExitWindowsEx(EwxShutdown | EwxPowerOff, PlannedShutdownReason));
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.uVersion = NOTIFYICON_VERSION_4;
+    ActiveShellNotifyIcon()(NIM_SETVERSION, &data);
+  }
+  const std::string text = read();
+  EXPECT_NE(text.find("check-mode on"), std::string::npos) << text;
+  EXPECT_NE(text.find("power-off flags=0x9 reason=0x80000000"), std::string::npos) << text;
+  EXPECT_NE(text.find("tray setversion ok="), std::string::npos) << text;
+  EXPECT_NE(text.find("version=4"), std::string::npos) << text;
+  EXPECT_EQ(ActiveShellNotifyIcon(), &::Shell_NotifyIconW) << "put back at the end";
+  SetEnvironmentVariableW(L"VESPERMARK_CHECK_REPORT", nullptr);
+  DeleteFileW(report.c_str());
 }
 
 }  // namespace

@@ -159,20 +159,11 @@ TEST_F(TrayTest, HideAndRestoreTheMainWindow) {
   form->Show();
   tray->HideMainWindow();
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
-  EXPECT_FALSE(IsWindowVisible(app->Handle()));
-  EXPECT_FALSE(IsIconic(app->Handle()));  // hidden, not minimised
+  EXPECT_FALSE(app->Iconic());  // hidden, not minimised
   tray->HideMainWindow();
-  EXPECT_FALSE(IsIconic(app->Handle()));
+  EXPECT_FALSE(app->Iconic());
   tray->RestoreMainWindow();
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
-  EXPECT_TRUE(IsWindowVisible(app->Handle()));
-}
-
-TEST_F(TrayTest, ShowingTheFormBringsTheApplicationWindowBack) {
-  form->Show();
-  tray->HideMainWindow();
-  form->Show();
-  EXPECT_TRUE(IsWindowVisible(app->Handle()));
 }
 
 TEST_F(TrayTest, ActivationGivesTheFocusBackToTheActiveControl) {
@@ -182,6 +173,65 @@ TEST_F(TrayTest, ActivationGivesTheFocusBackToTheActiveControl) {
   SetFocus(nullptr);
   SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
   EXPECT_EQ(GetFocus(), form->BtnStart->Handle());
+}
+
+// Version 4 gives keyboard selection and the context-menu key; the menu then
+// opens at the icon's anchor point, which the shell passes along.
+TEST_F(TrayTest, TheKeyboardOpensTheMenuAtTheIconAndARightClickOpensItOnce) {
+  auto* menu = new FakeMenu(form);
+  tray->SetPopupMenu(menu);
+  SetCursorPos(321, 123);
+  POINT cursor;
+  GetCursorPos(&cursor);
+  auto notify = [&](UINT event, int x, int y) {
+    SendMessageW(tray->NotifyWindow(), TTrayIcon::kCallbackMessage, MAKEWPARAM(x, y),
+                 MAKELPARAM(event, TTrayIcon::kIconId));
+  };
+  auto last = [&] { return menu->popups.empty() ? POINT{-1, -1} : menu->popups.back(); };
+  notify(NIN_KEYSELECT, 900, 700);  // Enter or Space
+  ASSERT_EQ(menu->popups.size(), 1u);
+  EXPECT_EQ(last().x, 900);
+  EXPECT_EQ(last().y, 700);
+  notify(WM_CONTEXTMENU, 880, 690);  // the context-menu key
+  ASSERT_EQ(menu->popups.size(), 2u);
+  EXPECT_EQ(last().x, 880);
+  EXPECT_EQ(last().y, 690);
+  // A right click: the press opens the menu at the cursor, and the
+  // context-menu notice that ends the click opens nothing more.
+  notify(WM_RBUTTONDOWN, 905, 705);
+  notify(WM_RBUTTONUP, 905, 705);
+  notify(WM_CONTEXTMENU, 905, 705);
+  notify(NIN_SELECT, 905, 705);
+  ASSERT_EQ(menu->popups.size(), 3u);
+  EXPECT_EQ(last().x, cursor.x);
+  EXPECT_EQ(last().y, cursor.y);
+  notify(WM_CONTEXTMENU, 870, 680);
+  EXPECT_EQ(menu->popups.size(), 4u) << "the next context-menu key opens it again";
+}
+
+// Around the popup ours is the foreground window (the hidden one while the
+// form is in the tray), and a null message follows, as tray menus need.
+TEST_F(TrayTest, ThePopupTakesTheForegroundAndIsFollowedByANullMessage) {
+  auto* menu = new FakeMenu(form);
+  tray->SetPopupMenu(menu);
+  int nulls = 0;
+  TWindowProcHook* self = nullptr;
+  TWindowProcHook watch(form->Handle(), [&](UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_NULL) ++nulls;
+    return self->CallPrevious(m, w, l);
+  });
+  self = &watch;
+  for (bool shown : {true, false}) {
+    if (shown)
+      tray->RestoreMainWindow();
+    else
+      tray->HideMainWindow();
+    nulls = 0;
+    Mouse(WM_RBUTTONDOWN);
+    EXPECT_EQ(GetForegroundWindow(), shown ? form->Handle() : tray->NotifyWindow()) << shown;
+    PumpMessages(20);
+    EXPECT_EQ(nulls, 1) << shown;
+  }
 }
 
 class PlainForm : public TForm {
@@ -215,15 +265,17 @@ TEST_F(OwnTrayTest, MinimisingTheApplicationHidesTheFormToTheTray) {
   tray->Loaded();
   form->Show();
   EXPECT_TRUE(tray->MinimizeToTray());
-  ShowWindow(app->Handle(), SW_MINIMIZE);
+  // As the taskbar button does it.
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_FALSE(IsWindowVisible(form->Handle()));
-  EXPECT_TRUE(IsIconic(app->Handle()));
+  EXPECT_TRUE(app->Iconic());
   EXPECT_TRUE(tray->IconVisible());
   tray->SetMinimizeToTray(false);
-  ShowWindow(app->Handle(), SW_RESTORE);
-  form->Show();
-  ShowWindow(app->Handle(), SW_MINIMIZE);
-  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+  app->Restore();
+  EXPECT_FALSE(app->Iconic());
+  app->Minimize();
+  EXPECT_TRUE(IsWindowVisible(form->Handle())) << "down on its taskbar button";
+  EXPECT_TRUE(IsIconic(form->Handle()));
 }
 
 TEST_F(OwnTrayTest, TheTaskbarComingBackPutsTheIconBack) {
@@ -273,7 +325,6 @@ TEST_F(OwnTrayTest, MinimizedOnStartKeepsTheApplicationHidden) {
   tray->SetMinimizeToTray(false);
   tray->Loaded();
   EXPECT_FALSE(app->ShowMainForm());
-  EXPECT_FALSE(IsWindowVisible(app->Handle()));
   EXPECT_TRUE(tray->MinimizeToTray());
   EXPECT_TRUE(tray->IconVisible());
 }
@@ -282,8 +333,8 @@ TEST_F(OwnTrayTest, DestructionRemovesTheIconAndBothHooks) {
   tray->Loaded();
   form->Show();
   delete tray;
-  // The application window no longer sends the form to the tray.
-  ShowWindow(app->Handle(), SW_MINIMIZE);
+  // Minimising no longer sends the form to the tray.
+  app->Minimize();
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
   SendMessageW(form->Handle(), WM_SHOWWINDOW, 1, 0);
 }

@@ -1,11 +1,17 @@
 // icongen IN.txt OUT.ico|OUT.bmp
+// icongen program SHAPES.txt PIXELS24.txt OUT.ico
 //
-// Turns pixel art drawn as text into a 256-colour image: the program icon
-// (24 x 24, an .ico file) or a square bitmap of any size (a .bmp file, for
-// the picker's glyphs). The text has a [palette] section, one "C #RRGGBB"
-// or "C transparent" line per character C, and a [pixels] section of rows
-// of such characters, as many rows as a row has characters. Lines starting
-// with ';' are comments. Transparency exists only in icons.
+// The first form turns pixel art drawn as text into a 256-colour image: the
+// form's icon (24 x 24, an .ico file) or a square bitmap of any size (a .bmp
+// file, for the picker's glyphs). The text has a [palette] section, one
+// "C #RRGGBB" or "C transparent" line per character C, and a [pixels]
+// section of rows of such characters, as many rows as a row has
+// characters. Lines starting with ';' are comments. Transparency exists
+// only in icons.
+//
+// The second form makes the program icon: the shapes (see vector_art.h)
+// drawn at 16, 20, 32, 40, 48 and 64 pixels in 32 bits and at 256 as a PNG,
+// with the 24-pixel pixel art as the 24 x 24 image.
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -15,6 +21,8 @@
 #include "base/exceptions.h"
 #include "base/bmp_codec.h"
 #include "base/ico_file.h"
+#include "png_writer.h"
+#include "vector_art.h"
 
 static constexpr int kIconSize = 24;
 
@@ -86,14 +94,55 @@ static IconArt ParseArt(std::istream& in) {
   return art;
 }
 
+static std::ifstream OpenText(const std::string& name) {
+  std::ifstream in(name);
+  if (!in) throw Exception("cannot open " + name);
+  return in;
+}
+
+static void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  out.close();
+  if (!out) throw Exception("cannot write " + name);
+}
+
+static std::vector<uint8_t> ProgramIcon(const std::string& shapesName, const std::string& pixelsName) {
+  std::ifstream shapesIn = OpenText(shapesName);
+  const VectorArt shapes = ParseVectorArt(shapesIn);
+  std::ifstream pixelsIn = OpenText(pixelsName);
+  const IconArt pixels = ParseArt(pixelsIn);
+  if (pixels.size != kIconSize) throw Exception(pixelsName + ": the pixel art must be 24 x 24");
+  std::vector<IconEntry> entries;
+  for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+    if (size == kIconSize) {
+      entries.push_back(ParseIcon(BuildIcon256(pixels.image, pixels.transparent)).front());
+    } else if (size == 256) {
+      // Kept small inside the program: a 256-pixel bitmap alone would be 260 KB.
+      entries.push_back(PngIconEntry(size, EncodePng(size, size, RenderVectorArt(shapes, size))));
+    } else {
+      entries.push_back(IconEntry32(size, RenderVectorArt(shapes, size)));
+    }
+  }
+  return BuildIconFile(entries);
+}
+
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "program") {
+    try {
+      WriteFile(argv[4], ProgramIcon(argv[2], argv[3]));
+    } catch (const Exception& error) {
+      std::cerr << "icongen: " << error.what() << "\n";
+      return 1;
+    }
+    return 0;
+  }
   if (argc != 3) {
-    std::cerr << "usage: icongen IN.txt OUT.ico|OUT.bmp\n";
+    std::cerr << "usage: icongen IN.txt OUT.ico|OUT.bmp\n       icongen program SHAPES.txt PIXELS24.txt OUT.ico\n";
     return 2;
   }
   try {
-    std::ifstream in(argv[1]);
-    if (!in) throw Exception(std::string("cannot open ") + argv[1]);
+    std::ifstream in = OpenText(argv[1]);
     const IconArt art = ParseArt(in);
     const std::string outName = argv[2];
     const bool bitmap = outName.size() > 4 && outName.substr(outName.size() - 4) == ".bmp";
@@ -106,10 +155,7 @@ int main(int argc, char** argv) {
       if (art.size != kIconSize) throw Exception("the icon must be 24 x 24");
       icon = BuildIcon256(art.image, art.transparent);
     }
-    std::ofstream out(argv[2], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(icon.data()), std::streamsize(icon.size()));
-    out.close();
-    if (!out) throw Exception(std::string("cannot write ") + argv[2]);
+    WriteFile(argv[2], icon);
   } catch (const Exception& error) {
     std::cerr << "icongen: " << argv[1] << ": " << error.what() << "\n";
     return 1;

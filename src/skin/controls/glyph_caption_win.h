@@ -30,6 +30,19 @@ class CanvasTextMeasure : public TextMeasure {
   TCanvas& FCanvas;
 };
 
+// Measures at a height by setting it on the canvas font, which keeps the last one.
+class CanvasSizedTextMeasure : public SizedTextMeasure {
+ public:
+  explicit CanvasSizedTextMeasure(TCanvas& canvas) : FCanvas(canvas) {}
+  int TextWidth(std::string_view text, int fontHeight) override {
+    FCanvas.Font().SetHeight(fontHeight);
+    return FCanvas.TextWidth(text);
+  }
+
+ private:
+  TCanvas& FCanvas;
+};
+
 void EllipsizeText(TCanvas& canvas, std::string& text, int maxWidth);
 
 // Cell `cellNumber` (1-based) of the glyph strip at (x, y), its bottom-left

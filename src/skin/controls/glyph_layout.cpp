@@ -1,5 +1,7 @@
 #include "skin/controls/glyph_layout.h"
 
+#include <cstdlib>
+
 TGlyphTextPlace LayoutGlyphAndText(TButtonLayout layout, TRect rect, int glyphWidth, int glyphHeight, int textWidth,
                                    int textHeight, int spacing, int margin) {
   // 64 bits: the rectangle comes from a skin and may lie anywhere.
@@ -67,4 +69,15 @@ void EllipsizeText(TextMeasure& measure, std::string& text, int maxWidth) {
     if (rest.empty() || measure.TextWidth(rest + "...") <= maxWidth) break;
   }
   text = rest + "...";
+}
+
+TCaptionFit FitCaption(SizedTextMeasure& measure, std::string_view text, TRect captionArea, TRect face,
+                       int faceMargin, int fontHeight) {
+  if (measure.TextWidth(text, fontHeight) <= captionArea.Width()) return {captionArea, fontHeight};
+  const TRect wide{face.Left + faceMargin, captionArea.Top, face.Right - faceMargin, captionArea.Bottom};
+  if (wide.Width() <= captionArea.Width()) return {captionArea, fontHeight};
+  const int sign = fontHeight < 0 ? -1 : 1;
+  int height = fontHeight == 0 ? 0 : std::abs(fontHeight);
+  while (height > kLeastCaptionFontHeight && measure.TextWidth(text, sign * height) > wide.Width()) --height;
+  return {wide, height == 0 ? fontHeight : sign * height};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Where a button's glyph and caption go, one glyph cell out of a strip of
-// cells, and the "..." shortening of a text to a width.
+// cells, the "..." shortening of a text to a width and the fitting of a
+// caption that is too wide for its area.
 #include <string>
 #include <string_view>
 
@@ -34,3 +35,25 @@ class TextMeasure {
 // from its end until the rest followed by "..." fits, down to "..." alone.
 // Characters are whole UTF-8 sequences.
 void EllipsizeText(TextMeasure& measure, std::string& text, int maxWidth);
+
+// Text widths at a font height (a height as the font takes it: negative
+// for the characters' height, positive for the cell's).
+class SizedTextMeasure {
+ public:
+  virtual ~SizedTextMeasure() = default;
+  virtual int TextWidth(std::string_view text, int fontHeight) = 0;
+};
+
+struct TCaptionFit {
+  TRect Area;
+  int FontHeight = 0;
+};
+
+// The smallest font a fitted caption is drawn in, in pixels.
+inline constexpr int kLeastCaptionFontHeight = 7;
+// Keeps a caption readable whole (a running time in a long format, say):
+// one that fits its area stays as it is; a wider one takes the face's whole
+// width, `faceMargin` pixels in from each side, and then smaller font
+// heights a pixel at a time until it fits, down to the least height.
+TCaptionFit FitCaption(SizedTextMeasure& measure, std::string_view text, TRect captionArea, TRect face,
+                       int faceMargin, int fontHeight);

@@ -401,9 +401,19 @@ void TSkinButton::DrawDefaultFace(TCanvas& canvas) {
 }
 
 void TSkinButton::DrawCaptionAndGlyph(TCanvas& canvas, const TFont& font, TColor color, int cell, bool down) {
-  const TRect client = HasSkin() ? ScaledPoints().Client : TRect{0, 0, Width(), Height()};
+  TRect client = HasSkin() ? ScaledPoints().Client : TRect{0, 0, Width(), Height()};
   canvas.Font().Assign(font);
   canvas.Font().SetColor(color);
+  if (FGlyph.Empty()) {
+    // A caption too wide for its area (Start's running time in a long
+    // format) would be cut at the button's edges.
+    CanvasSizedTextMeasure measure(canvas);
+    constexpr int kFaceMargin = 3;  // the face's bevel
+    const TCaptionFit fit = FitCaption(measure, Caption(), client, TRect{0, 0, Width(), Height()}, kFaceMargin,
+                                       font.Height());
+    client = fit.Area;
+    canvas.Font().SetHeight(fit.FontHeight);
+  }
   DrawGlyphAndCaption(canvas, client, FMargin, FSpacing, FLayout, Caption(), FGlyph.Empty() ? nullptr : FGlyph.Handle(),
                       FNumGlyphs, cell, down);
 }

@@ -35,6 +35,14 @@ TRect GetMonitorArea(HWND window, bool workArea) {
   return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
+TRect GetMonitorAreaAt(TPoint point, bool workArea) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(MonitorFromPoint(POINT{point.X, point.Y}, MONITOR_DEFAULTTONEAREST), &info))
+    return FromRECT(workArea ? info.rcWork : info.rcMonitor);
+  return GetMonitorArea(nullptr, workArea);
+}
+
 TRect WindowBounds(HWND window) {
   RECT r;
   GetWindowRect(window, &r);

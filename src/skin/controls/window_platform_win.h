@@ -16,5 +16,7 @@ void SetLayeredStyle(HWND window, bool layered);
 void FadeWindowAlpha(HWND window, int step, uint8_t target);
 // The work area (or the whole area) of the monitor nearest the window.
 TRect GetMonitorArea(HWND window, bool workArea);
+// The same for the monitor nearest a screen point.
+TRect GetMonitorAreaAt(TPoint point, bool workArea);
 // The window's rectangle on the screen.
 TRect WindowBounds(HWND window);

@@ -32,7 +32,7 @@ void TSkinFrame::CloseForm() { PostMessageW(FForm.Handle(), WM_CLOSE, 0, 0); }
 bool TSkinFrame::IsMainForm() const { return Application && Application->MainForm() == &FForm; }
 
 bool TSkinFrame::IsMinimized() const {
-  return FStates.State() == TFrameState::Minimized || (IsMainForm() && IsIconic(Application->Handle()));
+  return FStates.State() == TFrameState::Minimized || (IsMainForm() && Application->Iconic());
 }
 
 void TSkinFrame::Minimize() {
@@ -45,7 +45,7 @@ void TSkinFrame::Minimize() {
 void TSkinFrame::Restore() {
   if (FStates.RestoreUnrolls())
     RollUp(false);
-  else if (IsMainForm() && IsIconic(Application->Handle()))
+  else if (IsMainForm() && Application->Iconic())
     Application->Restore();
   else
     SetWindowState(TFrameState::Normal);

@@ -126,7 +126,8 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
   CloseFrom(0);
   FOwnerControl = owner;
   FOnCommand = std::move(onCommand);
-  FWorkArea = GetMonitorArea(FForm, true);
+  // The monitor the menu is anchored on (a tray icon's may not be the form's).
+  FWorkArea = GetMonitorAreaAt(TPoint{anchor.Left, anchor.Top}, true);
   FSkin = skin && !skin->NoSkin() ? MenuSkinOf(*skin) : TMenuSkin{};
   // Another skin, or the same one loaded again: the kept windows' shapes are stale.
   const std::pair<const TSkinData*, uint64_t> source{skin, skin ? skin->Generation() : 0};

@@ -1,0 +1,124 @@
+// The main window on the taskbar and the program icon at the system's
+// sizes: the window owns its button, the application window is never
+// shown, and window and tray icons come from the icon drawn for the size.
+#include "base/ico_file.h"
+#include "ui/program_icon_win.h"
+#include "wine_support.h"
+
+namespace {
+
+// The pixels of an icon's colour image, with its width.
+std::pair<int, std::vector<uint32_t>> IconPixels(HICON icon) {
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) return {0, {}};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  format.bmiHeader.biWidth = bitmap.bmWidth;
+  format.bmiHeader.biHeight = -bitmap.bmHeight;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  std::vector<uint32_t> pixels(size_t(bitmap.bmWidth) * size_t(bitmap.bmHeight));
+  HDC dc = GetDC(nullptr);
+  GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  return {bitmap.bmWidth, pixels};
+}
+
+class OtherForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TOtherForm"; }
+};
+
+// Whether the window was ever shown while the watch lasted.
+class ShowWatch {
+ public:
+  explicit ShowWatch(HWND window)
+      : FHook(window, [this](UINT m, WPARAM w, LPARAM l) {
+          if ((m == WM_SHOWWINDOW && w) ||
+              (m == WM_WINDOWPOSCHANGED && (reinterpret_cast<WINDOWPOS*>(l)->flags & SWP_SHOWWINDOW)))
+            shown = true;
+          return FHook.CallPrevious(m, w, l);
+        }) {}
+  bool shown = false;
+
+ private:
+  TWindowProcHook FHook;
+};
+
+TEST(TaskbarButton, TheMainWindowOwnsItAndTheApplicationWindowIsNeverShown) {
+  ScopedSkinNoticeSink notices(WindowSkinNotices());
+  TApplication app;
+  ShowWatch application(app.Handle());
+  TForm1* form = app.CreateForm<TForm1>();
+  PostQuitMessage(0);
+  app.Run(SW_SHOWNORMAL);
+  HWND window = form->Handle();
+  const LONG_PTR exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+  EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetWindow(window, GW_OWNER), nullptr);
+  EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_MINIMIZEBOX) << "the taskbar can minimise it";
+  auto* other = new OtherForm(&app);
+  other->HandleNeeded();
+  EXPECT_EQ(GetWindow(other->Handle(), GW_OWNER), app.Handle()) << "other forms stay off the taskbar";
+  EXPECT_FALSE(GetWindowLongPtrW(other->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW);
+
+  // The minimise button to the tray, a double click on the icon back.
+  form->SkinForm1->MinimizeFormToTray();
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(app.Iconic());
+  SendMessageW(form->TrayIcon->NotifyWindow(), TTrayIcon::kCallbackMessage, 0, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_FALSE(app.Iconic());
+  EXPECT_EQ(GetForegroundWindow(), window) << "back in front";
+  // The taskbar button down and up again: it stays a taskbar button.
+  SendMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(window));
+  EXPECT_TRUE(IsWindowVisible(window));
+  SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsIconic(window));
+  EXPECT_EQ(form->WindowState(), TWindowState::wsNormal);
+  // Start hides it into the tray.
+  form->BtnStart->Click();
+  EXPECT_FALSE(IsWindowVisible(window));
+  form->BtnStop->Click();
+  EXPECT_FALSE(application.shown);
+  EXPECT_FALSE(IsWindowVisible(app.Handle()));
+}
+
+// Each size the system asks for has its own picture in the program icon;
+// the window and the tray take theirs, while the form keeps its one image.
+TEST(ProgramIcons, WindowAndTrayIconsAreTheProgramIconsPicturesForTheirSizes) {
+  for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+    IconHandle icon = LoadProgramIcon(size);
+    EXPECT_EQ(IconPixels(icon.Get()).first, size);
+  }
+  ScopedSkinNoticeSink notices(WindowSkinNotices());
+  TApplication app;
+  TForm1* form = app.CreateForm<TForm1>();
+  const int small = SmallIconSize(form->Handle()), large = LargeIconSize(form->Handle());
+  auto windowIcon = [&](WPARAM kind) {
+    return reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, kind, 0));
+  };
+  EXPECT_EQ(IconPixels(windowIcon(ICON_SMALL)).first, small);
+  EXPECT_EQ(IconPixels(windowIcon(ICON_BIG)).first, large);
+
+  static HICON shellIcon = nullptr;
+  ActiveShellNotifyIcon() = [](DWORD, PNOTIFYICONDATAW data) -> BOOL {
+    shellIcon = data->hIcon;
+    return TRUE;
+  };
+  form->TrayIcon->UpdateIcon();
+  ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+  IconHandle expected = LoadProgramIcon(small);
+  EXPECT_EQ(IconPixels(shellIcon), IconPixels(expected.Get())) << "the picture drawn for the size, not a resample";
+  EXPECT_EQ(ParseIcon(form->TrayIcon->Icon().Data()).size(), 1u);
+  EXPECT_TRUE(IsProgramIconImage(form->TrayIcon->Icon().Data()));
+}
+
+}  // namespace
