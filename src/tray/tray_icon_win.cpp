@@ -1,6 +1,7 @@
 #include "tray/tray_icon_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/application_win.h"
 #include "ui/form_win.h"
@@ -20,7 +21,12 @@ uint32_t AsyncShiftState() {
   return shift;
 }
 
-TForm* OwnerForm(TComponent* owner) { return dynamic_cast<TForm*>(owner); }
+// The form a control sits in, itself included.
+TForm* FormOf(TWinControl* control) {
+  for (TWinControl* c = control; c; c = c->Parent())
+    if (auto* form = dynamic_cast<TForm*>(c)) return form;
+  return nullptr;
+}
 
 // `text` in a fixed field with its terminating zero, cut to whole characters.
 template <size_t N>
@@ -72,20 +78,33 @@ TTrayIcon::TTrayIcon(TComponent* owner)
   FClicks = std::make_unique<TrayClickTracker>(*FClickTimer, [this] { Click(); }, [this] { DblClick(); });
   FSingleClickTimer->SetOnTimer([this](TObject*) { FClicks->TimerTick(); });
 
-  if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
   if (Application)
     FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
       return ApplicationWindowProc(m, w, l);
     });
-  if (TForm* form = OwnerForm(owner)) {
-    form->HandleNeeded();
-    FOwnerHook = std::make_unique<TWindowProcHook>(form->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+  // A control that is no form has a window only inside one.
+  if (TWinControl* control = OwnerControl(); control && (dynamic_cast<TForm*>(control) || control->Parent())) {
+    control->HandleNeeded();
+    FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
       return OwnerWindowProc(m, w, l);
     });
   }
 }
 
+TWinControl* TTrayIcon::OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
+
+void TTrayIcon::TakeDefaultIcon() {
+  if (std::exchange(FDefaultIconAsked, true)) return;
+  if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
+}
+
+TIcon& TTrayIcon::Icon() {
+  TakeDefaultIcon();
+  return FIcon;
+}
+
 TTrayIcon::~TTrayIcon() {
+  FDefaultIconAsked = true;  // a subclass's answer is gone by now
   BeginDestroy();
   SetIconVisible(false);
   SetDesignPreview(false);
@@ -120,13 +139,18 @@ const PropertyTable& TTrayIcon::Properties() const {
                                        props::Event("OnClick", &T::SetOnClick),
                                        props::Event("OnDblClick", &T::SetOnDblClick),
                                        props::Event("OnBalloonClick", &T::SetOnBalloonClick),
+                                       props::Event("OnMouseDown", &T::SetOnMouseDown),
+                                       props::Event("OnMouseUp", &T::SetOnMouseUp),
+                                       props::Event("OnMouseMove", &T::SetOnMouseMove),
+                                       props::Event("OnCycle", &T::SetOnCycle),
                                    });
   return table;
 }
 
 void TTrayIcon::Loaded() {
   TComponent::Loaded();
-  if (OwnerForm(Owner()) && FMinimizedOnStart) {
+  TakeDefaultIcon();
+  if (OwnerControl() && FMinimizedOnStart) {
     FIconVisible = true;
     FMinimizeToTray = true;
     if (Application) {
@@ -188,6 +212,7 @@ NOTIFYICONDATAW TTrayIcon::NotifyRecord() const {
 }
 
 bool TTrayIcon::Notify(DWORD command) {
+  TakeDefaultIcon();
   NOTIFYICONDATAW data = NotifyRecord();
   return ActiveShellNotifyIcon()(command, &data) != FALSE;
 }
@@ -272,13 +297,13 @@ void TTrayIcon::CycleTimerTick() {
 // --- the main window -------------------------------------------------------------
 
 void TTrayIcon::HideMainWindow() {
-  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
+  if (!OwnerControl() || !Application || !Application->MainForm()) return;
   Application->MainForm()->SetVisible(false);
   ShowWindow(Application->Handle(), SW_HIDE);
 }
 
 void TTrayIcon::RestoreMainWindow() {
-  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
+  if (!OwnerControl() || !Application || !Application->MainForm()) return;
   ShowWindow(Application->Handle(), SW_RESTORE);
   TForm* form = Application->MainForm();
   form->SetVisible(true);
@@ -320,19 +345,20 @@ void TTrayIcon::BalloonClick() {
   if (FOnBalloonClick) FOnBalloonClick(this);
 }
 
-TrayPopupMenu* TTrayIcon::Menu() const { return dynamic_cast<TrayPopupMenu*>(FPopupMenu.Get()); }
+PopupMenuApi* TTrayIcon::Menu() const { return dynamic_cast<PopupMenuApi*>(FPopupMenu.Get()); }
 
 void TTrayIcon::PopupAtCursor() {
-  TrayPopupMenu* menu = Menu();
+  PopupMenuApi* menu = Menu();
   POINT at;
   if (!menu || !menu->AutoPopup() || !GetCursorPos(&at)) return;
   if (Application) Application->ProcessMessages();
   SetForegroundWindow(NotifyWindow());
-  TForm* form = OwnerForm(Owner());
-  if (form) SetForegroundWindow(form->Handle());
+  TWinControl* owner = OwnerControl();
+  if (owner && !owner->HandleAllocated()) owner = nullptr;
+  if (owner) SetForegroundWindow(owner->Handle());
   menu->SetPopupComponent(this);
   menu->Popup(at.x, at.y);
-  if (form) PostMessageW(form->Handle(), WM_NULL, 0, 0);
+  if (owner) PostMessageW(owner->Handle(), WM_NULL, 0, 0);
 }
 
 void TTrayIcon::HandleCallback(UINT event) {
@@ -352,7 +378,7 @@ void TTrayIcon::HandleCallback(UINT event) {
       break;
     case WM_LBUTTONDBLCLK:
       FClicks->LeftButtonDblClk();
-      if (TrayPopupMenu* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
+      if (PopupMenuApi* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
       break;
     case WM_RBUTTONDOWN:
       MouseDown(mbRight, keys | ssRight, at.x, at.y);
@@ -391,17 +417,18 @@ LRESULT TTrayIcon::ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT TTrayIcon::OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  TForm* form = OwnerForm(Owner());
+  TWinControl* owner = OwnerControl();
+  TForm* form = FormOf(owner);
   if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) && form &&
       form->ActiveControl() && form->ActiveControl()->HandleAllocated()) {
     TWinControl* active = form->ActiveControl();
     HWND window = active->Parent() && active->Parent()->HandleAllocated() ? active->Parent()->Handle() : active->Handle();
     if (window != reinterpret_cast<HWND>(lParam)) ::SetFocus(active->Handle());
   }
-  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && Application && form) {
+  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && Application && owner) {
     ShowWindow(Application->Handle(), SW_RESTORE);
     SetForegroundWindow(Application->Handle());
-    SetForegroundWindow(form->Handle());
+    SetForegroundWindow(owner->Handle());
   }
   return FOwnerHook->CallPrevious(message, wParam, lParam);
 }

@@ -8,11 +8,11 @@
 #include "persist/component.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/system_menu_items.h"
-#include "tray/tray_popup_menu.h"
+#include "ui/popup_menu.h"
 
 class TSkinFrame;
 
-class TSkinPopupMenu : public TComponent, public TrayPopupMenu {
+class TSkinPopupMenu : public TComponent, public PopupMenuApi {
  public:
   explicit TSkinPopupMenu(TComponent* owner);
   std::string_view ClassName() const override { return "TSkinPopupMenu"; }
@@ -24,7 +24,7 @@ class TSkinPopupMenu : public TComponent, public TrayPopupMenu {
   TSkinData* SkinData() const { return FSkinData.Get(); }
   void SetSkinData(TSkinData* value) { FSkinData.Set(*this, value); }
 
-  // TrayPopupMenu
+  // PopupMenuApi
   bool AutoPopup() const override { return true; }
   void SetPopupComponent(TComponent*) override {}
   void Popup(int x, int y) override;
