@@ -66,6 +66,8 @@ class TTimePicker : public TBorderedPanel {
   // The preferred size: AutoSize takes it, and it is the least size in any case.
   bool CanAutoSize(int& width, int& height) override;
   void ConstrainedResize(SizeLimits& limits) override;
+  // Its client area already lies inside the frames.
+  RECT AlignArea() const override { return ClientRect(); }
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
   void FontChanged() override;

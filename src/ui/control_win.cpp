@@ -123,6 +123,7 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (FParentFont) FFont.Assign(FParent->Font());
     if (FParent->HandleAllocated()) HandleNeeded();
     if (FAutoSize) AdjustSize();
+    if (FAlign != TAlign::alNone) FParent->AlignControls();
   }
 }
 
@@ -187,7 +188,7 @@ void TWinControl::MoveAnchoredChildren(TPoint area) {
       base = {{c->FBounds.left, c->FBounds.top, c->FBounds.right, c->FBounds.bottom}, area, true};
       continue;
     }
-    if (c->FAnchors == kDefaultAnchors || base.ParentArea == area) continue;
+    if (c->FAnchors == kDefaultAnchors) continue;
     TRect r = AnchoredBounds(base.Bounds, c->FAnchors, base.ParentArea, area);
     c->FAnchoring = true;
     c->SetBounds(r.Left, r.Top, r.Width(), r.Height());

@@ -18,12 +18,12 @@
 #include "ui/popup_menu.h"
 
 struct FiredEvent {
-  std::string handler;
   TObject* sender = nullptr;
   int button = -1;
   uint32_t shift = 0;
   int x = 0, y = 0;
   int key = 0;  // virtual key, character or next image index
+  std::string handler{};
 };
 
 class TFixtureForm : public TForm {

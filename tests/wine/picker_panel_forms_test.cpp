@@ -69,6 +69,7 @@ TEST_F(PickerFormTest, TheStoredLookDrawsAsAPickerSetUpInCode) {
   made.Font().SetColor(clBlue);
   made.Font().SetHeight(-11);
   made.Font().SetName("MS Sans Serif");
+  made.SetAutoSize(false);
   made.SetBounds(picker->Left(), picker->Top(), picker->Width(), picker->Height());
   picker->SetVisible(false);
   UpdateWindow(form->Handle());
@@ -88,6 +89,7 @@ TEST_F(PickerFormTest, AutoSizeConstraintsAndAnchorsShapeAndPlaceIt) {
   picker->Constraints().SetMaxHeight(200);  // a maximum under the minimum: the minimum wins
   EXPECT_EQ(picker->Height(), 250);
   // Anchored to the top and right, it keeps its distance to the right edge.
+  EXPECT_EQ(picker->Left(), 8);
   const int right = form->ClientWidth() - picker->Left() - picker->Width(), top = picker->Top();
   form->SetClientWidth(form->ClientWidth() + 40);
   PumpMessages(20);
@@ -165,7 +167,7 @@ TEST_F(PickerFormTest, MouseEventsFireAroundTheFaceSetting) {
   EXPECT_EQ(down->x, at.x);
   EXPECT_EQ(down->y, at.y);
   EXPECT_TRUE(down->shift & ssDouble);
-  EXPECT_EQ(std::lround(picker->Time() * 24) % 12, 3);
+  EXPECT_EQ(static_cast<int>(picker->Time() * 24) % 12, 3);
   // A release outside the control is no click.
   Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
   Send(WM_LBUTTONUP, 0, {-5, -5});

@@ -155,7 +155,7 @@ class LabelFormTest : public FixtureFormTest {
     auto image = RenderClient(label);
     for (int y = 0; y < label.Height(); ++y)
       for (int x = 0; x < label.Width(); ++x)
-        if (GetPixel(image->Canvas().Handle(), x, y) == ColorToRGB(color)) return true;
+        if (GetPixel(image->Canvas().Handle(), x, y) == static_cast<COLORREF>(ColorToRGB(color))) return true;
     return false;
   }
   SIZE TextSize(TURLLabel& label, const std::string& text) {
