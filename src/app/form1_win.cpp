@@ -27,12 +27,12 @@ const std::array<FieldDef<TForm1>, 9> kFields{
     Field("TrayIcon", &TForm1::TrayIcon),
 };
 
-constexpr std::array<HandlerDef<TForm1>, 4> kHandlers{{
-    {"BtnStartClick", &TForm1::BtnStartClick},
-    {"BtnStopClick", &TForm1::BtnStopClick},
-    {"Timer1Timer", &TForm1::Timer1Timer},
-    {"TrayIconClick", &TForm1::TrayIconClick},
-}};
+const std::array<HandlerDef<TForm1>, 4> kHandlers{
+    Handler("BtnStartClick", &TForm1::BtnStartClick),
+    Handler("BtnStopClick", &TForm1::BtnStopClick),
+    Handler("Timer1Timer", &TForm1::Timer1Timer),
+    Handler("TrayIconClick", &TForm1::TrayIconClick),
+};
 
 PowerPlatform* gPowerPlatform = nullptr;
 
@@ -190,7 +190,7 @@ bool TForm1::BindField(std::string_view name, TComponent* component) {
   return BindFieldFrom<TForm1>(kFields, *this, name, component);
 }
 
-TNotifyEvent TForm1::FindHandler(std::string_view name) { return FindHandlerIn<TForm1>(kHandlers, *this, name); }
+std::any TForm1::FindHandler(std::string_view name) { return FindHandlerIn<TForm1>(kHandlers, *this, name); }
 
 void TForm1::Notification(TComponent* component, TOperation operation) {
   TForm::Notification(component, operation);

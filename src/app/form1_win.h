@@ -47,7 +47,7 @@ class TForm1 : public TForm {
   void BringToFront();
 
   bool BindField(std::string_view name, TComponent* component) override;
-  TNotifyEvent FindHandler(std::string_view name) override;
+  std::any FindHandler(std::string_view name) override;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;

@@ -65,6 +65,8 @@ TURLLabel::TURLLabel(TComponent* owner) : TWinControl(owner) {
   // The system's hand; every Windows this program runs on has one.
   RegisterCursor(crURLHand, LoadCursorW(nullptr, IDC_HAND));
   SetParentColor(true);
+  // Its own font, so a parent's does not wash out the link look.
+  SetParentFont(false);
   SetCursor(crURLHand);
   Font().SetColor(clHighlight);
   Font().SetStyle(fsUnderline);
@@ -77,7 +79,7 @@ const PropertyTable& TURLLabel::Properties() const {
                                        props::Bool("Visited", &TURLLabel::SetVisited),
                                        props::Color("VisitedColor", &TURLLabel::SetVisitedColor),
                                        props::Color("UnvisitedColor", &TURLLabel::SetUnvisitedColor),
-                                       props::Event("OnClick", &TURLLabel::SetOnClick),
+                                       control_props::OnClick(),
                                        props::Enum("TextStyle", &TURLLabel::SetTextStyle,
                                                    IdentMap<TTextStyle>(kTextStyles)),
                                    });
@@ -108,7 +110,7 @@ void TURLLabel::UpdateFontColor() {
 }
 
 void TURLLabel::Click() {
-  if (FOnClick) FOnClick(this);
+  TWinControl::Click();
   std::string target = LinkTarget(FURL, Caption());
   if (IsBlank(target)) return;
   LinkShell& shell = ActiveLinkShell();
@@ -120,15 +122,20 @@ void TURLLabel::Click() {
 
 void TURLLabel::Loaded() {
   TWinControl::Loaded();
-  AutoSize();
+  FitToCaption();
 }
 
 void TURLLabel::FontChanged() {
   TWinControl::FontChanged();
-  if (!IsLoading()) AutoSize();
+  if (!IsLoading()) FitToCaption();
 }
 
-void TURLLabel::AutoSize() {
+void TURLLabel::TextChanged() {
+  TWinControl::TextChanged();
+  if (!IsLoading()) FitToCaption();
+}
+
+void TURLLabel::FitToCaption() {
   WindowDC screen(nullptr);
   TCanvas canvas(screen.Get());
   canvas.Font().Assign(Font());

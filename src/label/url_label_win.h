@@ -38,29 +38,28 @@ class TURLLabel : public TWinControl {
   void SetVisitedColor(TColor value);
   TColor UnvisitedColor() const { return FUnvisitedColor; }
   void SetUnvisitedColor(TColor value);
-  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
   TTextStyle TextStyle() const { return TTextStyle::tsNormal; }
   void SetTextStyle(TTextStyle) {}
 
   // Raises OnClick, then opens the URL, or the caption when the URL is blank.
-  virtual void Click();
+  void Click() override;
   void Loaded() override;
 
  protected:
   void Paint(TCanvas& canvas) override;
   void FontChanged() override;
+  void TextChanged() override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   void MouseCaptureLost() override { FPressed = false; }
 
  private:
   void UpdateFontColor();
-  void AutoSize();
+  void FitToCaption();
 
   std::string FURL;
   bool FVisited = false;
   TColor FVisitedColor = clPurple;
   TColor FUnvisitedColor = clHighlight;
-  TNotifyEvent FOnClick;
   bool FPressed = false;
 };

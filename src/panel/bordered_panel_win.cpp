@@ -1,5 +1,7 @@
 #include "panel/bordered_panel_win.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <array>
 
@@ -35,6 +37,8 @@ const PropertyTable& TBorderedPanel::Properties() const {
           props::Int("FlatColorAdjustment", &P::SetFlatColorAdjustment),
           props::Enum("Alignment", &P::SetAlignment, IdentMap<TAlignment>(kAlignments)),
           props::Set("FrameSides", &P::SetFrameSides, kSideIdents),
+          props::Event("OnMouseEnter", &P::SetOnMouseEnter),
+          props::Event("OnMouseLeave", &P::SetOnMouseLeave),
       });
   return table;
 }
@@ -89,10 +93,9 @@ RECT TBorderedPanel::AdjustForFrames(RECT r, bool includeBorderWidth) const {
 RECT TBorderedPanel::GetFrameRect() const { return RECT{0, 0, Width(), Height()}; }
 
 RECT TBorderedPanel::ClientRect() const {
-  // Children are laid out inside the frames.
   RECT r = TWinControl::ClientRect();
   InflateRect(&r, -FBorderWidth, -FBorderWidth);
-  return AdjustForFrames(r, false);
+  return r;
 }
 
 void TBorderedPanel::Paint(TCanvas& canvas) {
@@ -102,12 +105,16 @@ void TBorderedPanel::Paint(TCanvas& canvas) {
   // colour is left out so that they keep it.
   if (FBorderOuter == TFrameStyleEx::fsFlatRounded) PaintParentBackground(canvas.Handle(), frame);
   GdiFrameCanvas frameCanvas(canvas);
+  // Transparent, the whole control shows what is behind it before the frame goes on.
+  if (FTransparent && FBorderOuter != TFrameStyleEx::fsFlatRounded) PaintParentBackground(canvas.Handle(), frame);
   TRect inner = PaintPanelFrame(frameCanvas, TRect{frame.left, frame.top, frame.right, frame.bottom}, FBorderOuter,
                                 FBorderInner, FBorderWidth, FBorderSides, FBevelWidth, FBorderColor, FBorderHighlight,
-                                FBorderShadow, FFlatColor, FFlatColorAdjustment, Color(), clNone, false);
+                                FBorderShadow, FFlatColor, FFlatColorAdjustment, Color(), clNone, FTransparent);
   RECT r{inner.Left, inner.Top, inner.Right, inner.Bottom};
-  canvas.Brush().SetColor(Color());
-  canvas.FillRect(r);
+  if (!FTransparent) {
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(r);
+  }
   canvas.Brush().SetStyle(TBrushStyle::bsClear);
   DrawCaption(canvas, r);
   canvas.Brush().SetStyle(TBrushStyle::bsSolid);
@@ -120,7 +127,35 @@ LRESULT TBorderedPanel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   constexpr UINT kStays = SWP_NOSIZE | SWP_NOMOVE;
   if (message == WM_WINDOWPOSCHANGED && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & kStays) != kStays)
     Invalidate();
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (!FTrackingMouse) {
+        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+        FTrackingMouse = TrackMouseEvent(&track) != FALSE;
+        NotifyMouseEnter();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      FTrackingMouse = false;
+      NotifyMouseLeave();
+      return 0;
+    case WM_ERASEBKGND:
+      if (!FTransparent) break;
+      {
+        RECT all{0, 0, Width(), Height()};
+        PaintParentBackground(reinterpret_cast<HDC>(wParam), all);
+      }
+      return 1;
+  }
   return TWinControl::WndProc(message, wParam, lParam);
+}
+
+void TBorderedPanel::NotifyMouseEnter() {
+  if (FOnMouseEnter) FOnMouseEnter(this);
+}
+
+void TBorderedPanel::NotifyMouseLeave() {
+  if (FOnMouseLeave) FOnMouseLeave(this);
 }
 
 void TBorderedPanel::DrawCaption(TCanvas& canvas, RECT r) {

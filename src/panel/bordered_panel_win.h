@@ -15,6 +15,7 @@ enum class TVerticalAlignment { vaTop, vaCenter, vaBottom };
 class TBorderedPanel : public TWinControl {
  public:
   explicit TBorderedPanel(TComponent* owner);
+  std::string_view ClassName() const override { return "TBorderedPanel"; }
   const PropertyTable& Properties() const override;
 
   TFrameStyleEx BorderOuter() const { return FBorderOuter; }
@@ -41,10 +42,18 @@ class TBorderedPanel : public TWinControl {
   void SetAlignment(TAlignment value) { Store(FAlignment, value); }
   void SetFrameSides(uint32_t) {}  // an obsolete stored property, read and dropped
 
+  // Transparent: no fill of its own, what lies behind it shows through.
+  bool Transparent() const { return FTransparent; }
+  void SetTransparent(bool value) { Store(FTransparent, value); }
+  void SetOnMouseEnter(TNotifyEvent handler) { FOnMouseEnter = std::move(handler); }
+  void SetOnMouseLeave(TNotifyEvent handler) { FOnMouseLeave = std::move(handler); }
+
   // The rectangle shrunk by the frames on the framed sides (and the border
   // width all round when asked).
   virtual RECT AdjustForFrames(RECT r, bool includeBorderWidth) const;
   virtual RECT GetFrameRect() const;
+  // The window's client area less the border width all round; children are
+  // aligned inside the frames as well.
   RECT ClientRect() const override;
 
  protected:
@@ -52,6 +61,10 @@ class TBorderedPanel : public TWinControl {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   virtual void DrawCaption(TCanvas& canvas, RECT r);
   void EnabledChanged() override;
+  RECT AlignArea() const override { return AdjustForFrames(ClientRect(), false); }
+  // The pointer came over the control or left it: raise OnMouseEnter and OnMouseLeave.
+  virtual void NotifyMouseEnter();
+  virtual void NotifyMouseLeave();
 
   template <class T>
   void Store(T& field, const T& value) {
@@ -76,4 +89,8 @@ class TBorderedPanel : public TWinControl {
   TAlignment FAlignment = TAlignment::taCenter;
   TVerticalAlignment FVerticalAlignment = TVerticalAlignment::vaCenter;
   std::vector<std::pair<TWinControl*, bool>> FSavedChildStates;
+  bool FTransparent = false;
+  // A leave notice is asked for once per visit of the pointer.
+  bool FTrackingMouse = false;
+  TNotifyEvent FOnMouseEnter, FOnMouseLeave;
 };

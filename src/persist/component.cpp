@@ -79,7 +79,7 @@ void TComponent::SetParentComponent(TComponent*) {}
 
 bool TComponent::BindField(std::string_view, TComponent*) { return true; }
 
-TNotifyEvent TComponent::FindHandler(std::string_view) { return {}; }
+std::any TComponent::FindHandler(std::string_view) { return {}; }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   // The owner hears about its own components going away too.

@@ -2,6 +2,7 @@
 // Components: named objects owned by another component, which frees them.
 // A component that keeps a reference to another asks for a removal notice
 // (FreeNotification) so the reference is cleared when the other goes away.
+#include <any>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,9 +50,11 @@ class TComponent : public TPersistent {
 
   // The root of a form stream answers these for its fields and handlers.
   // BindField stores a created component in the field of its name, if there
-  // is one; false when that field holds another class.
+  // is one; false when that field holds another class. FindHandler answers
+  // the handler of that name as the event type its arguments make (a
+  // TNotifyEvent, a TMouseEvent...), or nothing.
   virtual bool BindField(std::string_view name, TComponent* component);
-  virtual TNotifyEvent FindHandler(std::string_view name);
+  virtual std::any FindHandler(std::string_view name);
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);

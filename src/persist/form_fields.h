@@ -1,6 +1,7 @@
 #pragma once
 // Tables a form class keeps so its stream can fill its component fields and
 // name its handlers.
+#include <any>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -32,16 +33,25 @@ bool BindFieldFrom(std::span<const FieldDef<Form>> fields, Form& form, std::stri
   return true;
 }
 
+// A handler of the form by name; it takes the arguments of its method, so a
+// stream can only wire it to an event of the same kind.
 template <class Form>
 struct HandlerDef {
   std::string_view name;
-  void (Form::*method)(TObject* sender);
+  std::function<std::any(Form&)> bind;
 };
 
+template <class Form, class... Args>
+HandlerDef<Form> Handler(std::string_view name, void (Form::*method)(TObject* sender, Args...)) {
+  return {name, [method](Form& form) -> std::any {
+            return std::function<void(TObject*, Args...)>(
+                [&form, method](TObject* sender, Args... args) { (form.*method)(sender, std::forward<Args>(args)...); });
+          }};
+}
+
 template <class Form>
-TNotifyEvent FindHandlerIn(std::span<const HandlerDef<Form>> handlers, Form& form, std::string_view name) {
+std::any FindHandlerIn(std::span<const HandlerDef<Form>> handlers, Form& form, std::string_view name) {
   for (const auto& handler : handlers)
-    if (SameTextAscii(handler.name, name))
-      return [&form, method = handler.method](TObject* sender) { (form.*method)(sender); };
+    if (SameTextAscii(handler.name, name)) return handler.bind(form);
   return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Root of every framework object, so events can name their sender.
+#include <cstdint>
 #include <functional>
 
 class TObject {
@@ -9,3 +10,13 @@ class TObject {
 
 // An event that only tells who raised it.
 using TNotifyEvent = std::function<void(TObject* sender)>;
+// Mouse and key events: the button (mbLeft 0, mbRight 1, mbMiddle 2), the
+// shift state bits and the position in the sender's client coordinates.
+using TMouseEvent = std::function<void(TObject* sender, int button, uint32_t shift, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, uint32_t shift, int x, int y)>;
+// A handler that sets the key to 0 takes it from the control.
+using TKeyEvent = std::function<void(TObject* sender, uint16_t& key, uint32_t shift)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char16_t& key)>;
+// A handler that sets `handled` keeps the control's popup menu from showing.
+using TContextPopupEvent = std::function<void(TObject* sender, int x, int y, bool& handled)>;
+using TCycleEvent = std::function<void(TObject* sender, int nextIndex)>;

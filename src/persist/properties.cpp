@@ -139,6 +139,12 @@ bool ValueAsBool(const FormValue& value) {
   WrongKind("a Boolean", value);
 }
 
+double ValueAsFloat(const FormValue& value) {
+  if (value.IsFloat()) return value.AsDouble();
+  if (value.IsInteger()) return static_cast<double>(value.integer);
+  WrongKind("a number", value);
+}
+
 std::string ValueAsString(const FormValue& value) {
   switch (value.type) {
     case FormValueType::String:
@@ -196,9 +202,9 @@ PropertyDef props::Ignored(std::string name) {
   return {std::move(name), [](TPersistent&, const FormValue&, LoadContext&) {}, {}};
 }
 
-TNotifyEvent LoadContext::Handler(std::string_view name) {
-  TNotifyEvent handler = FRoot.FindHandler(name);
-  if (!handler) throw EPropertyValue("unknown handler \"" + std::string(name) + "\"");
+std::any LoadContext::FindHandler(std::string_view name) {
+  std::any handler = FRoot.FindHandler(name);
+  if (!handler.has_value()) throw EPropertyValue("unknown handler \"" + std::string(name) + "\"");
   return handler;
 }
 

@@ -3,12 +3,14 @@
 // name -> how a form-stream value is assigned. Nested objects ("Font.Height")
 // are reached through a sub-object entry. Lookups ignore case, as form
 // streams written by hand may.
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -64,6 +66,8 @@ using IdentMap = std::span<const std::pair<std::string_view, E>>;
 // Reading form values as the property kinds need them.
 int64_t ValueAsInteger(const FormValue& value);
 bool ValueAsBool(const FormValue& value);
+// Any float kind, or an integer.
+double ValueAsFloat(const FormValue& value);
 std::string ValueAsString(const FormValue& value);  // UTF-8
 std::string_view ValueAsIdent(const FormValue& value);
 TColor ValueAsColor(const FormValue& value);
@@ -122,6 +126,13 @@ PropertyDef Bool(std::string name, void (C::*setter)(bool)) {
           [setter](TPersistent& o, const FormValue& v, LoadContext&) {
             (static_cast<C&>(o).*setter)(ValueAsBool(v));
           },
+          {}};
+}
+
+template <class C>
+PropertyDef Float(std::string name, void (C::*setter)(double)) {
+  return {std::move(name),
+          [setter](TPersistent& o, const FormValue& v, LoadContext&) { (static_cast<C&>(o).*setter)(ValueAsFloat(v)); },
           {}};
 }
 
@@ -237,9 +248,9 @@ PropertyDef Nested(std::string name, Obj& (C::*getter)()) {
   return {std::move(name), {}, [getter](TPersistent& o) -> TPersistent& { return (static_cast<C&>(o).*getter)(); }};
 }
 
-// Defined below LoadContext.
-template <class C>
-PropertyDef Event(std::string name, void (C::*setter)(TNotifyEvent));
+// Defined below LoadContext. E is the event's type (TNotifyEvent, TMouseEvent...).
+template <class C, class E>
+PropertyDef Event(std::string name, void (C::*setter)(E));
 template <class C, class R>
 PropertyDef Ref(std::string name, void (C::*setter)(R*));
 
@@ -251,7 +262,13 @@ class LoadContext {
  public:
   explicit LoadContext(TComponent& root) : FRoot(root) {}
   TComponent& Root() { return FRoot; }
-  TNotifyEvent Handler(std::string_view name);
+  // The root's handler of that name, which must take the arguments of E.
+  template <class E>
+  E Handler(std::string_view name) {
+    std::any found = FindHandler(name);
+    if (const E* typed = std::any_cast<E>(&found)) return *typed;
+    throw EPropertyValue("handler \"" + std::string(name) + "\" does not take the arguments of this event");
+  }
   // `bind` receives the component named `name`, found when references are bound.
   void DeferReference(std::string name, size_t offset, std::string where,
                       std::function<void(TComponent&)> bind);
@@ -264,17 +281,20 @@ class LoadContext {
     std::string where;
     std::function<void(TComponent&)> bind;
   };
+  std::any FindHandler(std::string_view name);
+
   TComponent& FRoot;
   std::vector<Fixup> FFixups;
 };
 
 namespace props {
 
-template <class C>
-PropertyDef Event(std::string name, void (C::*setter)(TNotifyEvent)) {
+template <class C, class E>
+PropertyDef Event(std::string name, void (C::*setter)(E)) {
+  using Handler = std::decay_t<E>;
   return {std::move(name),
           [setter](TPersistent& o, const FormValue& v, LoadContext& context) {
-            (static_cast<C&>(o).*setter)(context.Handler(ValueAsIdent(v)));
+            (static_cast<C&>(o).*setter)(context.Handler<Handler>(ValueAsIdent(v)));
           },
           {}};
 }

@@ -2,7 +2,6 @@
 
 #include "base/rounding.h"
 
-#include <windowsx.h>
 
 #include <array>
 #include <cmath>
@@ -46,6 +45,8 @@ TTimePicker::TTimePicker(TComponent* owner) : TBorderedPanel(owner), FHintTimer(
   SetFlatColorAdjustment(0);
   SetBorderOuter(TFrameStyleEx::fsLowered);
   SetTabStop(true);
+  SetAutoSize(true);
+  SetClickEvents(true);
   UpdateMetrics();
   SetBounds(0, 0, 160, 190);
   FClockFaceColors.OnChange = [this] { Invalidate(); };
@@ -55,6 +56,7 @@ const PropertyTable& TTimePicker::Properties() const {
   using P = TTimePicker;
   static const PropertyTable table(&TBorderedPanel::Properties(),
                                    {
+                                       props::Float("Time", &P::SetTime),
                                        props::Nested("ClockFaceColors", &P::ClockFaceColors),
                                        props::String("Format", &P::SetFormat),
                                        props::String("CaptionAM", &P::SetCaptionAM),
@@ -67,6 +69,21 @@ const PropertyTable& TTimePicker::Properties() const {
                                        props::Event("OnChange", &P::SetOnChange),
                                        props::Event("OnSetTime", &P::SetOnSetTime),
                                        props::Event("OnSetBtnClick", &P::SetOnSetBtnClick),
+                                       control_props::AutoSize(),
+                                       control_props::Anchors(),
+                                       control_props::Constraints(),
+                                       control_props::PopupMenu(),
+                                       control_props::OnClick(),
+                                       control_props::OnDblClick(),
+                                       control_props::OnContextPopup(),
+                                       control_props::OnEnter(),
+                                       control_props::OnExit(),
+                                       control_props::OnMouseDown(),
+                                       control_props::OnMouseMove(),
+                                       control_props::OnMouseUp(),
+                                       control_props::OnKeyDown(),
+                                       control_props::OnKeyPress(),
+                                       control_props::OnKeyUp(),
                                    });
   return table;
 }
@@ -128,10 +145,20 @@ void TTimePicker::UpdateMetrics() {
   Invalidate();
 }
 
-void TTimePicker::SetBounds(int left, int top, int width, int height) {
-  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
-  TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
+bool TTimePicker::CanAutoSize(int& width, int& height) {
+  PickerSize preferred = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
+  width = preferred.Width;
+  height = preferred.Height;
+  return true;
 }
+
+void TTimePicker::ConstrainedResize(SizeLimits& limits) {
+  PickerSize preferred = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
+  limits.MinWidth = std::max(limits.MinWidth, preferred.Width);
+  limits.MinHeight = std::max(limits.MinHeight, preferred.Height);
+}
+
+RECT TTimePicker::ClientRect() const { return AdjustForFrames(TBorderedPanel::ClientRect(), false); }
 
 const std::string& TTimePicker::CaptionOr(const std::string& caption, const std::string& builtIn) const {
   return caption.empty() ? builtIn : caption;
@@ -392,37 +419,25 @@ void TTimePicker::Perform(const PickerEffects& effects) {
 }
 
 void TTimePicker::MouseDown(int button, uint32_t shift, int x, int y) {
+  TBorderedPanel::MouseDown(button, shift, x, y);
+  if (CanFocus() && !Focused()) SetFocus();
   if (button != mbLeft && button != mbRight) return;
   Perform(FInput.MouseDown(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
 
+void TTimePicker::MouseMove(uint32_t shift, int x, int y) {
+  if (FShowHowToUseHint) UpdateHowToUseHint(x, y);
+  TBorderedPanel::MouseMove(shift, x, y);
+  Perform(FInput.MouseMove({x, y}, MouseKeys(shift)));
+}
+
 void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
+  TBorderedPanel::MouseUp(button, shift, x, y);
   if (button != mbLeft && button != mbRight) return;
   Perform(FInput.MouseUp(button == mbLeft ? PickerButton::Left : PickerButton::Right, {x, y}, MouseKeys(shift)));
 }
 
 void TTimePicker::MouseCaptureLost() { Perform(FInput.CaptureLost()); }
-
-LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_MOUSEMOVE: {
-      if (!FTrackingMouse) {
-        TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
-        FTrackingMouse = TrackMouseEvent(&track) != FALSE;
-        NotifyMouseEnter();
-      }
-      int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
-      if (FShowHowToUseHint) UpdateHowToUseHint(x, y);
-      Perform(FInput.MouseMove({x, y}, MouseKeys(MouseShiftState(wParam))));
-      return 0;
-    }
-    case WM_MOUSELEAVE:
-      FTrackingMouse = false;
-      NotifyMouseLeave();
-      return 0;
-  }
-  return TBorderedPanel::WndProc(message, wParam, lParam);
-}
 
 void TTimePicker::DoEnter() {
   FFocused = true;
@@ -449,12 +464,16 @@ POINT TTimePicker::CursorInClient() const {
 }
 
 void TTimePicker::NotifyMouseEnter() {
+  TBorderedPanel::NotifyMouseEnter();
   if (!FShowHowToUseHint) return;
   POINT at = CursorInClient();
   UpdateHowToUseHint(at.x, at.y);
 }
 
-void TTimePicker::NotifyMouseLeave() { HideHowToUseHint(); }
+void TTimePicker::NotifyMouseLeave() {
+  TBorderedPanel::NotifyMouseLeave();
+  HideHowToUseHint();
+}
 
 void TTimePicker::EnabledChanged() {
   TBorderedPanel::EnabledChanged();
@@ -505,7 +524,9 @@ bool TTimePicker::HandleDialogChar(char16_t ch) {
   return effects.Handled;
 }
 
-void TTimePicker::KeyDown(WORD& key, uint32_t) {
+void TTimePicker::KeyDown(WORD& key, uint32_t shift) {
+  TBorderedPanel::KeyDown(key, shift);
+  if (key == 0) return;
   PickerEffects effects = FInput.KeyDown(KeyOf(key));
   if (effects.Handled) key = 0;
   Perform(effects);

@@ -51,16 +51,23 @@ class TTimePicker : public TBorderedPanel {
   const PickerLayout& Layout() const { return FLayout; }
   // The time as the strip shows it, in Format ("h:mm AM" when empty).
   std::string TimeText() const;
-  // Never smaller than the preferred size for its font and Set caption.
-  void SetBounds(int left, int top, int width, int height) override;
+  // Inside the frames too: the face and items are laid out there.
+  RECT ClientRect() const override;
 
  protected:
   void Paint(TCanvas& canvas) override;
   void KeyDown(WORD& key, uint32_t shift) override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
+  void MouseMove(uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   void MouseCaptureLost() override;
-  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The press takes the focus itself, whatever TabStop says.
+  bool FocusesOnPress(int) const override { return false; }
+  // The preferred size: AutoSize takes it, and it is the least size in any case.
+  bool CanAutoSize(int& width, int& height) override;
+  void ConstrainedResize(SizeLimits& limits) override;
+  // Its client area already lies inside the frames.
+  RECT AlignArea() const override { return ClientRect(); }
   UINT DialogCode() const override { return DLGC_WANTARROWS; }
   bool HandleDialogChar(char16_t ch) override;
   void FontChanged() override;
@@ -70,8 +77,8 @@ class TTimePicker : public TBorderedPanel {
   void HandleDestroyed() override;
   virtual void Change();
   virtual void SetBtnClick();
-  virtual void NotifyMouseEnter();
-  virtual void NotifyMouseLeave();
+  void NotifyMouseEnter() override;
+  void NotifyMouseLeave() override;
 
  private:
   // Everything the picture apart from the hands, the strip's text, the
@@ -117,5 +124,4 @@ class TTimePicker : public TBorderedPanel {
   TRadioGlyphs FRadioGlyphs;
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
-  bool FTrackingMouse = false;
 };

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/application_win.h"
 #include "ui/form_win.h"
@@ -23,7 +24,12 @@ uint32_t AsyncShiftState() {
   return shift;
 }
 
-TForm* OwnerForm(TComponent* owner) { return dynamic_cast<TForm*>(owner); }
+// The form a control sits in, itself included.
+TForm* FormOf(TWinControl* control) {
+  for (TWinControl* c = control; c; c = c->Parent())
+    if (auto* form = dynamic_cast<TForm*>(c)) return form;
+  return nullptr;
+}
 
 // `text` in a fixed field with its terminating zero, cut to whole characters.
 template <size_t N>
@@ -77,7 +83,6 @@ TTrayIcon::TTrayIcon(TComponent* owner)
   FClicks = std::make_unique<TrayClickTracker>(*FClickTimer, [this] { Click(); }, [this] { DblClick(); });
   FSingleClickTimer->SetOnTimer([this](TObject*) { FClicks->TimerTick(); });
 
-  if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
   if (Application) {
     FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
       return ApplicationWindowProc(m, w, l);
@@ -85,15 +90,29 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
     ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
   }
-  if (TForm* form = OwnerForm(owner)) {
-    form->HandleNeeded();
-    FOwnerHook = std::make_unique<TWindowProcHook>(form->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+  // A control that is no form has a window only inside one.
+  if (TWinControl* control = OwnerControl(); control && (dynamic_cast<TForm*>(control) || control->Parent())) {
+    control->HandleNeeded();
+    FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
       return OwnerWindowProc(m, w, l);
     });
   }
 }
 
+TWinControl* TTrayIcon::OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
+
+void TTrayIcon::TakeDefaultIcon() {
+  if (std::exchange(FDefaultIconAsked, true)) return;
+  if (FIcon.Empty() && LoadDefaultIcon() && Application) FIcon.ShowShared(Application->Icon());
+}
+
+TIcon& TTrayIcon::Icon() {
+  TakeDefaultIcon();
+  return FIcon;
+}
+
 TTrayIcon::~TTrayIcon() {
+  FDefaultIconAsked = true;  // a subclass's answer is gone by now
   BeginDestroy();
   SetIconVisible(false);
   SetDesignPreview(false);
@@ -128,13 +147,18 @@ const PropertyTable& TTrayIcon::Properties() const {
                                        props::Event("OnClick", &T::SetOnClick),
                                        props::Event("OnDblClick", &T::SetOnDblClick),
                                        props::Event("OnBalloonClick", &T::SetOnBalloonClick),
+                                       props::Event("OnMouseDown", &T::SetOnMouseDown),
+                                       props::Event("OnMouseUp", &T::SetOnMouseUp),
+                                       props::Event("OnMouseMove", &T::SetOnMouseMove),
+                                       props::Event("OnCycle", &T::SetOnCycle),
                                    });
   return table;
 }
 
 void TTrayIcon::Loaded() {
   TComponent::Loaded();
-  if (OwnerForm(Owner()) && FMinimizedOnStart) {
+  TakeDefaultIcon();
+  if (OwnerControl() && FMinimizedOnStart) {
     FIconVisible = true;
     FMinimizeToTray = true;
     if (Application) Application->SetShowMainForm(false);
@@ -206,6 +230,7 @@ HICON TTrayIcon::ShellIcon() const {
 }
 
 bool TTrayIcon::Notify(DWORD command) {
+  TakeDefaultIcon();
   NOTIFYICONDATAW data = NotifyRecord();
   return ActiveShellNotifyIcon()(command, &data) != FALSE;
 }
@@ -296,13 +321,13 @@ void TTrayIcon::CycleTimerTick() {
 // --- the main window -------------------------------------------------------------
 
 void TTrayIcon::HideMainWindow() {
-  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
+  if (!OwnerControl() || !Application || !Application->MainForm()) return;
   // The application window is never shown: the main form is all there is to hide.
   Application->MainForm()->SetVisible(false);
 }
 
 void TTrayIcon::RestoreMainWindow() {
-  if (!OwnerForm(Owner()) || !Application || !Application->MainForm()) return;
+  if (!OwnerControl() || !Application || !Application->MainForm()) return;
   Application->Restore();
 }
 
@@ -341,7 +366,7 @@ void TTrayIcon::BalloonClick() {
   if (FOnBalloonClick) FOnBalloonClick(this);
 }
 
-TrayPopupMenu* TTrayIcon::Menu() const { return dynamic_cast<TrayPopupMenu*>(FPopupMenu.Get()); }
+PopupMenuApi* TTrayIcon::Menu() const { return dynamic_cast<PopupMenuApi*>(FPopupMenu.Get()); }
 
 void TTrayIcon::PopupAtCursor() {
   POINT at;
@@ -349,17 +374,18 @@ void TTrayIcon::PopupAtCursor() {
 }
 
 void TTrayIcon::PopupAt(POINT at) {
-  TrayPopupMenu* menu = Menu();
+  PopupMenuApi* menu = Menu();
   if (!menu || !menu->AutoPopup()) return;
   if (Application) Application->ProcessMessages();
   // Ours in front, so the menu takes the keyboard and goes when the user
-  // clicks elsewhere; the hidden window when the form is in the tray.
+  // clicks elsewhere; the hidden window when the owner is in the tray.
   SetForegroundWindow(NotifyWindow());
-  TForm* form = OwnerForm(Owner());
-  if (form && IsWindowVisible(form->Handle())) SetForegroundWindow(form->Handle());
+  TWinControl* owner = OwnerControl();
+  if (owner && !owner->HandleAllocated()) owner = nullptr;
+  if (owner && IsWindowVisible(owner->Handle())) SetForegroundWindow(owner->Handle());
   menu->SetPopupComponent(this);
   menu->Popup(at.x, at.y);
-  PostMessageW(form ? form->Handle() : NotifyWindow(), WM_NULL, 0, 0);
+  PostMessageW(owner ? owner->Handle() : NotifyWindow(), WM_NULL, 0, 0);
 }
 
 void TTrayIcon::HandleCallback(UINT event, POINT anchor) {
@@ -380,7 +406,7 @@ void TTrayIcon::HandleCallback(UINT event, POINT anchor) {
       break;
     case WM_LBUTTONDBLCLK:
       FClicks->LeftButtonDblClk();
-      if (TrayPopupMenu* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
+      if (PopupMenuApi* menu = Menu(); menu && menu->AutoPopup() && !FPopupByLeftButton) menu->ClickDefaultItem();
       break;
     case WM_RBUTTONDOWN:
       MouseDown(mbRight, keys | ssRight, at.x, at.y);
@@ -430,15 +456,16 @@ LRESULT TTrayIcon::ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT TTrayIcon::OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-  TForm* form = OwnerForm(Owner());
+  TWinControl* owner = OwnerControl();
+  TForm* form = FormOf(owner);
   if (message == WM_ACTIVATE && (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) && form &&
       form->ActiveControl() && form->ActiveControl()->HandleAllocated()) {
     TWinControl* active = form->ActiveControl();
     HWND window = active->Parent() && active->Parent()->HandleAllocated() ? active->Parent()->Handle() : active->Handle();
     if (window != reinterpret_cast<HWND>(lParam)) ::SetFocus(active->Handle());
   }
-  // Shown by a call, the form comes to the front; one shown minimised stays down.
-  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && form && !IsIconic(form->Handle()))
-    SetForegroundWindow(form->Handle());
+  // Shown by a call, the owner comes to the front; one shown minimised stays down.
+  if (message == WM_SHOWWINDOW && wParam == 1 && lParam == 0 && owner && !IsIconic(owner->Handle()))
+    SetForegroundWindow(owner->Handle());
   return FOwnerHook->CallPrevious(message, wParam, lParam);
 }

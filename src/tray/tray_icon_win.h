@@ -15,13 +15,10 @@
 #include "ui/image_list_win.h"
 #include "ui/window_win.h"
 #include "tray/tray_click.h"
-#include "tray/tray_popup_menu.h"
+#include "ui/popup_menu.h"
 
 class TTimer;
-
-using TMouseEvent = std::function<void(TObject* sender, int button, uint32_t shift, int x, int y)>;
-using TMouseMoveEvent = std::function<void(TObject* sender, uint32_t shift, int x, int y)>;
-using TCycleEvent = std::function<void(TObject* sender, int nextIndex)>;
+class TWinControl;
 
 // The shell call behind every icon request; tests replace it to read the requests.
 using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD command, PNOTIFYICONDATAW data);
@@ -37,8 +34,9 @@ class TTrayIcon : public TComponent {
   std::string_view ClassName() const override { return "TTrayIcon"; }
   const PropertyTable& Properties() const override;
 
-  // The image and tip.
-  TIcon& Icon() { return FIcon; }
+  // The image and tip. Without an image of its own the icon shows the
+  // application's, unless LoadDefaultIcon declines it.
+  TIcon& Icon();
   void SetIcon(const TIcon& icon);
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& value);
@@ -72,7 +70,7 @@ class TTrayIcon : public TComponent {
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool value) { FEnabled = value; }
   TComponent* PopupMenu() const { return FPopupMenu.Get(); }
-  // A component that is a TrayPopupMenu; others are kept but never shown.
+  // A component that is a PopupMenuApi; others are kept but never shown.
   void SetPopupMenu(TComponent* value) { FPopupMenu.Set(*this, value); }
   bool PopupByLeftButton() const { return FPopupByLeftButton; }
   void SetPopupByLeftButton(bool value) { FPopupByLeftButton = value; }
@@ -98,6 +96,8 @@ class TTrayIcon : public TComponent {
   virtual bool AddIcon();
   virtual bool RemoveIcon();
   virtual bool UpdateIcon();
+  // Asked once, when the icon is first needed (never from the constructor,
+  // where a subclass's answer could not be heard).
   virtual bool LoadDefaultIcon() { return true; }
 
   void HideMainWindow();
@@ -135,10 +135,14 @@ class TTrayIcon : public TComponent {
   LRESULT ApplicationWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OwnerWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   void CycleTimerTick();
-  TrayPopupMenu* Menu() const;
+  PopupMenuApi* Menu() const;
+  // The owner when it is a windowed control: its window is hooked and shown to.
+  TWinControl* OwnerControl() const;
+  void TakeDefaultIcon();
 
   bool FEnabled = true;
   TIcon FIcon;
+  bool FDefaultIconAsked = false;
   bool FIconVisible = true;
   std::string FHint;
   bool FShowHint = true;

@@ -10,10 +10,13 @@
 #include "ui/canvas_win.h"
 #include "ui/cursors_win.h"
 #include "ui/font_win.h"
+#include "ui/popup_menu.h"
 #include "persist/properties.h"
 #include "base/utf_win.h"
 
 namespace {
+
+constexpr std::array<std::string_view, 4> kAnchorIdents{"akLeft", "akTop", "akRight", "akBottom"};
 
 constexpr std::array<std::pair<std::string_view, TAlign>, 6> kAligns{{
     {"alNone", TAlign::alNone}, {"alTop", TAlign::alTop}, {"alBottom", TAlign::alBottom},
@@ -65,6 +68,7 @@ uint32_t KeyboardShiftState() {
 
 TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
   FFont.OnChange = [this] { FontChanged(); };
+  FConstraints.OnChange = [this] { AdjustSize(); };
 }
 
 TWinControl::~TWinControl() {
@@ -118,6 +122,8 @@ void TWinControl::SetParent(TWinControl* parent) {
     FParent->InsertControl(this);
     if (FParentFont) FFont.Assign(FParent->Font());
     if (FParent->HandleAllocated()) HandleNeeded();
+    if (FAutoSize) AdjustSize();
+    if (FAlign != TAlign::alNone) FParent->AlignControls();
   }
 }
 
@@ -129,12 +135,65 @@ void TWinControl::RemoveControl(TWinControl* control) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  FitRequestedSize(width, height);
   RECT bounds{left, top, left + std::max(width, 0), top + std::max(height, 0)};
+  if (!FAnchoring) {
+    // Placed by hand: the anchors keep this place from now on.
+    FAnchorBase.Bounds = {bounds.left, bounds.top, bounds.right, bounds.bottom};
+    FAnchorBase.ParentArea = FParent ? FParent->FAlignedArea : TPoint{-1, -1};
+    FAnchorBase.Valid = FAnchorBase.ParentArea.X >= 0;
+  }
   if (EqualRect(&bounds, &FBounds)) return;
   FBounds = bounds;
   if (HandleAllocated())
     SetWindowPos(Handle(), nullptr, left, top, Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   if (FParent && FAlign != TAlign::alNone) FParent->AlignControls();
+}
+
+void TWinControl::FitRequestedSize(int& width, int& height) {
+  // A control sizes itself only once it has a place to size into.
+  if (FAutoSize && FParent && !IsLoading()) {
+    int w = width, h = height;
+    if (CanAutoSize(w, h)) {
+      if (FAlign != TAlign::alTop && FAlign != TAlign::alBottom && FAlign != TAlign::alClient) width = w;
+      if (FAlign != TAlign::alLeft && FAlign != TAlign::alRight && FAlign != TAlign::alClient) height = h;
+    }
+  }
+  SizeLimits limits{FConstraints.MinWidth(), FConstraints.MinHeight(), FConstraints.MaxWidth(),
+                    FConstraints.MaxHeight()};
+  ConstrainedResize(limits);
+  ConstrainSize(limits, width, height);
+}
+
+void TWinControl::SetAnchors(uint32_t value) {
+  if (value == FAnchors) return;
+  FAnchors = value;
+  // Anchored from where it is now.
+  FAnchorBase = {{FBounds.left, FBounds.top, FBounds.right, FBounds.bottom},
+                 FParent ? FParent->FAlignedArea : TPoint{-1, -1},
+                 FParent && FParent->FAlignedArea.X >= 0};
+}
+
+void TWinControl::SetAutoSize(bool value) {
+  if (value == FAutoSize) return;
+  FAutoSize = value;
+  if (value) AdjustSize();
+}
+
+void TWinControl::MoveAnchoredChildren(TPoint area) {
+  for (TWinControl* c : FControls) {
+    if (c->FAlign != TAlign::alNone) continue;
+    AnchorBase& base = c->FAnchorBase;
+    if (!base.Valid) {
+      base = {{c->FBounds.left, c->FBounds.top, c->FBounds.right, c->FBounds.bottom}, area, true};
+      continue;
+    }
+    if (c->FAnchors == kDefaultAnchors) continue;
+    TRect r = AnchoredBounds(base.Bounds, c->FAnchors, base.ParentArea, area);
+    c->FAnchoring = true;
+    c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    c->FAnchoring = false;
+  }
 }
 
 RECT TWinControl::ClientRect() const {
@@ -152,7 +211,10 @@ void TWinControl::SetAlign(TAlign value) {
 void TWinControl::AlignControls() {
   if (FAligning || IsLoading()) return;
   FAligning = true;
-  RECT area = ClientRect();
+  RECT area = AlignArea();
+  TPoint size{area.right - area.left, area.bottom - area.top};
+  MoveAnchoredChildren(size);
+  FAlignedArea = size;
   for (TWinControl* c : FControls) {
     if (!c->Visible() || c->FAlign == TAlign::alNone) continue;
     int w = c->Width(), h = c->Height();
@@ -205,7 +267,7 @@ void TWinControl::SetCaption(const std::string& value) {
   if (value == FCaption) return;
   FCaption = value;
   if (HandleAllocated()) SetWindowTextW(Handle(), Utf8ToWide(FCaption).c_str());
-  Invalidate();
+  TextChanged();
 }
 
 void TWinControl::SetParentFont(bool value) {
@@ -409,7 +471,13 @@ void TWinControl::Update() {
 
 void TWinControl::Loaded() {
   TComponent::Loaded();
+  if (FAutoSize) AdjustSize();
   AlignControls();
+}
+
+void TWinControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  FPopupMenu.Notify(component, operation);
 }
 
 void TWinControl::ChildFocused(TWinControl* control) {
@@ -417,10 +485,72 @@ void TWinControl::ChildFocused(TWinControl* control) {
 }
 
 void TWinControl::Paint(TCanvas&) {}
-void TWinControl::KeyDown(WORD&, uint32_t) {}
-void TWinControl::KeyUp(WORD&, uint32_t) {}
-void TWinControl::MouseDown(int, uint32_t, int, int) {}
-void TWinControl::MouseUp(int, uint32_t, int, int) {}
+
+void TWinControl::KeyDown(WORD& key, uint32_t shift) {
+  if (FOnKeyDown) FOnKeyDown(this, key, shift);
+}
+
+void TWinControl::KeyUp(WORD& key, uint32_t shift) {
+  if (FOnKeyUp) FOnKeyUp(this, key, shift);
+}
+
+void TWinControl::KeyPress(char16_t& key) {
+  if (FOnKeyPress) FOnKeyPress(this, key);
+}
+
+void TWinControl::MouseDown(int button, uint32_t shift, int x, int y) {
+  if (FOnMouseDown) FOnMouseDown(this, button, shift, x, y);
+}
+
+void TWinControl::MouseMove(uint32_t shift, int x, int y) {
+  if (FOnMouseMove) FOnMouseMove(this, shift, x, y);
+}
+
+void TWinControl::MouseUp(int button, uint32_t shift, int x, int y) {
+  if (FOnMouseUp) FOnMouseUp(this, button, shift, x, y);
+}
+
+void TWinControl::Click() {
+  if (FOnClick) FOnClick(this);
+}
+
+void TWinControl::DblClick() {
+  if (FOnDblClick) FOnDblClick(this);
+}
+
+void TWinControl::Resize() {
+  if (FOnResize) FOnResize(this);
+}
+
+void TWinControl::DoEnter() {
+  Invalidate();
+  if (FOnEnter) FOnEnter(this);
+}
+
+void TWinControl::DoExit() {
+  Invalidate();
+  if (FOnExit) FOnExit(this);
+}
+
+bool TWinControl::WMContextMenu(LPARAM lParam) {
+  POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  // From the keyboard the position is (-1, -1): the menu opens at the control's corner.
+  const bool fromKeyboard = at.x == -1 && at.y == -1;
+  if (fromKeyboard) {
+    at = {0, 0};
+    ClientToScreen(Handle(), &at);
+  }
+  POINT client = at;
+  ScreenToClient(Handle(), &client);
+  bool handled = false;
+  if (FOnContextPopup) FOnContextPopup(this, fromKeyboard ? -1 : client.x, fromKeyboard ? -1 : client.y, handled);
+  if (handled) return true;
+  auto* menu = dynamic_cast<PopupMenuApi*>(FPopupMenu.Get());
+  if (!menu || !menu->AutoPopup()) return false;
+  menu->SetPopupComponent(this);
+  menu->Popup(at.x, at.y);
+  return true;
+}
 
 void TWinControl::WMPaint() {
   PaintDC dc(Handle());
@@ -506,7 +636,10 @@ bool TWinControl::WMSetCursor(LPARAM lParam) {
   return true;
 }
 
-void TWinControl::WMSize() { AlignControls(); }
+void TWinControl::WMSize() {
+  AlignControls();
+  Resize();
+}
 
 void TWinControl::WMWindowPosChanged() {
   RECT r;
@@ -540,22 +673,51 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (key == 0) return 0;
       break;
     }
+    case WM_CHAR: {
+      char16_t key = static_cast<char16_t>(wParam);
+      KeyPress(key);
+      if (key == 0) return 0;
+      wParam = key;
+      break;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK: {
-      const int button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK ? mbLeft : mbRight;
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: {
+      const int button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK   ? mbLeft
+                         : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? mbRight
+                                                                                    : mbMiddle;
       if (FTabStop && !Focused() && CanFocus() && FocusesOnPress(button)) SetFocus();
-      const bool second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK;
+      const bool second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
+      if (button == mbLeft) {
+        FClicked = FClickEvents;
+        if (second) DblClick();
+      }
       MouseDown(button, MouseShiftState(wParam) | (second ? uint32_t{ssDouble} : 0), GET_X_LPARAM(lParam),
                 GET_Y_LPARAM(lParam));
       return 0;
     }
+    case WM_MOUSEMOVE:
+      MouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
-      MouseUp(message == WM_LBUTTONUP ? mbLeft : mbRight, MouseShiftState(wParam), GET_X_LPARAM(lParam),
-              GET_Y_LPARAM(lParam));
+    case WM_MBUTTONUP: {
+      const int button = message == WM_LBUTTONUP ? mbLeft : message == WM_RBUTTONUP ? mbRight : mbMiddle;
+      const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      MouseUp(button, MouseShiftState(wParam), x, y);
+      if (button == mbLeft && std::exchange(FClicked, false) && HandleAllocated()) {
+        RECT client = ClientRect();
+        if (x >= client.left && y >= client.top && x < client.right && y < client.bottom) Click();
+      }
+      if (message == WM_RBUTTONUP) break;  // the default handling asks for the context menu
       return 0;
+    }
+    case WM_CONTEXTMENU:
+      if (WMContextMenu(lParam)) return 0;
+      break;
     case WM_SETFOCUS:
       if (FParent) FParent->ChildFocused(this);
       DoEnter();
@@ -575,3 +737,23 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   }
   return DefaultHandler(message, wParam, lParam);
 }
+
+namespace control_props {
+using C = TWinControl;
+PropertyDef Anchors() { return props::Set("Anchors", &C::SetAnchors, kAnchorIdents); }
+PropertyDef Constraints() { return props::Nested("Constraints", &C::Constraints); }
+PropertyDef AutoSize() { return props::Bool("AutoSize", &C::SetAutoSize); }
+PropertyDef PopupMenu() { return props::Ref("PopupMenu", &C::SetPopupMenu); }
+PropertyDef OnClick() { return props::Event("OnClick", &C::SetOnClick); }
+PropertyDef OnDblClick() { return props::Event("OnDblClick", &C::SetOnDblClick); }
+PropertyDef OnMouseDown() { return props::Event("OnMouseDown", &C::SetOnMouseDown); }
+PropertyDef OnMouseMove() { return props::Event("OnMouseMove", &C::SetOnMouseMove); }
+PropertyDef OnMouseUp() { return props::Event("OnMouseUp", &C::SetOnMouseUp); }
+PropertyDef OnKeyDown() { return props::Event("OnKeyDown", &C::SetOnKeyDown); }
+PropertyDef OnKeyPress() { return props::Event("OnKeyPress", &C::SetOnKeyPress); }
+PropertyDef OnKeyUp() { return props::Event("OnKeyUp", &C::SetOnKeyUp); }
+PropertyDef OnEnter() { return props::Event("OnEnter", &C::SetOnEnter); }
+PropertyDef OnExit() { return props::Event("OnExit", &C::SetOnExit); }
+PropertyDef OnResize() { return props::Event("OnResize", &C::SetOnResize); }
+PropertyDef OnContextPopup() { return props::Event("OnContextPopup", &C::SetOnContextPopup); }
+}  // namespace control_props

@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "persist/component.h"
+#include "ui/control_geometry.h"
 #include "ui/font.h"
 #include "ui/handles_win.h"
 #include "ui/mouse_capture_win.h"
 #include "ui/window_win.h"
 
 class TCanvas;
+struct PropertyDef;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
@@ -55,6 +57,32 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void SetBounds(int left, int top, int width, int height);
   // The client area in client coordinates.
   virtual RECT ClientRect() const;
+
+  // Sides of the parent this control keeps its distance to (akLeft | akTop).
+  uint32_t Anchors() const { return FAnchors; }
+  void SetAnchors(uint32_t value);
+  TSizeConstraints& Constraints() { return FConstraints; }
+  // Sizes itself to what CanAutoSize answers, in the directions its
+  // alignment leaves free, once it has a parent and is loaded.
+  bool AutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool value);
+  // Popped up at a right click (or the menu key) unless OnContextPopup takes it.
+  TComponent* PopupMenu() const { return FPopupMenu.Get(); }
+  void SetPopupMenu(TComponent* value) { FPopupMenu.Set(*this, value); }
+
+  // The ordinary control events; each class publishes those it raises.
+  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
+  void SetOnDblClick(TNotifyEvent handler) { FOnDblClick = std::move(handler); }
+  void SetOnMouseDown(TMouseEvent handler) { FOnMouseDown = std::move(handler); }
+  void SetOnMouseMove(TMouseMoveEvent handler) { FOnMouseMove = std::move(handler); }
+  void SetOnMouseUp(TMouseEvent handler) { FOnMouseUp = std::move(handler); }
+  void SetOnKeyDown(TKeyEvent handler) { FOnKeyDown = std::move(handler); }
+  void SetOnKeyPress(TKeyPressEvent handler) { FOnKeyPress = std::move(handler); }
+  void SetOnKeyUp(TKeyEvent handler) { FOnKeyUp = std::move(handler); }
+  void SetOnEnter(TNotifyEvent handler) { FOnEnter = std::move(handler); }
+  void SetOnExit(TNotifyEvent handler) { FOnExit = std::move(handler); }
+  void SetOnResize(TNotifyEvent handler) { FOnResize = std::move(handler); }
+  void SetOnContextPopup(TContextPopupEvent handler) { FOnContextPopup = std::move(handler); }
 
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign value);
@@ -133,21 +161,40 @@ class TWinControl : public TComponent, public TWindowObject {
   virtual void CreateHandle();
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void HandleDestroyed() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
   // Paints the whole client area on an off-screen canvas filled with Color.
   virtual void Paint(TCanvas& canvas);
+  // The standard handling of input: these raise the matching events, and an
+  // override calls them where its own handling puts the event. A key handler
+  // that clears the key takes it from the control.
   virtual void KeyDown(WORD& key, uint32_t shift);
   virtual void KeyUp(WORD& key, uint32_t shift);
+  virtual void KeyPress(char16_t& key);
   virtual void MouseDown(int button, uint32_t shift, int x, int y);
+  virtual void MouseMove(uint32_t shift, int x, int y);
   virtual void MouseUp(int button, uint32_t shift, int x, int y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void Resize();
+  // A release of the left button inside the control after a press on it is a click.
+  void SetClickEvents(bool value) { FClickEvents = value; }
   // Whether a press of this mouse button moves the focus here.
   virtual bool FocusesOnPress(int) const { return true; }
+  // The size AutoSize takes; false when the control has none.
+  virtual bool CanAutoSize(int&, int&) { return false; }
+  // Narrows the limits of the size (0 is none) beyond the stored constraints.
+  virtual void ConstrainedResize(SizeLimits&) {}
+  // The area aligned children fill; the client area unless a class frames it.
+  virtual RECT AlignArea() const { return ClientRect(); }
+  // The caption changed.
+  virtual void TextChanged() { Invalidate(); }
   virtual UINT DialogCode() const { return 0; }
   virtual bool HandleDialogChar(char16_t) { return false; }
   virtual bool HandleDialogKey(WORD, uint32_t) { return false; }
   virtual void FocusChanged(TWinControl*) {}
-  virtual void DoEnter() { Invalidate(); }
-  virtual void DoExit() { Invalidate(); }
+  virtual void DoEnter();
+  virtual void DoExit();
   virtual void FontChanged();
   // A control inside this one took the keyboard focus; forms remember it.
   virtual void ChildFocused(TWinControl* control);
@@ -158,8 +205,11 @@ class TWinControl : public TComponent, public TWindowObject {
   void EndMouseCapture() { FCapture.End(); }
   bool MouseCaptured() const { return FCapture.Dragging(); }
   virtual void MouseCaptureLost() {}
-  // Lays out the aligned children inside the client area.
+  // Lays out the aligned children inside the client area and moves the
+  // anchored ones with its size.
   void AlignControls();
+  // Applies AutoSize and the size limits to the current bounds.
+  void AdjustSize() { SetBounds(Left(), Top(), Width(), Height()); }
   // Scales every control inside this one, bounds and own fonts, for a new screen density.
   void ScaleChildren(int multiplier, int divisor);
   void UpdateTabOrder();
@@ -187,6 +237,10 @@ class TWinControl : public TComponent, public TWindowObject {
   bool WMSetCursor(LPARAM lParam);
   void WMSize();
   void WMWindowPosChanged();
+  bool WMContextMenu(LPARAM lParam);
+  // The size that AutoSize, the constraints and the class allow for a request.
+  void FitRequestedSize(int& width, int& height);
+  void MoveAnchoredChildren(TPoint areaSize);
 
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;
@@ -210,6 +264,27 @@ class TWinControl : public TComponent, public TWindowObject {
   int FTabOrder = -1;
   bool FTabStop = false;
   bool FAligning = false;
+  uint32_t FAnchors = kDefaultAnchors;
+  // Where the control was when its parent's area had a given size: anchors
+  // place it from there. Taken again whenever the control is placed by hand.
+  struct AnchorBase {
+    TRect Bounds;
+    TPoint ParentArea;
+    bool Valid = false;
+  } FAnchorBase;
+  bool FAnchoring = false;
+  TPoint FAlignedArea{-1, -1};  // the size of the area at the last alignment
+  TSizeConstraints FConstraints;
+  bool FAutoSize = false;
+  ComponentRef<TComponent> FPopupMenu;
+  bool FClickEvents = false;
+  bool FClicked = false;
+  TNotifyEvent FOnClick, FOnDblClick, FOnEnter, FOnExit, FOnResize;
+  TMouseEvent FOnMouseDown, FOnMouseUp;
+  TMouseMoveEvent FOnMouseMove;
+  TKeyEvent FOnKeyDown, FOnKeyUp;
+  TKeyPressEvent FOnKeyPress;
+  TContextPopupEvent FOnContextPopup;
   TMouseCapture FCapture{[this] { MouseCaptureLost(); }};
 };
 
@@ -217,3 +292,25 @@ class TWinControl : public TComponent, public TWindowObject {
 constexpr int mbLeft = 0;
 constexpr int mbRight = 1;
 constexpr int mbMiddle = 2;
+
+// The property entries of the ordinary control events and of the
+// properties every visual class publishes alike, for the classes that
+// publish them.
+namespace control_props {
+PropertyDef Anchors();
+PropertyDef Constraints();
+PropertyDef AutoSize();
+PropertyDef PopupMenu();
+PropertyDef OnClick();
+PropertyDef OnDblClick();
+PropertyDef OnMouseDown();
+PropertyDef OnMouseMove();
+PropertyDef OnMouseUp();
+PropertyDef OnKeyDown();
+PropertyDef OnKeyPress();
+PropertyDef OnKeyUp();
+PropertyDef OnEnter();
+PropertyDef OnExit();
+PropertyDef OnResize();
+PropertyDef OnContextPopup();
+}  // namespace control_props

@@ -79,6 +79,11 @@ void TForm::LoadFromResource() {
 
 void TForm::LoadFromBytes(std::span<const uint8_t> stream) { LoadForm(*this, stream); }
 
+RECT TForm::ClientRect() const {
+  if (!HandleAllocated() && FClientSizeSet) return RECT{0, 0, FClientWidth, FClientHeight};
+  return TWinControl::ClientRect();
+}
+
 int TForm::ClientWidth() const {
   if (HandleAllocated()) return ClientRect().right;
   return FClientSizeSet ? FClientWidth : Width();

@@ -22,6 +22,8 @@ class TForm : public TWinControl {
 
   int ClientWidth() const;
   int ClientHeight() const;
+  // Before the window exists, the stored client size.
+  RECT ClientRect() const override;
   void SetClientWidth(int value);
   void SetClientHeight(int value);
   uint32_t BorderIcons() const { return FBorderIcons; }

@@ -45,10 +45,13 @@ void TIcon::CopyFrom(HICON icon) {
 
 void TIcon::Assign(const TIcon& other) {
   if (&other == this) return;
+  // A copy of its own: the other icon may destroy its handle before this one is done with it.
   if (!other.FData.empty())
     LoadFromData(other.FData);
+  else if (other.Handle())
+    CopyFrom(other.Handle());
   else
-    ShowShared(other.Handle());
+    Clear();
 }
 
 void TIcon::Clear() {

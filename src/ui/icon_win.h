@@ -26,6 +26,7 @@ class TIcon : public TPersistent {
   void ShowShared(HICON icon);
   // Takes a copy of an icon owned elsewhere (an image list's).
   void CopyFrom(HICON icon);
+  // Takes the other's image as a handle of its own.
   void Assign(const TIcon& other);
   void Clear();
 

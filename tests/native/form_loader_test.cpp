@@ -156,7 +156,7 @@ class TTestForm : public TComponent {
   std::string_view ClassName() const override { return "TTestForm"; }
   const PropertyTable& Properties() const override;
   bool BindField(std::string_view name, TComponent* component) override;
-  TNotifyEvent FindHandler(std::string_view name) override;
+  std::any FindHandler(std::string_view name) override;
   void Loaded() override {
     TComponent::Loaded();
     Log("loaded " + Name());
@@ -166,6 +166,7 @@ class TTestForm : public TComponent {
   void SetPeer(TComponent* peer) { Log(Name() + ".Peer=" + (peer ? peer->Name() : "nil")); }
   void ButtonClick(TObject* sender) { Clicks.push_back({"ButtonClick", sender}); }
   void OtherClick(TObject* sender) { Clicks.push_back({"OtherClick", sender}); }
+  void ButtonMouseDown(TObject* sender, int, uint32_t, int, int) { Clicks.push_back({"ButtonMouseDown", sender}); }
 
   TTestLabel* Label1 = nullptr;
   TTestLabel* Label2 = nullptr;
@@ -188,9 +189,10 @@ bool TTestForm::BindField(std::string_view name, TComponent* component) {
   return BindFieldFrom<TTestForm>(fields, *this, name, component);
 }
 
-TNotifyEvent TTestForm::FindHandler(std::string_view name) {
-  static const std::array<HandlerDef<TTestForm>, 2> handlers{
-      {{"ButtonClick", &TTestForm::ButtonClick}, {"OtherClick", &TTestForm::OtherClick}}};
+std::any TTestForm::FindHandler(std::string_view name) {
+  static const std::array<HandlerDef<TTestForm>, 3> handlers{Handler("ButtonClick", &TTestForm::ButtonClick),
+                                                             Handler("OtherClick", &TTestForm::OtherClick),
+                                                             Handler("ButtonMouseDown", &TTestForm::ButtonMouseDown)};
   return FindHandlerIn<TTestForm>(handlers, *this, name);
 }
 
@@ -550,6 +552,8 @@ TEST_F(FormLoad, RejectsUnknownPropertiesAndValuesOfTheWrongKind) {
       {"Font.Charset", "BOGUS_CHARSET", "unknown identifier \"BOGUS_CHARSET\""},
       {"Font.Style", "[fsBlink]", "unknown set element \"fsBlink\""},
       {"OnClick", "NoSuchClick", "unknown handler \"NoSuchClick\""},
+      // A mouse handler would be called with arguments a click does not give.
+      {"OnClick", "ButtonMouseDown", "handler \"ButtonMouseDown\" does not take the arguments"},
       {"Buddy", "12", "expected an identifier, found an integer"},
   };
   auto streamWith = [](const Case& c) {

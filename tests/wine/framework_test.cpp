@@ -153,8 +153,13 @@ TEST(IconTest, LoadsTheProgramIconAndRefusesOtherData) {
   TIcon shared;
   shared.ShowShared(app.Icon());
   EXPECT_EQ(shared.Handle(), app.Icon());
+  // An assigned icon is a copy of its own, alive whatever becomes of the source.
   icon.Assign(shared);
-  EXPECT_EQ(icon.Handle(), app.Icon());
+  EXPECT_NE(icon.Handle(), app.Icon());
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(icon.Handle(), &info));
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
 }
 
 TEST_F(MainFormTest, PaintingFillsThePickerWithItsColour) {

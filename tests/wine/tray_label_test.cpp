@@ -21,7 +21,7 @@ class CountingTray : public TTrayIcon {
   }
 };
 
-class FakeMenu : public TComponent, public TrayPopupMenu {
+class FakeMenu : public TComponent, public PopupMenuApi {
  public:
   using TComponent::TComponent;
   std::string_view ClassName() const override { return "FakeMenu"; }

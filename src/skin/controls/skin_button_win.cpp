@@ -78,6 +78,14 @@ const PropertyTable& TSkinButton::Properties() const {
                                        props::Bool("Cancel", &B::SetCancel),
                                        props::Int("ModalResult", &B::SetModalResult),
                                        props::Event("OnClick", &B::SetOnClick),
+                                       control_props::PopupMenu(),
+                                       control_props::OnMouseDown(),
+                                       control_props::OnMouseMove(),
+                                       control_props::OnMouseUp(),
+                                       control_props::OnResize(),
+                                       control_props::OnKeyDown(),
+                                       control_props::OnKeyPress(),
+                                       control_props::OnKeyUp(),
                                    });
   return table;
 }
@@ -218,18 +226,28 @@ void TSkinButton::StopMorph() { delete std::exchange(FMorphTimer, nullptr); }
 
 // --- input ---------------------------------------------------------------------------------
 
-void TSkinButton::MouseDown(int button, uint32_t, int, int) {
-  if (button != mbLeft) return;
-  // The framework gave the focus on the press; a button that did not get it swallows the press.
-  if (CanFocused() && !Focused()) return;
-  BeginMouseCapture();
-  Behaviour().Press();
+void TSkinButton::MouseDown(int button, uint32_t shift, int x, int y) {
+  if (button == mbLeft) {
+    // The button takes the focus itself, tab stop or not; one that does not get it swallows the press.
+    if (CanFocused() && !Focused()) {
+      FTakingFocus = true;
+      SetFocus();
+      FTakingFocus = false;
+      if (!Focused()) return;
+    }
+    BeginMouseCapture();
+    Behaviour().Press();
+  }
+  TSkinCustomControl::MouseDown(button, shift, x, y);
 }
 
-void TSkinButton::MouseUp(int button, uint32_t, int, int) {
-  if (button != mbLeft || !Behaviour().PressedByMouse) return;
-  EndMouseCapture();
-  Behaviour().Release();
+void TSkinButton::MouseUp(int button, uint32_t shift, int x, int y) {
+  if (button == mbLeft && Behaviour().PressedByMouse) {
+    EndMouseCapture();
+    Behaviour().Release();
+  }
+  // A click may have hidden or destroyed the window; then the release is no longer ours to report.
+  if (HandleAllocated() && IsWindowVisible(Handle())) TSkinCustomControl::MouseUp(button, shift, x, y);
 }
 
 void TSkinButton::MouseCaptureLost() {
@@ -237,15 +255,17 @@ void TSkinButton::MouseCaptureLost() {
   if (Behaviour().PressedByMouse) Behaviour().CaptureLost();
 }
 
-void TSkinButton::KeyDown(WORD& key, uint32_t) {
+void TSkinButton::KeyDown(WORD& key, uint32_t shift) {
   if (key == VK_SPACE)
     Behaviour().KeyDown(ButtonKey::Space);
   else if (key == VK_RETURN)
     Behaviour().KeyDown(ButtonKey::Enter);
+  TSkinCustomControl::KeyDown(key, shift);
 }
 
-void TSkinButton::KeyUp(WORD& key, uint32_t) {
+void TSkinButton::KeyUp(WORD& key, uint32_t shift) {
   if (key == VK_SPACE) Behaviour().KeyUp(ButtonKey::Space);
+  TSkinCustomControl::KeyUp(key, shift);
 }
 
 bool TSkinButton::HandleDialogKey(WORD key, uint32_t shift) {
@@ -310,6 +330,9 @@ LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CHAR:
       if (wParam == ' ' || wParam == '\r') return 0;  // handled on key down and up
+      break;
+    case WM_COMMAND:
+      if (FTakingFocus) return 0;  // what the focus change set off is no command of this press
       break;
   }
   return TSkinCustomControl::WndProc(message, wParam, lParam);

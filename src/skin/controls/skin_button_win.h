@@ -58,8 +58,8 @@ class TSkinButton : public TSkinCustomControl {
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   void MouseCaptureLost() override;
-  // Only the left button presses a button; the others pass it by.
-  bool FocusesOnPress(int button) const override { return button == mbLeft; }
+  // The button takes the focus itself on a left press.
+  bool FocusesOnPress(int) const override { return false; }
   UINT DialogCode() const override { return DLGC_BUTTON; }
   bool HandleDialogChar(char16_t ch) override;
   bool HandleDialogKey(WORD key, uint32_t shift) override;
@@ -106,4 +106,5 @@ class TSkinButton : public TSkinCustomControl {
   TTimer* FMorphTimer = nullptr;
   // A leave notice is asked for once per visit of the pointer.
   bool FTrackingMouse = false;
+  bool FTakingFocus = false;
 };

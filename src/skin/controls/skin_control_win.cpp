@@ -16,6 +16,7 @@ const PropertyTable& TSkinControl::Properties() const {
                                        props::String("SkinDataName", &C::SetSkinDataName),
                                        props::Event("OnMouseEnter", &C::SetOnMouseEnter),
                                        props::Event("OnMouseLeave", &C::SetOnMouseLeave),
+                                       control_props::Anchors(),
                                    });
   return table;
 }

@@ -10,12 +10,12 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/system_menu_items.h"
-#include "tray/tray_popup_menu.h"
+#include "ui/popup_menu.h"
 
 class TForm;
 class TSkinFrame;
 
-class TSkinPopupMenu : public TComponent, public TrayPopupMenu, public TObjectMenu {
+class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMenu {
  public:
   explicit TSkinPopupMenu(TComponent* owner);
   std::string_view ClassName() const override { return "TSkinPopupMenu"; }
@@ -38,7 +38,7 @@ class TSkinPopupMenu : public TComponent, public TrayPopupMenu, public TObjectMe
   // `upward`; beside it when there is no room.
   void PopupAtRect(const TRect& anchor, bool upward);
 
-  // TrayPopupMenu
+  // PopupMenuApi
   bool AutoPopup() const override { return true; }
   void SetPopupComponent(TComponent*) override {}
   void Popup(int x, int y) override;

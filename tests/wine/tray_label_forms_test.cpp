@@ -1,0 +1,211 @@
+// The tray icon and the link label as their fixture forms store them: every
+// stored property acts and every stored event fires.
+#include "fixture_form.h"
+#include "label/url_label_win.h"
+#include "panel/bordered_panel_win.h"
+#include "tray/tray_icon_win.h"
+#include "ui/canvas_win.h"
+#include "ui/cursors_win.h"
+#include "ui/image_list_win.h"
+#include "ui/resources_win.h"
+#include "wine_support.h"
+
+namespace {
+
+std::vector<std::pair<DWORD, NOTIFYICONDATAW>> gRequests;
+BOOL WINAPI RecordRequest(DWORD command, PNOTIFYICONDATAW data) {
+  gRequests.push_back({command, *data});
+  return TRUE;
+}
+
+class TrayFormTest : public FixtureFormTest {
+ protected:
+  void SetUp() override {
+    gRequests.clear();
+    ActiveShellNotifyIcon() = RecordRequest;
+    FixtureFormTest::SetUp();
+    Load(L"FIXTURE_TRAY");
+    tray = form->Find<TTrayIcon>("Tray");
+    menu = form->Find<TFixtureMenu>("Menu1");
+  }
+  void TearDown() override {
+    FixtureFormTest::TearDown();
+    ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+  }
+  void Mouse(UINT event) { SendMessageW(tray->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, event); }
+  const NOTIFYICONDATAW* LastRequest(DWORD command) const {
+    for (auto r = gRequests.rbegin(); r != gRequests.rend(); ++r)
+      if (r->first == command) return &r->second;
+    return nullptr;
+  }
+  TTrayIcon* tray = nullptr;
+  TFixtureMenu* menu = nullptr;
+};
+
+TEST_F(TrayFormTest, TheStoredIconAndTipEnterTheNotificationArea) {
+  const NOTIFYICONDATAW* added = LastRequest(NIM_ADD);
+  ASSERT_NE(added, nullptr) << "IconVisible puts the icon in at the end of loading";
+  EXPECT_EQ(std::wstring(added->szTip), L"Fixture tray");
+  ASSERT_NE(added->hIcon, nullptr);
+  EXPECT_NE(added->hIcon, app->Icon()) << "the stored icon, not the application's";
+  // MinimizeToTray is off: minimising leaves the main form alone.
+  SendMessageW(app->Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
+  EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(TrayFormTest, MouseEventsAndTheLeftButtonMenuFire) {
+  Mouse(WM_MOUSEMOVE);
+  Mouse(WM_LBUTTONDOWN);
+  EXPECT_EQ(menu->popups.size(), 1u) << "PopupByLeftButton";
+  Mouse(WM_LBUTTONUP);
+  Mouse(WM_LBUTTONDBLCLK);
+  Mouse(WM_LBUTTONUP);
+  Mouse(NIN_BALLOONUSERCLICK);
+  PumpMessages(static_cast<int>(GetDoubleClickTime()) + 100);
+  EXPECT_EQ(form->Handlers(), (std::vector<std::string>{"TrayMouseMove", "TrayMouseDown", "TrayMouseUp", "TrayDblClick",
+                                                        "TrayMouseUp", "TrayBalloonClick"}));
+  const FiredEvent* down = form->Last("TrayMouseDown");
+  EXPECT_EQ(down->sender, tray);
+  EXPECT_EQ(down->button, mbLeft);
+  EXPECT_TRUE(down->shift & ssLeft);
+  // A single click arrives after the double-click time.
+  form->fired.clear();
+  Mouse(WM_LBUTTONDOWN);
+  Mouse(WM_LBUTTONUP);
+  PumpMessages(static_cast<int>(GetDoubleClickTime()) + 100);
+  EXPECT_EQ(form->Count("TrayClick"), 1);
+}
+
+TEST_F(TrayFormTest, CyclingThroughTheStoredImageListRaisesOnCycle) {
+  auto* images = form->Find<TImageList>("Images1");
+  for (int i = 0; i < 2; ++i) images->AddIconData(tray->Icon().Data());
+  tray->SetCycleIcons(true);
+  PumpMessages(200);  // AnimateTimerInterval is 40 ms
+  tray->SetCycleIcons(false);
+  ASSERT_GE(form->Count("TrayCycle"), 3);
+  std::vector<int> next;
+  for (const FiredEvent& e : form->fired)
+    if (e.handler == "TrayCycle") next.push_back(e.key);
+  EXPECT_EQ(std::vector<int>(next.begin(), next.begin() + 3), (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(form->Last("TrayCycle")->sender, tray);
+}
+
+// The setter takes a copy: the source may destroy its handle right after.
+TEST_F(TrayFormTest, TheIconSetterKeepsAnIconOfItsOwn) {
+  {
+    TIcon source;
+    source.CopyFrom(app->Icon());
+    tray->SetIcon(source);
+    EXPECT_NE(tray->Icon().Handle(), source.Handle());
+  }
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(tray->Icon().Handle(), &info)) << "still a live icon after its source went";
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+}
+
+class NoDefaultIconTray : public TTrayIcon {
+ public:
+  using TTrayIcon::TTrayIcon;
+  bool LoadDefaultIcon() override { return false; }
+};
+
+TEST_F(TrayFormTest, ASubclassMayDeclineTheApplicationsIconAndAnyControlMayOwnIt) {
+  NoDefaultIconTray declining(nullptr);
+  declining.SetIconVisible(true);
+  EXPECT_TRUE(declining.Icon().Empty());
+  EXPECT_EQ(LastRequest(NIM_ADD)->hIcon, nullptr);
+  // A tray icon owned by a control inside the form hides and restores the main form.
+  auto* owner = new TBorderedPanel(form);
+  owner->SetParent(form);
+  auto* owned = new TTrayIcon(owner);
+  EXPECT_EQ(owned->Icon().Handle(), app->Icon());
+  owned->HideMainWindow();
+  EXPECT_FALSE(form->Visible());
+  owned->RestoreMainWindow();
+  EXPECT_TRUE(form->Visible());
+}
+
+class RecordingShell : public LinkShell {
+ public:
+  std::vector<std::string> opened;
+  bool Open(const std::string& target) override {
+    opened.push_back(target);
+    return true;
+  }
+  void ChooseHtmProgram() override {}
+};
+
+class LabelFormTest : public FixtureFormTest {
+ protected:
+  void SetUp() override {
+    FixtureFormTest::SetUp();
+    SetLinkShell(&shell);
+    Load(L"FIXTURE_LABEL");
+    link = form->Find<TURLLabel>("Link");
+    visited = form->Find<TURLLabel>("VisitedLink");
+    UpdateWindow(form->Handle());
+  }
+  void TearDown() override {
+    FixtureFormTest::TearDown();
+    SetLinkShell(nullptr);
+  }
+  // Whether the label shows any pixel of the colour.
+  static bool Shows(TURLLabel& label, TColor color) {
+    auto image = RenderClient(label);
+    for (int y = 0; y < label.Height(); ++y)
+      for (int x = 0; x < label.Width(); ++x)
+        if (GetPixel(image->Canvas().Handle(), x, y) == static_cast<COLORREF>(ColorToRGB(color))) return true;
+    return false;
+  }
+  SIZE TextSize(TURLLabel& label, const std::string& text) {
+    TBitmap scratch(1, 1);
+    scratch.Canvas().Font().Assign(label.Font());
+    return scratch.Canvas().TextExtent(text);
+  }
+  RecordingShell shell;
+  TURLLabel* link = nullptr;
+  TURLLabel* visited = nullptr;
+};
+
+TEST_F(LabelFormTest, TheStoredColoursFontAndSizeShow) {
+  // Sized to its caption in its own font, whatever the stored size was.
+  SIZE text = TextSize(*link, link->Caption());
+  EXPECT_EQ(link->Width(), text.cx);
+  EXPECT_EQ(link->Height(), text.cy);
+  EXPECT_GT(link->Height(), 13) << "the stored 16-pixel font, not the form's";
+  EXPECT_TRUE(Shows(*link, clRed)) << "UnvisitedColor";
+  EXPECT_TRUE(Shows(*link, clMoneyGreen)) << "the parent's colour behind the text";
+  EXPECT_TRUE(Shows(*visited, clNavy)) << "a stored Visited label shows VisitedColor";
+  SendMessageW(link->Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(link->Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), CursorHandle(crHandPoint));
+}
+
+TEST_F(LabelFormTest, AClickRaisesOnClickThenOpensTheStoredURLAndTurnsVisited) {
+  SendMessageW(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(2, 2));
+  SendMessageW(link->Handle(), WM_LBUTTONUP, 0, PointParam(2, 2));
+  EXPECT_EQ(form->Handlers(), std::vector<std::string>{"LinkClick"});
+  EXPECT_EQ(form->fired[0].sender, link);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{"  https://example.org/fixture  "}) << "the URL as stored";
+  UpdateWindow(link->Handle());
+  EXPECT_TRUE(Shows(*link, clNavy));
+  EXPECT_FALSE(Shows(*link, clRed));
+}
+
+TEST_F(LabelFormTest, ANewCaptionResizesTheLabel) {
+  link->SetCaption("a much longer address than before.example.org");
+  EXPECT_EQ(link->Width(), TextSize(*link, link->Caption()).cx);
+}
+
+// A label made in code keeps its link look when it is put on a form whose
+// font has none of it.
+TEST_F(LabelFormTest, ALabelMadeInCodeKeepsItsLinkLookOnAParent) {
+  auto* made = new TURLLabel(form);
+  made->SetCaption("made.example.org");
+  made->SetParent(form);
+  EXPECT_EQ(made->Font().Color(), clHighlight);
+  EXPECT_TRUE(made->Font().Style() & fsUnderline);
+  EXPECT_FALSE(form->Font().Style() & fsUnderline);
+}
+
+}  // namespace
