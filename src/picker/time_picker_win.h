@@ -12,11 +12,12 @@
 #include "picker/picker_input.h"
 #include "picker/picker_math.h"
 #include "picker/radio_glyphs_win.h"
+#include "ui/accessible_win.h"
 #include "ui/bitmap_win.h"
 
 class TTimer;
 
-class TTimePicker : public TBorderedPanel {
+class TTimePicker : public TBorderedPanel, private AccessibleSource {
  public:
   explicit TTimePicker(TComponent* owner);
   ~TTimePicker() override;
@@ -99,6 +100,8 @@ class TTimePicker : public TBorderedPanel {
   void HideHowToUseHint();
   void HintTimerFired();
   POINT CursorInClient() const;
+  TAccessibleItem AccessibleItem(int32_t child) const override;
+  void DoAccessibleAction(int32_t) override {}
 
   PickerTime FValue;
   int FCharWidth = 0, FCharHeight = 0;
@@ -118,4 +121,5 @@ class TTimePicker : public TBorderedPanel {
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
   bool FTrackingMouse = false;
+  TAccessibleWindow FAccessible{*this};
 };

@@ -288,7 +288,18 @@ bool TSkinButton::PtInWindowShape(POINT at) const {
   return PtInRegion(shape.Get(), at.x, at.y) != FALSE;
 }
 
+TAccessibleItem TSkinButton::AccessibleItem(int32_t) const {
+  return PushButtonAccessible(Caption(), {.Control = {Enabled(), CanFocused(), Focused()},
+                                          .Down = Down(),
+                                          .Default = Behaviour().ActsAsDefault,
+                                          .Hot = MouseInside()});
+}
+
+// A screen reader presses the button as the user does.
+void TSkinButton::DoAccessibleAction(int32_t) { PerformClick(); }
+
 LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; FAccessible.HandleMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_MOUSEMOVE: {
       if (!FTrackingMouse) {
