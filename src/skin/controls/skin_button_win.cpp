@@ -289,10 +289,8 @@ bool TSkinButton::PtInWindowShape(POINT at) const {
 }
 
 TAccessibleItem TSkinButton::AccessibleItem(int32_t) const {
-  return PushButtonAccessible(Caption(), {.Control = {Enabled(), CanFocused(), Focused()},
-                                          .Down = Down(),
-                                          .Default = Behaviour().ActsAsDefault,
-                                          .Hot = MouseInside()});
+  return PushButtonAccessible(Caption(), {{Enabled(), CanFocused(), Focused()}, Down(), Behaviour().ActsAsDefault,
+                                          MouseInside()});
 }
 
 // A screen reader presses the button as the user does.

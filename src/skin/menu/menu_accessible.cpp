@@ -7,14 +7,18 @@
 
 TAccessibleItem MenuItemAccessible(const TFrameMenuItem& item, const TMenuItemAccess& access) {
   using namespace accessible_state;
-  const uint32_t offscreen = access.Shown ? 0 : Offscreen;
-  if (IsMenuSeparator(item)) return {.Role = TAccessibleRole::Separator, .State = Unavailable | offscreen};
-  TAccessibleItem result{.Role = TAccessibleRole::MenuItem,
-                         .Name = CaptionWithoutAccelerators(item.Caption),
-                         .Description = item.ShortCut,
-                         .KeyboardShortcut = AcceleratorKeyName(item.Caption),
-                         .DefaultAction = item.SubItems.empty() ? "Execute" : "Open",
-                         .State = offscreen};
+  TAccessibleItem result;
+  result.State = access.Shown ? 0 : Offscreen;
+  if (IsMenuSeparator(item)) {
+    result.Role = TAccessibleRole::Separator;
+    result.State |= Unavailable;
+    return result;
+  }
+  result.Role = TAccessibleRole::MenuItem;
+  result.Name = CaptionWithoutAccelerators(item.Caption);
+  result.Description = item.ShortCut;
+  result.KeyboardShortcut = AcceleratorKeyName(item.Caption);
+  result.DefaultAction = item.SubItems.empty() ? "Execute" : "Open";
   if (!IsSelectableMenuItem(item))
     result.State |= Unavailable;
   else
@@ -24,4 +28,8 @@ TAccessibleItem MenuItemAccessible(const TFrameMenuItem& item, const TMenuItemAc
   return result;
 }
 
-TAccessibleItem PopupMenuAccessible() { return {.Role = TAccessibleRole::PopupMenu}; }
+TAccessibleItem PopupMenuAccessible() {
+  TAccessibleItem result;
+  result.Role = TAccessibleRole::PopupMenu;
+  return result;
+}

@@ -255,7 +255,7 @@ void TSkinPopupWindow::Paint(HDC dc) {
 TAccessibleItem TSkinPopupWindow::AccessibleItem(int32_t child) const {
   if (child == 0) return PopupMenuAccessible();
   const auto index = static_cast<size_t>(child - 1);
-  return MenuItemAccessible(FItems[index], {.Lit = FStates[index].Look.Lit, .Shown = FLayout.Items[index].Shown});
+  return MenuItemAccessible(FItems[index], {FStates[index].Look.Lit, FLayout.Items[index].Shown});
 }
 
 // A hidden window keeps the items of its last menu, but they are no menu now.
