@@ -23,3 +23,24 @@ bool IsAccelerator(char16_t typed, std::string_view caption) {
   char16_t accelerator = AcceleratorOf(caption);
   return accelerator != 0 && FoldCase(accelerator) == FoldCase(typed);
 }
+
+std::string CaptionWithoutAccelerators(std::string_view caption) {
+  std::string text;
+  text.reserve(caption.size());
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] != '&') {
+      text += caption[i];
+    } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
+      text += '&';
+      ++i;
+    }
+  }
+  return text;
+}
+
+std::string AcceleratorKeyName(std::string_view caption) {
+  const char16_t accelerator = AcceleratorOf(caption);
+  // A lone surrogate is half a character: no key to name.
+  if (accelerator == 0 || (accelerator >= 0xD800 && accelerator <= 0xDFFF)) return {};
+  return Utf16ToUtf8(std::u16string(1, FoldCase(accelerator)));
+}

@@ -161,3 +161,12 @@ void TURLLabel::MouseUp(int button, uint32_t, int x, int y) {
   EndMouseCapture();
   if (x >= 0 && y >= 0 && x < Width() && y < Height()) Click();
 }
+
+TAccessibleItem TURLLabel::AccessibleItem(int32_t) const {
+  return LinkAccessible(Caption(), {Enabled(), TabStop(), Focused()}, FVisited);
+}
+
+LRESULT TURLLabel::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; FAccessible.HandleMessage(Handle(), message, wParam, lParam, result)) return result;
+  return TWinControl::WndProc(message, wParam, lParam);
+}

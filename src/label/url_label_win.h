@@ -4,6 +4,7 @@
 // colour once opened.
 #include <string>
 
+#include "ui/accessible_win.h"
 #include "ui/control_win.h"
 
 // The number the hand cursor is registered under.
@@ -24,7 +25,7 @@ class LinkShell {
 LinkShell& ActiveLinkShell();
 void SetLinkShell(LinkShell* shell);
 
-class TURLLabel : public TWinControl {
+class TURLLabel : public TWinControl, private AccessibleSource {
  public:
   explicit TURLLabel(TComponent* owner);
   std::string_view ClassName() const override { return "TURLLabel"; }
@@ -52,14 +53,18 @@ class TURLLabel : public TWinControl {
   void MouseDown(int button, uint32_t shift, int x, int y) override;
   void MouseUp(int button, uint32_t shift, int x, int y) override;
   void MouseCaptureLost() override { FPressed = false; }
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void UpdateFontColor();
   void FitToCaption();
+  TAccessibleItem AccessibleItem(int32_t child) const override;
+  void DoAccessibleAction(int32_t) override { Click(); }
 
   std::string FURL;
   bool FVisited = false;
   TColor FVisitedColor = clPurple;
   TColor FUnvisitedColor = clHighlight;
   bool FPressed = false;
+  TAccessibleWindow FAccessible{*this};
 };

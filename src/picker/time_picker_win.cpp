@@ -98,6 +98,7 @@ void TTimePicker::StepMinutes(int minutes) { Accepted(FValue.StepMinutes(minutes
 
 void TTimePicker::Accepted(bool changed) {
   if (!changed) return;
+  if (HandleAllocated()) TAccessibleWindow::Notify(Handle(), EVENT_OBJECT_VALUECHANGE);
   try {
     Change();
   } catch (...) {
@@ -438,6 +439,16 @@ void TTimePicker::MouseUp(int button, uint32_t shift, int x, int y) {
 }
 
 void TTimePicker::MouseCaptureLost() { Perform(FInput.CaptureLost()); }
+
+// A screen reader hears the hint as its name and the strip's text as its value.
+TAccessibleItem TTimePicker::AccessibleItem(int32_t) const {
+  return SpinAccessible(Hint(), TimeText(), {Enabled(), TabStop(), FFocused});
+}
+
+LRESULT TTimePicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; FAccessible.HandleMessage(Handle(), message, wParam, lParam, result)) return result;
+  return TBorderedPanel::WndProc(message, wParam, lParam);
+}
 
 void TTimePicker::DoEnter() {
   FFocused = true;

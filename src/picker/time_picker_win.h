@@ -12,11 +12,12 @@
 #include "picker/picker_input.h"
 #include "picker/picker_math.h"
 #include "picker/radio_glyphs_win.h"
+#include "ui/accessible_win.h"
 #include "ui/bitmap_win.h"
 
 class TTimer;
 
-class TTimePicker : public TBorderedPanel {
+class TTimePicker : public TBorderedPanel, private AccessibleSource {
  public:
   explicit TTimePicker(TComponent* owner);
   ~TTimePicker() override;
@@ -55,6 +56,7 @@ class TTimePicker : public TBorderedPanel {
   RECT ClientRect() const override;
 
  protected:
+  LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
   void Paint(TCanvas& canvas) override;
   void KeyDown(WORD& key, uint32_t shift) override;
   void MouseDown(int button, uint32_t shift, int x, int y) override;
@@ -106,6 +108,8 @@ class TTimePicker : public TBorderedPanel {
   void HideHowToUseHint();
   void HintTimerFired();
   POINT CursorInClient() const;
+  TAccessibleItem AccessibleItem(int32_t child) const override;
+  void DoAccessibleAction(int32_t) override {}
 
   PickerTime FValue;
   int FCharWidth = 0, FCharHeight = 0;
@@ -124,4 +128,5 @@ class TTimePicker : public TBorderedPanel {
   TRadioGlyphs FRadioGlyphs;
   std::unique_ptr<THintWindow> FHintWindow;
   TTimer* FHintTimer;  // owned as a component
+  TAccessibleWindow FAccessible{*this};
 };

@@ -1,5 +1,7 @@
 #include "ui/application_win.h"
 
+#include <objbase.h>
+
 #include "ui/form_win.h"
 #include "base/text_util.h"
 #include "base/utf_win.h"
@@ -46,6 +48,7 @@ class TApplication::AppWindow : public TWindowObject {
 };
 
 TApplication::TApplication() : TComponent(nullptr) {
+  FComApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   SetSysColorSource(SystemColor);
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -62,6 +65,7 @@ TApplication::~TApplication() {
   FWindow.reset();
   SetExceptionReporter(nullptr);
   if (Application == this) Application = nullptr;
+  if (FComApartment) CoUninitialize();
 }
 
 HWND TApplication::Handle() const { return FWindow->Handle(); }

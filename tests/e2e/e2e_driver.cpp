@@ -4,8 +4,13 @@
 //   e2e_driver arm         sets the target one minute ahead with the keyboard,
 //                          presses Start and checks the window went to the tray
 //   e2e_driver menu        waits for a skinned popup menu, prints its rectangle
-//                          and checks that the main window is still the active one
+//                          and its items as a screen reader reads them, and
+//                          checks that the main window is still the active one
+//   e2e_driver accessible  reads Start, the clock face and the link label as a
+//                          screen reader does, from this process
 #include <windows.h>
+#include <ole2.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -86,6 +91,58 @@ HWND FindProcessWindow(HWND sibling, const wchar_t* title) {
   return query.found;
 }
 
+// The IAccessible identifier, spelled out: the static libraries' one reads wrong.
+const IID kAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// A window's client as a screen reader sees it: role, state, name, value and
+// default action of the client (child 0) or one of its parts.
+struct AccessibleView {
+  long role = -1, state = -1;
+  std::string name, value, action;
+};
+
+std::string Narrow(BSTR text) {
+  if (!text) return {};
+  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), size, nullptr, nullptr);
+  SysFreeString(text);
+  return out;
+}
+
+bool Read(IAccessible* object, long child, AccessibleView& view) {
+  VARIANT id;
+  VariantInit(&id);
+  id.vt = VT_I4;
+  id.lVal = child;
+  VARIANT number;
+  VariantInit(&number);
+  if (object->get_accRole(id, &number) != S_OK) return false;
+  view.role = number.lVal;
+  VariantInit(&number);
+  if (object->get_accState(id, &number) == S_OK) view.state = number.lVal;
+  BSTR text = nullptr;
+  if (object->get_accName(id, &text) == S_OK) view.name = Narrow(text);
+  text = nullptr;
+  if (object->get_accValue(id, &text) == S_OK) view.value = Narrow(text);
+  text = nullptr;
+  if (object->get_accDefaultAction(id, &text) == S_OK) view.action = Narrow(text);
+  return true;
+}
+
+IAccessible* ClientObject(HWND window) {
+  IAccessible* object = nullptr;
+  if (!window || FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kAccessible,
+                                                   reinterpret_cast<void**>(&object))))
+    return nullptr;
+  return object;
+}
+
+void PrintView(const char* what, const AccessibleView& view) {
+  std::printf("ok %s role 0x%lx state 0x%lx name \"%s\" value \"%s\" action \"%s\"\n", what, view.role, view.state,
+              view.name.c_str(), view.value.c_str(), view.action.c_str());
+}
+
 int Fail(const char* what) {
   std::printf("FAIL %s\n", what);
   return 1;
@@ -161,6 +218,22 @@ int WaitForMenu() {
       RECT r;
       GetWindowRect(menu, &r);
       std::printf("ok menu %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+      IAccessible* object = ClientObject(menu);
+      AccessibleView view;
+      if (!object || !Read(object, 0, view) || view.role != ROLE_SYSTEM_MENUPOPUP) {
+        if (object) object->Release();
+        return Fail("the menu does not answer as a popup menu");
+      }
+      long count = 0;
+      object->get_accChildCount(&count);
+      std::string names;
+      for (long child = 1; child <= count; ++child) {
+        AccessibleView item;
+        if (!Read(object, child, item)) continue;
+        names += (names.empty() ? "" : "|") + (item.role == ROLE_SYSTEM_SEPARATOR ? std::string("-") : item.name);
+      }
+      object->Release();
+      std::printf("ok menu items %s\n", names.c_str());
       HWND form = FindMainWindow();
       if (GetForegroundWindow() == menu) return Fail("the menu took the activation");
       std::printf("ok main window %s\n", form && GetForegroundWindow() == form ? "active" : "not active");
@@ -171,12 +244,38 @@ int WaitForMenu() {
   return Fail("no menu appeared");
 }
 
+int ReadControls() {
+  HWND form = FindMainWindow();
+  if (!form) return Fail("no main window");
+  const struct {
+    const char* what;
+    HWND window;
+    long role;
+  } controls[] = {{"start", FindChild(form, L"Start", 1), ROLE_SYSTEM_PUSHBUTTON},
+                  {"clock face", FindChild(form, L"", 150), ROLE_SYSTEM_SPINBUTTON},
+                  {"link", FindChild(form, L"vespermark.example.org", 1), ROLE_SYSTEM_LINK}};
+  int failed = 0;
+  for (const auto& control : controls) {
+    IAccessible* object = ClientObject(control.window);
+    AccessibleView view;
+    if (object && Read(object, 0, view) && view.role == control.role && !view.name.empty())
+      PrintView(control.what, view);
+    else
+      failed += Fail(control.what);
+    if (object) object->Release();
+  }
+  return failed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   if (std::strcmp(argv[1], "window") == 0) return WaitForWindow();
   if (std::strcmp(argv[1], "arm") == 0) return Arm();
+  // Apartment-threaded, as screen readers call: the objects' proxies live here.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   if (std::strcmp(argv[1], "menu") == 0) return WaitForMenu();
+  if (std::strcmp(argv[1], "accessible") == 0) return ReadControls();
   return 2;
 }

@@ -58,6 +58,11 @@ if [ -n "${w:-}" ]; then
   check $? "a drag on the caption moves the window ($x,$y to ${x2:-?},${y2:-?})"
 fi
 
+# A screen reader's view from another process: Start, the clock face and the link.
+drive accessible; status=$?
+echo "$out"
+check $status "Start, the clock face and the link answer a screen reader"
+
 drive arm; status=$?
 echo "$out"
 check $status "the target is typed, Start hides the window and a tray click leaves it hidden"
@@ -88,6 +93,8 @@ if [ -n "${x:-}" ]; then
   drive menu; status=$?
   echo "$out"
   check $status "a right click on the caption opens the skinned system menu"
+  echo "$out" | grep -q '^ok menu items .*Close$'
+  check $? "the menu's items answer a screen reader by their captions"
   read -r _ _ mx my mw mh <<<"$(echo "$out" | grep '^ok menu')"
   if [ -n "${mw:-}" ]; then
     sleep 0.5

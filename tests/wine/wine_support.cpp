@@ -105,6 +105,54 @@ void MainFormTest::TearDown() {
   PumpMessages(0);
 }
 
+ProgramProcess::ProgramProcess() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring command = L"\"" + std::wstring(path) + L"\" --run-program";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  if (CreateProcessW(path, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &FInfo))
+    CloseHandle(FInfo.hThread);
+}
+
+ProgramProcess::~ProgramProcess() {
+  if (!FInfo.hProcess) return;
+  if (WaitForSingleObject(FInfo.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(FInfo.hProcess, 1);
+  CloseHandle(FInfo.hProcess);
+}
+
+long ProgramProcess::WaitForExit(DWORD ms) const {
+  DWORD code = 0;
+  if (WaitForSingleObject(FInfo.hProcess, ms) != WAIT_OBJECT_0 || !GetExitCodeProcess(FInfo.hProcess, &code))
+    return -1;
+  return static_cast<long>(code);
+}
+
+std::vector<HWND> ProgramProcess::Windows(const wchar_t* title) const {
+  struct Query {
+    DWORD process;
+    const wchar_t* title;
+    std::vector<HWND> found;
+  } query{FInfo.dwProcessId, title, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(data);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        wchar_t text[64], cls[64];
+        GetWindowTextW(window, text, 64);
+        GetClassNameW(window, cls, 64);
+        RECT r;
+        GetWindowRect(window, &r);
+        bool fits = *q->title ? r.right - r.left > 50 : !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+        if (process == q->process && wcscmp(cls, L"VespermarkWindow") == 0 && wcscmp(text, q->title) == 0 && fits)
+          q->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
 int GdiObjectCount() {
   if (DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(n);
   // Wine accepts a handle's table index without its generation bits.

@@ -123,6 +123,32 @@ class MainFormTest : public testing::Test {
   FakePower power;
 };
 
+// The program run as a process of its own (wine_tests.exe --run-program).
+class ProgramProcess {
+ public:
+  ProgramProcess();
+  ~ProgramProcess();
+  ProgramProcess(const ProgramProcess&) = delete;
+  ProgramProcess& operator=(const ProgramProcess&) = delete;
+  bool Started() const { return FInfo.hProcess != nullptr; }
+  // The exit code once it ended within `ms`; -1 if it still runs.
+  long WaitForExit(DWORD ms) const;
+  // Its top-level windows of our class with this title: the main window is
+  // the one with a size; the tray icon's window has no title, and unlike the
+  // hint window it is no tool window.
+  std::vector<HWND> Windows(const wchar_t* title) const;
+
+ private:
+  PROCESS_INFORMATION FInfo{};
+};
+
+template <class Condition>
+bool WaitUntil(Condition condition, int ms = 10000) {
+  for (int waited = 0; waited < ms; waited += 50, Sleep(50))
+    if (condition()) return true;
+  return condition();
+}
+
 // Live GDI and USER objects of this process. Wine reports none through
 // GetGuiResources, so the GDI count then comes from probing the handle table
 // and the USER count from this thread's windows.

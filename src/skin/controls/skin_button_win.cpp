@@ -308,7 +308,16 @@ bool TSkinButton::PtInWindowShape(POINT at) const {
   return PtInRegion(shape.Get(), at.x, at.y) != FALSE;
 }
 
+TAccessibleItem TSkinButton::AccessibleItem(int32_t) const {
+  return PushButtonAccessible(Caption(), {{Enabled(), CanFocused(), Focused()}, Down(), Behaviour().ActsAsDefault,
+                                          MouseInside()});
+}
+
+// A screen reader presses the button as the user does.
+void TSkinButton::DoAccessibleAction(int32_t) { PerformClick(); }
+
 LRESULT TSkinButton::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; FAccessible.HandleMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_MOUSEMOVE: {
       if (!FTrackingMouse) {

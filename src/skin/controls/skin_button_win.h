@@ -9,10 +9,11 @@
 #include "skin/controls/fast_bitmap_win.h"
 #include "skin/controls/glyph_layout.h"
 #include "skin/controls/skin_control_win.h"
+#include "ui/accessible_win.h"
 
 class TTimer;
 
-class TSkinButton : public TSkinCustomControl {
+class TSkinButton : public TSkinCustomControl, private AccessibleSource {
  public:
   explicit TSkinButton(TComponent* owner);
   ~TSkinButton() override;
@@ -91,6 +92,8 @@ class TSkinButton : public TSkinCustomControl {
   void MorphTimerTick();
   void StopMorph();
   void RaiseGroupSiblings();
+  TAccessibleItem AccessibleItem(int32_t child) const override;
+  void DoAccessibleAction(int32_t child) override;
 
   std::unique_ptr<Host> FHost;
   TNotifyEvent FOnClick;
@@ -107,4 +110,5 @@ class TSkinButton : public TSkinCustomControl {
   // A leave notice is asked for once per visit of the pointer.
   bool FTrackingMouse = false;
   bool FTakingFocus = false;
+  TAccessibleWindow FAccessible{*this};
 };

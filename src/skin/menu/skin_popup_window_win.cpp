@@ -8,6 +8,7 @@
 #include "skin/controls/mask_region_win.h"
 #include "skin/controls/pixel_copy.h"
 #include "skin/controls/window_platform_win.h"
+#include "skin/menu/menu_accessible.h"
 #include "skin/menu/menu_navigation.h"
 #include "skin/menu/menu_placement.h"
 #include "skin/menu/skin_menu_win.h"
@@ -31,6 +32,7 @@ void TSkinPopupWindow::Close() {
   for (UINT_PTR timer : {kHoverTimer, kScrollTimer, kBlendTimer, kFadeTimer}) KillTimer(Handle(), timer);
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TAccessibleWindow::Notify(Handle(), EVENT_SYSTEM_MENUPOPUPEND);
 }
 
 void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu) {
@@ -94,6 +96,7 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
     SetTimer(Handle(), kFadeTimer, kFadeInterval, nullptr);
   }
   SetTimer(Handle(), kHoverTimer, 50, nullptr);
+  TAccessibleWindow::Notify(Handle(), EVENT_SYSTEM_MENUPOPUPSTART);
   FHotIndex = -1;
   const int32_t first = FirstSelectableMenuItem(FItems);
   if (first >= 0) {
@@ -131,6 +134,8 @@ void TSkinPopupWindow::Highlight(int32_t index, bool byKeyboard) {
     return;
   }
   RedrawItem(index);
+  // A screen reader speaks the item the pointer or the keys moved to.
+  TAccessibleWindow::Notify(Handle(), EVENT_OBJECT_FOCUS, index + 1);
   FMenu.ItemChosen(*this, index, byKeyboard, false);
 }
 
@@ -264,7 +269,28 @@ void TSkinPopupWindow::Paint(HDC dc) {
   DrawPixels(dc, 0, 0, image.View());
 }
 
+TAccessibleItem TSkinPopupWindow::AccessibleItem(int32_t child) const {
+  if (child == 0) return PopupMenuAccessible();
+  const auto index = static_cast<size_t>(child - 1);
+  return MenuItemAccessible(FItems[index], {FStates[index].Look.Lit, FLayout.Items[index].Shown});
+}
+
+// A hidden window keeps the items of its last menu, but they are no menu now.
+int32_t TSkinPopupWindow::AccessibleChildCount() const { return FOpen ? static_cast<int32_t>(FItems.size()) : 0; }
+
+TRect TSkinPopupWindow::AccessibleChildBounds(int32_t child) const {
+  return FLayout.Items[child - 1].Shown ? ItemScreenRect(child - 1) : TRect{};
+}
+
+// As the item's accelerator picks it: lit (scrolled into view), then clicked.
+void TSkinPopupWindow::DoAccessibleAction(int32_t child) {
+  if (child == 0) return;
+  Highlight(child - 1, true);
+  if (FOpen) ClickItem(child - 1, true);
+}
+
 LRESULT TSkinPopupWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (LRESULT result; FAccessible.HandleMessage(Handle(), message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;  // the form stays the active window
     case WM_ERASEBKGND: return 1;

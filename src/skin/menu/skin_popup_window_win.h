@@ -10,13 +10,14 @@
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
+#include "ui/accessible_win.h"
 #include "ui/window_win.h"
 
 class TSkinMenu;
 
 // One level. The menu keeps its windows and shows them again for the next
 // menus: making a window is the slowest part of opening one.
-class TSkinPopupWindow : public TWindowObject {
+class TSkinPopupWindow : public TWindowObject, private AccessibleSource {
  public:
   explicit TSkinPopupWindow(TSkinMenu& menu) : FMenu(menu) {}
   ~TSkinPopupWindow() override;
@@ -64,6 +65,11 @@ class TSkinPopupWindow : public TWindowObject {
   void FadeTick();
   void SetScroll(TMenuScroll scroll);
   void ScrollTo(int32_t firstShown);
+  // The window is the menu; its items are its parts, numbered from 1.
+  TAccessibleItem AccessibleItem(int32_t child) const override;
+  int32_t AccessibleChildCount() const override;
+  TRect AccessibleChildBounds(int32_t child) const override;
+  void DoAccessibleAction(int32_t child) override;
 
   TSkinMenu& FMenu;
   std::vector<TFrameMenuItem> FItems;
@@ -80,4 +86,5 @@ class TSkinPopupWindow : public TWindowObject {
   bool FBlending = false;  // the blend timer runs
   uint8_t FAlpha = 0;      // while fading in
   TPoint FRegionSize;  // the size the window's shape was cut for
+  TAccessibleWindow FAccessible{*this};
 };
