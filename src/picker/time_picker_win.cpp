@@ -1,5 +1,6 @@
 #include "picker/time_picker_win.h"
 
+#include "base/display_scale.h"
 #include "base/rounding.h"
 
 #include <windowsx.h>
@@ -129,7 +130,7 @@ void TTimePicker::UpdateMetrics() {
 }
 
 void TTimePicker::SetBounds(int left, int top, int width, int height) {
-  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
+  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet, PixelsPerInch());
   TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
 }
 
@@ -224,6 +225,7 @@ void TTimePicker::UpdateLayout(TCanvas& canvas) {
   m.TextMetricHeight = metrics.tmHeight;
   m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionAM, kBuiltInAM));
   m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionPM, kBuiltInPM));
+  m.PixelsPerInch = PixelsPerInch();
   FLayout = ::UpdateLayout(m);
 }
 
@@ -265,16 +267,17 @@ void TTimePicker::PaintStatic(TCanvas& canvas, const RECT& client) {
   DrawClockFace(canvas);
   canvas.Font().Assign(Font());
 
-  int separatorY = FLayout.AMRect.Top - 5;
+  const int margin = Scaled(5);
+  int separatorY = FLayout.AMRect.Top - margin;
   canvas.Pen().SetColor(clBtnShadow);
   canvas.Pen().SetWidth(1);
-  canvas.MoveTo(5, separatorY);
-  canvas.LineTo(Width() - 5, separatorY);
+  canvas.MoveTo(margin, separatorY);
+  canvas.LineTo(Width() - margin, separatorY);
 
   // The captions; their glyphs follow the time.
   auto caption = [&](const TRect& item, const std::string& text) {
     RECT r = Rect(item);
-    r.left += 14;
+    r.left += Scaled(14);
     canvas.Brush().SetColor(Color());
     canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   };
@@ -337,8 +340,11 @@ void TTimePicker::DrawHands(TCanvas& canvas) {
 }
 
 void TTimePicker::DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked) {
-  canvas.Draw(item.Left, item.Top + (item.Height() - 13) / 2, FRadioGlyphs.Glyph(checked, Color()));
+  TBitmap& glyph = FRadioGlyphs.Glyph(checked, Color());
+  canvas.Draw(item.Left, item.Top + (item.Height() - glyph.Height()) / 2, glyph);
 }
+
+int TTimePicker::Scaled(int length) const { return ScaleLength(length, PixelsPerInch(), kDefaultPixelsPerInch); }
 
 void TTimePicker::DrawSetButton(TCanvas& canvas, bool pressed) {
   RECT r = Rect(FLayout.SetRect);
