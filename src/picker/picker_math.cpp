@@ -124,11 +124,9 @@ int MinuteFromPoint(const PickerLayout& layout, int32_t x, int32_t y, bool restr
   return minute;
 }
 
-PickerSize PreferredSize(int32_t charWidth, int32_t charHeight, std::string_view captionSet,
-                         int32_t pixelsPerInch) {
+PickerSize PreferredSize(int32_t charWidth, int32_t charHeight, std::string_view captionSet) {
   int32_t captionLength = static_cast<int32_t>(captionSet.size());
   int32_t setWidth = captionSet.empty() ? 24 * charWidth
                                         : 12 * charWidth + 2 * charWidth * (captionLength + 2);
-  return {std::max(13 * charWidth + ScaleLength(78, pixelsPerInch, kDefaultPixelsPerInch), setWidth),
-          14 * charHeight + ScaleLength(8, pixelsPerInch, kDefaultPixelsPerInch)};
+  return {std::max(13 * charWidth + 78, setWidth), 14 * charHeight + 8};
 }

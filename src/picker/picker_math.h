@@ -98,6 +98,4 @@ struct PickerSize {
 // The auto-size and minimum size for a font whose "0" measures charWidth by
 // charHeight. A Set caption widens it by its length in bytes, so a
 // multi-byte (wide) character is given more room than a narrow one.
-// Its fixed margins follow the density.
-PickerSize PreferredSize(int32_t charWidth, int32_t charHeight, std::string_view captionSet,
-                         int32_t pixelsPerInch = 96);
+PickerSize PreferredSize(int32_t charWidth, int32_t charHeight, std::string_view captionSet);

@@ -11,6 +11,7 @@
 #include <numbers>
 
 #include "ui/canvas_win.h"
+#include "ui/font_win.h"
 #include "persist/properties.h"
 #include "ui/resources_win.h"
 #include "ui/timer_win.h"
@@ -118,9 +119,16 @@ void TTimePicker::FontChanged() {
   UpdateMetrics();
 }
 
+// Measured with the font as the form has it at 96 DPI, the least size is
+// then scaled: a font's metrics do not grow in step with the density, and
+// the least size must not outgrow the form laid out for it.
 void TTimePicker::UpdateMetrics() {
+  TFont at96;
+  at96.Assign(Font());
+  at96.SetHeight(ScaleLength(Font().Height(), kDefaultPixelsPerInch, PixelsPerInch()));
+  const ::FontHandle handle = CreateFontHandle(at96);
   WindowDC screen(nullptr);
-  SelectGuard font(screen.Get(), FontHandle());
+  SelectGuard font(screen.Get(), handle.Get());
   SIZE zero{};
   GetTextExtentPoint32W(screen.Get(), L"0", 1, &zero);
   FCharWidth = zero.cx;
@@ -130,8 +138,9 @@ void TTimePicker::UpdateMetrics() {
 }
 
 void TTimePicker::SetBounds(int left, int top, int width, int height) {
-  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet, PixelsPerInch());
-  TBorderedPanel::SetBounds(left, top, std::max(width, minimum.Width), std::max(height, minimum.Height));
+  PickerSize minimum = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
+  TBorderedPanel::SetBounds(left, top, std::max(width, Scaled(minimum.Width)),
+                            std::max(height, Scaled(minimum.Height)));
 }
 
 const std::string& TTimePicker::CaptionOr(const std::string& caption, const std::string& builtIn) const {
