@@ -85,6 +85,10 @@ if quiet "$LOGS/build-windows.log" build_windows; then
   VESPERMARK_RENDER_DIR="$(winepath -w "$RENDERS" 2>/dev/null)" \
     timeout 900 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" >"$LOGS/wine.log" 2>&1
   count_gtest wine "$LOGS/wine.log" $?
+  for dpi in 144 192; do
+    run_wine_tests_at_dpi "$dpi" "$LOGS/wine-$dpi-dpi.log"
+    count_gtest "wine at $dpi DPI" "$LOGS/wine-$dpi-dpi.log" $?
+  done
   for bmp in "$RENDERS"/*.bmp; do [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"; done
   timeout 600 "$ROOT/tests/e2e/run_e2e.sh" "$ROOT/build/windows" >"$LOGS/e2e.log" 2>&1
   e2e_status=$?

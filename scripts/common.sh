@@ -57,6 +57,25 @@ setup_wine() {
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
 
+# Runs the checks of the main window at a display scale: Wine takes the
+# density (LogPixels) when its session starts, so the session is begun anew
+# under it, and again at 96 afterwards.
+run_wine_tests_at_dpi() {
+  local dpi="$1" log="$2" status
+  stop_wine
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  stop_wine
+  (wineserver -p >/dev/null 2>&1 &)
+  VESPERMARK_EXPECTED_DPI="$dpi" timeout 300 "$ROOT/cmake/wine-run.sh" "$ROOT/build/windows/tests/wine_tests.exe" \
+    --gtest_filter='DISABLED_ScaledMainForm.*' --gtest_also_run_disabled_tests >"$log" 2>&1
+  status=$?
+  stop_wine
+  wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+  stop_wine
+  (wineserver -p >/dev/null 2>&1 &)
+  return $status
+}
+
 # Starts Xvfb on a free display and exports DISPLAY.
 XVFB_PID=""
 start_xvfb() {

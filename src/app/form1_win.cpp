@@ -8,6 +8,7 @@
 #include "app/power_platform_win.h"
 #include "app/single_instance_win.h"
 #include "ui/application_win.h"
+#include "ui/resources_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
 
@@ -134,6 +135,16 @@ TForm1::TForm1(TComponent* owner, std::span<const uint8_t> stream) : TForm(owner
   LoadFromBytes(stream);
   ConnectToSystem();
   if (!Form1) Form1 = this;
+}
+
+void TForm1::Loaded() {
+  // Our skin comes with its pictures drawn at more scales than the one in
+  // the form; they must be there before the skin follows the form's density.
+  if (CompressedStoredSkin1)
+    for (int percent : kSkinScales)
+      if (auto data = RCDataResource((L"SKIN" + std::to_wstring(percent)).c_str()))
+        CompressedStoredSkin1->SetScaledData(percent, {data->begin(), data->end()});
+  TForm::Loaded();
 }
 
 TForm1::~TForm1() {

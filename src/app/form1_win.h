@@ -47,10 +47,14 @@ class TForm1 : public TForm {
   void BringToFront();
 
   bool BindField(std::string_view name, TComponent* component) override;
+  // Beside the form's own, the program carries its skin drawn at these
+  // scales, each as the RCDATA resource "SKIN" followed by the percent.
+  static constexpr int kSkinScales[] = {125, 150, 175, 200};
   std::any FindHandler(std::string_view name) override;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
+  void Loaded() override;
 
  private:
   class View;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/display_scale.h"
+
 namespace {
 
 constexpr double Pi = std::numbers::pi;
@@ -79,21 +81,22 @@ int PickerTime::Minute() const {
 PickerLayout UpdateLayout(const PickerMetrics& metrics) {
   PickerLayout layout;
   const TRect& client = metrics.ClientRect;
+  const auto px = [&](int32_t length) { return ScaleLength(length, metrics.PixelsPerInch, kDefaultPixelsPerInch); };
   // The font's line height (text-metric height + 2) with 4 pixels of air.
-  int32_t lineHeight = metrics.TextMetricHeight + 2 + 4;
+  int32_t lineHeight = metrics.TextMetricHeight + px(2) + px(4);
   // The strip's bottom is counted from the control's top, not the client's.
   layout.TimeRect = {client.Left, client.Top, client.Right, lineHeight};
 
   // Radio items: a 13-pixel glyph and a one-pixel gap before the caption.
-  int32_t rowTop = metrics.Height - 5 - lineHeight;
-  layout.AMRect = Bounds(5, rowTop, metrics.AMCaptionWidth + 14, lineHeight);
-  layout.PMRect = Bounds(layout.AMRect.Right + 5, rowTop, metrics.PMCaptionWidth + 14, lineHeight);
-  layout.SetRect = {layout.PMRect.Right + (metrics.Width - 5 - layout.PMRect.Right) / 3, rowTop,
-                    metrics.Width - 5, layout.PMRect.Bottom};
+  int32_t rowTop = metrics.Height - px(5) - lineHeight;
+  layout.AMRect = Bounds(px(5), rowTop, metrics.AMCaptionWidth + px(14), lineHeight);
+  layout.PMRect = Bounds(layout.AMRect.Right + px(5), rowTop, metrics.PMCaptionWidth + px(14), lineHeight);
+  layout.SetRect = {layout.PMRect.Right + (metrics.Width - px(5) - layout.PMRect.Right) / 3, rowTop,
+                    metrics.Width - px(5), layout.PMRect.Bottom};
 
-  int32_t faceWidth = metrics.Width - 10;
-  int32_t faceHeight = layout.AMRect.Top - 5 - layout.TimeRect.Bottom - 5;
-  layout.ClockCenter = {faceWidth / 2 + 5, layout.TimeRect.Bottom + 3 + faceHeight / 2};
+  int32_t faceWidth = metrics.Width - px(10);
+  int32_t faceHeight = layout.AMRect.Top - px(5) - layout.TimeRect.Bottom - px(5);
+  layout.ClockCenter = {faceWidth / 2 + px(5), layout.TimeRect.Bottom + px(3) + faceHeight / 2};
   // Too small a control has no face at all rather than an inside-out one.
   layout.ClockRadius = std::max(0, std::min(faceWidth / 2, faceHeight / 2));
   const TPoint& c = layout.ClockCenter;

@@ -48,8 +48,9 @@ class PickerTime {
 };
 
 // What UpdateLayout measures outside: the client rectangle inside the
-// frames, the control's outer size, the font's text-metric height and the
-// text widths of the AM and PM captions as drawn.
+// frames, the control's outer size, the font's text-metric height, the
+// text widths of the AM and PM captions as drawn, and the density the
+// layout's own margins and gaps are drawn for.
 struct PickerMetrics {
   TRect ClientRect;
   int32_t Width = 0;
@@ -57,6 +58,7 @@ struct PickerMetrics {
   int32_t TextMetricHeight = 0;
   int32_t AMCaptionWidth = 0;
   int32_t PMCaptionWidth = 0;
+  int32_t PixelsPerInch = 96;
 };
 
 // Where the picker draws and hit-tests. All empty until the first layout,

@@ -1,5 +1,6 @@
 #include "picker/time_picker_win.h"
 
+#include "base/display_scale.h"
 #include "base/rounding.h"
 
 
@@ -9,6 +10,7 @@
 #include <numbers>
 
 #include "ui/canvas_win.h"
+#include "ui/font_win.h"
 #include "persist/properties.h"
 #include "ui/resources_win.h"
 #include "ui/timer_win.h"
@@ -135,9 +137,16 @@ void TTimePicker::FontChanged() {
   UpdateMetrics();
 }
 
+// Measured with the font as the form has it at 96 DPI, the least size is
+// then scaled: a font's metrics do not grow in step with the density, and
+// the least size must not outgrow the form laid out for it.
 void TTimePicker::UpdateMetrics() {
+  TFont at96;
+  at96.Assign(Font());
+  at96.SetHeight(ScaleLength(Font().Height(), kDefaultPixelsPerInch, PixelsPerInch()));
+  const ::FontHandle handle = CreateFontHandle(at96);
   WindowDC screen(nullptr);
-  SelectGuard font(screen.Get(), FontHandle());
+  SelectGuard font(screen.Get(), handle.Get());
   SIZE zero{};
   GetTextExtentPoint32W(screen.Get(), L"0", 1, &zero);
   FCharWidth = zero.cx;
@@ -148,15 +157,15 @@ void TTimePicker::UpdateMetrics() {
 
 bool TTimePicker::CanAutoSize(int& width, int& height) {
   PickerSize preferred = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
-  width = preferred.Width;
-  height = preferred.Height;
+  width = Scaled(preferred.Width);
+  height = Scaled(preferred.Height);
   return true;
 }
 
 void TTimePicker::ConstrainedResize(SizeLimits& limits) {
   PickerSize preferred = PreferredSize(FCharWidth, FCharHeight, FOptions.CaptionSet);
-  limits.MinWidth = std::max(limits.MinWidth, preferred.Width);
-  limits.MinHeight = std::max(limits.MinHeight, preferred.Height);
+  limits.MinWidth = std::max(limits.MinWidth, Scaled(preferred.Width));
+  limits.MinHeight = std::max(limits.MinHeight, Scaled(preferred.Height));
 }
 
 RECT TTimePicker::ClientRect() const { return AdjustForFrames(TBorderedPanel::ClientRect(), false); }
@@ -252,6 +261,7 @@ void TTimePicker::UpdateLayout(TCanvas& canvas) {
   m.TextMetricHeight = metrics.tmHeight;
   m.AMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionAM, kBuiltInAM));
   m.PMCaptionWidth = canvas.TextWidth(CaptionOr(FOptions.CaptionPM, kBuiltInPM));
+  m.PixelsPerInch = PixelsPerInch();
   FLayout = ::UpdateLayout(m);
 }
 
@@ -293,16 +303,17 @@ void TTimePicker::PaintStatic(TCanvas& canvas, const RECT& client) {
   DrawClockFace(canvas);
   canvas.Font().Assign(Font());
 
-  int separatorY = FLayout.AMRect.Top - 5;
+  const int margin = Scaled(5);
+  int separatorY = FLayout.AMRect.Top - margin;
   canvas.Pen().SetColor(clBtnShadow);
   canvas.Pen().SetWidth(1);
-  canvas.MoveTo(5, separatorY);
-  canvas.LineTo(Width() - 5, separatorY);
+  canvas.MoveTo(margin, separatorY);
+  canvas.LineTo(Width() - margin, separatorY);
 
   // The captions; their glyphs follow the time.
   auto caption = [&](const TRect& item, const std::string& text) {
     RECT r = Rect(item);
-    r.left += 14;
+    r.left += Scaled(14);
     canvas.Brush().SetColor(Color());
     canvas.DrawText(text, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   };
@@ -365,8 +376,11 @@ void TTimePicker::DrawHands(TCanvas& canvas) {
 }
 
 void TTimePicker::DrawRadioGlyph(TCanvas& canvas, const TRect& item, bool checked) {
-  canvas.Draw(item.Left, item.Top + (item.Height() - 13) / 2, FRadioGlyphs.Glyph(checked, Color()));
+  TBitmap& glyph = FRadioGlyphs.Glyph(checked, Color());
+  canvas.Draw(item.Left, item.Top + (item.Height() - glyph.Height()) / 2, glyph);
 }
+
+int TTimePicker::Scaled(int length) const { return ScaleLength(length, PixelsPerInch(), kDefaultPixelsPerInch); }
 
 void TTimePicker::DrawSetButton(TCanvas& canvas, bool pressed) {
   RECT r = Rect(FLayout.SetRect);

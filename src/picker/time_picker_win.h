@@ -94,6 +94,8 @@ class TTimePicker : public TBorderedPanel, private AccessibleSource {
   // Measures "0" in the font and applies the minimum size that follows.
   void UpdateMetrics();
   void UpdateLayout(TCanvas& canvas);
+  // A length of the 96-DPI layout at the control's density.
+  int Scaled(int length) const;
   // The frame, strip, face with numerals and ticks, separator, captions and
   // the Set button at rest: drawn once into FStaticImage until they change.
   void PaintStatic(TCanvas& canvas, const RECT& client);

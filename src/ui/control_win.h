@@ -44,6 +44,8 @@ class TWinControl : public TComponent, public TWindowObject {
   void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
   const std::vector<TWinControl*>& Controls() const { return FControls; }
+  // The density the control is drawn for: its form's.
+  virtual int PixelsPerInch() const { return FParent ? FParent->PixelsPerInch() : 96; }
 
   int Left() const { return FBounds.left; }
   int Top() const { return FBounds.top; }

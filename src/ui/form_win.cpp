@@ -1,10 +1,13 @@
 #include "ui/form_win.h"
 
 #include <array>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "ui/application_win.h"
 #include "ui/canvas_win.h"
+#include "ui/display_dpi_win.h"
 #include "persist/form_loader.h"
 #include "persist/properties.h"
 #include "ui/program_icon_win.h"
@@ -225,18 +228,24 @@ void TForm::Loaded() {
   ScaleForScreen();
 }
 
-void TForm::ScaleForScreen() {
-  int screen = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
-  if (screen <= 0 || FPixelsPerInch <= 0 || screen == FPixelsPerInch) return;
-  ScaleBy(screen, FPixelsPerInch);
-  FPixelsPerInch = screen;
+void TForm::ScaleForScreen() { ScaleToDensity(MonitorPixelsPerInch(POINT{Left(), Top()})); }
+
+void TForm::ScaleToDensity(int pixelsPerInch) {
+  if (pixelsPerInch <= 0 || FPixelsPerInch <= 0 || pixelsPerInch == FPixelsPerInch) return;
+  const int previous = std::exchange(FPixelsPerInch, pixelsPerInch);
+  ScaleBy(pixelsPerInch, previous);
 }
 
 void TForm::ScaleBy(int multiplier, int divisor) {
   auto scale = [&](int v) { return MulDiv(v, multiplier, divisor); };
-  // Text must grow with the controls that hold it; children with ParentFont follow ours.
-  Font().SetHeight(scale(Font().Height()));
+  // Text must grow with the controls that hold it; children with ParentFont
+  // follow ours. The smaller of font and bounds changes first: a control
+  // that keeps a least size for its font would otherwise take the least
+  // size of the other density and keep it.
+  const bool growing = std::abs(multiplier) > std::abs(divisor);
+  if (!growing) Font().SetHeight(scale(Font().Height()));
   ScaleChildren(multiplier, divisor);
+  if (growing) Font().SetHeight(scale(Font().Height()));
   if (FClientSizeSet) {
     FClientWidth = scale(FClientWidth);
     FClientHeight = scale(FClientHeight);
@@ -266,6 +275,14 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: drawn for it, where the system suggests.
+      ScaleToDensity(HIWORD(wParam));
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_SYSCOMMAND:
       // The main form's taskbar button minimises and restores the application.
       if (Application && Application->MainForm() == this) {

@@ -32,7 +32,7 @@ class TForm : public TWinControl {
   void SetBorderStyle(TBorderStyle value);
   TWindowState WindowState() const { return FWindowState; }
   void SetWindowState(TWindowState value);
-  int PixelsPerInch() const { return FPixelsPerInch; }
+  int PixelsPerInch() const override { return FPixelsPerInch; }
   void SetPixelsPerInch(int value) { FPixelsPerInch = value; }
   // Scales the controls' bounds and fonts, and the client size, by multiplier/divisor.
   void ScaleBy(int multiplier, int divisor);
@@ -68,6 +68,9 @@ class TForm : public TWinControl {
   // font's text height instead would shrink the window wherever the stored
   // font is substituted, as on East Asian systems.)
   void ScaleForScreen();
+  // Scales from the current density to this one, which becomes current
+  // before the controls are scaled (they lay out for it).
+  void ScaleToDensity(int pixelsPerInch);
 
   int FClientWidth = 0, FClientHeight = 0;
   bool FClientSizeSet = false;

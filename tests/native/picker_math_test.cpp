@@ -154,6 +154,25 @@ TEST(PickerLayout, FormPickerPlacesStripFaceAndRow) {
   EXPECT_EQ(layout.ClockRect, (TRect{17, 22, 153, 158}));
 }
 
+// At 144 pixels per inch the same form is half as large again, its font too:
+// the margins and gaps grow with it, so the face keeps its place.
+TEST(PickerLayout, MarginsAndGapsFollowTheDensity) {
+  PickerLayout layout = UpdateLayout({.ClientRect = {3, 3, 254, 282},
+                                      .Width = 257,
+                                      .Height = 285,
+                                      .TextMetricHeight = 20,
+                                      .AMCaptionWidth = 30,
+                                      .PMCaptionWidth = 30,
+                                      .PixelsPerInch = 144});
+  // Lines of 20 + 3 + 6; items 8 in, captions 21 past the glyph.
+  EXPECT_EQ(layout.TimeRect, (TRect{3, 3, 254, 29}));
+  EXPECT_EQ(layout.AMRect, (TRect{8, 248, 59, 277}));
+  EXPECT_EQ(layout.PMRect, (TRect{67, 248, 118, 277}));
+  // w = 257 - 15 = 242, h = 248 - 8 - 29 - 8 = 203.
+  EXPECT_EQ(layout.ClockCenter, (TPoint{129, 135}));
+  EXPECT_EQ(layout.ClockRadius, 101);
+}
+
 TEST(PickerLayout, FaceFitsTheNarrowerSideAndVanishesWhenNoRoomIsLeft) {
   // 300 wide, 120 high: h = 96 - 5 - 19 - 5 = 67 limits the radius to 33.
   PickerLayout wide = UpdateLayout({.ClientRect = {0, 0, 300, 120},

@@ -1,5 +1,6 @@
-// Our own skins: the program's in assets/skin and the one the tests load in
-// tests/fixtures/skins/full. The committed bitmaps are what tools/skinart
+// Our own skins: the program's in assets/skin (and drawn at each further
+// scale in assets/skin/PERCENT, with the one skin.ini the loader scales to
+// them) and the one the tests load in tests/fixtures/skins/full. The committed bitmaps are what tools/skinart
 // draws, they hold every rectangle skin.ini points into, they stretch
 // without seams the way the frame, menus and buttons stretch them, the
 // masks keep what must be visible, and the captions read on their faces.
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "base/bmp_codec.h"
+#include "base/display_scale.h"
 #include "base/geometry.h"
 #include "base/ini_file.h"
 
@@ -28,22 +30,30 @@ namespace fs = std::filesystem;
 
 struct SkinUnderTest {
   const char* name;
-  const char* folder;  // from the repository root
+  const char* folder;  // of the pictures, from the repository root
   const char* skinartOption;
   // What skinart draws beside the pictures skin.ini names.
   std::vector<std::string> extraFiles;
+  // The scale the pictures are drawn at, and where the skin.ini is that the
+  // loader scales to them (the pictures' folder when empty).
+  int percent = 100;
+  const char* iniFolder = "";
 };
 
 void PrintTo(const SkinUnderTest& skin, std::ostream* out) { *out << skin.name; }
 
 const SkinUnderTest kProgramSkin{"Program", "assets/skin", "", {}};
+const SkinUnderTest kProgramSkin125{"Program125", "assets/skin/125", "--scale 125", {}, 125, "assets/skin"};
+const SkinUnderTest kProgramSkin150{"Program150", "assets/skin/150", "--scale 150", {}, 150, "assets/skin"};
+const SkinUnderTest kProgramSkin175{"Program175", "assets/skin/175", "--scale 175", {}, 175, "assets/skin"};
+const SkinUnderTest kProgramSkin200{"Program200", "assets/skin/200", "--scale 200", {}, 200, "assets/skin"};
 const SkinUnderTest kFullSkin{"Full", "tests/fixtures/skins/full", "--full", {"logo.bmp"}};
 
 // The repository root is the working directory; VESPERMARK_SOURCE_DIR names it otherwise.
-fs::path Folder(const SkinUnderTest& skin) {
+fs::path Folder(const char* folder) {
   if (!fs::exists("assets/skin/skin.ini"))
-    if (const char* root = std::getenv("VESPERMARK_SOURCE_DIR")) return fs::path(root) / skin.folder;
-  return fs::path(skin.folder);
+    if (const char* root = std::getenv("VESPERMARK_SOURCE_DIR")) return fs::path(root) / folder;
+  return fs::path(folder);
 }
 
 std::vector<uint8_t> ReadFile(const fs::path& path) {
@@ -72,8 +82,8 @@ struct Entry {
 
 class Skin {
  public:
-  explicit Skin(const SkinUnderTest& skin) : folder(Folder(skin)) {
-    const std::vector<uint8_t> text = ReadFile(folder / "skin.ini");
+  explicit Skin(const SkinUnderTest& skin) : folder(Folder(skin.folder)), percent(skin.percent) {
+    const std::vector<uint8_t> text = ReadFile(Folder(*skin.iniFolder ? skin.iniFolder : skin.folder) / "skin.ini");
     ini = TMemIniFile(std::string(text.begin(), text.end()));
     picture = Load(ini.ReadString("PICTURES", "picture", ""));
     if (const std::string name = ini.ReadString("PICTURES", "inactivepicture", ""); !name.empty())
@@ -84,6 +94,7 @@ class Skin {
   }
 
   fs::path folder;
+  int percent;
   TMemIniFile ini;
   std::vector<std::string> fileNames;  // every picture [PICTURES] names
   BmpImage picture, inactive, mask;
@@ -91,6 +102,10 @@ class Skin {
 
   int Integer(const std::string& section, const std::string& key, int absent = 0) const {
     return ini.ReadInteger(section, key, absent);
+  }
+  // Lengths, rectangles and points at the pictures' scale, as the loader takes them.
+  int Length(const std::string& section, const std::string& key) const {
+    return ScaleLength(Integer(section, key), percent, 100);
   }
 
   // "l,t,r,b" and "x,y" as skin.ini writes them.
@@ -105,11 +120,11 @@ class Skin {
   TRect Rect(const std::string& section, const std::string& key) const {
     if (ini.ReadString(section, key, "").empty()) return {};
     const std::vector<int> n = Numbers(section, key, 4);
-    return {n[0], n[1], n[2], n[3]};
+    return ScaleRect({n[0], n[1], n[2], n[3]}, percent, 100);
   }
   TPoint Point(const std::string& section, const std::string& key) const {
     const std::vector<int> n = Numbers(section, key, 2);
-    return {n[0], n[1]};
+    return {ScaleLength(n[0], percent, 100), ScaleLength(n[1], percent, 100)};
   }
 
   // The "name:type" entries of [SKINOBJECTS] or [SKINCONTROLS].
@@ -209,7 +224,9 @@ class SkinArt : public testing::TestWithParam<SkinUnderTest> {
   const Skin& skin = Load(GetParam());
 };
 
-INSTANTIATE_TEST_SUITE_P(Skins, SkinArt, testing::Values(kProgramSkin, kFullSkin),
+INSTANTIATE_TEST_SUITE_P(Skins, SkinArt,
+                         testing::Values(kProgramSkin, kProgramSkin125, kProgramSkin150, kProgramSkin175,
+                                         kProgramSkin200, kFullSkin),
                          [](const testing::TestParamInfo<SkinUnderTest>& info) { return info.param.name; });
 
 TEST_P(SkinArt, GeneratorDrawsExactlyTheCommittedBitmaps) {
@@ -350,7 +367,7 @@ TEST_P(SkinArt, StretchedPartsRepeatWithoutSeams) {
   ExpectRepeats(popup, items, Repeats::Both, "popup items area");
 
   const BmpImage& menuItem = skin.Active("MENUITEM", "activepictureindex");
-  const int left = skin.Integer("MENUITEM", "itemleftoffset"), right = skin.Integer("MENUITEM", "itemrightoffset");
+  const int left = skin.Length("MENUITEM", "itemleftoffset"), right = skin.Length("MENUITEM", "itemrightoffset");
   for (const char* key : {"skinrect", "activeskinrect", "dividerrect"}) {
     const TRect r = skin.Rect("MENUITEM", key);
     ExpectRepeats(menuItem, {r.Left + left, r.Top, r.Right - right, r.Bottom}, Repeats::Across,

@@ -648,3 +648,81 @@ TEST(SkinDataForm, BindingTheCompressedStoredSkinInAFormLoadsIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A skin drawn at 150 % besides its 100 % pictures: the same definition,
+// pictures half as large again.
+SkinPackage ProgramLikePackageAt150() {
+  SkinPackage package = ProgramLikePackage();
+  package.pictures.picture.LoadFromBytes(MakeBmp(264, 221, 8, 3));
+  package.pictures.mask.LoadFromBytes(MakeBmp(264, 221, 1, 4));
+  return package;
+}
+
+std::vector<uint8_t> CompressedBytes(const SkinPackage& package) {
+  TMemoryStream raw(PackageBytes(package)), packed;
+  PackStream(raw, packed);
+  return Contents(packed);
+}
+
+const TDataSkinCaption& Caption(const TSkinData& data) {
+  return dynamic_cast<const TDataSkinCaption&>(*data.SkinObjects().at(size_t(data.IndexOfObject("caption1"))));
+}
+
+TEST_F(SkinDataTest, FollowsTheDensityWithTheNearestPackageOrWholePixelsPastIt) {
+  StoreCompressed(*compressed, PackageBytes(ProgramLikePackage()));
+  compressed->SetScaledData(150, CompressedBytes(ProgramLikePackageAt150()));
+  data->SetCompressedStoredSkin(compressed);
+  notices.messages.clear();
+
+  data->SetPixelsPerInch(144);
+  // Loaded again, from the 150 % package, its pictures as drawn.
+  EXPECT_EQ(notices.messages, kFullLoad);
+  EXPECT_EQ(data->LoadedScale(), (SkinScaleChoice{150, 1, 1}));
+  EXPECT_EQ(data->PictureBitmap().Width(), 264);
+  EXPECT_EQ(data->PictureBitmap().BitCount(), 8);
+  // The definition's lengths meet them: rectangles by place and size, points, widths, fonts.
+  EXPECT_EQ(data->clientrect, (TRect{23, 50, 245, 187}));
+  EXPECT_EQ(data->lefttoppoint, (TPoint{72, 53}));
+  EXPECT_EQ(data->borderwidth, 8);
+  EXPECT_EQ(Caption(*data).skinrect, (TRect{62, 5, 154, 28}));
+  EXPECT_EQ(Caption(*data).fontheight, 21);
+  // Colours and indices are no lengths.
+  EXPECT_EQ(Caption(*data).fontcolor, TColor(12632256));
+  EXPECT_EQ(data->bgpictureindex, 6);
+
+  data->SetPixelsPerInch(288);
+  // 300 %: the 150 % pictures doubled pixel for pixel, the lengths with them.
+  EXPECT_EQ(data->LoadedScale(), (SkinScaleChoice{150, 2, 1}));
+  EXPECT_EQ(data->PictureBitmap().Width(), 528);
+  EXPECT_EQ(data->PictureBitmap().BitCount(), 8);
+  EXPECT_EQ(data->clientrect, (TRect{46, 100, 490, 374}));
+
+  data->SetPixelsPerInch(96);
+  EXPECT_EQ(data->PictureBitmap().Width(), 176);
+  EXPECT_EQ(data->clientrect, (TRect{15, 33, 163, 124}));
+}
+
+TEST_F(SkinDataTest, ASkinOfOneScaleIsStretchedToTheDensity) {
+  data->SetPixelsPerInch(144);
+  LoadProgramLikeSkin();
+  EXPECT_EQ(data->LoadedScale(), (SkinScaleChoice{100, 144, 96}));
+  // Not a whole multiple: smoothly, so in true colour; the mask stays a mask.
+  EXPECT_EQ(data->PictureBitmap().Width(), 264);
+  EXPECT_EQ(data->PictureBitmap().BitCount(), 24);
+  EXPECT_EQ(data->MaskBitmap().BitCount(), 1);
+  EXPECT_EQ(data->clientrect, (TRect{23, 50, 245, 187}));
+
+  // A stored skin likewise.
+  TStringList lines;
+  lines.SetText(kSkinIni);
+  TStoredSkin stored(nullptr);
+  stored.SetIniStrings(lines);
+  data->SetPixelsPerInch(192);
+  data->LoadStoredSkin(stored);
+  EXPECT_EQ(data->LoadedScale(), (SkinScaleChoice{100, 192, 96}));
+  EXPECT_EQ(data->clientrect, (TRect{30, 66, 326, 248}));
+}
+
+}  // namespace

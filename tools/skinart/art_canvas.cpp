@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 
 #include "base/exceptions.h"
@@ -119,6 +120,14 @@ BmpImage ArtCanvas::Indexed() const {
     image.indices.push_back(found->second);
   }
   return image;
+}
+
+BmpImage ArtCanvas::Compact() const {
+  std::set<Rgb, bool (*)(const Rgb&, const Rgb&)> colours(
+      [](const Rgb& a, const Rgb& b) { return Packed(a) < Packed(b); });
+  for (Rgb pixel : FPixels)
+    if (colours.insert(pixel).second && colours.size() > 256) return TrueColour();
+  return Indexed();
 }
 
 BmpImage ArtCanvas::TrueColour() const {

@@ -8,11 +8,29 @@
 #include <vector>
 
 #include "base/bmp_codec.h"
+#include "base/display_scale.h"
 #include "base/geometry.h"
 
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
   bool operator==(const Rgb&) const = default;
+};
+
+// The scale a picture is drawn at, in percent. The art is laid out at 100 %
+// and every length goes through here, as the skin loader carries skin.ini's
+// lengths (the same rounding), so that the pictures meet the definition.
+class ArtScale {
+ public:
+  constexpr explicit ArtScale(int percent = 100) : FPercent(percent) {}
+  int Percent() const { return FPercent; }
+  int operator()(int length) const { return ScaleLength(length, FPercent, 100); }
+  TPoint operator()(TPoint p) const { return {(*this)(p.X), (*this)(p.Y)}; }
+  TRect operator()(TRect r) const { return ScaleRect(r, FPercent, 100); }
+  // For shapes, which take fractional lengths.
+  double Exact(double length) const { return length * FPercent / 100; }
+
+ private:
+  int FPercent;
 };
 
 // a moved toward b by weight / total, rounded.
@@ -119,6 +137,9 @@ class ArtCanvas {
   // of first use; throws Exception past 256 colours.
   BmpImage Indexed() const;
   BmpImage TrueColour() const;  // 24 bits per pixel
+  // Indexed when the colours fit, else true colour: drawn larger, a
+  // picture's blended edges and gradients may take more.
+  BmpImage Compact() const;
 
  private:
   int FWidth, FHeight;

@@ -6,13 +6,14 @@
 
 static int Quarters(int coverage) { return (coverage + 2) / 4; }
 
-void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent) {
-  DrawBevelledEdge(canvas, outer, theme::kOutline, outside, relief, percent);
+void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent,
+                      const ArtScale& scale) {
+  DrawBevelledEdge(canvas, outer, theme::kOutline, outside, relief, percent, scale);
 }
 
 void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outline, Rgb outside, Relief relief,
-                      int percent) {
-  const RoundedBox bevel = outer.Inset(1), inner = outer.Inset(2);
+                      int percent, const ArtScale& scale) {
+  const RoundedBox bevel = outer.Inset(scale(1)), inner = outer.Inset(scale(2));
   const TRect box = outer.Box();
   const double radius = outer.Radius();
   for (int y = box.Top; y < box.Bottom; ++y)
@@ -34,17 +35,20 @@ void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outline, R
     }
 }
 
-void DrawSunkenWell(ArtCanvas& canvas, TRect client, Rgb fill, Rgb body, Rgb shadow, Rgb light) {
-  const int l = client.Left, t = client.Top, r = client.Right, b = client.Bottom;
-  canvas.Fill(client, fill);
+void DrawSunkenWell(ArtCanvas& canvas, TRect client, Rgb fill, Rgb body, Rgb shadow, Rgb light,
+                    const ArtScale& scale) {
+  // Lines of a pixel at 100 % round the client as the skin's clientrect scales.
+  const TRect c = scale(client);
+  const int w = scale(1), l = c.Left, t = c.Top, r = c.Right, b = c.Bottom;
+  canvas.Fill(c, fill);
   const Rgb softShadow = Mix(body, shadow, 1, 2);
   const Rgb softLight = Mix(body, light, 1, 2);
-  canvas.HorizontalLine(l - 2, r + 1, t - 2, softShadow);
-  canvas.VerticalLine(l - 2, t - 2, b + 1, softShadow);
-  canvas.HorizontalLine(l - 2, r + 2, b + 1, softLight);
-  canvas.VerticalLine(r + 1, t - 2, b + 2, softLight);
-  canvas.HorizontalLine(l - 1, r, t - 1, shadow);
-  canvas.VerticalLine(l - 1, t - 1, b, shadow);
-  canvas.HorizontalLine(l - 1, r + 1, b, light);
-  canvas.VerticalLine(r, t - 1, b + 1, light);
+  canvas.Fill({l - 2 * w, t - 2 * w, r + w, t - w}, softShadow);
+  canvas.Fill({l - 2 * w, t - 2 * w, l - w, b + w}, softShadow);
+  canvas.Fill({l - 2 * w, b + w, r + 2 * w, b + 2 * w}, softLight);
+  canvas.Fill({r + w, t - 2 * w, r + 2 * w, b + 2 * w}, softLight);
+  canvas.Fill({l - w, t - w, r, t}, shadow);
+  canvas.Fill({l - w, t - w, l, b}, shadow);
+  canvas.Fill({l - w, b, r + w, b + w}, light);
+  canvas.Fill({r, t - w, r + w, b + w}, light);
 }

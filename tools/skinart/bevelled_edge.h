@@ -10,11 +10,15 @@ enum class Relief { Raised, Sunken };
 // the other side. Partly covered pixels fade to `outside`, the colour the
 // shape will stand on, so that a 1-bit mask cut looks smooth; pixels of the
 // box outside the shape take that colour. Pixels further in keep theirs.
-void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent);
+// The outline and bevel are a pixel each at 100 % and grow with the scale.
+void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outside, Relief relief, int percent,
+                      const ArtScale& scale = ArtScale());
 // The same with an outline of another colour than the program skin's.
 void DrawBevelledEdge(ArtCanvas& canvas, const RoundedBox& outer, Rgb outline, Rgb outside, Relief relief,
-                      int percent);
+                      int percent, const ArtScale& scale = ArtScale());
 
 // The client sunk into a frame body: filled with `fill`, shadow above and
-// left, light below and right, each with a softer line outside it.
-void DrawSunkenWell(ArtCanvas& canvas, TRect client, Rgb fill, Rgb body, Rgb shadow, Rgb light);
+// left, light below and right, each with a softer line outside it. The
+// client is given at 100 %.
+void DrawSunkenWell(ArtCanvas& canvas, TRect client, Rgb fill, Rgb body, Rgb shadow, Rgb light,
+                    const ArtScale& scale = ArtScale());

@@ -24,6 +24,7 @@ struct ButtonArt {
 // to 44, on the client colour.
 const ButtonArt& ProgramButton();
 
-ArtCanvas DrawButtonPicture(const ButtonArt& art);
+// The art's lengths are at 100 %.
+ArtCanvas DrawButtonPicture(const ButtonArt& art, const ArtScale& scale = ArtScale());
 // One look's size.
-MaskCanvas DrawButtonMask(const ButtonArt& art);
+MaskCanvas DrawButtonMask(const ButtonArt& art, const ArtScale& scale = ArtScale());

@@ -11,18 +11,18 @@
 
 // In the order of [PICTURES]: picture, mask, then the active pictures by
 // index, as the skin's sections refer to them.
-std::vector<SkinPicture> DrawSkinPictures() {
+std::vector<SkinPicture> DrawSkinPictures(const ArtScale& s) {
   return {
-      {"frame.bmp", DrawFramePicture().Indexed()},
-      {"frame-mask.bmp", DrawFrameMask().Bitmap()},
-      {"caption-buttons.bmp", DrawCaptionButtonSheet().Indexed()},
-      {"menu-item.bmp", DrawMenuItemPicture().Indexed()},
-      {"popup.bmp", DrawPopupPicture().Indexed()},
-      {"button.bmp", DrawButtonPicture(ProgramButton()).TrueColour()},
-      {"popup-mask.bmp", DrawPopupMask().Bitmap()},
-      {"button-mask.bmp", DrawButtonMask(ProgramButton()).Bitmap()},
-      {"menu-bar.bmp", DrawMenuBarPicture().Indexed()},
-      {"hint.bmp", DrawHintPicture().Indexed()},
+      {"frame.bmp", DrawFramePicture(s).Compact()},
+      {"frame-mask.bmp", DrawFrameMask(s).Bitmap()},
+      {"caption-buttons.bmp", DrawCaptionButtonSheet(s).Compact()},
+      {"menu-item.bmp", DrawMenuItemPicture(s).Compact()},
+      {"popup.bmp", DrawPopupPicture(s).Compact()},
+      {"button.bmp", DrawButtonPicture(ProgramButton(), s).TrueColour()},
+      {"popup-mask.bmp", DrawPopupMask(s).Bitmap()},
+      {"button-mask.bmp", DrawButtonMask(ProgramButton(), s).Bitmap()},
+      {"menu-bar.bmp", DrawMenuBarPicture(s).Compact()},
+      {"hint.bmp", DrawHintPicture(s).Compact()},
   };
 }
 

@@ -60,6 +60,29 @@ void TCompressedStoredSkin::UnpackTo(TMemoryStream& destination) {
   UnpackStream(bounded, FCompressedStream);
 }
 
+void TCompressedStoredSkin::SetScaledData(int32_t percent, std::vector<uint8_t> value) {
+  if (percent == 100) return;  // that one is CompressedData
+  if (value.empty())
+    FScaledData.erase(percent);
+  else
+    FScaledData[percent] = std::move(value);
+}
+
+std::vector<int32_t> TCompressedStoredSkin::ScalePercents() const {
+  std::vector<int32_t> percents{100};
+  for (const auto& [percent, data] : FScaledData) percents.push_back(percent);
+  return percents;
+}
+
+void TCompressedStoredSkin::UnpackScaleTo(int32_t percent, TMemoryStream& destination) {
+  const auto scaled = FScaledData.find(percent);
+  if (scaled == FScaledData.end()) return UnpackTo(destination);
+  destination.Seek(0, soEnd);
+  TBoundedWriteStream bounded(destination, kMaxPackageSize);
+  TMemoryStream source(scaled->second);
+  UnpackStream(bounded, source);
+}
+
 void TCompressedStoredSkin::LoadPackedFile(const std::string& fileName) {
   FCompressedStream.Clear();
   TFileStream file(fileName, fmOpenRead);

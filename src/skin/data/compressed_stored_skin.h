@@ -3,6 +3,7 @@
 // ("CompressedData"). It only keeps and unpacks the block; reading the
 // package is the skin loader's work.
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,17 @@ class TCompressedStoredSkin : public TComponent {
   // for corrupt or truncated data and for a package over kMaxPackageSize.
   void UnpackTo(TMemoryStream& destination);
 
+  // The same skin with its pictures drawn at another scale (in percent of
+  // 96 pixels per inch), a zlib stream of a package as CompressedData is;
+  // its definition is laid out at 100 % like the main package's. Empty
+  // data removes the scale.
+  void SetScaledData(int32_t percent, std::vector<uint8_t> value);
+  // 100 first, then every scale set, in ascending order.
+  std::vector<int32_t> ScalePercents() const;
+  // UnpackTo for one of ScalePercents (100 is CompressedData); another
+  // percent unpacks the main package.
+  void UnpackScaleTo(int32_t percent, TMemoryStream& destination);
+
   // The building operations, for tools. Both empty CompressedStream first,
   // so a failure leaves the component with no data.
   // Replaces the data with the packed skin file's; a wrong marker leaves it empty.
@@ -47,4 +59,5 @@ class TCompressedStoredSkin : public TComponent {
   std::string FFileName;
   std::string FCompressedFileName;
   TMemoryStream FCompressedStream;
+  std::map<int32_t, std::vector<uint8_t>> FScaledData;
 };

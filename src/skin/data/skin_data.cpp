@@ -72,13 +72,15 @@ void TSkinData::LoadCompressedStoredSkin(TCompressedStoredSkin& skin) {
   FNoSkin = true;
   BroadcastSkinMessage(SkinChangingMessage);
   ClearSkin();
+  const SkinScaleChoice scale = ChooseSkinScale(skin.ScalePercents(), FPixelsPerInch);
   TMemoryStream stream;
-  skin.UnpackTo(stream);
+  skin.UnpackScaleTo(scale.packagePercent, stream);
   stream.SetPosition(0);
   SkinPackage package;
   bool markerFound;
   try {
     markerFound = ReadSkinPackage(stream, package);
+    if (markerFound) ScaleSkinPictures(package.pictures, scale.multiplier, scale.divisor);
   } catch (...) {
     TakePictures(package.pictures);
     throw;
@@ -92,8 +94,32 @@ void TSkinData::LoadCompressedStoredSkin(TCompressedStoredSkin& skin) {
   TStringList lines;
   lines.SetText(package.iniText);
   LoadDefinition(TMemIniFile(lines));
+  // The definition is laid out at 100 %: first to the package's pictures, then with their stretch.
+  ScaleDefinition(scale.packagePercent, 100);
+  ScaleDefinition(scale.multiplier, scale.divisor);
+  FLoadedScale = scale;
   FNoSkin = false;
   BroadcastChanged();
+}
+
+void TSkinData::SetPixelsPerInch(int32_t value) {
+  if (value <= 0 || value == FPixelsPerInch) return;
+  FPixelsPerInch = value;
+  if (TCompressedStoredSkin* compressed = FCompressedStoredSkin.Get())
+    LoadCompressedStoredSkin(*compressed);
+  else if (TStoredSkin* stored = FStoredSkin.Get())
+    LoadStoredSkin(*stored);
+}
+
+void TSkinData::ScaleDefinition(int32_t multiplier, int32_t divisor) {
+  if (multiplier == divisor) return;
+  SkinLengthScaler scaler(multiplier, divisor);
+  VisitFrameFields(scaler);
+  VisitCaptionFields(scaler);
+  FPopupWindow.VisitFields(scaler);
+  FHintWindow.VisitFields(scaler);
+  for (auto& object : FSkinObjects) object->VisitFields(scaler);
+  for (auto& control : FSkinControls) control->VisitFields(scaler);
 }
 
 void TSkinData::LoadStoredSkin(const TStoredSkin& skin) {
@@ -105,11 +131,14 @@ void TSkinData::LoadStoredSkin(const TStoredSkin& skin) {
     BroadcastChanged();
     return;
   }
-  FPictureBitmap = skin.PictureBitmap();
-  FInactivePictureBitmap = skin.InactivePictureBitmap();
-  FMaskBitmap = skin.MaskBitmap();
-  FActivePictureBitmaps = skin.ActivePictureBitmaps();
+  const SkinScaleChoice scale = ChooseSkinScale({}, FPixelsPerInch);
+  SkinPictures pictures{skin.PictureBitmap(), skin.InactivePictureBitmap(), skin.MaskBitmap(),
+                        skin.ActivePictureBitmaps()};
+  ScaleSkinPictures(pictures, scale.multiplier, scale.divisor);
+  TakePictures(pictures);
   LoadDefinition(ini);
+  ScaleDefinition(scale.multiplier, scale.divisor);
+  FLoadedScale = scale;
   FNoSkin = false;
   BroadcastChanged();
 }

@@ -14,6 +14,7 @@
 #include "skin/data/skin_bitmap.h"
 #include "skin/data/skin_controls.h"
 #include "skin/data/skin_objects.h"
+#include "skin/data/skin_scale.h"
 #include "skin/data/skin_windows.h"
 #include "skin/data/stored_skin.h"
 
@@ -40,6 +41,14 @@ class TSkinData : public TComponent {
   void LoadStoredSkin(const TStoredSkin& skin);
   void ClearSkin();
   void ClearLists();
+
+  // The density the skin is drawn for (96 until set). A change loads the
+  // bound stored skin again for it; the skin's lengths and pictures follow
+  // (skin_scale.h).
+  int32_t PixelsPerInch() const { return FPixelsPerInch; }
+  void SetPixelsPerInch(int32_t value);
+  // The package and stretch the current skin was loaded with.
+  const SkinScaleChoice& LoadedScale() const { return FLoadedScale; }
 
   // The first entry whose IDName equals `name` exactly, or -1.
   int32_t IndexOfObject(const std::string& name) const;
@@ -100,6 +109,7 @@ class TSkinData : public TComponent {
   void VisitFrameFields(SkinFieldVisitor& visitor);
   void VisitCaptionFields(SkinFieldVisitor& visitor);
   void VisitVersionFields(SkinFieldVisitor& visitor);
+  void ScaleDefinition(int32_t multiplier, int32_t divisor);
 
   ComponentRef<TStoredSkin> FStoredSkin;
   ComponentRef<TCompressedStoredSkin> FCompressedStoredSkin;
@@ -107,6 +117,8 @@ class TSkinData : public TComponent {
   TDataSkinHintWindow FHintWindow;
   bool FNoSkin = true;
   uint64_t FGeneration = 0;
+  int32_t FPixelsPerInch = 96;
+  SkinScaleChoice FLoadedScale;
   TSkinBitmap FPictureBitmap, FInactivePictureBitmap, FMaskBitmap;
   std::vector<TSkinBitmap> FActivePictureBitmaps;
   std::string FPictureName, FInactivePictureName, FMaskName;

@@ -11,6 +11,7 @@
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/frame/system_menu_captions_win.h"
 #include "ui/application_win.h"
+#include "ui/display_dpi_win.h"
 #include "ui/form_win.h"
 
 namespace {
@@ -49,6 +50,17 @@ void TSkinForm::SetSkinData(TSkinData* value) {
   if (FFrame) FFrame->ApplySkin(value);
 }
 
+void TSkinForm::Loaded() {
+  TComponent::Loaded();
+  FollowFormDensity();
+}
+
+// The skin is drawn for the density the form is laid out at (the form scales first, when loaded or moved).
+void TSkinForm::FollowFormDensity() {
+  auto* form = dynamic_cast<TForm*>(Owner());
+  if (TSkinData* skin = SkinData(); skin && form) skin->SetPixelsPerInch(form->PixelsPerInch());
+}
+
 void TSkinForm::SetBorderIcons(uint32_t value) {
   FBorderIcons = value;
   if (FFrame && FFrame->SkinActive()) FFrame->ApplySkin(SkinData());
@@ -85,6 +97,13 @@ LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
   LRESULT result = 0;
   if (FFrame && FFrame->HandleMessage(message, wParam, lParam, result)) return result;
   result = FHook->CallPrevious(message, wParam, lParam);
+  if (message == WM_DPICHANGED && form) {
+    FollowFormDensity();
+    // The new skin's frame resized the window about the client; the system's rectangle counts.
+    const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(form->Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   if (FFrame) FFrame->AfterMessage(message, wParam, lParam);
   return result;
 }

@@ -84,8 +84,10 @@ class TSkinForm : public TComponent {
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
+  void Loaded() override;
 
  private:
+  void FollowFormDensity();
   // Takes back what this form gave the tray icon.
   void ReleaseTrayIcon(TTrayIcon* tray);
   LRESULT HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
