@@ -48,7 +48,8 @@ TEST(AccessibleControls, ADisabledControlIsOnlyUnavailable) {
 }
 
 TEST(AccessibleMenus, ItemsTellTheirKindStateAndKeys) {
-  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize});
+  const TSystemMenuCaptions captions{"Mi&nimize", "Ma&ximize", "&Restore", "Ro&llUp", "Minimize to &Tray", "&Close"};
+  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize}, captions);
   ASSERT_EQ(items.size(), 3u);  // Minimize, a separator, Close
   const TAccessibleItem minimize = MenuItemAccessible(items[0], {.Lit = true});
   EXPECT_EQ(minimize.Role, TAccessibleRole::MenuItem);
@@ -72,7 +73,11 @@ TEST(AccessibleMenus, ItemsTellTheirKindStateAndKeys) {
   disabled.Enabled = false;
   EXPECT_EQ(MenuItemAccessible(disabled, {.Lit = true}).State, Unavailable);
 
-  TFrameMenuItem parent{.Name = "more", .Caption = "&More", .Default = true, .SubItems = {items[0]}};
+  TFrameMenuItem parent = items[0];
+  parent.Name = "more";
+  parent.Caption = "&More";
+  parent.Default = true;
+  parent.SubItems = {items[0]};
   const TAccessibleItem more = MenuItemAccessible(parent, {});
   EXPECT_EQ(more.DefaultAction, "Open");
   EXPECT_EQ(more.State, Focusable | HasPopup | Default);
