@@ -79,6 +79,8 @@ bool TComponent::BindField(std::string_view, TComponent*) { return true; }
 
 TNotifyEvent TComponent::FindHandler(std::string_view) { return {}; }
 
+std::any TComponent::FindHandlerOf(std::string_view, const std::type_info&) { return {}; }
+
 void TComponent::Notification(TComponent* component, TOperation operation) {
   // The owner hears about its own components going away too.
   if (operation == TOperation::opRemove)

@@ -2,8 +2,10 @@
 // Components: named objects owned by another component, which frees them.
 // A component that keeps a reference to another asks for a removal notice
 // (FreeNotification) so the reference is cleared when the other goes away.
+#include <any>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "persist/persistent.h"
@@ -45,6 +47,9 @@ class TComponent : public TPersistent {
   // is one; false when that field holds another class.
   virtual bool BindField(std::string_view name, TComponent* component);
   virtual TNotifyEvent FindHandler(std::string_view name);
+  // A handler with arguments beyond the sender: a std::function of that
+  // signature (`signature` is its type) in the std::any; empty when none.
+  virtual std::any FindHandlerOf(std::string_view name, const std::type_info& signature);
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);

@@ -152,6 +152,12 @@ TNotifyEvent LoadContext::Handler(std::string_view name) {
   return handler;
 }
 
+void LoadContext::NoHandler(std::string_view name, bool otherSignature) {
+  if (otherSignature || FRoot.FindHandler(name))
+    throw EPropertyValue("handler \"" + std::string(name) + "\" does not fit the event");
+  throw EPropertyValue("unknown handler \"" + std::string(name) + "\"");
+}
+
 void LoadContext::DeferReference(std::string name, size_t offset, std::string where,
                                  std::function<void(TComponent&)> bind) {
   FFixups.push_back({std::move(name), offset, std::move(where), std::move(bind)});

@@ -3,6 +3,7 @@
 // name -> how a form-stream value is assigned. Nested objects ("Font.Height")
 // are reached through a sub-object entry. Lookups ignore case, as form
 // streams written by hand may.
+#include <any>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -173,9 +174,10 @@ PropertyDef Nested(std::string name, Obj& (C::*getter)()) {
   return {std::move(name), {}, [getter](TPersistent& o) -> TPersistent& { return (static_cast<C&>(o).*getter)(); }};
 }
 
-// Defined below LoadContext.
-template <class C>
-PropertyDef Event(std::string name, void (C::*setter)(TNotifyEvent));
+// Defined below LoadContext. Events may carry arguments after the sender;
+// the stream names a handler of the root with that signature.
+template <class C, class... Args>
+PropertyDef Event(std::string name, void (C::*setter)(std::function<void(TObject*, Args...)>));
 template <class C, class R>
 PropertyDef Ref(std::string name, void (C::*setter)(R*));
 
@@ -188,6 +190,12 @@ class LoadContext {
   explicit LoadContext(TComponent& root) : FRoot(root) {}
   TComponent& Root() { return FRoot; }
   TNotifyEvent Handler(std::string_view name);
+  template <class Signature>
+  std::function<Signature> HandlerOf(std::string_view name) {
+    std::any found = FRoot.FindHandlerOf(name, typeid(std::function<Signature>));
+    if (auto* handler = std::any_cast<std::function<Signature>>(&found); handler && *handler) return *handler;
+    NoHandler(name, found.has_value());
+  }
   // `bind` receives the component named `name`, found when references are bound.
   void DeferReference(std::string name, size_t offset, std::string where,
                       std::function<void(TComponent&)> bind);
@@ -200,17 +208,23 @@ class LoadContext {
     std::string where;
     std::function<void(TComponent&)> bind;
   };
+  // Raises the error for a handler that is missing or has another signature.
+  [[noreturn]] void NoHandler(std::string_view name, bool otherSignature);
+
   TComponent& FRoot;
   std::vector<Fixup> FFixups;
 };
 
 namespace props {
 
-template <class C>
-PropertyDef Event(std::string name, void (C::*setter)(TNotifyEvent)) {
+template <class C, class... Args>
+PropertyDef Event(std::string name, void (C::*setter)(std::function<void(TObject*, Args...)>)) {
   return {std::move(name),
           [setter](TPersistent& o, const FormValue& v, LoadContext& context) {
-            (static_cast<C&>(o).*setter)(context.Handler(ValueAsIdent(v)));
+            if constexpr (sizeof...(Args) == 0)
+              (static_cast<C&>(o).*setter)(context.Handler(ValueAsIdent(v)));
+            else
+              (static_cast<C&>(o).*setter)(context.HandlerOf<void(TObject*, Args...)>(ValueAsIdent(v)));
           },
           {}};
 }

@@ -55,6 +55,8 @@ class TTestLabel : public TComponent {
   void SetData(const std::vector<uint8_t>& value) { Data = value; }
   TFont& GetFont() { return Font; }
   void SetOnClick(TNotifyEvent value) { OnClick = std::move(value); }
+  using TPointEvent = std::function<void(TObject*, const std::string&, int)>;
+  void SetOnPoint(TPointEvent value) { OnPoint = std::move(value); }
   void SetBuddy(TTestLabel* value) { Buddy.Set(*this, value); }
 
   TComponent* Parent = nullptr;
@@ -72,6 +74,7 @@ class TTestLabel : public TComponent {
   std::vector<uint8_t> Data;
   TFont Font;
   TNotifyEvent OnClick;
+  TPointEvent OnPoint;
   ComponentRef<TTestLabel> Buddy;
 
  protected:
@@ -98,6 +101,7 @@ const PropertyTable& TTestLabel::Properties() const {
                                        props::Binary("Data", &TTestLabel::SetData),
                                        props::Nested("Font", &TTestLabel::GetFont),
                                        props::Event("OnClick", &TTestLabel::SetOnClick),
+                                       props::Event("OnPoint", &TTestLabel::SetOnPoint),
                                        props::Ref("Buddy", &TTestLabel::SetBuddy),
                                    });
   return table;
@@ -156,6 +160,7 @@ class TTestForm : public TComponent {
   const PropertyTable& Properties() const override;
   bool BindField(std::string_view name, TComponent* component) override;
   TNotifyEvent FindHandler(std::string_view name) override;
+  std::any FindHandlerOf(std::string_view name, const std::type_info& signature) override;
   void Loaded() override {
     TComponent::Loaded();
     Log("loaded " + Name());
@@ -165,6 +170,9 @@ class TTestForm : public TComponent {
   void SetPeer(TComponent* peer) { Log(Name() + ".Peer=" + (peer ? peer->Name() : "nil")); }
   void ButtonClick(TObject* sender) { Clicks.push_back({"ButtonClick", sender}); }
   void OtherClick(TObject* sender) { Clicks.push_back({"OtherClick", sender}); }
+  void PointAt(TObject* sender, const std::string& where, int x) {
+    Clicks.push_back({"PointAt " + where + " " + std::to_string(x), sender});
+  }
 
   TTestLabel* Label1 = nullptr;
   TTestLabel* Label2 = nullptr;
@@ -191,6 +199,14 @@ TNotifyEvent TTestForm::FindHandler(std::string_view name) {
   static const std::array<HandlerDef<TTestForm>, 2> handlers{
       {{"ButtonClick", &TTestForm::ButtonClick}, {"OtherClick", &TTestForm::OtherClick}}};
   return FindHandlerIn<TTestForm>(handlers, *this, name);
+}
+
+std::any TTestForm::FindHandlerOf(std::string_view name, const std::type_info& signature) {
+  if (!SameTextAscii(name, "PointAt")) return {};
+  // Offered only with its own signature; for any other the load must say it does not fit.
+  if (signature != typeid(TTestLabel::TPointEvent)) return std::string("PointAt");
+  return TTestLabel::TPointEvent(
+      [this](TObject* sender, const std::string& where, int x) { PointAt(sender, where, x); });
 }
 
 std::vector<uint8_t> Compile(std::string_view text) { return WriteFormStream(ParseTextForm(text)); }
@@ -335,6 +351,7 @@ constexpr std::string_view kValuesForm = R"(object TestForm1: TTestForm
     Font.Name = 'Arial'
     Font.Style = [fsBold, fsUnderline]
     OnClick = ButtonClick
+    OnPoint = PointAt
     Buddy = Label2
   end
   object Label2: TTestLabel
@@ -398,8 +415,11 @@ TEST_F(FormLoad, AssignsEveryKindOfValue) {
   ASSERT_TRUE(label.OnClick && second.OnClick);
   label.OnClick(&label);
   second.OnClick(&second);
-  EXPECT_EQ(form->Clicks, (std::vector<std::pair<std::string, TObject*>>{{"ButtonClick", &label},
-                                                                         {"OtherClick", &second}}));
+  // An event with arguments reaches the handler of its signature with them.
+  ASSERT_TRUE(label.OnPoint);
+  label.OnPoint(&label, "here", 12);
+  EXPECT_EQ(form->Clicks, (std::vector<std::pair<std::string, TObject*>>{
+                              {"ButtonClick", &label}, {"OtherClick", &second}, {"PointAt here 12", &label}}));
 
   // A loaded reference is still cleared when its target goes.
   delete form->Label2;
@@ -516,6 +536,8 @@ TEST_F(FormLoad, RejectsUnknownPropertiesAndValuesOfTheWrongKind) {
       {"Font.Charset", "BOGUS_CHARSET", "unknown identifier \"BOGUS_CHARSET\""},
       {"Font.Style", "[fsBlink]", "unknown set element \"fsBlink\""},
       {"OnClick", "NoSuchClick", "unknown handler \"NoSuchClick\""},
+      {"OnPoint", "NoSuchPoint", "unknown handler \"NoSuchPoint\""},
+      {"OnPoint", "ButtonClick", "handler \"ButtonClick\" does not fit the event"},
       {"Buddy", "12", "expected an identifier, found an integer"},
   };
   auto streamWith = [](const Case& c) {

@@ -7,6 +7,7 @@
 #include "skin/controls/window_platform_win.h"
 #include "skin/frame/frame_limits.h"
 #include "skin/frame/skin_form_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
 
@@ -96,7 +97,9 @@ void TSkinFrame::RollUp(bool value) {
   TRect bounds = WindowBounds(window);
   std::optional<int32_t> height =
       FStates.RollUp(value, FOwner.BorderIcons(), bounds.Height(), MinFrameSize(false, true).Y);
-  if (height) SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!height) return;
+  SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FOwner.ChangeRollUpState();
 }
 
 void TSkinFrame::NudgeSize() {
@@ -147,6 +150,7 @@ void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor
   FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
   FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
   FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
+  FOwner.SkinMenuOpen();
   FMenu->Popup(nullptr, skin ? skin : FOwner.SkinData(), false, std::move(items), anchor, 0, std::move(onCommand));
 }
 
@@ -158,7 +162,19 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   state.Minimized = IsMinimized();
   state.Maximized = IsMaximized();
   state.RolledUp = FStates.RolledUp();
-  ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+  TSkinPopupMenu* user = FOwner.SystemMenu();
+  if (!user) {
+    ShowMenu(::SystemMenuItems(state), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+    return;
+  }
+  std::vector<TFrameMenuItem> items = FOwner.UseDefaultSysMenu() ? MergeSystemMenuItems(user->Items, state) : user->Items;
+  // The frame's own items run its commands; the user's run the menu's handler.
+  ShowMenu(std::move(items), anchor, [this](const TFrameMenuItem& item) {
+    if (item.Command != TFrameCommand::None)
+      RunMenuCommand(item.Command);
+    else if (TSkinPopupMenu* menu = FOwner.SystemMenu(); menu && menu->OnCommand)
+      menu->OnCommand(item);
+  });
 }
 
 TRect TSkinFrame::SystemMenuAnchor() const {
@@ -206,3 +222,27 @@ bool TSkinFrame::ShowIcon() const { return FOwner.ShowIcon(); }
 
 std::string TSkinFrame::CaptionText() const { return FForm.Caption(); }
 
+
+// --- the form's events ----------------------------------------------------------------------
+
+void TSkinFrame::MouseDownEvent(const std::string& id, int x, int y, TRect rect, int button) {
+  FOwner.ObjectMouseDown(id, x, y, rect, button);
+}
+
+void TSkinFrame::MouseUpEvent(const std::string& id, int x, int y, TRect rect, int button) {
+  FOwner.ObjectMouseUp(id, x, y, rect, button);
+}
+
+void TSkinFrame::MouseMoveEvent(const std::string& id, int x, int y, TRect rect) {
+  FOwner.ObjectMouseMove(id, x, y, rect);
+}
+
+void TSkinFrame::MouseEnterEvent(const std::string& id) { FOwner.ObjectMouseEnter(id); }
+
+void TSkinFrame::MouseLeaveEvent(const std::string& id) { FOwner.ObjectMouseLeave(id); }
+
+void TSkinFrame::PaintEvent(const std::string& id, TObjectCanvas& canvas, TRect rect) {
+  FOwner.ObjectPaint(id, canvas, rect);
+}
+
+void TSkinFrame::ActivationEvent(bool active) { FOwner.Activation(active); }

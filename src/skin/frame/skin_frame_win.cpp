@@ -31,6 +31,20 @@ class TSkinFrame::Timers {
   void StopAll() {
     FMorph.reset();
     FAnimate.reset();
+    StopHint();
+  }
+  // One shot: the hint shows once the pointer has rested.
+  void StartHint() {
+    FHint = std::make_unique<TTimer>(nullptr);
+    FHint->SetInterval(kHintPause);
+    FHint->SetOnTimer([this](TObject*) {
+      FHint->SetEnabled(false);
+      F.ShowPendingHint();
+    });
+    FHint->SetEnabled(true);
+  }
+  void StopHint() {
+    if (FHint) FHint->SetEnabled(false);
   }
 
  private:
@@ -50,7 +64,7 @@ class TSkinFrame::Timers {
     timer->SetEnabled(true);
   }
   TSkinFrame& F;
-  std::unique_ptr<TTimer> FMorph, FAnimate;
+  std::unique_ptr<TTimer> FMorph, FAnimate, FHint;
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
@@ -70,12 +84,14 @@ TSkinFrame::~TSkinFrame() {
 // --- skin ------------------------------------------------------------------------------
 
 void TSkinFrame::ForgetSkin() {
+  HideObjectHint();
   FTimers->StopAll();
   FObjects.Clear();
   FSkinActive = false;
 }
 
 void TSkinFrame::ApplySkin(const TSkinData* skin) {
+  HideObjectHint();
   FTimers->StopAll();
   FObjects.ForgetIndices();
   int clientWidth = FForm.ClientWidth(), clientHeight = FForm.ClientHeight();
@@ -112,13 +128,32 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
   if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);
   FRegionSize = {};
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The client keeps its size; the window grows or shrinks by the frame.
-  FForm.SetClientWidth(clientWidth);
-  FForm.SetClientHeight(clientHeight);
+  FitToNewFrame(clientWidth, clientHeight);
   FActive = GetActiveWindow() == window;
   UpdateFrame();
   FObjects.UpdateCaptionActive(false);
   InvalidateRect(window, nullptr, TRUE);
+  FOwner.ChangeSkinData();
+}
+
+// A maximized form still fills its area; any other keeps its client, or its
+// caption strip when rolled up or minimized, and none is smaller than the
+// new frame allows.
+void TSkinFrame::FitToNewFrame(int clientWidth, int clientHeight) {
+  HWND window = FForm.Handle();
+  if (IsMaximized()) {
+    const TRect area = MaximizeRect(GetMonitorArea(window, true), GetMonitorArea(window, false),
+                                    FOwner.MaximizeOnFullScreen());
+    SetWindowPos(window, nullptr, area.Left, area.Top, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const TRect bounds = WindowBounds(window);
+  RECT client;
+  GetClientRect(window, &client);
+  const TPoint kept{bounds.Width() + clientWidth - client.right, bounds.Height() + clientHeight - client.bottom};
+  const TPoint size = SizeAfterSkinChange(kept, MinFrameSize(IsMinimized(), FStates.RolledUp()), FStates.RolledUp(),
+                                          FStates.State() == TFrameState::Minimized);
+  SetWindowPos(window, nullptr, 0, 0, size.X, size.Y, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TSkinFrame::UpdateFrame() {
@@ -127,16 +162,27 @@ void TSkinFrame::UpdateFrame() {
 }
 
 void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
-  if (!FSkinActive) return;
+  if (!FSkinActive || BelowMinimum(width, height)) return;
   FFrame = ComputeFramePoints(FSkin, width, height);
   ArrangeObjects();
   UpdateRegion();
 }
 
+bool TSkinFrame::BelowMinimum(int32_t width, int32_t height) const {
+  const TPoint least = MinFrameSize(IsMinimized(), FStates.RolledUp());
+  return width < least.X || height < least.Y;
+}
+
+TPoint TSkinFrame::SmallIconSize() {
+  const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+  if (width > 0 && height > 0) return {width, height};
+  return {GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE)};
+}
+
 void TSkinFrame::ArrangeObjects() {
   std::vector<TFrameObjectPlace> places = FObjects.Places();
   if (FSkinActive)
-    ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
+    ::ArrangeObjects(places, FSkin, FFrame, FOwner.ShowIcon() ? std::optional<TPoint>(SmallIconSize()) : std::nullopt);
   else
     FCaptionSpan = PlaceDefaultButtons(places, WindowBounds(FForm.Handle()).Width(), IsToolWindow());
   FObjects.Place(places);
@@ -175,6 +221,31 @@ void TSkinFrame::UpdateRegion() {
   RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
+}
+
+void TSkinFrame::ShowObjectHint(const std::string& hint) {
+  if (!FOwner.ShowObjectHint()) return;
+  FPendingHint = hint;
+  FTimers->StartHint();
+}
+
+void TSkinFrame::ShowPendingHint() {
+  if (FPendingHint.empty() || FObjects.HotObject() == -1) return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  // Below the pointer, clear of the cursor's picture.
+  const POINT at{cursor.x, cursor.y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3};
+  if (TSkinHint* hint = FOwner.SkinHint())
+    hint->ActivateHint(at, FPendingHint, FOwner.SkinData());
+  else
+    FHintWindow.ShowText(FOwner.SkinData(), at, FPendingHint);
+}
+
+void TSkinFrame::HideObjectHint() {
+  FPendingHint.clear();
+  FTimers->StopHint();
+  if (TSkinHint* hint = FOwner.SkinHint()) hint->HideHint();
+  FHintWindow.Hide();
 }
 
 void TSkinFrame::StartMorphTimer() { FTimers->StartMorph(); }
@@ -368,6 +439,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       // The system moves or sizes the window: no object is hot or pressed meanwhile.
       FObjects.ResetStates();
       FObjects.ForgetIndices();
+      HideObjectHint();
       FInSizeMove = FSizeMoveDuringPress = true;
       BOOL fullDrag = FALSE;
       FFullDrag = SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0) && fullDrag;
@@ -383,6 +455,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       if (FMenu->MenuOpen()) FMenu->CloseAll();
       FObjects.MenusClosed();
       RepaintFrame();
+      FOwner.SkinMenuClose();
       return false;
     case WM_CAPTURECHANGED:
       FCapture.HandleMessage(message, lParam);
@@ -418,6 +491,8 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         UpdateFrame();
       else
         RepaintFrame();
+      // The logo stays centred.
+      if (!FOwner.LogoBitMap().View().Empty()) InvalidateRect(FForm.Handle(), nullptr, TRUE);
       // A translucent window shows what lies behind it: all of it is drawn again.
       if (FOwner.AlphaBlend() && FOwner.AlphaBlendValue() < 255) {
         RepaintFrame();
@@ -427,6 +502,7 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: RepaintFrame(); break;
     case WM_ACTIVATE:
       FObjects.ResetStates();
+      HideObjectHint();
       RepaintFrame();
       // The form's menus go with its activation.
       if (LOWORD(wParam) == WA_INACTIVE && FMenu->MenuOpen()) FMenu->CloseAll();

@@ -16,6 +16,7 @@
 #include "skin/frame/default_frame.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_states.h"
+#include "skin/frame/skin_hint_win.h"
 #include "skin/frame/skin_object_list.h"
 #include "skin/frame/system_menu_items.h"
 #include "skin/menu/skin_menu_win.h"
@@ -58,6 +59,10 @@ class TSkinFrame : private TObjectFrame {
   // Rolls the form up to its caption strip or back down.
   void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
+  // The window an object's hint shows in when the form names no hint component.
+  const TSkinHintWindow& HintWindow() const { return FHintWindow; }
+  // How long the pointer rests on an object before its hint shows.
+  static constexpr int kHintPause = 500;
 
  private:
   // TObjectFrame
@@ -80,6 +85,16 @@ class TSkinFrame : private TObjectFrame {
   std::string CaptionText() const override;
   void PopUpItems(TObjectMenu& items, TRect windowRect) override;
   void RepaintFrame() override;
+  void MouseDownEvent(const std::string& id, int x, int y, TRect rect, int button) override;
+  void MouseUpEvent(const std::string& id, int x, int y, TRect rect, int button) override;
+  void MouseMoveEvent(const std::string& id, int x, int y, TRect rect) override;
+  void MouseEnterEvent(const std::string& id) override;
+  void MouseLeaveEvent(const std::string& id) override;
+  void PaintEvent(const std::string& id, TObjectCanvas& canvas, TRect rect) override;
+  void ActivationEvent(bool active) override;
+  void ShowObjectHint(const std::string& hint) override;
+  void HideObjectHint() override;
+  void ShowPendingHint();
 
   static std::vector<TSkinFrame*>& LiveFrames();
   // The form's window timer that runs the fade-in.
@@ -88,6 +103,11 @@ class TSkinFrame : private TObjectFrame {
   // For a window of this size (a live drag's proposed rectangle).
   void UpdateFrame(int32_t width, int32_t height);
   void ArrangeObjects();
+  // The frame is smaller than its skin allows: nothing is drawn or shaped.
+  bool BelowMinimum(int32_t width, int32_t height) const;
+  // Where the system-menu button draws the form's icon.
+  static TPoint SmallIconSize();
+  void FitToNewFrame(int clientWidth, int clientHeight);
   bool IsToolWindow() const;
   bool IsSizeable() const;
   void UpdateRegion();
@@ -144,4 +164,6 @@ class TSkinFrame : private TObjectFrame {
   TSkinObjectList FObjects{*this};
   class Timers;
   std::unique_ptr<Timers> FTimers;
+  TSkinHintWindow FHintWindow;
+  std::string FPendingHint;
 };
