@@ -10,6 +10,7 @@
 #include "ui/application_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
+#include "skin/frame/skin_hint_win.h"
 
 TForm1* Form1 = nullptr;
 
@@ -50,6 +51,7 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TTimePicker>("TTimePicker");
   RegisterComponentClass<TSkinButton>("TSkinButton");
   RegisterComponentClass<TSkinForm>("TSkinForm");
+  RegisterComponentClass<TSkinHint>("TSkinHint");
   RegisterComponentClass<TSkinData>("TSkinData");
   RegisterComponentClass<TCompressedStoredSkin>("TCompressedStoredSkin");
   RegisterComponentClass<TStoredSkin>("TStoredSkin");

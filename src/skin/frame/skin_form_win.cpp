@@ -72,6 +72,13 @@ void TSkinForm::SetLogoBitMapTransparent(bool v) {
   if (!FLogoBitMap.View().Empty()) SetLogoBitMap(std::move(FLogoBitMap));
 }
 
+void TSkinForm::SetSystemMenu(TSkinPopupMenu* value) { FSystemMenu.Set(*this, value); }
+
+void TSkinForm::SetSkinHint(TSkinHint* value) {
+  if (FSkinHint.Get() && FSkinHint.Get() != value) FSkinHint.Get()->HideHint();
+  FSkinHint.Set(*this, value);
+}
+
 void TSkinForm::SetAlphaBlend(bool v) {
   FAlphaBlend = v;
   if (FFrame && !IsLoading()) FFrame->ApplyTranslucency();

@@ -78,7 +78,7 @@ class TSkinForm : public TComponent {
   void SetLogoBitMapData(const std::vector<uint8_t>& data);
   // The user's system menu; the frame's own items join it with UseDefaultSysMenu.
   class TSkinPopupMenu* SystemMenu() const { return FSystemMenu.Get(); }
-  void SetSystemMenu(class TSkinPopupMenu* value) { FSystemMenu.Set(*this, value); }
+  void SetSystemMenu(class TSkinPopupMenu* value);
   bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
   void SetAlwaysMinimizeToTray(bool v) { FAlwaysMinimizeToTray = v; }
   void SetUseSkinFontInMenu(bool v) { FUseSkinFontInMenu = v; }
@@ -95,7 +95,7 @@ class TSkinForm : public TComponent {
   bool ShowObjectHint() const { return FShowObjectHint; }
   // Shows the objects' hints; the frame's own hint window when none.
   class TSkinHint* SkinHint() const { return FSkinHint.Get(); }
-  void SetSkinHint(class TSkinHint* value) { FSkinHint.Set(*this, value); }
+  void SetSkinHint(class TSkinHint* value);
   void SetMenusAlphaBlend(bool v) { FMenusAlphaBlend = v; }
   void SetMenusAlphaBlendAnimation(bool v) { FMenusAlphaBlendAnimation = v; }
   void SetMenusAlphaBlendValue(int v) { FMenusAlphaBlendValue = v; }
