@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <cstring>
 #include <functional>
@@ -24,6 +25,8 @@
 #include "skin/frame/skin_hint_win.h"
 #include "skin/frame/window_placement.h"
 #include "skin/controls/window_platform_win.h"
+#include "ui/bitmap_win.h"
+#include "ui/canvas_win.h"
 #include "ui/handles_win.h"
 #include "ui/resources_win.h"
 #include "wine_support.h"
@@ -39,6 +42,21 @@ void MovePointerTo(POINT screen) {
   move.type = INPUT_MOUSE;
   move.mi.dwFlags = MOUSEEVENTF_MOVE;
   SendInput(1, &move, sizeof move);
+}
+
+// The screen around the form, hint windows and all, saved for a person to
+// look at (as the full skin's renders are) when the test script asks.
+void SaveScreen(const std::string& name, RECT area) {
+  const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
+  if (!folder) return;
+  TBitmap shot(area.right - area.left, area.bottom - area.top);
+  {
+    WindowDC screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.Get(), area.left, area.top, SRCCOPY);
+  }
+  GdiFlush();
+  TFileStream file(std::string(folder) + "/full-skin-" + name + ".bmp", fmCreate);
+  shot.SaveToStream(file);
 }
 
 class FrameBehaviourTest : public testing::Test {
@@ -61,6 +79,11 @@ class FrameBehaviourTest : public testing::Test {
     return made;
   }
   TSkinFrame& Frame() const { return *form->SkinForm->Frame(); }
+  // A new skin arrives as a load does: the frame hears of it through the skin notices.
+  void LoadSkin(const std::vector<uint8_t>& packed) const {
+    form->StoredSkin->SetCompressedData(packed);
+    form->SkinData->LoadCompressedStoredSkin(*form->StoredSkin);
+  }
   TActiveSkinObject& Object(const std::string& id) const {
     for (size_t i = 0; i < Frame().Objects().Count(); ++i)
       if (Frame().Objects()[i].IDName == id) return Frame().Objects()[i];
@@ -211,7 +234,7 @@ TEST_F(FrameBehaviourTest, ObjectsAreDrawnInTheStripBelowOrAboveTheClient) {
   const int dy = (Bounds().bottom - Bounds().top) - pictureHeight;
   for (const Case& c : {Case{"skinrect=10,128,160,140", 128 + dy, 140 + dy}, Case{"skinrect=10,20,160,30", 20, 30}}) {
     SCOPED_TRACE(c.skinrect);
-    form->StoredSkin->SetCompressedData(FullSkinWith({{"skinrect=10,137,160,145", c.skinrect}}));
+    LoadSkin(FullSkinWith({{"skinrect=10,137,160,145", c.skinrect}}));
     PumpMessages(100);
     const TActiveSkinObject& status = Object("status");
     ASSERT_EQ(status.ObjectRect.Top, c.top);
@@ -256,7 +279,7 @@ TEST_F(FrameBehaviourTest, ASkinChangeKeepsWhatTheFormsStateNeeds) {
   Frame().SetWindowState(TFrameState::Maximized);
   PumpMessages(50);
   const RECT maximized = Bounds();
-  form->StoredSkin->SetCompressedData(taller);
+  LoadSkin(taller);
   PumpMessages(50);
   const TRect area = MaximizeRect(GetMonitorArea(form->Handle(), true), GetMonitorArea(form->Handle(), false), false);
   const RECT now = Bounds();
@@ -269,17 +292,17 @@ TEST_F(FrameBehaviourTest, ASkinChangeKeepsWhatTheFormsStateNeeds) {
   Frame().RollUp(true);
   PumpMessages(50);
   ASSERT_TRUE(Frame().States().RolledUp());
-  form->StoredSkin->SetCompressedData(FullSkinWith({}));
+  LoadSkin(FullSkinWith({}));
   PumpMessages(50);
   EXPECT_EQ(Bounds().bottom - Bounds().top, 150 - (134 - 30)) << "the strip of the skin now in use";
-  form->StoredSkin->SetCompressedData(taller);
+  LoadSkin(taller);
   PumpMessages(50);
   EXPECT_EQ(Bounds().bottom - Bounds().top, tallerStrip);
   Frame().RollUp(false);
   PumpMessages(50);
 
   SetWindowPos(form->Handle(), nullptr, 0, 0, 100, 30, SWP_NOMOVE | SWP_NOZORDER);
-  form->StoredSkin->SetCompressedData(FullSkinWith({}));
+  LoadSkin(FullSkinWith({}));
   PumpMessages(50);
   EXPECT_EQ(Bounds().right - Bounds().left, 200);
   EXPECT_EQ(Bounds().bottom - Bounds().top, 150 - (134 - 30));
@@ -296,7 +319,7 @@ TEST_F(FrameBehaviourTest, ASystemMenuButtonDrawnAsTheIconTakesTheSmallIconSize)
   for (bool showIcon : {false, true}) {
     SCOPED_TRACE(showIcon ? "icon" : "picture");
     form->SkinForm->SetShowIcon(showIcon);
-    form->StoredSkin->SetCompressedData(laidOut);
+    LoadSkin(laidOut);
     PumpMessages(50);
     const TRect r = Object("sysmenubutton").ObjectRect;
     EXPECT_EQ(r.Width(), showIcon ? iconWidth : 12);
@@ -338,6 +361,9 @@ TEST_F(FrameBehaviourTest, ObjectHintsAppearAfterARestAndGo) {
   GetWindowRect(frameHint.Handle(), &shown);
   EXPECT_GE(shown.right - shown.left, picture.width);
   EXPECT_GE(shown.bottom - shown.top, picture.height);
+  const RECT around = Bounds();
+  SaveScreen("hint", RECT{around.left - 10, around.top - 10, std::max(around.right, shown.right) + 10,
+                          std::max(around.bottom, shown.bottom) + 10});
   MovePointerTo(ClientCentre());
   EXPECT_TRUE(PumpUntil(500, [&] { return !frameHint.Showing(); })) << "gone when the pointer leaves";
 

@@ -72,6 +72,12 @@ void TSkinForm::SetLogoBitMapTransparent(bool v) {
   if (!FLogoBitMap.View().Empty()) SetLogoBitMap(std::move(FLogoBitMap));
 }
 
+void TSkinForm::SetShowIcon(bool v) {
+  if (v == FShowIcon) return;
+  FShowIcon = v;
+  if (FFrame && FFrame->SkinActive()) FFrame->ApplyShowIcon();
+}
+
 void TSkinForm::SetSystemMenu(TSkinPopupMenu* value) { FSystemMenu.Set(*this, value); }
 
 void TSkinForm::SetSkinHint(TSkinHint* value) {

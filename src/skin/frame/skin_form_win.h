@@ -82,7 +82,7 @@ class TSkinForm : public TComponent {
   bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
   void SetAlwaysMinimizeToTray(bool v) { FAlwaysMinimizeToTray = v; }
   void SetUseSkinFontInMenu(bool v) { FUseSkinFontInMenu = v; }
-  void SetShowIcon(bool v) { FShowIcon = v; }
+  void SetShowIcon(bool v);
   void SetMaximizeOnFullScreen(bool v) { FMaximizeOnFullScreen = v; }
   // Translucency applies at once outside loading, where layered windows exist.
   void SetAlphaBlend(bool v);

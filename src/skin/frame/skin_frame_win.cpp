@@ -32,6 +32,23 @@ class TSkinFrame::Timers {
     FMorph.reset();
     FAnimate.reset();
     StopHint();
+    StopTrack();
+  }
+  // Watches the pointer while an object is hot: the system tells a leave
+  // into the client area late or not at all.
+  void StartTrack() {
+    if (!FTrack) {
+      FTrack = std::make_unique<TTimer>(nullptr);
+      FTrack->SetInterval(50);
+      FTrack->SetOnTimer([this](TObject*) {
+        if (!F.TrackTick()) FTrack->SetEnabled(false);
+      });
+    }
+    FTrack->SetEnabled(true);
+  }
+  bool Tracking() const { return FTrack && FTrack->Enabled(); }
+  void StopTrack() {
+    if (FTrack) FTrack->SetEnabled(false);
   }
   // One shot: the hint shows once the pointer has rested.
   void StartHint() {
@@ -64,7 +81,7 @@ class TSkinFrame::Timers {
     timer->SetEnabled(true);
   }
   TSkinFrame& F;
-  std::unique_ptr<TTimer> FMorph, FAnimate, FHint;
+  std::unique_ptr<TTimer> FMorph, FAnimate, FHint, FTrack;
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
@@ -223,6 +240,29 @@ void TSkinFrame::UpdateRegion() {
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
 }
 
+bool TSkinFrame::TrackTick() {
+  if (!FActive || FInSizeMove) return false;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const TPoint p = WindowPoint(cursor);
+  RECT client;
+  GetClientRect(FForm.Handle(), &client);
+  POINT origin{0, 0};
+  ClientToScreen(FForm.Handle(), &origin);
+  const TPoint corner = WindowPoint(origin);
+  const TRect inside = Bounds(corner.X, corner.Y, client.right, client.bottom);
+  if (!inside.Contains(p))
+    FObjects.TrackObjects(p);
+  else if (FObjects.HotObject() != -1)
+    FObjects.TrackObjects(TPoint{-1, -1}, false);
+  return FObjects.HotObject() != -1;
+}
+
+void TSkinFrame::ApplyShowIcon() {
+  ArrangeObjects();
+  RepaintFrame();
+}
+
 void TSkinFrame::ShowObjectHint(const std::string& hint) {
   if (!FOwner.ShowObjectHint()) return;
   FPendingHint = hint;
@@ -340,14 +380,21 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       RepaintFrame();
       result = TRUE;
       return true;
-    case WM_NCHITTEST:
-      result = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCHITTEST: {
+      const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      result = HitTest(screen);
+      if (result == HTOBJECT && !FTimers->Tracking()) {
+        FObjects.TrackObjects(WindowPoint(screen));
+        if (FObjects.HotObject() != -1) FTimers->StartTrack();
+      }
       return true;
+    }
     case WM_NCMOUSEMOVE: {
       TrackNonClientLeave();
       TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       FObjects.TrackObjects(p);
       FObjects.Move(p);
+      if (FObjects.HotObject() != -1) FTimers->StartTrack();
       return false;
     }
     case WM_NCMOUSELEAVE:

@@ -59,6 +59,8 @@ class TSkinFrame : private TObjectFrame {
   // Rolls the form up to its caption strip or back down.
   void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
+  // The system-menu button shows the icon or its picture from now on.
+  void ApplyShowIcon();
   // The window an object's hint shows in when the form names no hint component.
   const TSkinHintWindow& HintWindow() const { return FHintWindow; }
   // How long the pointer rests on an object before its hint shows.
@@ -95,6 +97,8 @@ class TSkinFrame : private TObjectFrame {
   void ShowObjectHint(const std::string& hint) override;
   void HideObjectHint() override;
   void ShowPendingHint();
+  // One tick of the pointer watch; false when nothing is hot any more.
+  bool TrackTick();
 
   static std::vector<TSkinFrame*>& LiveFrames();
   // The form's window timer that runs the fade-in.
