@@ -23,6 +23,7 @@
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_hint_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
 #include "skin/frame/window_placement.h"
 #include "skin/controls/window_platform_win.h"
 #include "ui/bitmap_win.h"
@@ -459,6 +460,57 @@ TEST_F(FrameBehaviourTest, ASizeableFormIsSizedByARealDragOfEachEdge) {
     EXPECT_EQ(Frame().Geometry().FrameWidth, after.right - after.left);
     EXPECT_EQ(Frame().Geometry().FrameHeight, after.bottom - after.top);
   }
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<std::string> OpenCaptions(TSkinFrame& frame) {
+  std::vector<std::string> captions;
+  if (frame.Menu().LevelCount() == 0) return captions;
+  for (const TFrameMenuItem& item : frame.Menu().Level(0).Items()) captions.push_back(item.Caption);
+  return captions;
+}
+
+// A menu attached to the size grip drops down when the grip is clicked,
+// also after a skin change; the form's own system menu opens with the
+// frame's items merged in, or alone without UseDefaultSysMenu.
+TEST_F(FrameBehaviourTest, AttachedItemsAndTheUsersSystemMenu) {
+  MakeForm(TBorderStyle::bsSingle);
+  auto* menu = new TSkinPopupMenu(form);
+  menu->Items = {{.Name = "Blue", .Caption = "&Blue"}, {.Name = "Grey", .Caption = "&Grey"}};
+  std::vector<std::string> chosen;
+  menu->OnCommand = [&](const TFrameMenuItem& item) { chosen.push_back(item.Name); };
+  form->SkinForm->SetAttachedItems("grip", menu);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round == 0 ? "first skin" : "after a skin change");
+    ClickLeftAt(ScreenPoint(Object("grip")));
+    ASSERT_TRUE(PumpUntil(1000, [&] { return Frame().Menu().MenuOpen(); }));
+    EXPECT_EQ(OpenCaptions(Frame()), (std::vector<std::string>{"&Blue", "&Grey"}));
+    Frame().Menu().CloseAll();
+    PumpMessages(50);
+    LoadSkin(FullSkinWith({}));
+    PumpMessages(50);
+  }
+
+  auto* system = new TSkinPopupMenu(form);
+  system->Items = {{.Name = "SKF_CLOSE", .Caption = "&Close"}, {.Name = "About", .Caption = "&About"}};
+  form->SkinForm->SetSystemMenu(system);
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+  PumpMessages(50);
+  ASSERT_TRUE(Frame().Menu().MenuOpen());
+  // The default border icons: system menu, minimize, maximize, roll-up.
+  EXPECT_EQ(OpenCaptions(Frame()),
+            (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "Ro&llUp", "&About", "&Close"}));
+  Frame().Menu().CloseAll();
+  PumpMessages(50);
+  form->SkinForm->SetUseDefaultSysMenu(false);
+  SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, VK_SPACE);
+  PumpMessages(50);
+  EXPECT_EQ(OpenCaptions(Frame()), (std::vector<std::string>{"&Close", "&About"}));
+  Frame().Menu().CloseAll();
+  PumpMessages(50);
 }
 
 }  // namespace

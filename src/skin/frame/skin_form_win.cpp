@@ -78,6 +78,21 @@ void TSkinForm::SetShowIcon(bool v) {
   if (FFrame && FFrame->SkinActive()) FFrame->ApplyShowIcon();
 }
 
+void TSkinForm::SetAttachedItems(const std::string& objectName, TSkinPopupMenu* menu) {
+  std::erase_if(FAttachedItems, [&](const auto& entry) { return entry.first == objectName; });
+  if (menu) {
+    FAttachedItems.emplace_back(objectName, ComponentRef<TSkinPopupMenu>());
+    FAttachedItems.back().second.Set(*this, menu);
+  }
+  if (FFrame) FFrame->ApplyAttachedItems();
+}
+
+TSkinPopupMenu* TSkinForm::AttachedItems(const std::string& objectName) const {
+  for (const auto& [name, menu] : FAttachedItems)
+    if (name == objectName) return menu.Get();
+  return nullptr;
+}
+
 void TSkinForm::SetSystemMenu(TSkinPopupMenu* value) { FSystemMenu.Set(*this, value); }
 
 void TSkinForm::SetSkinHint(TSkinHint* value) {
@@ -214,4 +229,5 @@ void TSkinForm::Notification(TComponent* component, TOperation operation) {
   FTrayIcon.Notify(component, operation);
   FSystemMenu.Notify(component, operation);
   FSkinHint.Notify(component, operation);
+  for (auto& entry : FAttachedItems) entry.second.Notify(component, operation);
 }

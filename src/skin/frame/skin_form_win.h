@@ -80,6 +80,10 @@ class TSkinForm : public TComponent {
   class TSkinPopupMenu* SystemMenu() const { return FSystemMenu.Get(); }
   void SetSystemMenu(class TSkinPopupMenu* value);
   bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
+  // A menu that drops down from the button object of that IDName (kept
+  // over skin changes); null takes it away.
+  void SetAttachedItems(const std::string& objectName, class TSkinPopupMenu* menu);
+  class TSkinPopupMenu* AttachedItems(const std::string& objectName) const;
   void SetAlwaysMinimizeToTray(bool v) { FAlwaysMinimizeToTray = v; }
   void SetUseSkinFontInMenu(bool v) { FUseSkinFontInMenu = v; }
   void SetShowIcon(bool v);
@@ -167,6 +171,7 @@ class TSkinForm : public TComponent {
   ComponentRef<TTrayIcon> FTrayIcon;
   ComponentRef<class TSkinPopupMenu> FSystemMenu;
   ComponentRef<class TSkinHint> FSkinHint;
+  std::vector<std::pair<std::string, ComponentRef<class TSkinPopupMenu>>> FAttachedItems;
   PixelImage FLogoBitMap;
   uint32_t FBorderIcons = sbiSystemMenu | sbiMinimize | sbiMaximize | sbiRollUp;
   TFont FDefCaptionFont, FDefInActiveCaptionFont, FDefMenuItemFont;

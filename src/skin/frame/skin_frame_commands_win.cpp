@@ -184,10 +184,45 @@ TRect TSkinFrame::SystemMenuAnchor() const {
   return TRect{bounds.Left, bounds.Top, bounds.Left, client.y};
 }
 
-// The system-menu button drops the system menu below itself.
-void TSkinFrame::PopUpItems(TObjectMenu&, TRect windowRect) {
+// A button drops its items below itself: the system menu, or the menu the form attached to it.
+void TSkinFrame::PopUpItems(TObjectMenu& items, TRect windowRect) {
   const TRect bounds = WindowBounds(FForm.Handle());
-  ShowSystemMenuAt(OffsetBy(windowRect, bounds.Left, bounds.Top));
+  const TRect anchor = OffsetBy(windowRect, bounds.Left, bounds.Top);
+  if (&items == &FSystemMenuButtonItems) return ShowSystemMenuAt(anchor);
+  auto* attached = dynamic_cast<AttachedMenu*>(&items);
+  TSkinPopupMenu* menu = attached ? FOwner.AttachedItems(attached->ObjectName) : nullptr;
+  if (!menu) return;
+  ShowMenu(menu->Items, anchor, [this, name = attached->ObjectName](const TFrameMenuItem& item) {
+    if (TSkinPopupMenu* chosen = FOwner.AttachedItems(name); chosen && chosen->OnCommand) chosen->OnCommand(item);
+  }, menu->SkinData());
+}
+
+bool TSkinFrame::AttachedMenu::HasSubItems() const {
+  TSkinPopupMenu* menu = Frame->FOwner.AttachedItems(ObjectName);
+  return menu && !menu->Items.empty();
+}
+
+void TSkinFrame::AttachItems() {
+  FAttached.clear();
+  for (size_t i = 0; i < FObjects.Count(); ++i) {
+    TActiveSkinObject& object = FObjects[i];
+    TObjectMenu** slot = nullptr;
+    // The system-menu button keeps the system menu.
+    if (auto* standard = dynamic_cast<TSkinStdButtonObject*>(&object); standard && standard->command == TSkinCommand::cmsysmenu)
+      continue;
+    if (auto* button = dynamic_cast<TSkinButtonObject*>(&object))
+      slot = &button->AttachedItems;
+    else if (auto* animate = dynamic_cast<TSkinAnimateObject*>(&object))
+      slot = &animate->AttachedItems;
+    if (!slot) continue;
+    *slot = nullptr;
+    if (!FOwner.AttachedItems(object.IDName)) continue;
+    auto menu = std::make_unique<AttachedMenu>();
+    menu->ObjectName = object.IDName;
+    menu->Frame = this;
+    *slot = menu.get();
+    FAttached.push_back(std::move(menu));
+  }
 }
 
 void TSkinFrame::RunMenuCommand(TFrameCommand command) {

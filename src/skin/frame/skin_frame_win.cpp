@@ -140,6 +140,7 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     SetWindowRgn(window, nullptr, TRUE);
   }
   FObjects.ApplyBorderIcons(FOwner.BorderIcons());
+  AttachItems();
   // The system draws no caption and opens no menu of its own: the frame and its menus are the program's.
   constexpr LONG_PTR kSystemFrame = WS_CAPTION | WS_SYSMENU;
   if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);

@@ -61,6 +61,8 @@ class TSkinFrame : private TObjectFrame {
   const TSkinObjectList& Objects() const { return FObjects; }
   // The system-menu button shows the icon or its picture from now on.
   void ApplyShowIcon();
+  // The form's attached items changed.
+  void ApplyAttachedItems() { AttachItems(); }
   // The window an object's hint shows in when the form names no hint component.
   const TSkinHintWindow& HintWindow() const { return FHintWindow; }
   // How long the pointer rests on an object before its hint shows.
@@ -164,6 +166,15 @@ class TSkinFrame : private TObjectFrame {
   struct SystemMenuButtonItems : TObjectMenu {
     bool HasSubItems() const override { return true; }
   } FSystemMenuButtonItems;
+  // Items a form attached to one of its button objects, by the object's name.
+  struct AttachedMenu : TObjectMenu {
+    std::string ObjectName;
+    TSkinFrame* Frame = nullptr;
+    bool HasSubItems() const override;
+  };
+  std::vector<std::unique_ptr<AttachedMenu>> FAttached;
+  // Gives the buttons the items the form attached to them (again after every skin change).
+  void AttachItems();
   std::unique_ptr<TSkinMenu> FMenu;
   TSkinObjectList FObjects{*this};
   class Timers;
