@@ -11,6 +11,7 @@
 #include "ui/resources_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
+#include "skin/frame/skin_hint_win.h"
 
 TForm1* Form1 = nullptr;
 
@@ -51,6 +52,7 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TTimePicker>("TTimePicker");
   RegisterComponentClass<TSkinButton>("TSkinButton");
   RegisterComponentClass<TSkinForm>("TSkinForm");
+  RegisterComponentClass<TSkinHint>("TSkinHint");
   RegisterComponentClass<TSkinData>("TSkinData");
   RegisterComponentClass<TCompressedStoredSkin>("TCompressedStoredSkin");
   RegisterComponentClass<TStoredSkin>("TStoredSkin");

@@ -5,6 +5,7 @@
 #include <any>
 #include <string>
 #include <string_view>
+#include <typeinfo>
 #include <vector>
 
 #include "persist/persistent.h"

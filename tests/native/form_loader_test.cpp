@@ -56,6 +56,8 @@ class TTestLabel : public TComponent {
   void SetData(const std::vector<uint8_t>& value) { Data = value; }
   TFont& GetFont() { return Font; }
   void SetOnClick(TNotifyEvent value) { OnClick = std::move(value); }
+  using TPointEvent = std::function<void(TObject*, const std::string&, int)>;
+  void SetOnPoint(TPointEvent value) { OnPoint = std::move(value); }
   void SetBuddy(TTestLabel* value) { Buddy.Set(*this, value); }
 
   TComponent* Parent = nullptr;
@@ -73,6 +75,7 @@ class TTestLabel : public TComponent {
   std::vector<uint8_t> Data;
   TFont Font;
   TNotifyEvent OnClick;
+  TPointEvent OnPoint;
   ComponentRef<TTestLabel> Buddy;
 
  protected:
@@ -99,6 +102,7 @@ const PropertyTable& TTestLabel::Properties() const {
                                        props::Binary("Data", &TTestLabel::SetData),
                                        props::Nested("Font", &TTestLabel::GetFont),
                                        props::Event("OnClick", &TTestLabel::SetOnClick),
+                                       props::Event("OnPoint", &TTestLabel::SetOnPoint),
                                        props::Ref("Buddy", &TTestLabel::SetBuddy),
                                    });
   return table;
@@ -167,6 +171,9 @@ class TTestForm : public TComponent {
   void ButtonClick(TObject* sender) { Clicks.push_back({"ButtonClick", sender}); }
   void OtherClick(TObject* sender) { Clicks.push_back({"OtherClick", sender}); }
   void ButtonMouseDown(TObject* sender, int, uint32_t, int, int) { Clicks.push_back({"ButtonMouseDown", sender}); }
+  void PointAt(TObject* sender, const std::string& where, int x) {
+    Clicks.push_back({"PointAt " + where + " " + std::to_string(x), sender});
+  }
 
   TTestLabel* Label1 = nullptr;
   TTestLabel* Label2 = nullptr;
@@ -190,9 +197,9 @@ bool TTestForm::BindField(std::string_view name, TComponent* component) {
 }
 
 std::any TTestForm::FindHandler(std::string_view name) {
-  static const std::array<HandlerDef<TTestForm>, 3> handlers{Handler("ButtonClick", &TTestForm::ButtonClick),
-                                                             Handler("OtherClick", &TTestForm::OtherClick),
-                                                             Handler("ButtonMouseDown", &TTestForm::ButtonMouseDown)};
+  static const std::array<HandlerDef<TTestForm>, 4> handlers{
+      Handler("ButtonClick", &TTestForm::ButtonClick), Handler("OtherClick", &TTestForm::OtherClick),
+      Handler("ButtonMouseDown", &TTestForm::ButtonMouseDown), Handler("PointAt", &TTestForm::PointAt)};
   return FindHandlerIn<TTestForm>(handlers, *this, name);
 }
 
@@ -338,6 +345,7 @@ constexpr std::string_view kValuesForm = R"(object TestForm1: TTestForm
     Font.Name = 'Arial'
     Font.Style = [fsBold, fsUnderline]
     OnClick = ButtonClick
+    OnPoint = PointAt
     Buddy = Label2
   end
   object Label2: TTestLabel
@@ -404,8 +412,11 @@ TEST_F(FormLoad, AssignsEveryKindOfValue) {
   ASSERT_TRUE(label.OnClick && second.OnClick);
   label.OnClick(&label);
   second.OnClick(&second);
-  EXPECT_EQ(form->Clicks, (std::vector<std::pair<std::string, TObject*>>{{"ButtonClick", &label},
-                                                                         {"OtherClick", &second}}));
+  // An event with arguments reaches the handler of its signature with them.
+  ASSERT_TRUE(label.OnPoint);
+  label.OnPoint(&label, "here", 12);
+  EXPECT_EQ(form->Clicks, (std::vector<std::pair<std::string, TObject*>>{
+                              {"ButtonClick", &label}, {"OtherClick", &second}, {"PointAt here 12", &label}}));
 
   // A loaded reference is still cleared when its target goes.
   delete form->Label2;
@@ -554,6 +565,8 @@ TEST_F(FormLoad, RejectsUnknownPropertiesAndValuesOfTheWrongKind) {
       {"OnClick", "NoSuchClick", "unknown handler \"NoSuchClick\""},
       // A mouse handler would be called with arguments a click does not give.
       {"OnClick", "ButtonMouseDown", "handler \"ButtonMouseDown\" does not take the arguments"},
+      {"OnPoint", "NoSuchPoint", "unknown handler \"NoSuchPoint\""},
+      {"OnPoint", "ButtonClick", "handler \"ButtonClick\" does not take the arguments"},
       {"Buddy", "12", "expected an identifier, found an integer"},
   };
   auto streamWith = [](const Case& c) {

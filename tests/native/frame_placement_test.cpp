@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/frame/client_logo.h"
 #include "skin/frame/frame_limits.h"
 #include "skin/frame/system_menu_items.h"
 #include "skin/frame/window_placement.h"
@@ -35,6 +36,48 @@ TEST(FrameLimits, MinimumSizeWithOurSkinAndWithoutSkinAndTheTrackingMaximum) {
   const TRect work{0, 0, 1920, 1040}, monitor{0, 0, 1920, 1080};
   EXPECT_EQ(MaxTrackSize(work, monitor, false), (TPoint{1920, 1040}));
   EXPECT_EQ(MaxTrackSize(work, monitor, true), (TPoint{1920, 1080}));
+}
+
+TEST(FrameLimits, ASkinChangeKeepsTheClientOrTheStripAndNeverGoesBelowTheMinimum) {
+  const TPoint least{200, 46};
+  EXPECT_EQ(SizeAfterSkinChange({320, 240}, least, false, false), (TPoint{320, 240}));
+  EXPECT_EQ(SizeAfterSkinChange({150, 30}, least, false, false), (TPoint{200, 46}));
+  EXPECT_EQ(SizeAfterSkinChange({150, 240}, least, false, false), (TPoint{200, 240}));
+  EXPECT_EQ(SizeAfterSkinChange({320, 30}, least, false, false), (TPoint{320, 46}));
+  // Rolled up: the new caption strip, the width kept; minimized: the bare frame.
+  EXPECT_EQ(SizeAfterSkinChange({320, 60}, least, true, false), (TPoint{320, 46}));
+  EXPECT_EQ(SizeAfterSkinChange({320, 60}, least, false, true), (TPoint{200, 46}));
+}
+
+TEST(ClientLogo, CentredClippedAndTransparentByItsBottomLeftColour) {
+  // A 3 x 2 logo: its bottom-left colour (key) is left out when transparent.
+  const Bgr key{1, 2, 3}, ink{200, 100, 50}, ground{9, 9, 9};
+  PixelImage logo(3, 2);
+  for (int x = 0; x < 3; ++x) logo.View().Set(x, 0, ink);
+  logo.View().Set(0, 1, key);
+  logo.View().Set(1, 1, ink);
+  logo.View().Set(2, 1, key);
+  auto draw = [&](TPoint origin, TPoint client, int width, int height, bool transparent) {
+    PixelImage target(width, height);
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) target.View().Set(x, y, ground);
+    DrawLogo(target.View(), origin, client, logo.View(), transparent);
+    std::string picture;
+    for (int y = 0; y < height; ++y, picture += '\n')
+      for (int x = 0; x < width; ++x) {
+        const Bgr p = target.View().At(x, y);
+        picture += p == ink ? '#' : p == key ? 'k' : '.';
+      }
+    return picture;
+  };
+  // Centred on a 7 x 4 client: (7 / 2 - 3 / 2, 4 / 2 - 2 / 2) = (2, 1).
+  EXPECT_EQ(draw({0, 0}, {7, 4}, 7, 4, false), ".......\n..###..\n..k#k..\n.......\n");
+  EXPECT_EQ(draw({0, 0}, {7, 4}, 7, 4, true), ".......\n..###..\n...#...\n.......\n");
+  // A target covering only part of the client (an erased strip) gets its part.
+  EXPECT_EQ(draw({3, 2}, {7, 4}, 4, 2, false), "#k..\n....\n");
+  // A client smaller than the logo shows it from its corner.
+  EXPECT_EQ(LogoPlace({2, 1}, 3, 2), (TPoint{0, 0}));
+  EXPECT_EQ(draw({0, 0}, {2, 1}, 2, 1, false), "##\n");
 }
 
 TEST(FreePlace, RowsFromTheBottomLeftThenTheFirstSlotWhenFull) {

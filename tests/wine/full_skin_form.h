@@ -4,6 +4,10 @@
 // frame and its menus (tests/fixtures/skins/full, packed into the test
 // program at build time as the resource FULL_SKIN; the logo drawn for it
 // is the resource FULL_SKIN_LOGO, a BMP file).
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_form_win.h"
@@ -20,6 +24,10 @@ class TFullSkinForm : public TForm {
   TSkinData* SkinData = nullptr;
   TCompressedStoredSkin* StoredSkin = nullptr;
 };
+
+// The full test skin, packed, with its skin.ini changed by `edit` (each
+// pair: a whole line as it stands, and the line that replaces it).
+std::vector<uint8_t> FullSkinWith(const std::vector<std::pair<std::string, std::string>>& edit);
 
 // The border style's name as the form text writes it.
 const char* BorderStyleName(TBorderStyle style);

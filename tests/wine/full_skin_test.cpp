@@ -270,10 +270,17 @@ TEST_P(FullSkinTest, InactiveTheFrameIsDrawnFromTheInactivePicture) {
 TEST_P(FullSkinTest, OnlyASizeableFrameAnswersEdgesAndCorners) {
   RECT bounds;
   GetWindowRect(window, &bounds);
+  // A hit on an object makes it hot, and then the whole frame is the
+  // object's until the pointer leaves it: the scan stays off the objects.
+  auto onObject = [&](int x, int y) {
+    for (size_t i = 0; i < Frame().Objects().Count(); ++i)
+      if (Frame().Objects()[i].ObjectRect.Contains(TPoint{x, y})) return true;
+    return false;
+  };
   std::set<LRESULT> answers;
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x)
-      if (x < 12 || y < 12 || x >= kWidth - 12 || y >= kHeight - 12)
+      if ((x < 12 || y < 12 || x >= kWidth - 12 || y >= kHeight - 12) && !onObject(x, y))
         answers.insert(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(bounds.left + x, bounds.top + y)));
   const std::set<LRESULT> sizing{HTLEFT, HTRIGHT, HTTOP, HTTOPLEFT, HTTOPRIGHT, HTBOTTOM, HTBOTTOMLEFT, HTBOTTOMRIGHT};
   std::set<LRESULT> found;

@@ -1,5 +1,7 @@
 #include "skin/frame/frame_limits.h"
 
+#include <algorithm>
+
 int32_t MinFrameWidth(const TFrameLimitInput& in) {
   if (!in.Skinned) return in.MinWidth > 0 ? in.MinWidth : 120;
   return in.MinWidth > in.PictureWidth && !in.Minimized ? in.MinWidth : in.PictureWidth;
@@ -14,4 +16,11 @@ int32_t MinFrameHeight(const TFrameLimitInput& in) {
 TPoint MaxTrackSize(const TRect& workArea, const TRect& monitor, bool fullScreen) {
   const TRect& r = fullScreen ? monitor : workArea;
   return {r.Width(), r.Height()};
+}
+
+TPoint SizeAfterSkinChange(TPoint keptClient, TPoint least, bool rolledUp, bool minimized) {
+  TPoint size = keptClient;
+  if (rolledUp || minimized) size.Y = least.Y;
+  if (minimized) size.X = least.X;
+  return {std::max(size.X, least.X), std::max(size.Y, least.Y)};
 }

@@ -20,3 +20,9 @@ int32_t MinFrameHeight(const TFrameLimitInput& in);
 
 // The largest tracking size: the work area, or the monitor on full screen.
 TPoint MaxTrackSize(const TRect& workArea, const TRect& monitor, bool fullScreen);
+
+// The form's window size after a skin change. `keptClient` is the size that
+// keeps its client area under the new borders; a rolled-up form shrinks to
+// the new caption strip and a minimized one to the new bare frame; none is
+// left below `least`, the new minimum for its state.
+TPoint SizeAfterSkinChange(TPoint keptClient, TPoint least, bool rolledUp, bool minimized);

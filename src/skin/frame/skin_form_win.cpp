@@ -4,10 +4,13 @@
 #include <array>
 #include <utility>
 
+#include "base/bmp_codec.h"
 #include "persist/properties.h"
+#include "skin/controls/bmp_pixels.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
+#include "skin/frame/skin_hint_win.h"
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/frame/system_menu_captions_win.h"
 #include "ui/application_win.h"
@@ -66,6 +69,50 @@ void TSkinForm::SetBorderIcons(uint32_t value) {
   if (FFrame && FFrame->SkinActive()) FFrame->ApplySkin(SkinData());
 }
 
+void TSkinForm::SetLogoBitMap(PixelImage logo) {
+  FLogoBitMap = std::move(logo);
+  if (auto* form = dynamic_cast<TForm*>(Owner()); form && form->HandleAllocated())
+    InvalidateRect(form->Handle(), nullptr, TRUE);
+}
+
+void TSkinForm::SetLogoBitMapData(const std::vector<uint8_t>& data) {
+  SetLogoBitMap(data.size() <= 4 ? PixelImage() : PixelImageFromBmp(DecodeBmp(std::span(data).subspan(4))));
+}
+
+void TSkinForm::SetLogoBitMapTransparent(bool v) {
+  if (v == FLogoBitMapTransparent) return;
+  FLogoBitMapTransparent = v;
+  if (!FLogoBitMap.View().Empty()) SetLogoBitMap(std::move(FLogoBitMap));
+}
+
+void TSkinForm::SetShowIcon(bool v) {
+  if (v == FShowIcon) return;
+  FShowIcon = v;
+  if (FFrame && FFrame->SkinActive()) FFrame->ApplyShowIcon();
+}
+
+void TSkinForm::SetAttachedItems(const std::string& objectName, TSkinPopupMenu* menu) {
+  std::erase_if(FAttachedItems, [&](const auto& entry) { return entry.first == objectName; });
+  if (menu) {
+    FAttachedItems.emplace_back(objectName, ComponentRef<TSkinPopupMenu>());
+    FAttachedItems.back().second.Set(*this, menu);
+  }
+  if (FFrame) FFrame->ApplyAttachedItems();
+}
+
+TSkinPopupMenu* TSkinForm::AttachedItems(const std::string& objectName) const {
+  for (const auto& [name, menu] : FAttachedItems)
+    if (name == objectName) return menu.Get();
+  return nullptr;
+}
+
+void TSkinForm::SetSystemMenu(TSkinPopupMenu* value) { FSystemMenu.Set(*this, value); }
+
+void TSkinForm::SetSkinHint(TSkinHint* value) {
+  if (FSkinHint.Get() && FSkinHint.Get() != value) FSkinHint.Get()->HideHint();
+  FSkinHint.Set(*this, value);
+}
+
 void TSkinForm::SetAlphaBlend(bool v) {
   FAlphaBlend = v;
   if (FFrame && !IsLoading()) FFrame->ApplyTranslucency();
@@ -81,6 +128,7 @@ void TSkinForm::MinimizeFormToTray() {
   if (!tray || !Application) return;
   tray->SetMinimizeToTray(true);
   Application->Minimize();
+  Raise(FOnMinimizeToTray);
 }
 
 LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,6 +170,9 @@ const PropertyTable& TSkinForm::Properties() const {
           props::Nested("DefMenuItemFont", &F::DefMenuItemFont),
           props::Bool("AlwaysShowInTray", &F::SetAlwaysShowInTray),
           props::Bool("LogoBitMapTransparent", &F::SetLogoBitMapTransparent),
+          props::Binary("LogoBitMap.Data", &F::SetLogoBitMapData),
+          props::Ref("SystemMenu", &F::SetSystemMenu),
+          props::Ref("SkinHint", &F::SetSkinHint),
           props::Bool("AlwaysMinimizeToTray", &F::SetAlwaysMinimizeToTray),
           props::Bool("UseSkinFontInMenu", &F::SetUseSkinFontInMenu),
           props::Bool("ShowIcon", &F::SetShowIcon),
@@ -139,6 +190,20 @@ const PropertyTable& TSkinForm::Properties() const {
           props::Int("MinWidth", &F::SetMinWidth),
           props::Bool("Magnetic", &F::SetMagnetic),
           props::Int("MagneticSize", &F::SetMagneticSize),
+          props::Event("OnChangeSkinData", &F::SetOnChangeSkinData),
+          props::Event("OnActivate", &F::SetOnActivate),
+          props::Event("OnDeActivate", &F::SetOnDeActivate),
+          props::Event("OnMouseDownEvent", &F::SetOnMouseDownEvent),
+          props::Event("OnMouseUpEvent", &F::SetOnMouseUpEvent),
+          props::Event("OnMouseMoveEvent", &F::SetOnMouseMoveEvent),
+          props::Event("OnMouseEnterEvent", &F::SetOnMouseEnterEvent),
+          props::Event("OnMouseLeaveEvent", &F::SetOnMouseLeaveEvent),
+          props::Event("OnPaintEvent", &F::SetOnPaintEvent),
+          props::Event("OnSkinMenuOpen", &F::SetOnSkinMenuOpen),
+          props::Event("OnSkinMenuClose", &F::SetOnSkinMenuClose),
+          props::Event("OnMinimizeToTray", &F::SetOnMinimizeToTray),
+          props::Event("OnRestoreFromTray", &F::SetOnRestoreFromTray),
+          props::Event("OnChangeRollUpState", &F::SetOnChangeRollUpState),
       });
   return table;
 }
@@ -176,6 +241,7 @@ void TSkinForm::RestoreFormFromTray() {
   tray->RestoreMainWindow();
   if (Application) Application->Restore();
   if (!FAlwaysShowInTray) tray->SetIconVisible(false);
+  Raise(FOnRestoreFromTray);
 }
 
 void TSkinForm::Notification(TComponent* component, TOperation operation) {
@@ -183,4 +249,7 @@ void TSkinForm::Notification(TComponent* component, TOperation operation) {
   if (FSkinData.Notify(component, operation) && FFrame) FFrame->ApplySkin(nullptr);
   FTrayIcon.Notify(component, operation);
   FMenusSkinData.Notify(component, operation);
+  FSystemMenu.Notify(component, operation);
+  FSkinHint.Notify(component, operation);
+  for (auto& entry : FAttachedItems) entry.second.Notify(component, operation);
 }

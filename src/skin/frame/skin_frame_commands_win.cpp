@@ -98,7 +98,9 @@ void TSkinFrame::RollUp(bool value) {
   TRect bounds = WindowBounds(window);
   std::optional<int32_t> height =
       FStates.RollUp(value, FOwner.BorderIcons(), bounds.Height(), MinFrameSize(false, true).Y);
-  if (height) SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!height) return;
+  SetWindowPos(window, nullptr, 0, 0, bounds.Width(), *height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FOwner.ChangeRollUpState();
 }
 
 void TSkinFrame::NudgeSize() {
@@ -150,6 +152,7 @@ void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor
   FMenu->AlphaBlend = FOwner.MenusAlphaBlend();
   FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
   FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
+  FOwner.SkinMenuOpen();
   FMenu->Popup(nullptr, skin ? skin : FOwner.MenuSkin(), upward, std::move(items), anchor, 0, std::move(onCommand));
 }
 
@@ -161,7 +164,19 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   state.Minimized = IsMinimized();
   state.Maximized = IsMaximized();
   state.RolledUp = FStates.RolledUp();
-  ShowMenu(::SystemMenuItems(state, ProgramMenuCaptions()), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+  TSkinPopupMenu* user = FOwner.SystemMenu();
+  if (!user) {
+    ShowMenu(::SystemMenuItems(state, ProgramMenuCaptions()), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+    return;
+  }
+  std::vector<TFrameMenuItem> items = FOwner.UseDefaultSysMenu() ? MergeSystemMenuItems(user->Items, state, ProgramMenuCaptions()) : user->Items;
+  // The frame's own items run its commands; the user's run the menu's handler.
+  ShowMenu(std::move(items), anchor, [this](const TFrameMenuItem& item) {
+    if (item.Command != TFrameCommand::None)
+      RunMenuCommand(item.Command);
+    else if (TSkinPopupMenu* menu = FOwner.SystemMenu(); menu && menu->OnCommand)
+      menu->OnCommand(item);
+  });
 }
 
 TRect TSkinFrame::SystemMenuAnchor() const {
@@ -171,14 +186,43 @@ TRect TSkinFrame::SystemMenuAnchor() const {
   return TRect{bounds.Left, bounds.Top, bounds.Left, client.y};
 }
 
-// A button drops its items below itself: the system menu, or a menu of the form's.
+// A button drops its items below itself: the system menu, the menu the form
+// attached to it, or a menu of the form's.
 void TSkinFrame::PopUpItems(TObjectMenu& items, TRect windowRect) {
   const TRect bounds = WindowBounds(FForm.Handle());
   const TRect anchor = OffsetBy(windowRect, bounds.Left, bounds.Top);
-  if (&items == &FSystemMenuButtonItems)
-    ShowSystemMenuAt(anchor);
-  else if (auto* menu = dynamic_cast<TSkinPopupMenu*>(&items))
-    menu->PopupAtRect(anchor, false);
+  if (&items == &FSystemMenuButtonItems) return ShowSystemMenuAt(anchor);
+  TSkinPopupMenu* menu = dynamic_cast<TSkinPopupMenu*>(&items);
+  if (auto* attached = dynamic_cast<AttachedMenu*>(&items)) menu = FOwner.AttachedItems(attached->ObjectName);
+  if (menu) menu->PopupAtRect(anchor, false);
+}
+
+bool TSkinFrame::AttachedMenu::HasSubItems() const {
+  TSkinPopupMenu* menu = Frame->FOwner.AttachedItems(ObjectName);
+  return menu && !menu->Items.empty();
+}
+
+void TSkinFrame::AttachItems() {
+  FAttached.clear();
+  for (size_t i = 0; i < FObjects.Count(); ++i) {
+    TActiveSkinObject& object = FObjects[i];
+    TObjectMenu** slot = nullptr;
+    // The system-menu button keeps the system menu.
+    if (auto* standard = dynamic_cast<TSkinStdButtonObject*>(&object); standard && standard->command == TSkinCommand::cmsysmenu)
+      continue;
+    if (auto* button = dynamic_cast<TSkinButtonObject*>(&object))
+      slot = &button->AttachedItems;
+    else if (auto* animate = dynamic_cast<TSkinAnimateObject*>(&object))
+      slot = &animate->AttachedItems;
+    if (!slot) continue;
+    *slot = nullptr;
+    if (!FOwner.AttachedItems(object.IDName)) continue;
+    auto menu = std::make_unique<AttachedMenu>();
+    menu->ObjectName = object.IDName;
+    menu->Frame = this;
+    *slot = menu.get();
+    FAttached.push_back(std::move(menu));
+  }
 }
 
 void TSkinFrame::RunMenuCommand(TFrameCommand command) {
@@ -213,3 +257,27 @@ bool TSkinFrame::ShowIcon() const { return FOwner.ShowIcon(); }
 
 std::string TSkinFrame::CaptionText() const { return FForm.Caption(); }
 
+
+// --- the form's events ----------------------------------------------------------------------
+
+void TSkinFrame::MouseDownEvent(const std::string& id, int x, int y, TRect rect, int button) {
+  FOwner.ObjectMouseDown(id, x, y, rect, button);
+}
+
+void TSkinFrame::MouseUpEvent(const std::string& id, int x, int y, TRect rect, int button) {
+  FOwner.ObjectMouseUp(id, x, y, rect, button);
+}
+
+void TSkinFrame::MouseMoveEvent(const std::string& id, int x, int y, TRect rect) {
+  FOwner.ObjectMouseMove(id, x, y, rect);
+}
+
+void TSkinFrame::MouseEnterEvent(const std::string& id) { FOwner.ObjectMouseEnter(id); }
+
+void TSkinFrame::MouseLeaveEvent(const std::string& id) { FOwner.ObjectMouseLeave(id); }
+
+void TSkinFrame::PaintEvent(const std::string& id, TObjectCanvas& canvas, TRect rect) {
+  FOwner.ObjectPaint(id, canvas, rect);
+}
+
+void TSkinFrame::ActivationEvent(bool active) { FOwner.Activation(active); }

@@ -8,6 +8,7 @@
 #include "skin/controls/fast_bitmap_win.h"
 #include "skin/controls/pixel_copy.h"
 #include "skin/controls/window_platform_win.h"
+#include "skin/frame/client_logo.h"
 #include "skin/frame/default_frame.h"
 #include "skin/frame/frame_object_canvas_win.h"
 #include "skin/frame/skin_form_win.h"
@@ -26,6 +27,8 @@ TFramePoints PointsOf(const TScaledFramePoints& s) {
 void TSkinFrame::PaintFrame() {
   HWND window = FForm.Handle();
   if (!FSkinActive || !IsWindowVisible(window)) return;
+  const TRect bounds = WindowBounds(window);
+  if (BelowMinimum(bounds.Width(), bounds.Height())) return;
   UpdateFrame();
   const int W = FFrame.FrameWidth, H = FFrame.FrameHeight;
   const PixelImage& picture = FActive || FInactivePicture.Width() == 0 ? FPicture : FInactivePicture;
@@ -35,7 +38,9 @@ void TSkinFrame::PaintFrame() {
   for (size_t i = 0; i < FObjects.Count(); ++i) {
     TActiveSkinObject& object = FObjects[i];
     if (!object.Shown) continue;
-    bool bottom = object.ObjectRect.Bottom > client.Top && object.ObjectRect.Top >= client.Bottom;
+    // An object reaching below the client's top line belongs to the bottom
+    // strip, which starts at the client's bottom line: what lies above that is cut.
+    const bool bottom = object.ObjectRect.Bottom > client.Top;
     PixelImage& strip = bottom ? strips.Bottom : strips.Top;
     if (strip.Width() == 0) continue;
     FrameObjectCanvas canvas(strip.View(), TPoint{0, bottom ? H - strip.Height() : 0});
@@ -67,6 +72,9 @@ void TSkinFrame::PaintClientBackground(HDC dc, const RECT& area) const {
   }
   PixelImage tiles(area.right - area.left, area.bottom - area.top);
   TileArea(tiles.View(), TPoint{area.left, area.top}, source.View(), piece);
+  DrawLogo(tiles.View(), TPoint{area.left, area.top}, TPoint{FForm.ClientWidth(), FForm.ClientHeight()},
+           FOwner.LogoBitMap().View(),
+           FOwner.LogoBitMapTransparent());
   DrawPixels(dc, area.left, area.top, tiles.View());
 }
 

@@ -31,6 +31,37 @@ class TSkinFrame::Timers {
   void StopAll() {
     FMorph.reset();
     FAnimate.reset();
+    StopHint();
+    StopTrack();
+  }
+  // Watches the pointer while an object is hot: the system tells a leave
+  // into the client area late or not at all.
+  void StartTrack() {
+    if (!FTrack) {
+      FTrack = std::make_unique<TTimer>(nullptr);
+      FTrack->SetInterval(50);
+      FTrack->SetOnTimer([this](TObject*) {
+        if (!F.TrackTick()) FTrack->SetEnabled(false);
+      });
+    }
+    FTrack->SetEnabled(true);
+  }
+  bool Tracking() const { return FTrack && FTrack->Enabled(); }
+  void StopTrack() {
+    if (FTrack) FTrack->SetEnabled(false);
+  }
+  // One shot: the hint shows once the pointer has rested.
+  void StartHint() {
+    FHint = std::make_unique<TTimer>(nullptr);
+    FHint->SetInterval(kHintPause);
+    FHint->SetOnTimer([this](TObject*) {
+      FHint->SetEnabled(false);
+      F.ShowPendingHint();
+    });
+    FHint->SetEnabled(true);
+  }
+  void StopHint() {
+    if (FHint) FHint->SetEnabled(false);
   }
 
  private:
@@ -50,7 +81,7 @@ class TSkinFrame::Timers {
     timer->SetEnabled(true);
   }
   TSkinFrame& F;
-  std::unique_ptr<TTimer> FMorph, FAnimate;
+  std::unique_ptr<TTimer> FMorph, FAnimate, FHint, FTrack;
 };
 
 TSkinFrame::TSkinFrame(TSkinForm& owner, TForm& form)
@@ -70,12 +101,14 @@ TSkinFrame::~TSkinFrame() {
 // --- skin ------------------------------------------------------------------------------
 
 void TSkinFrame::ForgetSkin() {
+  HideObjectHint();
   FTimers->StopAll();
   FObjects.Clear();
   FSkinActive = false;
 }
 
 void TSkinFrame::ApplySkin(const TSkinData* skin) {
+  HideObjectHint();
   FTimers->StopAll();
   FObjects.ForgetIndices();
   int clientWidth = FForm.ClientWidth(), clientHeight = FForm.ClientHeight();
@@ -107,18 +140,38 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     SetWindowRgn(window, nullptr, TRUE);
   }
   FObjects.ApplyBorderIcons(FOwner.BorderIcons());
+  AttachItems();
   // The system draws no caption and opens no menu of its own: the frame and its menus are the program's.
   constexpr LONG_PTR kSystemFrame = WS_CAPTION | WS_SYSMENU;
   if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);
   FRegionSize = {};
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The client keeps its size; the window grows or shrinks by the frame.
-  FForm.SetClientWidth(clientWidth);
-  FForm.SetClientHeight(clientHeight);
+  FitToNewFrame(clientWidth, clientHeight);
   FActive = GetActiveWindow() == window;
   UpdateFrame();
   FObjects.UpdateCaptionActive(false);
   InvalidateRect(window, nullptr, TRUE);
+  FOwner.ChangeSkinData();
+}
+
+// A maximized form still fills its area; any other keeps its client, or its
+// caption strip when rolled up or minimized, and none is smaller than the
+// new frame allows.
+void TSkinFrame::FitToNewFrame(int clientWidth, int clientHeight) {
+  HWND window = FForm.Handle();
+  if (IsMaximized()) {
+    const TRect area = MaximizeRect(GetMonitorArea(window, true), GetMonitorArea(window, false),
+                                    FOwner.MaximizeOnFullScreen());
+    SetWindowPos(window, nullptr, area.Left, area.Top, area.Width(), area.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const TRect bounds = WindowBounds(window);
+  RECT client;
+  GetClientRect(window, &client);
+  const TPoint kept{bounds.Width() + clientWidth - client.right, bounds.Height() + clientHeight - client.bottom};
+  const TPoint size = SizeAfterSkinChange(kept, MinFrameSize(IsMinimized(), FStates.RolledUp()), FStates.RolledUp(),
+                                          FStates.State() == TFrameState::Minimized);
+  SetWindowPos(window, nullptr, 0, 0, size.X, size.Y, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TSkinFrame::UpdateFrame() {
@@ -127,16 +180,27 @@ void TSkinFrame::UpdateFrame() {
 }
 
 void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
-  if (!FSkinActive) return;
+  if (!FSkinActive || BelowMinimum(width, height)) return;
   FFrame = ComputeFramePoints(FSkin, width, height);
   ArrangeObjects();
   UpdateRegion();
 }
 
+bool TSkinFrame::BelowMinimum(int32_t width, int32_t height) const {
+  const TPoint least = MinFrameSize(IsMinimized(), FStates.RolledUp());
+  return width < least.X || height < least.Y;
+}
+
+TPoint TSkinFrame::SmallIconSize() {
+  const int width = GetSystemMetrics(SM_CXSMICON), height = GetSystemMetrics(SM_CYSMICON);
+  if (width > 0 && height > 0) return {width, height};
+  return {GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE)};
+}
+
 void TSkinFrame::ArrangeObjects() {
   std::vector<TFrameObjectPlace> places = FObjects.Places();
   if (FSkinActive)
-    ::ArrangeObjects(places, FSkin, FFrame, std::nullopt);
+    ::ArrangeObjects(places, FSkin, FFrame, FOwner.ShowIcon() ? std::optional<TPoint>(SmallIconSize()) : std::nullopt);
   else
     FCaptionSpan = PlaceDefaultButtons(places, WindowBounds(FForm.Handle()).Width(), IsToolWindow());
   FObjects.Place(places);
@@ -175,6 +239,54 @@ void TSkinFrame::UpdateRegion() {
   RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
+}
+
+bool TSkinFrame::TrackTick() {
+  if (!FActive || FInSizeMove) return false;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  const TPoint p = WindowPoint(cursor);
+  RECT client;
+  GetClientRect(FForm.Handle(), &client);
+  POINT origin{0, 0};
+  ClientToScreen(FForm.Handle(), &origin);
+  const TPoint corner = WindowPoint(origin);
+  const TRect inside = Bounds(corner.X, corner.Y, client.right, client.bottom);
+  if (!inside.Contains(p))
+    FObjects.TrackObjects(p);
+  else if (FObjects.HotObject() != -1)
+    FObjects.TrackObjects(TPoint{-1, -1}, false);
+  return FObjects.HotObject() != -1;
+}
+
+void TSkinFrame::ApplyShowIcon() {
+  ArrangeObjects();
+  RepaintFrame();
+}
+
+void TSkinFrame::ShowObjectHint(const std::string& hint) {
+  if (!FOwner.ShowObjectHint()) return;
+  FPendingHint = hint;
+  FTimers->StartHint();
+}
+
+void TSkinFrame::ShowPendingHint() {
+  if (FPendingHint.empty() || FObjects.HotObject() == -1) return;
+  POINT cursor;
+  GetCursorPos(&cursor);
+  // Below the pointer, clear of the cursor's picture.
+  const POINT at{cursor.x, cursor.y + GetSystemMetrics(SM_CYCURSOR) * 2 / 3};
+  if (TSkinHint* hint = FOwner.SkinHint())
+    hint->ActivateHint(at, FPendingHint, FOwner.SkinData());
+  else
+    FHintWindow.ShowText(FOwner.SkinData(), at, FPendingHint);
+}
+
+void TSkinFrame::HideObjectHint() {
+  FPendingHint.clear();
+  FTimers->StopHint();
+  if (TSkinHint* hint = FOwner.SkinHint()) hint->HideHint();
+  FHintWindow.Hide();
 }
 
 void TSkinFrame::StartMorphTimer() { FTimers->StartMorph(); }
@@ -269,14 +381,21 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       RepaintFrame();
       result = TRUE;
       return true;
-    case WM_NCHITTEST:
-      result = HitTest(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    case WM_NCHITTEST: {
+      const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      result = HitTest(screen);
+      if (result == HTOBJECT && !FTimers->Tracking()) {
+        FObjects.TrackObjects(WindowPoint(screen));
+        if (FObjects.HotObject() != -1) FTimers->StartTrack();
+      }
       return true;
+    }
     case WM_NCMOUSEMOVE: {
       TrackNonClientLeave();
       TPoint p = WindowPoint(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       FObjects.TrackObjects(p);
       FObjects.Move(p);
+      if (FObjects.HotObject() != -1) FTimers->StartTrack();
       return false;
     }
     case WM_NCMOUSELEAVE:
@@ -368,6 +487,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       // The system moves or sizes the window: no object is hot or pressed meanwhile.
       FObjects.ResetStates();
       FObjects.ForgetIndices();
+      HideObjectHint();
       FInSizeMove = FSizeMoveDuringPress = true;
       BOOL fullDrag = FALSE;
       FFullDrag = SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &fullDrag, 0) && fullDrag;
@@ -383,6 +503,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
       if (FMenu->MenuOpen()) FMenu->CloseAll();
       FObjects.MenusClosed();
       RepaintFrame();
+      FOwner.SkinMenuClose();
       return false;
     case WM_CAPTURECHANGED:
       FCapture.HandleMessage(message, lParam);
@@ -418,6 +539,8 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         UpdateFrame();
       else
         RepaintFrame();
+      // The logo stays centred.
+      if (!FOwner.LogoBitMap().View().Empty()) InvalidateRect(FForm.Handle(), nullptr, TRUE);
       // A translucent window shows what lies behind it: all of it is drawn again.
       if (FOwner.AlphaBlend() && FOwner.AlphaBlendValue() < 255) {
         RepaintFrame();
@@ -427,6 +550,7 @@ void TSkinFrame::AfterMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: RepaintFrame(); break;
     case WM_ACTIVATE:
       FObjects.ResetStates();
+      HideObjectHint();
       RepaintFrame();
       // The form's menus go with its activation.
       if (LOWORD(wParam) == WA_INACTIVE && FMenu->MenuOpen()) FMenu->CloseAll();

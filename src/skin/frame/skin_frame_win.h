@@ -16,6 +16,7 @@
 #include "skin/frame/default_frame.h"
 #include "skin/frame/frame_geometry.h"
 #include "skin/frame/frame_states.h"
+#include "skin/frame/skin_hint_win.h"
 #include "skin/frame/skin_object_list.h"
 #include "skin/frame/system_menu_items.h"
 #include "skin/menu/skin_menu_win.h"
@@ -60,6 +61,14 @@ class TSkinFrame : private TObjectFrame {
   // Rolls the form up to its caption strip or back down.
   void RollUp(bool value);
   const TSkinObjectList& Objects() const { return FObjects; }
+  // The system-menu button shows the icon or its picture from now on.
+  void ApplyShowIcon();
+  // The form's attached items changed.
+  void ApplyAttachedItems() { AttachItems(); }
+  // The window an object's hint shows in when the form names no hint component.
+  const TSkinHintWindow& HintWindow() const { return FHintWindow; }
+  // How long the pointer rests on an object before its hint shows.
+  static constexpr int kHintPause = 500;
 
  private:
   // TObjectFrame
@@ -82,6 +91,18 @@ class TSkinFrame : private TObjectFrame {
   std::string CaptionText() const override;
   void PopUpItems(TObjectMenu& items, TRect windowRect) override;
   void RepaintFrame() override;
+  void MouseDownEvent(const std::string& id, int x, int y, TRect rect, int button) override;
+  void MouseUpEvent(const std::string& id, int x, int y, TRect rect, int button) override;
+  void MouseMoveEvent(const std::string& id, int x, int y, TRect rect) override;
+  void MouseEnterEvent(const std::string& id) override;
+  void MouseLeaveEvent(const std::string& id) override;
+  void PaintEvent(const std::string& id, TObjectCanvas& canvas, TRect rect) override;
+  void ActivationEvent(bool active) override;
+  void ShowObjectHint(const std::string& hint) override;
+  void HideObjectHint() override;
+  void ShowPendingHint();
+  // One tick of the pointer watch; false when nothing is hot any more.
+  bool TrackTick();
 
   static std::vector<TSkinFrame*>& LiveFrames();
   // The form's window timer that runs the fade-in.
@@ -90,6 +111,11 @@ class TSkinFrame : private TObjectFrame {
   // For a window of this size (a live drag's proposed rectangle).
   void UpdateFrame(int32_t width, int32_t height);
   void ArrangeObjects();
+  // The frame is smaller than its skin allows: nothing is drawn or shaped.
+  bool BelowMinimum(int32_t width, int32_t height) const;
+  // Where the system-menu button draws the form's icon.
+  static TPoint SmallIconSize();
+  void FitToNewFrame(int clientWidth, int clientHeight);
   bool IsToolWindow() const;
   bool IsSizeable() const;
   void UpdateRegion();
@@ -142,8 +168,19 @@ class TSkinFrame : private TObjectFrame {
   struct SystemMenuButtonItems : TObjectMenu {
     bool HasSubItems() const override { return true; }
   } FSystemMenuButtonItems;
+  // Items a form attached to one of its button objects, by the object's name.
+  struct AttachedMenu : TObjectMenu {
+    std::string ObjectName;
+    TSkinFrame* Frame = nullptr;
+    bool HasSubItems() const override;
+  };
+  std::vector<std::unique_ptr<AttachedMenu>> FAttached;
+  // Gives the buttons the items the form attached to them (again after every skin change).
+  void AttachItems();
   std::unique_ptr<TSkinMenu> FMenu;
   TSkinObjectList FObjects{*this};
   class Timers;
   std::unique_ptr<Timers> FTimers;
+  TSkinHintWindow FHintWindow;
+  std::string FPendingHint;
 };
