@@ -139,6 +139,20 @@ BmpImage DecodeIconImage(const IconEntry& entry) {
   return image;
 }
 
+// An icon image's BITMAPINFOHEADER: twice the height (colour rows, then the
+// AND mask), uncompressed, every palette entry present.
+static void AppendIconImageHeader(std::vector<uint8_t>& out, size_t width, size_t height, uint16_t bitCount,
+                                  size_t pixelBytes) {
+  AppendLE32(out, kInfoHeaderSize);
+  AppendLE32(out, uint32_t(width));
+  AppendLE32(out, uint32_t(height * 2));
+  AppendLE16(out, 1);
+  AppendLE16(out, bitCount);
+  AppendLE32(out, 0);  // BI_RGB
+  AppendLE32(out, uint32_t(pixelBytes));
+  for (int i = 0; i < 4; ++i) AppendLE32(out, 0);
+}
+
 IconEntry IconEntry32(int size, std::span<const uint32_t> argb) {
   if (size <= 0 || size > 256 || argb.size() != size_t(size) * size_t(size))
     Fail("a 32-bit image needs 1 to 256 pixels a side and a pixel for each");
@@ -149,14 +163,7 @@ IconEntry IconEntry32(int size, std::span<const uint32_t> argb) {
   entry.bitCount = 32;
   std::vector<uint8_t>& out = entry.image;
   out.reserve(kInfoHeaderSize + (side * 4 + andStride) * side);
-  AppendLE32(out, kInfoHeaderSize);
-  AppendLE32(out, uint32_t(side));
-  AppendLE32(out, uint32_t(side * 2));
-  AppendLE16(out, 1);
-  AppendLE16(out, 32);
-  AppendLE32(out, 0);  // BI_RGB
-  AppendLE32(out, uint32_t((side * 4 + andStride) * side));
-  for (int i = 0; i < 4; ++i) AppendLE32(out, 0);
+  AppendIconImageHeader(out, side, side, 32, (side * 4 + andStride) * side);
   for (size_t row = 0; row < side; ++row)
     for (size_t x = 0; x < side; ++x) AppendLE32(out, argb[(side - 1 - row) * side + x]);
   for (size_t row = 0; row < side; ++row) {
@@ -232,17 +239,7 @@ std::vector<uint8_t> BuildIcon256(const BmpImage& image, std::span<const uint8_t
   AppendLE32(out, uint32_t(imageBytes));
   AppendLE32(out, uint32_t(kIconDirSize + kIconDirEntrySize));
 
-  AppendLE32(out, kInfoHeaderSize);
-  AppendLE32(out, uint32_t(width));
-  AppendLE32(out, uint32_t(height * 2));
-  AppendLE16(out, 1);
-  AppendLE16(out, 8);
-  AppendLE32(out, 0);  // BI_RGB
-  AppendLE32(out, uint32_t((xorStride + andStride) * height));
-  AppendLE32(out, 0);
-  AppendLE32(out, 0);
-  AppendLE32(out, 0);  // all 256 entries present
-  AppendLE32(out, 0);
+  AppendIconImageHeader(out, size_t(width), size_t(height), 8, (xorStride + andStride) * height);
   for (size_t i = 0; i < 256; ++i) AppendLE32(out, i < image.palette.size() ? image.palette[i] & 0x00FFFFFFu : 0);
 
   for (size_t row = 0; row < height; ++row) {

@@ -13,6 +13,7 @@
 #include "formc/form_resave.h"
 #include "formc/text_form.h"
 #include "persist/form_stream.h"
+#include "persist/properties.h"
 #include "skin/data/compressed_stored_skin.h"
 
 namespace {
@@ -69,20 +70,6 @@ TEST(FormResave, TheProgramsFormComesBackByteForByte) {
   EXPECT_EQ(Resaved(respelled), original);
 }
 
-FormValue Text(const std::string& text) {
-  FormValue value;
-  value.type = FormValueType::String;
-  value.text = text;
-  return value;
-}
-
-FormValue Integer(int64_t number) {
-  FormValue value;
-  value.type = SmallestIntegerType(number);
-  value.integer = number;
-  return value;
-}
-
 // "Pictures" as the package lays pictures out, put together from the files.
 std::vector<uint8_t> FullSkinPictures() {
   std::vector<uint8_t> bytes;
@@ -113,21 +100,21 @@ TEST(FormResave, AFormHoldingTheSecondSkinUncompressedComesBackByteForByte) {
   std::istringstream ini(ReadText(kFullSkin + "skin.ini"));
   for (std::string line; std::getline(ini, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.items.push_back(Text(line));
+    lines.items.push_back(StringFormValue(line));
   }
   ASSERT_GT(lines.items.size(), 100u);
   FormValue pictures;
   pictures.type = FormValueType::Binary;
   pictures.bytes = FullSkinPictures();
-  skin.properties = {{"FileName", 0, Text("skin.ini")},
+  skin.properties = {{"FileName", 0, StringFormValue("skin.ini")},
                      {"IniStrings.Strings", 0, lines},
                      {"Pictures", 0, pictures},
-                     {"Left", 0, Integer(8)},
-                     {"Top", 0, Integer(128)}};
+                     {"Left", 0, IntegerFormValue(8)},
+                     {"Top", 0, IntegerFormValue(128)}};
   FormObject form;
   form.className = "TForm1";
   form.name = "Form1";
-  form.properties = {{"Caption", 0, Text("Dusk")}};
+  form.properties = {{"Caption", 0, StringFormValue("Dusk")}};
   form.children = {skin};
 
   const std::vector<uint8_t> original = WriteFormStream(form);
