@@ -189,10 +189,16 @@ void TForm::CreateParams(WindowParams& params) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
-  FBigIcon = LoadProgramIcon(LargeIconSize(Handle()));
-  FSmallIcon = LoadProgramIcon(SmallIconSize(Handle()));
-  if (FBigIcon) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(FBigIcon.Get()));
-  if (FSmallIcon) SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(FSmallIcon.Get()));
+  SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
+}
+
+void TForm::SetProgramIcons(int smallSize, int largeSize) {
+  // The window lets go of the old icons before they are destroyed.
+  IconHandle big = LoadProgramIcon(largeSize), small = LoadProgramIcon(smallSize);
+  if (big) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
+  if (small) SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+  if (big) FBigIcon = std::move(big);
+  if (small) FSmallIcon = std::move(small);
 }
 
 void TForm::SetVisible(bool value) {
@@ -278,6 +284,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale: drawn for it, where the system suggests.
       ScaleToDensity(HIWORD(wParam));
+      SetProgramIcons(SmallIconSizeAt(HIWORD(wParam)), LargeIconSizeAt(HIWORD(wParam)));
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

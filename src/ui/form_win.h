@@ -64,6 +64,8 @@ class TForm : public TWinControl {
 
  private:
   void ApplyClientSize();
+  // The window's icons, drawn for these sizes (the monitor's).
+  void SetProgramIcons(int smallSize, int largeSize);
   // A form laid out at one density is scaled to the screen's. (Scaling by the
   // font's text height instead would shrink the window wherever the stored
   // font is substituted, as on East Asian systems.)

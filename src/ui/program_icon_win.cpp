@@ -11,20 +11,27 @@ namespace {
 
 constexpr wchar_t kProgramIcon[] = L"MAINICON";
 
-using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiProc = int(WINAPI*)(int, UINT);
 
-int MetricForWindow(HWND window, int metric) {
-  // Looked up at run time: older systems lack both.
-  static const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  static const auto dpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetDpiForWindow")));
-  static const auto metricsForDpi = reinterpret_cast<GetSystemMetricsForDpiProc>(
-      reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")));
-  if (window && dpiForWindow && metricsForDpi)
-    if (UINT dpi = dpiForWindow(window); dpi > 0)
-      if (int value = metricsForDpi(metric, dpi); value > 0) return value;
+using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+
+// Looked up at run time: older systems lack both.
+GetSystemMetricsForDpiProc MetricsForDpi() {
+  static const auto proc = reinterpret_cast<GetSystemMetricsForDpiProc>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  return proc;
+}
+
+int MetricForDpi(UINT dpi, int metric) {
+  if (const auto metricsForDpi = MetricsForDpi(); metricsForDpi && dpi > 0)
+    if (int value = metricsForDpi(metric, dpi); value > 0) return value;
   return GetSystemMetrics(metric);
+}
+
+int MetricForWindow(HWND window, int metric) {
+  static const auto dpiForWindow = reinterpret_cast<GetDpiForWindowProc>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  return MetricForDpi(window && dpiForWindow ? dpiForWindow(window) : 0, metric);
 }
 
 std::span<const uint8_t> ResourceBytes(const wchar_t* name, const wchar_t* type) {
@@ -39,6 +46,8 @@ std::span<const uint8_t> ResourceBytes(const wchar_t* name, const wchar_t* type)
 
 int SmallIconSize(HWND window) { return MetricForWindow(window, SM_CXSMICON); }
 int LargeIconSize(HWND window) { return MetricForWindow(window, SM_CXICON); }
+int SmallIconSizeAt(UINT dpi) { return MetricForDpi(dpi, SM_CXSMICON); }
+int LargeIconSizeAt(UINT dpi) { return MetricForDpi(dpi, SM_CXICON); }
 
 IconHandle LoadProgramIcon(int size) {
   // Looked up at run time (the import library lacks it); scaling down looks

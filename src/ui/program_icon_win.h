@@ -12,6 +12,9 @@
 // knows per-monitor sizes (Windows 10 1607 and later), else the system's.
 int SmallIconSize(HWND window);
 int LargeIconSize(HWND window);
+// The same for a density the window is about to take.
+int SmallIconSizeAt(UINT dpi);
+int LargeIconSizeAt(UINT dpi);
 // The program icon's image of that size, or the nearest larger one scaled
 // down; empty when the module has no program icon.
 IconHandle LoadProgramIcon(int size);

@@ -2,6 +2,7 @@
 // sizes: the window owns its button, the application window is never
 // shown, and window and tray icons come from the icon drawn for the size.
 #include "base/ico_file.h"
+#include "ui/display_dpi_win.h"
 #include "ui/program_icon_win.h"
 #include "wine_support.h"
 
@@ -119,6 +120,22 @@ TEST(ProgramIcons, WindowAndTrayIconsAreTheProgramIconsPicturesForTheirSizes) {
   EXPECT_EQ(IconPixels(shellIcon), IconPixels(expected.Get())) << "the picture drawn for the size, not a resample";
   EXPECT_EQ(ParseIcon(form->TrayIcon->Icon().Data()).size(), 1u);
   EXPECT_TRUE(IsProgramIconImage(form->TrayIcon->Icon().Data()));
+}
+
+// Moved to a monitor of another scale, the window takes the icons drawn
+// for that scale's sizes.
+TEST(ProgramIcons, AWindowMovedToAnotherScaleTakesThatScalesIcons) {
+  if (SmallIconSizeAt(144) == SmallIconSizeAt(96)) GTEST_SKIP() << "the system gives no icon sizes per density";
+  TApplication app;
+  OtherForm* form = app.CreateForm<OtherForm>();
+  RECT place;
+  GetWindowRect(form->Handle(), &place);
+  SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&place));
+  auto windowIcon = [&](WPARAM kind) {
+    return reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, kind, 0));
+  };
+  EXPECT_EQ(IconPixels(windowIcon(ICON_SMALL)).first, SmallIconSizeAt(144));
+  EXPECT_EQ(IconPixels(windowIcon(ICON_BIG)).first, LargeIconSizeAt(144));
 }
 
 }  // namespace
