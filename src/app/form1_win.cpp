@@ -12,6 +12,8 @@
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
 #include "skin/frame/skin_hint_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
+#include "skin/menu/menu_item_component.h"
 
 TForm1* Form1 = nullptr;
 
@@ -58,6 +60,8 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TStoredSkin>("TStoredSkin");
   RegisterComponentClass<TTimer>("TTimer");
   RegisterComponentClass<TTrayIcon>("TTrayIcon");
+  RegisterComponentClass<TSkinPopupMenu>("TSkinPopupMenu");
+  RegisterComponentClass<TMenuItemComponent>("TMenuItem");
 }
 
 // The form's components as the schedule handlers touch them. A component the

@@ -48,6 +48,9 @@ class TComponent : public TPersistent {
 
   // Form streams give visual children their parent through this.
   virtual void SetParentComponent(TComponent* parent);
+  // Whether a form stream may nest objects inside this one's (a menu's
+  // items); they are owned by the root like every other, parented here.
+  virtual bool HoldsChildObjects() const { return false; }
 
   // The root of a form stream answers these for its fields and handlers.
   // BindField stores a created component in the field of its name, if there

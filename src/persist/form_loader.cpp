@@ -28,6 +28,34 @@ void AssignProperties(TComponent& component, const FormObject& object, LoadConte
   }
 }
 
+// Each child of `container` in stream order, then its own nested children:
+// owned by the root, parented by what holds it in the stream.
+void CreateChildren(TComponent& root, TComponent& container, const FormObject& object, LoadContext& context,
+                    std::vector<TComponent*>& created) {
+  for (const FormObject& child : object.children) {
+    // Owned by the root from here on, so a failure later frees it with the root.
+    TComponent* component = CreateComponent(child.className, &root);
+    if (!component)
+      throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
+                       "\" at offset " + std::to_string(child.offset));
+    created.push_back(component);
+    if (!child.children.empty() && !component->HoldsChildObjects())
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " holds nested objects, which its class does not take");
+    component->BeginLoading();
+    component->SetName(child.name);
+    if (!child.name.empty() && root.FindComponent(child.name) != component)
+      throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
+                       std::to_string(child.offset));
+    component->SetParentComponent(&container);
+    if (!root.BindField(child.name, component))
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " does not fit the field of that name in " + std::string(root.ClassName()));
+    AssignProperties(*component, child, context);
+    CreateChildren(root, *component, child, context, created);
+  }
+}
+
 }  // namespace
 
 void LoadComponent(TComponent& component, const FormObject& object) {
@@ -51,27 +79,7 @@ void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
   AssignProperties(root, tree, context);
 
   std::vector<TComponent*> created;
-  for (const FormObject& child : tree.children) {
-    if (!child.children.empty())
-      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
-                       " holds nested objects, which this form does not use");
-    // Owned by the root from here on, so a failure later frees it with the root.
-    TComponent* component = CreateComponent(child.className, &root);
-    if (!component)
-      throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
-                       "\" at offset " + std::to_string(child.offset));
-    created.push_back(component);
-    component->BeginLoading();
-    component->SetName(child.name);
-    if (!child.name.empty() && root.FindComponent(child.name) != component)
-      throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
-                       std::to_string(child.offset));
-    component->SetParentComponent(&root);
-    if (!root.BindField(child.name, component))
-      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
-                       " does not fit the field of that name in " + std::string(root.ClassName()));
-    AssignProperties(*component, child, context);
-  }
+  CreateChildren(root, root, tree, context, created);
 
   context.BindReferences();
 

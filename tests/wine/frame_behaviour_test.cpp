@@ -469,7 +469,7 @@ namespace {
 std::vector<std::string> OpenCaptions(TSkinFrame& frame) {
   std::vector<std::string> captions;
   if (frame.Menu().LevelCount() == 0) return captions;
-  for (const TFrameMenuItem& item : frame.Menu().Level(0).Items()) captions.push_back(item.Caption);
+  for (const TMenuItem& item : frame.Menu().Level(0).Items()) captions.push_back(item.Caption);
   return captions;
 }
 
@@ -481,7 +481,7 @@ TEST_F(FrameBehaviourTest, AttachedItemsAndTheUsersSystemMenu) {
   auto* menu = new TSkinPopupMenu(form);
   menu->Items = {{.Name = "Blue", .Caption = "&Blue"}, {.Name = "Grey", .Caption = "&Grey"}};
   std::vector<std::string> chosen;
-  menu->OnCommand = [&](const TFrameMenuItem& item) { chosen.push_back(item.Name); };
+  menu->OnCommand = [&](const TMenuItem& item) { chosen.push_back(item.Name); };
   form->SkinForm->SetAttachedItems("grip", menu);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "first skin" : "after a skin change");
