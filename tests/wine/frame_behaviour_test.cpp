@@ -45,21 +45,6 @@ void MovePointerTo(POINT screen) {
   SendInput(1, &move, sizeof move);
 }
 
-// The screen around the form, hint windows and all, saved for a person to
-// look at (as the full skin's renders are) when the test script asks.
-void SaveScreen(const std::string& name, RECT area) {
-  const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
-  if (!folder) return;
-  TBitmap shot(area.right - area.left, area.bottom - area.top);
-  {
-    WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.Get(), area.left, area.top, SRCCOPY);
-  }
-  GdiFlush();
-  TFileStream file(std::string(folder) + "/full-skin-" + name + ".bmp", fmCreate);
-  shot.SaveToStream(file);
-}
-
 class FrameBehaviourTest : public testing::Test {
  protected:
   void SetUp() override { app = std::make_unique<TApplication>(); }
