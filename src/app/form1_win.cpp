@@ -7,6 +7,7 @@
 #include "app/power_off.h"
 #include "app/power_platform_win.h"
 #include "app/single_instance_win.h"
+#include "ui/action_list_win.h"
 #include "ui/application_win.h"
 #include "ui/resources_win.h"
 #include "persist/class_registry.h"
@@ -62,6 +63,8 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TTrayIcon>("TTrayIcon");
   RegisterComponentClass<TSkinPopupMenu>("TSkinPopupMenu");
   RegisterComponentClass<TMenuItemComponent>("TMenuItem");
+  RegisterComponentClass<TActionList>("TActionList");
+  RegisterComponentClass<TAction>("TAction");
 }
 
 // The form's components as the schedule handlers touch them. A component the

@@ -46,11 +46,11 @@ class TComponent : public TPersistent {
   int DesignTop() const { return FDesignTop; }
   void SetDesignTop(int value) { FDesignTop = value; }
 
-  // Form streams give visual children their parent through this.
+  // Form streams give visual children their parent through this, and
+  // objects stored inside another object (actions in their list) that one.
   virtual void SetParentComponent(TComponent* parent);
-  // Whether a form stream may nest objects inside this one's (a menu's
-  // items); they are owned by the root like every other, parented here.
-  virtual bool HoldsChildObjects() const { return false; }
+  // The component that holds this one in a form stream; none by default.
+  virtual TComponent* GetParentComponent() const;
 
   // The root of a form stream answers these for its fields and handlers.
   // BindField stores a created component in the field of its name, if there

@@ -77,7 +77,6 @@ class TTestMenu : public TComponent, public TMenuItemList {
  public:
   using TComponent::TComponent;
   std::string_view ClassName() const override { return "TTestMenu"; }
-  bool HoldsChildObjects() const override { return true; }
 };
 
 class TTestPlain : public TComponent {
@@ -101,6 +100,7 @@ std::unique_ptr<TMenuForm> LoadMenuForm(std::string_view text) {
   RegisterComponentClass<TTestMenu>("TTestMenu");
   RegisterComponentClass<TTestPlain>("TTestPlain");
   RegisterComponentClass<TMenuItemComponent>("TMenuItem");
+  RegisterComponentClass<TAction>("TAction");
   auto form = std::make_unique<TMenuForm>();
   LoadForm(*form, WriteFormStream(ParseTextForm(text)));
   return form;
@@ -176,7 +176,65 @@ end
   EXPECT_EQ(menu->MenuItems()[1].SubItems.size(), 1u);
 }
 
-TEST(MenuItemStream, ObjectsNestedInAClassThatHoldsNoneAreRejected) {
+TEST(MenuItemStream, AnItemShowsItsActionAndRunsItUnlessItHasItsOwnClick) {
+  auto form = LoadMenuForm(R"(object MenuForm1: TMenuForm
+  object Save1: TAction
+    Caption = '&Save'
+    Checked = True
+    ImageIndex = 1
+    ShortCut = 16467
+    OnExecute = ItemClick
+  end
+  object Menu1: TTestMenu
+    object SaveItem: TMenuItem
+      Caption = 'Stale'
+      Action = Save1
+    end
+    object OwnItem: TMenuItem
+      Action = Save1
+      OnClick = ItemClick
+    end
+  end
+end
+)");
+  auto* menu = dynamic_cast<TTestMenu*>(form->FindComponent("Menu1"));
+  auto* action = dynamic_cast<TAction*>(form->FindComponent("Save1"));
+  ASSERT_TRUE(menu && action);
+  std::vector<TMenuItem> items = menu->MenuItems();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].Caption, "&Save");
+  EXPECT_EQ(items[0].ShortCut, "Ctrl+S");
+  EXPECT_EQ(items[0].ImageIndex, 1);
+  EXPECT_TRUE(items[0].Checked);
+  items[0].OnClick();  // the action runs, itself the sender
+  items[1].OnClick();  // the item's own handler instead
+  EXPECT_EQ(form->clicked, (std::vector<TObject*>{action, form->FindComponent("OwnItem")}));
+
+  // The menu updates the action as it fills: its OnUpdate decides, and the
+  // action's later changes reach the items.
+  action->SetOnUpdate([action](TObject*) { action->SetEnabled(false); });
+  action->SetCaption("&Keep");
+  items = menu->MenuItems();
+  EXPECT_FALSE(items[0].Enabled);
+  EXPECT_EQ(items[1].Caption, "&Keep");
+  delete action;  // an item whose action goes keeps what it showed
+  EXPECT_EQ(menu->MenuItems()[0].Caption, "&Keep");
+}
+
+TEST(MenuItemStream, ObjectsNestedInAClassThatHoldsNoneAndWrappingShortCutsAreRejected) {
+  try {
+    LoadMenuForm(R"(object MenuForm1: TMenuForm
+  object Menu1: TTestMenu
+    object Open1: TMenuItem
+      ShortCut = 81999
+    end
+  end
+end
+)");
+    ADD_FAILURE() << "the stream loaded";
+  } catch (const EFormError& e) {
+    EXPECT_NE(std::string(e.what()).find("out of range"), std::string::npos) << e.what();
+  }
   try {
     LoadMenuForm(R"(object MenuForm1: TMenuForm
   object Plain1: TTestPlain

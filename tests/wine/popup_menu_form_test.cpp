@@ -15,6 +15,7 @@
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/menu/menu_item_component.h"
 #include "skin/menu/skin_menu_win.h"
+#include "ui/action.h"
 #include "ui/handles_win.h"
 #include "ui/image_list_win.h"
 #include "wine_support.h"
@@ -84,8 +85,9 @@ TEST_F(PopupMenuFormTest, StreamedItemsShowImagesAndMarksInBothLooksAndRunTheirO
     EXPECT_EQ(form->Handlers(), std::vector<std::string>{"Popup1Popup"});
     std::vector<std::string> captions;
     for (const TMenuItem& item : Level0().Items()) captions.push_back(item.Caption);
-    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "&Wrap", "-", "&Small", "&Large", "&More"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "&Wrap", "-", "&Small", "&Large", "Sa&ve", "&More"}));
     EXPECT_EQ(Level0().Items()[0].ShortCut, "Ctrl+O");
+    EXPECT_EQ(Level0().Items()[5].ShortCut, "Ctrl+S");  // the action's
 
     // The image shows on its item only; an index past the list gives the check mark.
     const std::vector<COLORREF> open = MarkColumn(0), wrap = MarkColumn(1), small = MarkColumn(3),
@@ -120,6 +122,16 @@ TEST_F(PopupMenuFormTest, StreamedItemsShowImagesAndMarksInBothLooksAndRunTheirO
   form->fired.clear();
   popup->ClickDefaultItem();
   EXPECT_EQ(form->Handlers(), std::vector<std::string>{"Open1Click"});
+
+  // An item with an action runs it, by the keys as well: Down to it, Enter.
+  form->fired.clear();
+  Open();
+  for (int down = 0; down < 4; ++down) Menu().KeyDown(VK_DOWN, 0);
+  ASSERT_EQ(Level0().HotIndex(), 5);
+  Menu().KeyDown(VK_RETURN, 0);
+  EXPECT_FALSE(Menu().MenuOpen());
+  EXPECT_EQ(form->Handlers(), (std::vector<std::string>{"Popup1Popup", "Save1Execute"}));
+  EXPECT_EQ(form->Last("Save1Execute")->sender, form->Find<TAction>("Save1"));
 }
 
 }  // namespace

@@ -29,7 +29,6 @@ class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMen
   std::function<void(const TMenuItem& item)> OnCommand;
   // Items, then the item objects, as they are now.
   std::vector<TMenuItem> ShownItems() const;
-  bool HoldsChildObjects() const override { return true; }
 
   // Images of the items' ImageIndex.
   TImageList* Images() const { return FImages.Get(); }

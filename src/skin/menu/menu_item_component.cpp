@@ -10,6 +10,8 @@ std::vector<TMenuItem> TMenuItemList::MenuItems() const {
   std::vector<TMenuItem> items;
   items.reserve(FItemObjects.size());
   for (TMenuItemComponent* object : FItemObjects) {
+    // The action's OnUpdate may change what the item shows.
+    if (TAction* action = object->Action()) action->Update();
     TMenuItem item = object->Data();
     item.SubItems = object->MenuItems();
     item.OnClick = [object] { object->Click(); };
@@ -19,7 +21,10 @@ std::vector<TMenuItem> TMenuItemList::MenuItems() const {
 }
 
 TMenuItemList::~TMenuItemList() {
-  for (TMenuItemComponent* object : FItemObjects) object->FList = nullptr;
+  for (TMenuItemComponent* object : FItemObjects) {
+    object->FList = nullptr;
+    object->FParent = nullptr;
+  }
 }
 
 TMenuItemComponent::~TMenuItemComponent() { Detach(); }
@@ -37,6 +42,7 @@ const PropertyTable& TMenuItemComponent::Properties() const {
                                                                   props::Bool("RadioItem", &M::SetRadioItem),
                                                                   props::Int("ShortCut", &M::SetShortCut),
                                                                   props::Bool("Visible", &M::SetVisible),
+                                                                  props::Ref("Action", &M::SetAction),
                                                                   props::Event("OnClick", &M::SetOnClick),
                                                               });
   return table;
@@ -48,7 +54,11 @@ void TMenuItemComponent::SetName(const std::string& name) {
   FData.Name = name;
 }
 
-void TMenuItemComponent::SetShortCut(int value) { FData.ShortCut = ShortCutText(static_cast<uint16_t>(value)); }
+void TMenuItemComponent::SetShortCut(int value) {
+  // A value past 16 bits would wrap to another key.
+  if (value < 0 || value > 0xFFFF) throw EPropertyValue("shortcut " + std::to_string(value) + " is out of range");
+  FData.ShortCut = ShortCutText(static_cast<uint16_t>(value));
+}
 
 void TMenuItemComponent::SetGroupIndex(int value) { FData.GroupIndex = static_cast<uint8_t>(std::clamp(value, 0, 255)); }
 
@@ -65,17 +75,23 @@ void TMenuItemComponent::SetChecked(bool value) {
 }
 
 void TMenuItemComponent::Click() {
-  if (FOnClick) FOnClick(this);
+  if (FOnClick)
+    FOnClick(this);
+  else
+    FActionLink.Execute();
 }
 
 void TMenuItemComponent::SetParentComponent(TComponent* parent) {
   Detach();
   FList = dynamic_cast<TMenuItemList*>(parent);
-  if (FList) FList->FItemObjects.push_back(this);
+  if (!FList) return;
+  FParent = parent;
+  FList->FItemObjects.push_back(this);
 }
 
 void TMenuItemComponent::Detach() {
   if (!FList) return;
   std::erase(FList->FItemObjects, this);
   FList = nullptr;
+  FParent = nullptr;
 }

@@ -9,6 +9,7 @@
 #include "persist/component.h"
 #include "persist/object.h"
 #include "skin/menu/menu_item.h"
+#include "ui/action.h"
 
 class TMenuItemComponent;
 
@@ -32,7 +33,9 @@ class TMenuItemList {
   std::vector<TMenuItemComponent*> FItemObjects;
 };
 
-class TMenuItemComponent : public TComponent, public TMenuItemList {
+// An item linked to an action shows the action's caption, state, shortcut
+// and image, and runs the action when chosen unless it has its own OnClick.
+class TMenuItemComponent : public TComponent, public TMenuItemList, private ActionClient {
  public:
   explicit TMenuItemComponent(TComponent* owner) : TComponent(owner) {}
   ~TMenuItemComponent() override;
@@ -58,19 +61,32 @@ class TMenuItemComponent : public TComponent, public TMenuItemList {
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& value) { FHint = value; }
   void SetOnClick(TNotifyEvent value) { FOnClick = std::move(value); }
-  // What choosing the item does: its OnClick, with the item as the sender.
+  TAction* Action() const { return FActionLink.Action(); }
+  void SetAction(TAction* action) { FActionLink.SetAction(action); }
+  // What choosing the item does: its OnClick, with the item as the sender;
+  // without one, its action's Execute.
   void Click();
 
   // The stream's nesting: a popup menu or another item holds this one.
   void SetParentComponent(TComponent* parent) override;
-  bool HoldsChildObjects() const override { return true; }
+  TComponent* GetParentComponent() const override { return FParent; }
 
  private:
   friend class TMenuItemList;
   void Detach();
+  // ActionClient
+  void ActionCaptionChanged(const std::string& caption) override { FData.Caption = caption; }
+  void ActionEnabledChanged(bool enabled) override { FData.Enabled = enabled; }
+  void ActionHintChanged(const std::string& hint) override { FHint = hint; }
+  void ActionVisibleChanged(bool visible) override { FData.Visible = visible; }
+  void ActionCheckedChanged(bool checked) override { SetChecked(checked); }
+  void ActionShortCutChanged(TShortCut shortCut) override { SetShortCut(shortCut); }
+  void ActionImageChanged() override { FData.ImageIndex = Action()->ImageIndex(); }
 
   TMenuItem FData;
   std::string FHint;
   TNotifyEvent FOnClick;
   TMenuItemList* FList = nullptr;
+  TComponent* FParent = nullptr;  // the component FList is
+  TActionLink FActionLink{*this};
 };
