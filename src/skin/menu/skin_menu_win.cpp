@@ -294,8 +294,10 @@ void TSkinMenu::ItemChosen(TSkinPopupWindow& window, int32_t index, bool byKeybo
       }
       StopOpenTimer();
       CloseFrom(level + 1);
-      window.SetSubOpen(index, true);
+      const size_t levels = FLevels.size();
       OpenWindow(window.ItemScreenRect(index), item.SubItems, false, true);
+      // Sub-items that are all hidden open nothing: the item stays clickable.
+      if (FLevels.size() > levels) window.SetSubOpen(index, true);
       break;
   }
 }
