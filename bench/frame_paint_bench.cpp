@@ -62,9 +62,9 @@ int main() {
   Time("resize with a new shape", [&](int i) {
     SetWindowPos(window, nullptr, 0, 0, 199 + i % 2, 320, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
   });
-  std::vector<TFrameMenuItem> items;
+  std::vector<TMenuItem> items;
   for (int i = 0; i < 10; ++i) {
-    TFrameMenuItem item;
+    TMenuItem item;
     item.Caption = i == 4 ? "-" : "Menu item &" + std::to_string(i);
     item.ShortCut = i % 3 == 0 ? "Ctrl+" + std::to_string(i) : "";
     items.push_back(item);

@@ -33,7 +33,7 @@
 #include "skin/frame/frame_states.h"
 #include "skin/frame/object_layout.h"
 #include "skin/frame/skin_object_list.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/frame/window_placement.h"
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
@@ -512,18 +512,21 @@ void WalkControls(const TSkinData& skin, ActivePictures& pictures, const EngineD
 
 // `count` items of every kind: commands with their glyphs, separators,
 // shortcuts, disabled items, sub-menus, and captions to be cut.
-std::vector<TFrameMenuItem> MenuItems(size_t count) {
+std::vector<TMenuItem> MenuItems(size_t count) {
   static const char* const kNames[] = {"SKF_CLOSE", "SKF_MINITEM", "SKF_MAXITEM", "SKF_RESTORE",
                                        "SKF_ROLLUP", "SKF_MINTOTRAY", "TRAY_SKF_RESTORE", "USER"};
-  std::vector<TFrameMenuItem> items;
+  std::vector<TMenuItem> items;
   for (size_t i = 0; i < count; ++i) {
-    TFrameMenuItem item{.Name = kNames[i % 8],
+    TMenuItem item{.Name = kNames[i % 8],
                         .Caption = i % 5 == 3   ? "-"
                                    : i % 3 == 0 ? "&Restore"
                                                 : "A caption far too long for && any menu &"};
     if (i % 4 == 1) item.ShortCut = "Alt+F4";
     item.Enabled = i % 7 != 2;
     if (i % 6 == 5) item.SubItems.push_back({.Name = "SUB", .Caption = "&Sub"});
+    item.ImageIndex = static_cast<int32_t>(i % 5) - 1;
+    item.Checked = i % 3 != 1;
+    item.RadioItem = i % 4 == 0;
     items.push_back(std::move(item));
   }
   return items;
@@ -543,7 +546,7 @@ TMenuItemLook LookFor(size_t index) {
 }
 
 // As TSkinPopupWindow opens, places, tracks, scrolls and paints one level.
-void WalkMenu(MenuWalk& walk, const std::vector<TFrameMenuItem>& items, const TRect& workArea) {
+void WalkMenu(MenuWalk& walk, const std::vector<TMenuItem>& items, const TRect& workArea) {
   const TMenuSkin& skin = walk.Skin;
   const std::vector<TMenuItemSize> sizes = MeasureMenuItems(items, walk.Text, skin, 20);
   TMenuWindowSize size = MenuWindowSize(sizes, MarkColumnWidth(std::nullopt), skin, workArea);
@@ -580,14 +583,20 @@ void WalkMenu(MenuWalk& walk, const std::vector<TFrameMenuItem>& items, const TR
   if (int64_t{size.Width} * size.Height > kMaxPaintedMenuPixels) return;
   PixelImage window(size.Width, size.Height);
   PaintMenuBackground(window.View(), skin, walk.Pictures, std::nullopt);
+  // Three 16 x 16 images, filled as a list's icons would cover them.
+  struct FilledImages : TMenuImages {
+    int32_t Count() const override { return 3; }
+    int32_t Width() const override { return 16; }
+    int32_t Height() const override { return 16; }
+    void DrawImage(PixelView target, int x, int y, int32_t) override { FillPixels(target, {x, y, x + 16, y + 16}, {}); }
+  } images;
   for (size_t i = 0; i < items.size(); ++i) {
     const TMenuItemPlace& place = layout.Items[i];
     if (!place.Shown) continue;
     PixelImage item(place.Rect.Width(), place.Rect.Height());
     const TMenuItemLook look = LookFor(i);
     MenuItemMorphPending(skin, look);
-    PaintMenuItem(item.View(), skin, walk.Pictures, items[i], look, i % 2 ? std::optional<int32_t>(16) : std::nullopt,
-                  walk.Text);
+    PaintMenuItem(item.View(), skin, walk.Pictures, items[i], look, i % 2 ? &images : nullptr, walk.Text);
     CopyPixels(window.View(), PixelBox{place.Rect}, item.View(), WholeOf(item));
   }
   if (size.Scrolling)
@@ -620,7 +629,7 @@ void WalkMenus(const TSkinData& skin, ActivePictures& pictures) {
     walk.Mask = &pictures.At(walk.Skin.Popup->maskpictureindex);
   }
   for (size_t count : {0, 1, 200}) {
-    const std::vector<TFrameMenuItem> items = MenuItems(count);
+    const std::vector<TMenuItem> items = MenuItems(count);
     // A work area as large as a monitor, and one too low for the items.
     for (const TRect& workArea : {kWorkArea, TRect{-1920, 0, 0, 120}}) WalkMenu(walk, items, workArea);
   }

@@ -7,11 +7,14 @@
 #include "app/power_off.h"
 #include "app/power_platform_win.h"
 #include "app/single_instance_win.h"
+#include "ui/action_list_win.h"
 #include "ui/application_win.h"
 #include "ui/resources_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
 #include "skin/frame/skin_hint_win.h"
+#include "skin/frame/skin_popup_menu_win.h"
+#include "skin/menu/menu_item_component.h"
 
 TForm1* Form1 = nullptr;
 
@@ -58,6 +61,10 @@ void RegisterMainFormClasses() {
   RegisterComponentClass<TStoredSkin>("TStoredSkin");
   RegisterComponentClass<TTimer>("TTimer");
   RegisterComponentClass<TTrayIcon>("TTrayIcon");
+  RegisterComponentClass<TSkinPopupMenu>("TSkinPopupMenu");
+  RegisterComponentClass<TMenuItemComponent>("TMenuItem");
+  RegisterComponentClass<TActionList>("TActionList");
+  RegisterComponentClass<TAction>("TAction");
 }
 
 // The form's components as the schedule handlers touch them. A component the

@@ -77,6 +77,8 @@ void TComponent::RemoveFreeNotification(TComponent* other) {
 
 void TComponent::SetParentComponent(TComponent*) {}
 
+TComponent* TComponent::GetParentComponent() const { return nullptr; }
+
 bool TComponent::BindField(std::string_view, TComponent*) { return true; }
 
 std::any TComponent::FindHandler(std::string_view) { return {}; }

@@ -46,8 +46,11 @@ class TComponent : public TPersistent {
   int DesignTop() const { return FDesignTop; }
   void SetDesignTop(int value) { FDesignTop = value; }
 
-  // Form streams give visual children their parent through this.
+  // Form streams give visual children their parent through this, and
+  // objects stored inside another object (actions in their list) that one.
   virtual void SetParentComponent(TComponent* parent);
+  // The component that holds this one in a form stream; none by default.
+  virtual TComponent* GetParentComponent() const;
 
   // The root of a form stream answers these for its fields and handlers.
   // BindField stores a created component in the field of its name, if there

@@ -28,6 +28,35 @@ void AssignProperties(TComponent& component, const FormObject& object, LoadConte
   }
 }
 
+// Every object of the stream is owned by the root, whatever holds it; an
+// object stored inside another one gets that one as its parent, and must
+// take it (an action its list, a control a windowed control).
+void CreateChildren(TComponent& root, TComponent& parent, const FormObject& holder, LoadContext& context,
+                    std::vector<TComponent*>& created) {
+  for (const FormObject& child : holder.children) {
+    // Owned by the root from here on, so a failure later frees it with the root.
+    TComponent* component = CreateComponent(child.className, &root);
+    if (!component)
+      throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
+                       "\" at offset " + std::to_string(child.offset));
+    created.push_back(component);
+    component->BeginLoading();
+    component->SetName(child.name);
+    if (!child.name.empty() && root.FindComponent(child.name) != component)
+      throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
+                       std::to_string(child.offset));
+    component->SetParentComponent(&parent);
+    if (&parent != &root && component->GetParentComponent() != &parent)
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " cannot be held by " + Describe(holder));
+    if (!root.BindField(child.name, component))
+      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
+                       " does not fit the field of that name in " + std::string(root.ClassName()));
+    AssignProperties(*component, child, context);
+    CreateChildren(root, *component, child, context, created);
+  }
+}
+
 }  // namespace
 
 void LoadComponent(TComponent& component, const FormObject& object) {
@@ -51,27 +80,7 @@ void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
   AssignProperties(root, tree, context);
 
   std::vector<TComponent*> created;
-  for (const FormObject& child : tree.children) {
-    if (!child.children.empty())
-      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
-                       " holds nested objects, which this form does not use");
-    // Owned by the root from here on, so a failure later frees it with the root.
-    TComponent* component = CreateComponent(child.className, &root);
-    if (!component)
-      throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
-                       "\" at offset " + std::to_string(child.offset));
-    created.push_back(component);
-    component->BeginLoading();
-    component->SetName(child.name);
-    if (!child.name.empty() && root.FindComponent(child.name) != component)
-      throw EFormError("Invalid form stream: duplicate component name \"" + child.name + "\" at offset " +
-                       std::to_string(child.offset));
-    component->SetParentComponent(&root);
-    if (!root.BindField(child.name, component))
-      throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
-                       " does not fit the field of that name in " + std::string(root.ClassName()));
-    AssignProperties(*component, child, context);
-  }
+  CreateChildren(root, root, tree, context, created);
 
   context.BindReferences();
 

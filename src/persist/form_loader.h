@@ -1,9 +1,10 @@
 #pragma once
 // Brings a form stream to life on an existing root component, in this order:
-// the root's own properties; each child created in stream order (owner and
-// parent the root, named, stored in its field, properties assigned while
-// loading); references bound in stream order; end-of-loading steps, root
-// first, then the children in creation order.
+// the root's own properties; each child created in stream order (owner the
+// root, parent the object that holds it in the stream, named, stored in its
+// field, properties assigned while loading, then its own children);
+// references bound in stream order; end-of-loading steps, root first, then
+// the children in creation order.
 #include <cstdint>
 #include <span>
 

@@ -111,6 +111,8 @@ void TWinControl::SetParentComponent(TComponent* parent) {
   if (auto* control = dynamic_cast<TWinControl*>(parent)) SetParent(control);
 }
 
+TComponent* TWinControl::GetParentComponent() const { return FParent; }
+
 void TWinControl::SetParent(TWinControl* parent) {
   if (parent == FParent) return;
   if (FParent) {

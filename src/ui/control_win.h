@@ -43,6 +43,7 @@ class TWinControl : public TComponent, public TWindowObject {
   TWinControl* Parent() const { return FParent; }
   void SetParent(TWinControl* parent);
   void SetParentComponent(TComponent* parent) override;
+  TComponent* GetParentComponent() const override;
   const std::vector<TWinControl*>& Controls() const { return FControls; }
   // The density the control is drawn for: its form's.
   virtual int PixelsPerInch() const { return FParent ? FParent->PixelsPerInch() : 96; }

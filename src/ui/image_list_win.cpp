@@ -14,3 +14,7 @@ void TImageList::AddIconData(std::span<const uint8_t> data) {
 HICON TImageList::Icon(int index) const {
   return index >= 0 && index < Count() ? FIcons[static_cast<size_t>(index)].Get() : nullptr;
 }
+
+void TImageList::Draw(HDC dc, int x, int y, int index) const {
+  if (HICON icon = Icon(index)) DrawIconEx(dc, x, y, icon, ImageWidth(), ImageHeight(), 0, nullptr, DI_NORMAL);
+}

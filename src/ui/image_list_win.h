@@ -18,6 +18,11 @@ class TImageList : public TComponent {
   void AddIconData(std::span<const uint8_t> data);
   // Null outside 0..Count()-1; the list keeps ownership.
   HICON Icon(int index) const;
+  // Every image is loaded at the system's small-icon size.
+  int ImageWidth() const { return GetSystemMetrics(SM_CXSMICON); }
+  int ImageHeight() const { return GetSystemMetrics(SM_CYSMICON); }
+  // Draws one image at its size; nothing outside 0..Count()-1.
+  void Draw(HDC dc, int x, int y, int index) const;
 
  private:
   std::vector<IconHandle> FIcons;

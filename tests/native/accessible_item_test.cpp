@@ -49,7 +49,7 @@ TEST(AccessibleControls, ADisabledControlIsOnlyUnavailable) {
 
 TEST(AccessibleMenus, ItemsTellTheirKindStateAndKeys) {
   const TSystemMenuCaptions captions{"Mi&nimize", "Ma&ximize", "&Restore", "Ro&llUp", "Minimize to &Tray", "&Close"};
-  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize}, captions);
+  const std::vector<TMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize}, captions);
   ASSERT_EQ(items.size(), 3u);  // Minimize, a separator, Close
   const TAccessibleItem minimize = MenuItemAccessible(items[0], {.Lit = true});
   EXPECT_EQ(minimize.Role, TAccessibleRole::MenuItem);
@@ -69,11 +69,11 @@ TEST(AccessibleMenus, ItemsTellTheirKindStateAndKeys) {
   EXPECT_EQ(close.Description, "Alt+F4") << "the shortcut the menu shows beside it";
   EXPECT_EQ(close.State, Focusable | Offscreen);
 
-  TFrameMenuItem disabled = items[0];
+  TMenuItem disabled = items[0];
   disabled.Enabled = false;
   EXPECT_EQ(MenuItemAccessible(disabled, {.Lit = true}).State, Unavailable);
 
-  TFrameMenuItem parent = items[0];
+  TMenuItem parent = items[0];
   parent.Name = "more";
   parent.Caption = "&More";
   parent.Default = true;

@@ -533,9 +533,10 @@ end
   end
 end
 )");
+  // A label takes no child: the object inside it is refused where it starts.
   message = LoadError(bytes);
-  EXPECT_NE(message.find("Outer"), std::string::npos) << message;
-  EXPECT_TRUE(MentionsOffset(message, ObjectAt(bytes, "TTestLabel", "Outer")));
+  EXPECT_NE(message.find("cannot be held by object \"Outer\""), std::string::npos) << message;
+  EXPECT_TRUE(MentionsOffset(message, ObjectAt(bytes, "TTestLabel", "Inner")));
 }
 
 TEST_F(FormLoad, RejectsUnknownPropertiesAndValuesOfTheWrongKind) {

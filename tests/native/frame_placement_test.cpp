@@ -118,9 +118,9 @@ TEST(WindowPlacement, SnapsStrictlyCloserThanTheMagneticSizeAndPinsWhenMaximized
   EXPECT_EQ(MovingRect(proposed, current, area, {}), proposed);
 }
 
-std::vector<std::string> Captions(const std::vector<TFrameMenuItem>& items) {
+std::vector<std::string> Captions(const std::vector<TMenuItem>& items) {
   std::vector<std::string> captions;
-  for (const TFrameMenuItem& item : items) captions.push_back(item.Caption);
+  for (const TMenuItem& item : items) captions.push_back(item.Caption);
   return captions;
 }
 
@@ -129,11 +129,11 @@ using Texts = std::vector<std::string>;
 const TSystemMenuCaptions kCaptions{"Mi&nimize", "Ma&ximize", "&Restore", "Ro&llUp", "Minimize to &Tray", "&Close"};
 
 TEST(SystemMenuItems, MainWindowListAndCloseItem) {
-  const std::vector<TFrameMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray}, kCaptions);
+  const std::vector<TMenuItem> items = SystemMenuItems({.BorderIcons = sbiMinimize | sbiMinimizeToTray}, kCaptions);
   ASSERT_EQ(Captions(items), (Texts{"Mi&nimize", "Minimize to &Tray", "-", "&Close"}));
   EXPECT_EQ((Texts{items[0].Name, items[1].Name, items[3].Name}), (Texts{"SKF_MINITEM", "SKF_MINTOTRAY", "SKF_CLOSE"}));
-  EXPECT_EQ(items[1].Command, TFrameCommand::MinimizeToTray);
-  EXPECT_EQ(items[3].Command, TFrameCommand::Close);
+  EXPECT_EQ(FrameCommandOf(items[1]), TFrameCommand::MinimizeToTray);
+  EXPECT_EQ(FrameCommandOf(items[3]), TFrameCommand::Close);
   EXPECT_EQ(items[3].ShortCut, "Alt+F4");
 }
 
@@ -163,12 +163,12 @@ TEST(SystemMenuItems, EachStateAndIconSet) {
 
 TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
   auto item = [](std::string name, std::string caption) {
-    TFrameMenuItem entry;
+    TMenuItem entry;
     entry.Name = std::move(name);
     entry.Caption = std::move(caption);
     return entry;
   };
-  const std::vector<TFrameMenuItem> user{item("About", "&About"), item("SKF_CLOSE", "Old close"),
+  const std::vector<TMenuItem> user{item("About", "&About"), item("SKF_CLOSE", "Old close"),
                                         item("SKF_MAXITEM", "Old max"), item("Help", "&Help")};
   const TSystemMenuState rolledUp{.BorderIcons = sbiMinimize | sbiMaximize | sbiMinimizeToTray, .RolledUp = true};
   EXPECT_EQ(Captions(MergeSystemMenuItems(user, rolledUp, kCaptions)),
@@ -177,10 +177,10 @@ TEST(SystemMenuItems, UserMenuMergedWithTheDefaults) {
 }
 
 TEST(TrayPopupItems, RestoreSeparatorClose) {
-  const std::vector<TFrameMenuItem> items = TrayPopupItems(false, kCaptions);
+  const std::vector<TMenuItem> items = TrayPopupItems(false, kCaptions);
   ASSERT_EQ(Captions(items), (Texts{"&Restore", "-", "&Close"}));
   EXPECT_EQ(items[0].Name, "TRAY_SKF_RESTORE");
-  EXPECT_EQ(items[0].Command, TFrameCommand::RestoreFromTray);
+  EXPECT_EQ(FrameCommandOf(items[0]), TFrameCommand::RestoreFromTray);
   EXPECT_EQ(items[2].Name, "TRAY_SKF_CLOSE");
   EXPECT_EQ(items[2].ShortCut, "Alt+F4");
   EXPECT_EQ(TrayPopupItems(true, kCaptions)[2].ShortCut, "Ctrl+F4");

@@ -7,7 +7,7 @@
 
 #include "skin/controls/glyph_layout.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 
@@ -38,8 +38,8 @@ struct TestSkin {
   TMenuSkin Menu() const { return {&popup, &item, 100, 60}; }
 };
 
-std::vector<TFrameMenuItem> TrayLikeItems() {
-  std::vector<TFrameMenuItem> items(3);
+std::vector<TMenuItem> TrayLikeItems() {
+  std::vector<TMenuItem> items(3);
   items[0].Caption = "&Restore";  // 8 bytes: 58
   items[1].Caption = "-";         // 9
   items[2].Caption = "&Close";
@@ -49,7 +49,7 @@ std::vector<TFrameMenuItem> TrayLikeItems() {
 
 TEST(MenuMetrics, WindowSizePlainSkinnedAndScrolling) {
   SevenPerByte measure;
-  const std::vector<TFrameMenuItem> items = TrayLikeItems();
+  const std::vector<TMenuItem> items = TrayLikeItems();
   const std::vector<TMenuItemSize> plain = MeasureMenuItems(items, measure, {}, 20);
   EXPECT_EQ(plain, (std::vector<TMenuItemSize>{{58, 20}, {9, 4}, {100, 20}}));
   EXPECT_EQ(MenuWindowSize(plain, MarkColumnWidth(std::nullopt), {}, {0, 0, 1024, 48}), (TMenuWindowSize{148, 48, false}));

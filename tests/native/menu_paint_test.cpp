@@ -13,7 +13,7 @@
 #include "skin/controls/pixel_copy.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 
 namespace {
 
@@ -54,8 +54,8 @@ PixelImage Canvas(int width, int height) {
   return image;
 }
 
-TFrameMenuItem Item(std::string caption, std::string shortCut = "", bool enabled = true) {
-  TFrameMenuItem item;
+TMenuItem Item(std::string caption, std::string shortCut = "", bool enabled = true) {
+  TMenuItem item;
   item.Caption = std::move(caption);
   item.ShortCut = std::move(shortCut);
   item.Enabled = enabled;
@@ -64,6 +64,67 @@ TFrameMenuItem Item(std::string caption, std::string shortCut = "", bool enabled
 
 const Bgr kFace = BgrOf(clBtnFace), kWindow = BgrOf(clWindow), kShadow = BgrOf(clBtnShadow),
           kText = BgrOf(clWindowText);
+
+// Three 16 x 16 images; each draw is recorded and paints its box one colour.
+class RecordingImages : public TMenuImages {
+ public:
+  int32_t Count() const override { return 3; }
+  int32_t Width() const override { return 16; }
+  int32_t Height() const override { return 16; }
+  void DrawImage(PixelView target, int x, int y, int32_t index) override {
+    Drawn.push_back({x, y, std::to_string(index), 0});
+    FillPixels(target, {x, y, x + 16, y + 16}, kImage);
+  }
+  static constexpr Bgr kImage{9, 99, 199};
+  std::vector<DrawnText> Drawn;
+};
+
+TEST(MenuPaint, PlainMarksCheckRadioAndImageWithItsFrame) {
+  RecordingText text;
+  TMenuItem check = Item("&Wrap");
+  check.Checked = true;
+  PixelImage item = Canvas(120, 20);
+  PaintMenuItem(item.View(), {}, {}, check, {}, nullptr, text);
+  // Three strokes from (4, 6 + 5) down to (6, 6 + 7) and up to (11, 6 + 2), each a pixel above the last.
+  for (auto [x, y] : {std::pair{4, 11}, {5, 12}, {6, 13}, {10, 9}, {4, 9}, {6, 11}, {10, 7}})
+    EXPECT_EQ(item.At(x, y), kText) << x << "," << y;
+  for (auto [x, y] : {std::pair{4, 12}, {11, 8}, {6, 14}, {4, 8}}) EXPECT_EQ(item.At(x, y), kFace) << x << "," << y;
+
+  // A checked radio item: a filled circle six across at (4, 10 - 3), its corners cut.
+  check.RadioItem = true;
+  PaintMenuItem(item.View(), {}, {}, check, {}, nullptr, text);
+  for (auto [x, y] : {std::pair{5, 7}, {8, 7}, {4, 8}, {9, 11}, {6, 10}, {5, 12}})
+    EXPECT_EQ(item.At(x, y), kText) << x << "," << y;
+  for (auto [x, y] : {std::pair{4, 7}, {9, 7}, {4, 12}, {9, 12}, {10, 9}, {6, 13}})
+    EXPECT_EQ(item.At(x, y), kFace) << x << "," << y;
+  // Unchecked: no mark.
+  check.Checked = false;
+  PaintMenuItem(item.View(), {}, {}, check, {}, nullptr, text);
+  EXPECT_EQ(item.At(6, 10), kFace);
+
+  // With images: the image at x = 2, centred in (2, 2)-(118, 18); checked, a
+  // text-coloured rectangle round it; the column and the caption move to 16 + 5.
+  RecordingImages images;
+  TMenuItem open = Item("&Open");
+  open.ImageIndex = 2;
+  open.Checked = true;
+  open.RadioItem = true;  // the image still wins
+  text.Drawn.clear();
+  PaintMenuItem(item.View(), {}, {}, open, {}, &images, text);
+  EXPECT_EQ(images.Drawn, (std::vector<DrawnText>{{2, 2, "2", 0}}));
+  EXPECT_EQ(item.At(10, 10), RecordingImages::kImage);
+  for (auto [x, y] : {std::pair{1, 1}, {18, 1}, {1, 18}, {18, 18}}) EXPECT_EQ(item.At(x, y), kText) << x << "," << y;
+  EXPECT_EQ(item.At(19, 10), kFace);
+  EXPECT_EQ(item.At(20, 10), kFace);
+  EXPECT_EQ(item.At(21, 10), kWindow);
+  EXPECT_EQ(text.Drawn, (std::vector<DrawnText>{{23, 3, "&Open", clWindowText}}));
+  // An index past the list: no image, the check mark's round form instead.
+  open.ImageIndex = 3;
+  PaintMenuItem(item.View(), {}, {}, open, {}, &images, text);
+  EXPECT_EQ(images.Drawn.size(), 1u);
+  EXPECT_EQ(item.At(6, 10), kText);
+  EXPECT_EQ(item.At(1, 1), kFace);
+}
 
 TEST(MenuPaint, PlainBackgroundColumnAndFrames) {
   PixelImage window = Canvas(100, 60);
@@ -88,11 +149,11 @@ TEST(MenuPaint, PlainBackgroundColumnAndFrames) {
 TEST(MenuPaint, PlainItemStatesTextArrowGlyphAndSeparator) {
   RecordingText text;
   PixelImage item = Canvas(120, 20);
-  TFrameMenuItem close = Item("&Close", "Alt+F4");
+  TMenuItem close = Item("&Close", "Alt+F4");
   close.Name = "SKF_MINITEM";  // the minimize glyph: two rows at y + 8, y + 9 from x + 1 to x + 8
   close.SubItems = {Item("Sub")};
 
-  PaintMenuItem(item.View(), {}, {}, close, {}, std::nullopt, text);
+  PaintMenuItem(item.View(), {}, {}, close, {}, nullptr, text);
   EXPECT_EQ(item.At(0, 0), kFace);
   EXPECT_EQ(item.At(18, 19), kFace);
   EXPECT_EQ(item.At(19, 0), kWindow);
@@ -114,13 +175,13 @@ TEST(MenuPaint, PlainItemStatesTextArrowGlyphAndSeparator) {
 
   // Disabled: shadow text.
   text.Drawn.clear();
-  PaintMenuItem(item.View(), {}, {}, Item("Gone", "", false), {}, std::nullopt, text);
+  PaintMenuItem(item.View(), {}, {}, Item("Gone", "", false), {}, nullptr, text);
   EXPECT_EQ(text.Drawn, (std::vector<DrawnText>{{18, 3, "Gone", clBtnShadow}}));
 
   // Lit, or with its sub-menu open: navy frame over the fill, the column included.
   for (const TMenuItemLook look : {TMenuItemLook{.Lit = true}, TMenuItemLook{.SubOpen = true}}) {
     text.Drawn.clear();
-    PaintMenuItem(item.View(), {}, {}, Item("Gone", "", false), look, std::nullopt, text);
+    PaintMenuItem(item.View(), {}, {}, Item("Gone", "", false), look, nullptr, text);
     for (auto [x, y] : {std::pair{0, 0}, {119, 10}, {60, 19}, {0, 19}}) EXPECT_EQ(item.At(x, y), BgrOf(clNavy));
     for (auto [x, y] : {std::pair{1, 1}, {10, 10}, {118, 18}}) EXPECT_EQ(item.At(x, y), BgrOf(0xD2BDB6));
     EXPECT_EQ(text.Drawn, (std::vector<DrawnText>{{18, 3, "Gone", clWindowText}}));
@@ -130,9 +191,9 @@ TEST(MenuPaint, PlainItemStatesTextArrowGlyphAndSeparator) {
   // that would leave a lone "&" before the dots drops it.
   PixelImage narrow = Canvas(80, 20);
   text.Drawn.clear();
-  PaintMenuItem(narrow.View(), {}, {}, Item("Restore the window"), {}, std::nullopt, text);
-  PaintMenuItem(narrow.View(), {}, {}, Item("No&w and then"), {}, std::nullopt, text);
-  PaintMenuItem(narrow.View(), {}, {}, Item("A&&B and C"), {}, std::nullopt, text);
+  PaintMenuItem(narrow.View(), {}, {}, Item("Restore the window"), {}, nullptr, text);
+  PaintMenuItem(narrow.View(), {}, {}, Item("No&w and then"), {}, nullptr, text);
+  PaintMenuItem(narrow.View(), {}, {}, Item("A&&B and C"), {}, nullptr, text);
   ASSERT_EQ(text.Drawn.size(), 3u);
   EXPECT_EQ(text.Drawn[0].Text, "Re...");
   EXPECT_EQ(text.Drawn[1].Text, "No...");
@@ -141,7 +202,7 @@ TEST(MenuPaint, PlainItemStatesTextArrowGlyphAndSeparator) {
   // A separator: a shadow line at mid-height from the column on, no text even when lit.
   PixelImage separator = Canvas(120, 4);
   text.Drawn.clear();
-  PaintMenuItem(separator.View(), {}, {}, Item("-"), {.Lit = true}, std::nullopt, text);
+  PaintMenuItem(separator.View(), {}, {}, Item("-"), {.Lit = true}, nullptr, text);
   EXPECT_TRUE(text.Drawn.empty());
   EXPECT_EQ(separator.At(18, 2), kFace);
   EXPECT_EQ(separator.At(19, 2), kShadow);
@@ -239,7 +300,7 @@ TEST_F(OurSkinMenu, ItemFacesAndTextColours) {
                         Case{{.Lit = true}, true, d.activeskinrect, d.activefontcolor},
                         Case{{.SubOpen = true}, false, d.activeskinrect, d.activefontcolor}}) {
     text.Drawn.clear();
-    PaintMenuItem(item.View(), skin, pictures, Item("&Minimize", "F9", c.enabled), c.look, std::nullopt, text);
+    PaintMenuItem(item.View(), skin, pictures, Item("&Minimize", "F9", c.enabled), c.look, nullptr, text);
     for (int y = 0; y < h; ++y)
       for (int x : {0, 1, 2, 70, 148, 149}) ASSERT_EQ(item.At(x, y), FaceAt(c.face, w, x, y)) << x << "," << y;
     EXPECT_EQ(text.Drawn, (std::vector<DrawnText>{{textX, textY, "&Minimize", c.color},
@@ -249,13 +310,13 @@ TEST_F(OurSkinMenu, ItemFacesAndTextColours) {
   // A separator is the divider, ends kept.
   PixelImage separator = Canvas(w, d.dividerrect.Height());
   text.Drawn.clear();
-  PaintMenuItem(separator.View(), skin, pictures, Item("-"), {}, std::nullopt, text);
+  PaintMenuItem(separator.View(), skin, pictures, Item("-"), {}, nullptr, text);
   EXPECT_TRUE(text.Drawn.empty());
   for (int y = 0; y < separator.Height(); ++y)
     for (int x : {0, 1, 2, 70, 148, 149}) ASSERT_EQ(separator.At(x, y), FaceAt(d.dividerrect, w, x, y)) << x;
 
   // Without the item picture the item has the plain look.
-  PaintMenuItem(item.View(), skin, {&back, nullptr}, Item("Plain"), {}, std::nullopt, text);
+  PaintMenuItem(item.View(), skin, {&back, nullptr}, Item("Plain"), {}, nullptr, text);
   EXPECT_EQ(item.At(0, 0), kFace);
   EXPECT_EQ(item.At(60, 0), kWindow);
 }
@@ -276,7 +337,7 @@ TEST_F(OurSkinMenu, MorphHalfWayBlendsTheTwoFaces) {
 
   const int w = 100, h = morphing.skinrect.Height();
   PixelImage item = Canvas(w, h);
-  PaintMenuItem(item.View(), morphSkin, pictures, Item("Half"), {.Lit = true, .BlendPos = 0.5}, std::nullopt, text);
+  PaintMenuItem(item.View(), morphSkin, pictures, Item("Half"), {.Lit = true, .BlendPos = 0.5}, nullptr, text);
   int differing = 0;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

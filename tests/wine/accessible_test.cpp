@@ -184,7 +184,7 @@ TEST_F(AccessibleTest, MenusArePopupMenusOfItemsThatTellWhenTheyOpenAndClose) {
   ASSERT_TRUE(events.Hooked());
   std::vector<std::string> chosen;
   auto item = [](const char* caption, bool enabled = true, const char* shortCut = "") {
-    TFrameMenuItem made;
+    TMenuItem made;
     made.Name = made.Caption = caption;
     made.ShortCut = shortCut;
     made.Enabled = enabled;
@@ -192,7 +192,7 @@ TEST_F(AccessibleTest, MenusArePopupMenusOfItemsThatTellWhenTheyOpenAndClose) {
   };
   TSkinFrame& frame = *form->SkinForm1->Frame();
   frame.ShowMenu({item("&Alpha"), item("-"), item("&Beta", false), item("&Gamma", true, "Ctrl+G")},
-                 TRect{200, 200, 200, 200}, [&](const TFrameMenuItem& i) { chosen.push_back(i.Caption); });
+                 TRect{200, 200, 200, 200}, [&](const TMenuItem& i) { chosen.push_back(i.Caption); });
   ASSERT_EQ(frame.Menu().LevelCount(), 1u);
   TSkinPopupWindow& level = frame.Menu().Level(0);
   HWND window = level.Handle();

@@ -45,21 +45,6 @@ void MovePointerTo(POINT screen) {
   SendInput(1, &move, sizeof move);
 }
 
-// The screen around the form, hint windows and all, saved for a person to
-// look at (as the full skin's renders are) when the test script asks.
-void SaveScreen(const std::string& name, RECT area) {
-  const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
-  if (!folder) return;
-  TBitmap shot(area.right - area.left, area.bottom - area.top);
-  {
-    WindowDC screen(nullptr);
-    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.Get(), area.left, area.top, SRCCOPY);
-  }
-  GdiFlush();
-  TFileStream file(std::string(folder) + "/full-skin-" + name + ".bmp", fmCreate);
-  shot.SaveToStream(file);
-}
-
 class FrameBehaviourTest : public testing::Test {
  protected:
   void SetUp() override { app = std::make_unique<TApplication>(); }
@@ -352,16 +337,26 @@ TEST_F(FrameBehaviourTest, ObjectHintsAppearAfterARestAndGo) {
   EXPECT_FALSE(frameHint.Showing()) << "not before the pointer has rested";
   ASSERT_TRUE(PumpUntil(TSkinFrame::kHintPause + 500, [&] { return frameHint.Showing(); }));
   EXPECT_EQ(frameHint.Text(), "Close");
-  // Drawn from the skin's hint picture: its top-left corner is the picture's.
+  // Drawn from the skin's hint picture: its left edge is the picture's.
   const BmpImage& picture = form->SkinData->ActivePictureBitmaps()[6].Image();
   {
     WindowDC dc(frameHint.Handle(), WindowDC::WholeWindow);
-    EXPECT_EQ(Rgb(GetPixel(dc.Get(), 1, 1)), picture.pixels[static_cast<size_t>(picture.width) + 1] & 0xFFFFFF);
+    EXPECT_EQ(Rgb(GetPixel(dc.Get(), 1, 10)),
+              picture.pixels[static_cast<size_t>(picture.width) * 10 + 1] & 0xFFFFFF);
   }
   RECT shown;
   GetWindowRect(frameHint.Handle(), &shown);
-  EXPECT_GE(shown.right - shown.left, picture.width);
-  EXPECT_GE(shown.bottom - shown.top, picture.height);
+  const int w = shown.right - shown.left, h = shown.bottom - shown.top;
+  EXPECT_GE(w, picture.width);
+  EXPECT_GE(h, picture.height);
+  // Shaped by the skin's hint mask, fitted to the size the text asked for:
+  // the rounded corners are cut, the edges between them kept.
+  RegionHandle shape(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(frameHint.Handle(), shape.Get()), ERROR) << "the hint window has no region";
+  for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+    EXPECT_FALSE(PtInRegion(shape.Get(), x, y)) << x << "," << y;
+  for (auto [x, y] : {std::pair{w / 2, 0}, {w - 1, h / 2}, {w / 2, h - 1}, {0, h / 2}, {w / 2, h / 2}})
+    EXPECT_TRUE(PtInRegion(shape.Get(), x, y)) << x << "," << y;
   const RECT around = Bounds();
   SaveScreen("hint", RECT{around.left - 10, around.top - 10, std::max(around.right, shown.right) + 10,
                           std::max(around.bottom, shown.bottom) + 10});
@@ -469,7 +464,7 @@ namespace {
 std::vector<std::string> OpenCaptions(TSkinFrame& frame) {
   std::vector<std::string> captions;
   if (frame.Menu().LevelCount() == 0) return captions;
-  for (const TFrameMenuItem& item : frame.Menu().Level(0).Items()) captions.push_back(item.Caption);
+  for (const TMenuItem& item : frame.Menu().Level(0).Items()) captions.push_back(item.Caption);
   return captions;
 }
 
@@ -481,7 +476,7 @@ TEST_F(FrameBehaviourTest, AttachedItemsAndTheUsersSystemMenu) {
   auto* menu = new TSkinPopupMenu(form);
   menu->Items = {{.Name = "Blue", .Caption = "&Blue"}, {.Name = "Grey", .Caption = "&Grey"}};
   std::vector<std::string> chosen;
-  menu->OnCommand = [&](const TFrameMenuItem& item) { chosen.push_back(item.Name); };
+  menu->OnCommand = [&](const TMenuItem& item) { chosen.push_back(item.Name); };
   form->SkinForm->SetAttachedItems("grip", menu);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round == 0 ? "first skin" : "after a skin change");

@@ -18,17 +18,17 @@
 
 namespace {
 
-TFrameMenuItem Item(const std::string& caption, std::vector<TFrameMenuItem> sub = {}, bool enabled = true) {
-  TFrameMenuItem item;
+TMenuItem Item(const std::string& caption, std::vector<TMenuItem> sub = {}, bool enabled = true) {
+  TMenuItem item;
   item.Name = item.Caption = caption;
   item.SubItems = std::move(sub);
   item.Enabled = enabled;
   return item;
 }
 
-std::vector<std::string> Captions(const std::vector<TFrameMenuItem>& items) {
+std::vector<std::string> Captions(const std::vector<TMenuItem>& items) {
   std::vector<std::string> captions;
-  for (const TFrameMenuItem& item : items) captions.push_back(item.Caption);
+  for (const TMenuItem& item : items) captions.push_back(item.Caption);
   return captions;
 }
 
@@ -146,7 +146,7 @@ TEST_F(FullSkinMenuTest, TheFadeInStepsTheAlphaOverTime) {
 }
 
 TEST_F(FullSkinMenuTest, ASubMenusMarkGoesWithItHoweverItCloses) {
-  const std::vector<TFrameMenuItem> items{Item("&One"), Item("&More", {Item("&Inner")}), Item("O&ff", {}, false),
+  const std::vector<TMenuItem> items{Item("&One"), Item("&More", {Item("&Inner")}), Item("O&ff", {}, false),
                                           Item("Tw&o")};
   Frame().ShowMenu(items, TRect{200, 200, 200, 200}, nullptr);
   auto openMore = [&](const char* when) {
@@ -173,11 +173,11 @@ TEST_F(FullSkinMenuTest, ASubMenusMarkGoesWithItHoweverItCloses) {
 TEST_F(FullSkinMenuTest, OpeningASubMenuRunsItsParentsCommandFirst) {
   std::vector<std::string> chosen;
   bool closeOnParent = false;
-  auto run = [&](const TFrameMenuItem& item) {
+  auto run = [&](const TMenuItem& item) {
     chosen.push_back(item.Caption);
     if (closeOnParent && item.Caption == "&More") Menu().CloseAll();
   };
-  const std::vector<TFrameMenuItem> items{Item("&One"), Item("&More", {Item("&Inner")})};
+  const std::vector<TMenuItem> items{Item("&One"), Item("&More", {Item("&Inner")})};
   Frame().ShowMenu(items, TRect{200, 200, 200, 200}, run);
   Click(0, 1);
   EXPECT_EQ(chosen, std::vector<std::string>{"&More"});

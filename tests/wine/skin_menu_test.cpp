@@ -23,7 +23,7 @@ class SkinMenuTest : public MainFormTest {
   TSkinMenu& Menu() { return Frame().Menu(); }
   std::vector<std::string> Captions(size_t level) {
     std::vector<std::string> captions;
-    for (const TFrameMenuItem& item : Menu().Level(level).Items()) captions.push_back(item.Caption);
+    for (const TMenuItem& item : Menu().Level(level).Items()) captions.push_back(item.Caption);
     return captions;
   }
   // The centre of an item of a level, in that level's client coordinates.
@@ -48,8 +48,8 @@ class SkinMenuTest : public MainFormTest {
     SetCursorPos(r.left + 60, r.top + 10);
     SendMessageW(window, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 60, r.top + 10));
   }
-  TFrameMenuItem Item(const std::string& caption, std::vector<TFrameMenuItem> sub = {}) {
-    TFrameMenuItem item;
+  TMenuItem Item(const std::string& caption, std::vector<TMenuItem> sub = {}) {
+    TMenuItem item;
     item.Name = caption;
     item.Caption = caption;
     item.SubItems = std::move(sub);
@@ -140,8 +140,8 @@ TEST_F(SkinMenuTest, TheTrayMenuRestoresAndCloses) {
 
 TEST_F(SkinMenuTest, SubMenusOpenAfterTheDelayOrAtOnceAndKeysWalkTheLevels) {
   std::vector<std::string> chosen;
-  auto run = [&](const TFrameMenuItem& item) { chosen.push_back(item.Caption); };
-  const std::vector<TFrameMenuItem> items{Item("&One"), Item("&More", {Item("&Inner"), Item("I&tem")}), Item("Tw&o")};
+  auto run = [&](const TMenuItem& item) { chosen.push_back(item.Caption); };
+  const std::vector<TMenuItem> items{Item("&One"), Item("&More", {Item("&Inner"), Item("I&tem")}), Item("Tw&o")};
   Frame().ShowMenu(items, TRect{200, 200, 200, 200}, run);
   ASSERT_EQ(Menu().LevelCount(), 1u);
 
@@ -173,7 +173,7 @@ TEST_F(SkinMenuTest, SubMenusOpenAfterTheDelayOrAtOnceAndKeysWalkTheLevels) {
 }
 
 TEST_F(SkinMenuTest, AMenuTallerThanTheWorkAreaScrollsAndUpWrapsToTheLastPage) {
-  std::vector<TFrameMenuItem> items;
+  std::vector<TMenuItem> items;
   for (int i = 0; i < 80; ++i) items.push_back(Item("Item " + std::to_string(i)));
   Frame().ShowMenu(items, TRect{200, 200, 200, 200}, nullptr);
   TSkinPopupWindow& popup = Menu().Level(0);

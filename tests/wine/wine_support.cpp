@@ -1,5 +1,11 @@
 #include "wine_support.h"
 
+#include <cstdlib>
+
+#include "base/stream.h"
+#include "ui/bitmap_win.h"
+#include "ui/canvas_win.h"
+#include "ui/handles_win.h"
 #include "ui/timer_win.h"
 
 bool PumpMessages(int milliseconds) {
@@ -184,4 +190,17 @@ int UserObjectCount() {
        w = FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
     if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) ++count;
   return count;
+}
+
+void SaveScreen(const std::string& name, RECT area) {
+  const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
+  if (!folder) return;
+  TBitmap shot(area.right - area.left, area.bottom - area.top);
+  {
+    WindowDC screen(nullptr);
+    BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen.Get(), area.left, area.top, SRCCOPY);
+  }
+  GdiFlush();
+  TFileStream file(std::string(folder) + "/full-skin-" + name + ".bmp", fmCreate);
+  shot.SaveToStream(file);
 }

@@ -53,6 +53,10 @@ void RunApplicationLoop(TApplication& app, int milliseconds);
 void ClickLeftAt(POINT screen, int times = 1);
 // The form in front with the keyboard, as after a user's click on it.
 void BringToFront(TForm& form);
+// The screen in `area` (a form with its hint and menu windows) saved as
+// full-skin-NAME.bmp for a person to look at, when the test script asks
+// for renders (VESPERMARK_RENDER_DIR).
+void SaveScreen(const std::string& name, RECT area);
 
 // The monotonic clock follows the wall clock, less every step it was set by.
 class FakeClock : public LocalClock {

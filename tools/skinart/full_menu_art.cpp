@@ -39,12 +39,17 @@ MaskCanvas DrawFullPopupMask() {
   return mask;
 }
 
+static const RoundedBox kHintShape({0, 0, 40, 20}, 4);
+
 ArtCanvas DrawFullHintPicture() {
   ArtCanvas canvas(40, 20, t::kHintFace);
   canvas.Fill({3, 2, 6, 18}, t::kGlyphPressed);
-  canvas.HorizontalLine(0, 40, 0, t::kHintBorder);
-  canvas.HorizontalLine(0, 40, 19, t::kHintBorder);
-  canvas.VerticalLine(0, 0, 20, t::kHintBorder);
-  canvas.VerticalLine(39, 0, 20, t::kHintBorder);
+  DrawBevelledEdge(canvas, kHintShape, t::kHintBorder, t::kEdgeFade, Relief::Raised, 20);
   return canvas;
+}
+
+MaskCanvas DrawFullHintMask() {
+  MaskCanvas mask(40, 20);
+  mask.AddShape(kHintShape);
+  return mask;
 }

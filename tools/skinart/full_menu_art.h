@@ -9,5 +9,7 @@ ArtCanvas DrawFullMenuItemPicture();
 // left and an amber crescent at the sidebar's foot.
 ArtCanvas DrawFullPopupPicture();
 MaskCanvas DrawFullPopupMask();
-// 40 x 20: a cream hint window with an indigo border and an amber stripe.
+// 40 x 20: a cream hint window with an indigo border and an amber stripe,
+// its corners rounded by its mask.
 ArtCanvas DrawFullHintPicture();
+MaskCanvas DrawFullHintMask();

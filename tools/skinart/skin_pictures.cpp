@@ -53,6 +53,7 @@ std::vector<SkinPicture> DrawFullSkinPictures() {
       {"button.bmp", DrawButtonPicture(FullButton()).TrueColour()},
       {"button-mask.bmp", DrawButtonMask(FullButton()).Bitmap()},
       {"client.bmp", DrawFullClientTile().Indexed()},
+      {"hint-mask.bmp", DrawFullHintMask().Bitmap()},
       {"logo.bmp", DrawFullLogo().Indexed()},
   };
 }

@@ -219,8 +219,8 @@ void TSkinForm::SetTrayIcon(TTrayIcon* value) {
   if (!FTrayPopup) {
     FTrayPopup = new TSkinPopupMenu(this);
     FTrayPopup->Items = TrayPopupItems(false, ProgramMenuCaptions());
-    FTrayPopup->OnCommand = [this](const TFrameMenuItem& item) {
-      if (FFrame) FFrame->RunMenuCommand(item.Command);
+    FTrayPopup->OnCommand = [this](const TMenuItem& item) {
+      if (FFrame) FFrame->RunMenuCommand(FrameCommandOf(item));
     };
   }
   value->SetPopupMenu(FTrayPopup);

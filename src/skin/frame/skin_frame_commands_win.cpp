@@ -143,9 +143,9 @@ void TSkinFrame::FadeIn() {
 
 // --- menus ---------------------------------------------------------------------------------
 
-void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                          std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin,
-                          bool upward) {
+void TSkinFrame::ShowMenu(std::vector<TMenuItem> items, const TRect& anchor,
+                          std::function<void(const TMenuItem&)> onCommand, const TSkinData* skin,
+                          bool upward, const TImageList* images) {
   FMenu->UseSkinFont = FOwner.UseSkinFontInMenu();
   FMenu->DefaultMenuItemFont.Assign(FOwner.DefMenuItemFont());
   FMenu->DefaultItemHeight = FOwner.DefMenuItemHeight();
@@ -153,7 +153,8 @@ void TSkinFrame::ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor
   FMenu->AlphaBlendAnimation = FOwner.MenusAlphaBlendAnimation();
   FMenu->AlphaBlendValue = FOwner.MenusAlphaBlendValue();
   FOwner.SkinMenuOpen();
-  FMenu->Popup(nullptr, skin ? skin : FOwner.MenuSkin(), upward, std::move(items), anchor, 0, std::move(onCommand));
+  FMenu->Popup(nullptr, skin ? skin : FOwner.MenuSkin(), upward, std::move(items), anchor, 0, std::move(onCommand),
+               images);
 }
 
 void TSkinFrame::ShowSystemMenu(POINT screen) { ShowSystemMenuAt(TRect{screen.x, screen.y, screen.x, screen.y}); }
@@ -166,17 +167,19 @@ void TSkinFrame::ShowSystemMenuAt(const TRect& anchor) {
   state.RolledUp = FStates.RolledUp();
   TSkinPopupMenu* user = FOwner.SystemMenu();
   if (!user) {
-    ShowMenu(::SystemMenuItems(state, ProgramMenuCaptions()), anchor, [this](const TFrameMenuItem& item) { RunMenuCommand(item.Command); });
+    ShowMenu(::SystemMenuItems(state, ProgramMenuCaptions()), anchor, [this](const TMenuItem& item) { RunMenuCommand(FrameCommandOf(item)); });
     return;
   }
-  std::vector<TFrameMenuItem> items = FOwner.UseDefaultSysMenu() ? MergeSystemMenuItems(user->Items, state, ProgramMenuCaptions()) : user->Items;
+  std::vector<TMenuItem> items = FOwner.UseDefaultSysMenu()
+                                     ? MergeSystemMenuItems(user->ShownItems(), state, ProgramMenuCaptions())
+                                     : user->ShownItems();
   // The frame's own items run its commands; the user's run the menu's handler.
-  ShowMenu(std::move(items), anchor, [this](const TFrameMenuItem& item) {
-    if (item.Command != TFrameCommand::None)
-      RunMenuCommand(item.Command);
+  ShowMenu(std::move(items), anchor, [this](const TMenuItem& item) {
+    if (FrameCommandOf(item) != TFrameCommand::None)
+      RunMenuCommand(FrameCommandOf(item));
     else if (TSkinPopupMenu* menu = FOwner.SystemMenu(); menu && menu->OnCommand)
       menu->OnCommand(item);
-  });
+  }, nullptr, false, user->Images());
 }
 
 TRect TSkinFrame::SystemMenuAnchor() const {

@@ -24,6 +24,7 @@
 
 class TForm;
 class TSkinData;
+class TImageList;
 class TSkinForm;
 
 class TSkinFrame : private TObjectFrame {
@@ -50,11 +51,12 @@ class TSkinFrame : private TObjectFrame {
   // The system menu as a skinned popup at a screen point.
   void ShowSystemMenu(POINT screen);
   // Any of the frame's menus, below `anchor` or above it when `upward`: the
-  // chosen item runs `onCommand` once every level has closed. Drawn from
-  // `skin`, or from the form's menu skin when none.
-  void ShowMenu(std::vector<TFrameMenuItem> items, const TRect& anchor,
-                std::function<void(const TFrameMenuItem&)> onCommand, const TSkinData* skin = nullptr,
-                bool upward = false);
+  // chosen item runs its OnClick and `onCommand` once every level has
+  // closed. Drawn from `skin`, or from the form's menu skin when none, with
+  // the items' images from `images`.
+  void ShowMenu(std::vector<TMenuItem> items, const TRect& anchor,
+                std::function<void(const TMenuItem&)> onCommand, const TSkinData* skin = nullptr,
+                bool upward = false, const TImageList* images = nullptr);
   // Carries out a menu item's frame command.
   void RunMenuCommand(TFrameCommand command);
   TSkinMenu& Menu() { return *FMenu; }

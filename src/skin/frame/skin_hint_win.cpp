@@ -6,6 +6,7 @@
 #include "persist/properties.h"
 #include "skin/controls/bmp_pixels.h"
 #include "skin/controls/fast_bitmap_win.h"
+#include "skin/controls/mask_region_win.h"
 #include "skin/controls/skin_compose.h"
 #include "ui/font_win.h"
 #include "ui/handles_win.h"
@@ -63,6 +64,18 @@ void TSkinHintWindow::ShowText(const TSkinData* skin, POINT at, const std::strin
   // The picture is the whole window: no system border around it.
   SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_BORDER);
   SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // The mask, fitted to the window as the picture is, cuts its shape.
+  const int32_t mask = data->maskpictureindex;
+  RegionHandle region;
+  if (mask >= 0 && static_cast<size_t>(mask) < extra.size() && !extra[size_t(mask)].Empty())
+    region = ScaledMaskRegion(points, scaled, PixelImageFromBmp(extra[size_t(mask)].Image()).View(), width, height);
+  SetShape(std::move(region));
+}
+
+void TSkinHintWindow::SetShape(RegionHandle region) {
+  if (!HandleAllocated()) return;
+  // The window owns the region once it is set; none gives it back its rectangle.
+  if (SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();
 }
 
 LRESULT TSkinHintWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include "skin/controls/pixel_buffer.h"
 #include "skin/data/skin_data.h"
 #include "ui/font.h"
+#include "ui/handles_win.h"
 #include "ui/hint_window_win.h"
 
 class TSkinHintWindow : public THintWindow {
@@ -21,6 +22,8 @@ class TSkinHintWindow : public THintWindow {
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // The window's region; none for the whole rectangle.
+  void SetShape(RegionHandle region);
   PixelImage FPicture;  // the skin's hint picture fitted to the window; empty for the plain look
   TRect FTextArea;
   TFont FFont;

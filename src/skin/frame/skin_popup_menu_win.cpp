@@ -4,6 +4,7 @@
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "ui/form_win.h"
+#include "ui/image_list_win.h"
 
 TSkinPopupMenu::TSkinPopupMenu(TComponent* owner) : TComponent(owner) {}
 
@@ -12,6 +13,7 @@ const PropertyTable& TSkinPopupMenu::Properties() const {
   static const PropertyTable table(&TComponent::Properties(), {
                                                                   props::Ref("SkinData", &M::SetSkinData),
                                                                   props::Ref("ComponentForm", &M::SetComponentForm),
+                                                                  props::Ref("Images", &M::SetImages),
                                                                   props::Event("OnPopup", &M::SetOnPopup),
                                                               });
   return table;
@@ -31,20 +33,29 @@ TSkinFrame* TSkinPopupMenu::FindFrame() const {
 void TSkinPopupMenu::PopupAtRect(const TRect& anchor, bool upward) {
   if (FOnPopup) FOnPopup(this);
   TSkinFrame* frame = FindFrame();
-  if (!frame || Items.empty()) return;
+  std::vector<TMenuItem> items = ShownItems();
+  if (!frame || items.empty()) return;
   frame->ShowMenu(
-      Items, anchor,
-      [handler = OnCommand](const TFrameMenuItem& item) {
+      std::move(items), anchor,
+      [handler = OnCommand](const TMenuItem& item) {
         if (handler) handler(item);
       },
-      SkinData(), upward);
+      SkinData(), upward, Images());
+}
+
+std::vector<TMenuItem> TSkinPopupMenu::ShownItems() const {
+  std::vector<TMenuItem> items = Items;
+  std::vector<TMenuItem> objects = MenuItems();
+  items.insert(items.end(), std::make_move_iterator(objects.begin()), std::make_move_iterator(objects.end()));
+  return items;
 }
 
 void TSkinPopupMenu::Popup(int x, int y) { PopupAtRect(TRect{x, y, x, y}, false); }
 
 void TSkinPopupMenu::ClickDefaultItem() {
-  for (const TFrameMenuItem& item : Items)
+  for (const TMenuItem& item : ShownItems())
     if (item.Default && item.Enabled) {
+      if (item.OnClick) item.OnClick();
       if (OnCommand) OnCommand(item);
       return;
     }
@@ -54,4 +65,5 @@ void TSkinPopupMenu::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   FSkinData.Notify(component, operation);
   FComponentForm.Notify(component, operation);
+  FImages.Notify(component, operation);
 }

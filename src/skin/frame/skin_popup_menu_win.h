@@ -1,7 +1,8 @@
 #pragma once
 // A popup menu shown as a skinned menu by the skinned frame of its form: the
 // frame's tray menu, and any menu a form holds or a caption button drops
-// down. Without a skinned frame it shows nothing.
+// down. Without a skinned frame it shows nothing. Its items are those built
+// in code (Items) followed by the item objects a form stream nested in it.
 #include <functional>
 #include <vector>
 
@@ -10,20 +11,28 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item_component.h"
 #include "ui/popup_menu.h"
 
 class TForm;
+class TImageList;
 class TSkinFrame;
 
-class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMenu {
+class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMenu, public TMenuItemList {
  public:
   explicit TSkinPopupMenu(TComponent* owner);
   std::string_view ClassName() const override { return "TSkinPopupMenu"; }
   const PropertyTable& Properties() const override;
 
-  std::vector<TFrameMenuItem> Items;
-  // Runs the chosen item (and a parent item as its sub-menu opens).
-  std::function<void(const TFrameMenuItem& item)> OnCommand;
+  std::vector<TMenuItem> Items;
+  // Runs the chosen item (and a parent item as its sub-menu opens), after its own OnClick.
+  std::function<void(const TMenuItem& item)> OnCommand;
+  // Items, then the item objects, as they are now.
+  std::vector<TMenuItem> ShownItems() const;
+
+  // Images of the items' ImageIndex.
+  TImageList* Images() const { return FImages.Get(); }
+  void SetImages(TImageList* value) { FImages.Set(*this, value); }
 
   // Drawn from this skin; else from the frame's menu skin.
   TSkinData* SkinData() const { return FSkinData.Get(); }
@@ -45,7 +54,7 @@ class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMen
   void ClickDefaultItem() override;
 
   // TObjectMenu: what a caption button drops down.
-  bool HasSubItems() const override { return !Items.empty(); }
+  bool HasSubItems() const override { return !Items.empty() || !ItemObjects().empty(); }
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
@@ -57,5 +66,6 @@ class TSkinPopupMenu : public TComponent, public PopupMenuApi, public TObjectMen
 
   ComponentRef<TSkinData> FSkinData;
   ComponentRef<TForm> FComponentForm;
+  ComponentRef<TImageList> FImages;
   TNotifyEvent FOnPopup;
 };

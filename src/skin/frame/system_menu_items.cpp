@@ -5,21 +5,21 @@
 
 namespace {
 
-TFrameMenuItem Item(std::string name, std::string caption, TFrameCommand command) {
-  return {std::move(name), std::move(caption), {}, command};
+TMenuItem Item(std::string name, std::string caption, TFrameCommand command) {
+  return {.Name = std::move(name), .Caption = std::move(caption), .Tag = static_cast<int32_t>(command)};
 }
 
-TFrameMenuItem CloseItem(const char* name, bool mdiChild, const TSystemMenuCaptions& captions) {
-  TFrameMenuItem close = Item(name, captions.Close, TFrameCommand::Close);
+TMenuItem CloseItem(const char* name, bool mdiChild, const TSystemMenuCaptions& captions) {
+  TMenuItem close = Item(name, captions.Close, TFrameCommand::Close);
   close.ShortCut = mdiChild ? "Ctrl+F4" : "Alt+F4";
   return close;
 }
 
-TFrameMenuItem Separator() { return Item("-", "-", TFrameCommand::None); }
+TMenuItem Separator() { return Item("-", "-", TFrameCommand::None); }
 
 // The default items the state allows, in the built-in menu's order.
-std::vector<TFrameMenuItem> DefaultItems(const TSystemMenuState& s, const TSystemMenuCaptions& c) {
-  std::vector<TFrameMenuItem> items;
+std::vector<TMenuItem> DefaultItems(const TSystemMenuState& s, const TSystemMenuCaptions& c) {
+  std::vector<TMenuItem> items;
   if (!s.Minimized && (s.BorderIcons & sbiMinimize))
     items.push_back(Item("SKF_MINITEM", c.Minimize, TFrameCommand::Minimize));
   if (!s.Maximized && (s.BorderIcons & sbiMaximize))
@@ -35,18 +35,23 @@ std::vector<TFrameMenuItem> DefaultItems(const TSystemMenuState& s, const TSyste
 
 }  // namespace
 
-std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions) {
-  std::vector<TFrameMenuItem> items = DefaultItems(state, captions);
+TFrameCommand FrameCommandOf(const TMenuItem& item) {
+  if (item.Tag <= 0 || item.Tag > static_cast<int32_t>(TFrameCommand::RestoreFromTray)) return TFrameCommand::None;
+  return static_cast<TFrameCommand>(item.Tag);
+}
+
+std::vector<TMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions) {
+  std::vector<TMenuItem> items = DefaultItems(state, captions);
   if (!items.empty()) items.push_back(Separator());
   items.push_back(CloseItem("SKF_CLOSE", state.MdiChild, captions));
   return items;
 }
 
-std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state,
+std::vector<TMenuItem> MergeSystemMenuItems(std::vector<TMenuItem> userItems, const TSystemMenuState& state,
                                                  const TSystemMenuCaptions& captions) {
   static constexpr std::array<const char*, 6> kDefaultNames{"SKF_MINITEM",   "SKF_MAXITEM", "SKF_CLOSE",
                                                             "SKF_MINTOTRAY", "SKF_ROLLUP",  "SKF_RESTORE"};
-  std::erase_if(userItems, [](const TFrameMenuItem& item) {
+  std::erase_if(userItems, [](const TMenuItem& item) {
     return std::find(kDefaultNames.begin(), kDefaultNames.end(), item.Name) != kDefaultNames.end();
   });
   // Inserted one by one at the top in the order tray, roll up, maximize,
@@ -54,17 +59,17 @@ std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> use
   static constexpr std::array<TFrameCommand, 5> kMergedOrder{TFrameCommand::Minimize, TFrameCommand::Restore,
                                                              TFrameCommand::Maximize, TFrameCommand::RollUp,
                                                              TFrameCommand::MinimizeToTray};
-  const std::vector<TFrameMenuItem> defaults = DefaultItems(state, captions);
-  std::vector<TFrameMenuItem> items;
+  const std::vector<TMenuItem> defaults = DefaultItems(state, captions);
+  std::vector<TMenuItem> items;
   for (TFrameCommand command : kMergedOrder)
-    for (const TFrameMenuItem& item : defaults)
-      if (item.Command == command) items.push_back(item);
+    for (const TMenuItem& item : defaults)
+      if (FrameCommandOf(item) == command) items.push_back(item);
   items.insert(items.end(), userItems.begin(), userItems.end());
   items.push_back(CloseItem("SKF_CLOSE", state.MdiChild, captions));
   return items;
 }
 
-std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions) {
+std::vector<TMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions) {
   return {Item("TRAY_SKF_RESTORE", captions.Restore, TFrameCommand::RestoreFromTray), Separator(),
           CloseItem("TRAY_SKF_CLOSE", mdiChild, captions)};
 }

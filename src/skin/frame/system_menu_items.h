@@ -6,22 +6,14 @@
 #include <vector>
 
 #include "skin/frame/border_icons.h"
+#include "skin/menu/menu_item.h"
 
 enum class TFrameCommand : uint8_t {
   None, Minimize, Maximize, Restore, RollUp, MinimizeToTray, Close, RestoreFromTray
 };
 
-struct TFrameMenuItem {
-  std::string Name;
-  std::string Caption;  // "-" is a separator
-  std::string ShortCut;
-  TFrameCommand Command = TFrameCommand::None;
-  bool Enabled = true;
-  bool Default = false;
-  // Shown one level deeper when the item is chosen; the frame's own lists have none.
-  std::vector<TFrameMenuItem> SubItems{};
-  bool operator==(const TFrameMenuItem&) const = default;
-};
+// The frame command a built-in item runs, kept in its Tag; None for others.
+TFrameCommand FrameCommandOf(const TMenuItem& item);
 
 // The captions of the built-in items; the program keeps them as string resources.
 struct TSystemMenuCaptions {
@@ -35,11 +27,11 @@ struct TSystemMenuState {
 };
 
 // The built-in system menu for the form's state.
-std::vector<TFrameMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions);
+std::vector<TMenuItem> SystemMenuItems(const TSystemMenuState& state, const TSystemMenuCaptions& captions);
 
 // A user's system menu with the default items merged in: its own default
 // items dropped, the defaults for the state put first and "&Close" last.
-std::vector<TFrameMenuItem> MergeSystemMenuItems(std::vector<TFrameMenuItem> userItems, const TSystemMenuState& state,
+std::vector<TMenuItem> MergeSystemMenuItems(std::vector<TMenuItem> userItems, const TSystemMenuState& state,
                                                  const TSystemMenuCaptions& captions);
 
-std::vector<TFrameMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions);
+std::vector<TMenuItem> TrayPopupItems(bool mdiChild, const TSystemMenuCaptions& captions);

@@ -1,11 +1,11 @@
 #include "skin/menu/menu_accessible.h"
 
 #include "base/accelerator.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_navigation.h"
 
-TAccessibleItem MenuItemAccessible(const TFrameMenuItem& item, const TMenuItemAccess& access) {
+TAccessibleItem MenuItemAccessible(const TMenuItem& item, const TMenuItemAccess& access) {
   using namespace accessible_state;
   TAccessibleItem result;
   result.State = access.Shown ? 0 : Offscreen;

@@ -4,14 +4,14 @@
 // shortcut the menu shows beside it as its description.
 #include "ui/accessible_item.h"
 
-struct TFrameMenuItem;
+struct TMenuItem;
 
 struct TMenuItemAccess {
   bool Lit = false;    // the item the pointer or the keys are on
   bool Shown = true;   // false while scrolled out of the window
 };
 
-TAccessibleItem MenuItemAccessible(const TFrameMenuItem& item, const TMenuItemAccess& access);
+TAccessibleItem MenuItemAccessible(const TMenuItem& item, const TMenuItemAccess& access);
 
 // The menu window itself.
 TAccessibleItem PopupMenuAccessible();

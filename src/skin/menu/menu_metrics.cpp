@@ -6,7 +6,7 @@
 
 #include "skin/controls/glyph_layout.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 
 TMenuSkin MenuSkinOf(const TSkinData& skin) {
   if (skin.NoSkin()) return {};
@@ -30,25 +30,25 @@ TMenuSkin MenuSkinOf(const TSkinData& skin) {
   return menu;
 }
 
-bool IsMenuSeparator(const TFrameMenuItem& item) { return item.Caption == "-"; }
+bool IsMenuSeparator(const TMenuItem& item) { return item.Caption == "-"; }
 
 int32_t MenuItemHeight(const TMenuSkin& skin, bool separator, int32_t defaultHeight) {
   if (skin.Skinned()) return separator ? skin.Item->dividerrect.Height() : skin.Item->skinrect.Height();
   return separator ? 4 : defaultHeight;
 }
 
-int32_t MenuItemTextWidth(TextMeasure& measure, const TFrameMenuItem& item) {
+int32_t MenuItemTextWidth(TextMeasure& measure, const TMenuItem& item) {
   const std::string text = item.ShortCut.empty() ? item.Caption : item.Caption + "  " + item.ShortCut;
   return measure.TextWidth(text) + 2;
 }
 
 int32_t MarkColumnWidth(std::optional<int32_t> imageWidth) { return imageWidth ? *imageWidth + 5 : 19; }
 
-std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TFrameMenuItem> items, TextMeasure& measure,
+std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TMenuItem> items, TextMeasure& measure,
                                             const TMenuSkin& skin, int32_t defaultItemHeight) {
   std::vector<TMenuItemSize> sizes;
   sizes.reserve(items.size());
-  for (const TFrameMenuItem& item : items)
+  for (const TMenuItem& item : items)
     sizes.push_back({MenuItemTextWidth(measure, item), MenuItemHeight(skin, IsMenuSeparator(item), defaultItemHeight)});
   return sizes;
 }

@@ -17,7 +17,7 @@ class TDataSkinMenuItem;
 class TDataSkinPopupWindow;
 class TSkinData;
 class TextMeasure;
-struct TFrameMenuItem;
+struct TMenuItem;
 
 // The skin's [POPUPWINDOW] section, its menu item object and the size of the
 // window picture. Without any one of them the menu has the plain look, as a
@@ -35,14 +35,14 @@ struct TMenuSkin {
 // skin; the plain look for NoSkin.
 TMenuSkin MenuSkinOf(const TSkinData& skin);
 
-bool IsMenuSeparator(const TFrameMenuItem& item);
+bool IsMenuSeparator(const TMenuItem& item);
 
 // The skin item's `skinrect` height (`dividerrect` for a separator); plain:
 // defaultHeight, 4 for a separator.
 int32_t MenuItemHeight(const TMenuSkin& skin, bool separator, int32_t defaultHeight);
 
 // The caption, followed by two blanks and the shortcut when there is one, + 2.
-int32_t MenuItemTextWidth(TextMeasure& measure, const TFrameMenuItem& item);
+int32_t MenuItemTextWidth(TextMeasure& measure, const TMenuItem& item);
 
 // Image width + 5 when the menu has images, else 19.
 int32_t MarkColumnWidth(std::optional<int32_t> imageWidth);
@@ -52,7 +52,7 @@ struct TMenuItemSize {
   bool operator==(const TMenuItemSize&) const = default;
 };
 
-std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TFrameMenuItem> items, TextMeasure& measure,
+std::vector<TMenuItemSize> MeasureMenuItems(std::span<const TMenuItem> items, TextMeasure& measure,
                                             const TMenuSkin& skin, int32_t defaultItemHeight);
 
 struct TMenuWindowSize {

@@ -1,14 +1,14 @@
 #include "skin/menu/menu_navigation.h"
 
 #include "base/accelerator.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/menu/menu_metrics.h"
 
-bool IsSelectableMenuItem(const TFrameMenuItem& item) { return item.Enabled && !IsMenuSeparator(item); }
+bool IsSelectableMenuItem(const TMenuItem& item) { return item.Enabled && !IsMenuSeparator(item); }
 
-int32_t FirstSelectableMenuItem(std::span<const TFrameMenuItem> items) { return StepMenuSelection(items, -1, 1); }
+int32_t FirstSelectableMenuItem(std::span<const TMenuItem> items) { return StepMenuSelection(items, -1, 1); }
 
-int32_t StepMenuSelection(std::span<const TFrameMenuItem> items, int32_t from, int step) {
+int32_t StepMenuSelection(std::span<const TMenuItem> items, int32_t from, int step) {
   const int32_t count = static_cast<int32_t>(items.size());
   if (count == 0) return -1;
   int32_t i = from >= 0 && from < count ? from : (step > 0 ? count - 1 : 0);
@@ -19,14 +19,14 @@ int32_t StepMenuSelection(std::span<const TFrameMenuItem> items, int32_t from, i
   return -1;
 }
 
-int32_t MenuAcceleratorItem(std::span<const TFrameMenuItem> items, char16_t typed) {
+int32_t MenuAcceleratorItem(std::span<const TMenuItem> items, char16_t typed) {
   if (typed == 0) return -1;
   for (size_t i = 0; i < items.size(); ++i)
     if (IsAccelerator(typed, items[i].Caption)) return static_cast<int32_t>(i);
   return -1;
 }
 
-TMenuKeyAction MenuKeyAction(std::span<const TFrameMenuItem> items, int32_t hotIndex, size_t levelCount, TMenuKey key,
+TMenuKeyAction MenuKeyAction(std::span<const TMenuItem> items, int32_t hotIndex, size_t levelCount, TMenuKey key,
                              char16_t typed) {
   if (const int32_t i = MenuAcceleratorItem(items, typed); i >= 0) return {TMenuKeyCommand::HighlightAndClick, i};
   const bool hot = hotIndex >= 0 && hotIndex < static_cast<int32_t>(items.size());
@@ -53,7 +53,7 @@ TMenuKeyAction MenuKeyAction(std::span<const TFrameMenuItem> items, int32_t hotI
   return {};
 }
 
-TMenuChoice MenuChoice(const TFrameMenuItem& item, bool execute, bool byKeyboard) {
+TMenuChoice MenuChoice(const TMenuItem& item, bool execute, bool byKeyboard) {
   const bool subItems = !item.SubItems.empty();
   if (execute) {
     if (!IsSelectableMenuItem(item)) return TMenuChoice::None;

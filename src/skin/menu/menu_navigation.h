@@ -5,21 +5,21 @@
 #include <cstdint>
 #include <span>
 
-struct TFrameMenuItem;
+struct TMenuItem;
 
 // Enabled and not a separator: only such items light up under the pointer or
 // the arrow keys.
-bool IsSelectableMenuItem(const TFrameMenuItem& item);
+bool IsSelectableMenuItem(const TMenuItem& item);
 
 // The first selectable item, or -1.
-int32_t FirstSelectableMenuItem(std::span<const TFrameMenuItem> items);
+int32_t FirstSelectableMenuItem(std::span<const TMenuItem> items);
 
 // The next (step 1) or previous (step -1) selectable item from `from`,
 // wrapping at the ends; from -1 the first or the last. -1 when there is none.
-int32_t StepMenuSelection(std::span<const TFrameMenuItem> items, int32_t from, int step);
+int32_t StepMenuSelection(std::span<const TMenuItem> items, int32_t from, int step);
 
 // The first item whose caption has `typed` as its accelerator, or -1.
-int32_t MenuAcceleratorItem(std::span<const TFrameMenuItem> items, char16_t typed);
+int32_t MenuAcceleratorItem(std::span<const TMenuItem> items, char16_t typed);
 
 enum class TMenuKey : uint8_t { Other, Enter, Escape, Left, Right, Up, Down };
 
@@ -40,7 +40,7 @@ struct TMenuKeyAction {
 
 // A key in the last level's window with `items` and hot item `hotIndex`;
 // `typed` is the key's character (0 for none), tried as an accelerator first.
-TMenuKeyAction MenuKeyAction(std::span<const TFrameMenuItem> items, int32_t hotIndex, size_t levelCount, TMenuKey key,
+TMenuKeyAction MenuKeyAction(std::span<const TMenuItem> items, int32_t hotIndex, size_t levelCount, TMenuKey key,
                              char16_t typed);
 
 enum class TMenuChoice : uint8_t {
@@ -53,4 +53,4 @@ enum class TMenuChoice : uint8_t {
 
 // What choosing an item does: `execute` for a click, Enter or the open delay's
 // tick, else a hover. A separator or a disabled item is never executed.
-TMenuChoice MenuChoice(const TFrameMenuItem& item, bool execute, bool byKeyboard);
+TMenuChoice MenuChoice(const TMenuItem& item, bool execute, bool byKeyboard);

@@ -11,7 +11,8 @@
 #include "skin/controls/skin_compose.h"
 #include "skin/data/skin_objects.h"
 #include "skin/data/skin_windows.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
+#include "skin/menu/menu_item_rules.h"
 
 namespace {
 
@@ -41,8 +42,44 @@ void FitCaption(TextMeasure& measure, std::string& caption, int maxWidth) {
   if (ampersands % 2 == 1) caption.erase(kept - 1, 1);
 }
 
-void DrawItemContent(PixelView item, const TMenuItemTextPlace& place, const TFrameMenuItem& data, TColor color,
-                     TMenuTextCanvas& text) {
+// A check mark eight pixels high from (x, y): three strokes, each a pixel above the last.
+void DrawCheckMark(GlyphCanvas& canvas, int x, int y, TColor color) {
+  for (int up = 0; up < 3; ++up) {
+    canvas.Line(x, y + 5 - up, x + 2, y + 7 - up, color);
+    canvas.Line(x + 2, y + 7 - up, x + 7, y + 2 - up, color);
+  }
+}
+
+// A filled circle six pixels across from (x, y).
+void DrawRadioMark(GlyphCanvas& canvas, int x, int y, TColor color) {
+  canvas.FillRectangle({x + 1, y, x + 5, y + 6}, color);
+  canvas.FillRectangle({x, y + 1, x + 6, y + 5}, color);
+}
+
+void DrawItemMark(PixelView item, const TMenuItemTextPlace& place, const TMenuItem& data, TColor color,
+                  TMenuImages* images) {
+  const TRect& area = place.TextArea;
+  const int centre = Saturate((int64_t{area.Top} + area.Bottom) / 2);
+  PixelGlyphCanvas glyphs(item);
+  switch (MenuItemMark(data, images ? images->Count() : 0)) {
+    case TMenuMark::None: break;
+    case TMenuMark::Image: {
+      const int y = Saturate(area.Top + (int64_t{area.Height()} - images->Height()) / 2);
+      images->DrawImage(item, place.ImageX, y, data.ImageIndex);
+      if (data.Checked)
+        glyphs.FrameRectangle({place.ImageX - 1, y - 1, Saturate(int64_t{place.ImageX} + images->Width() + 1),
+                               Saturate(int64_t{y} + images->Height() + 1)},
+                              color);
+      break;
+    }
+    case TMenuMark::Glyph: DrawCaptionGlyph(glyphs, *MenuItemGlyph(data.Name), place.MarkX, centre - 4, color); break;
+    case TMenuMark::Radio: DrawRadioMark(glyphs, place.MarkX, centre - 3, color); break;
+    case TMenuMark::Check: DrawCheckMark(glyphs, place.MarkX, centre - 4, color); break;
+  }
+}
+
+void DrawItemContent(PixelView item, const TMenuItemTextPlace& place, const TMenuItem& data, TColor color,
+                     TMenuTextCanvas& text, TMenuImages* images) {
   const TRect& area = place.TextArea;
   const int y = Saturate(area.Top + (int64_t{area.Height()} - text.TextHeight()) / 2);
   std::string caption = data.Caption;
@@ -56,12 +93,11 @@ void DrawItemContent(PixelView item, const TMenuItemTextPlace& place, const TFra
   // Four columns, 7 pixels high at Arrow.X down to the tip three to its right.
   if (!data.SubItems.empty())
     DrawArrowGlyph(glyphs, Bounds(place.Arrow.X, place.Arrow.Y, 3, 7), TArrowKind::Right, color);
-  if (const auto glyph = MenuItemGlyph(data.Name))
-    DrawCaptionGlyph(glyphs, *glyph, place.MarkX, Saturate((int64_t{area.Top} + area.Bottom) / 2 - 4), color);
+  DrawItemMark(item, place, data, color, images);
 }
 
-void PaintPlainItem(PixelView item, const TFrameMenuItem& data, bool lit, std::optional<int32_t> imageWidth,
-                    TMenuTextCanvas& text) {
+void PaintPlainItem(PixelView item, const TMenuItem& data, bool lit, TMenuImages* images, TMenuTextCanvas& text) {
+  const std::optional<int32_t> imageWidth = MenuImageWidth(images);
   const int32_t w = item.Width(), h = item.Height(), column = MarkColumnWidth(imageWidth);
   const bool separator = IsMenuSeparator(data);
   if (lit && !separator) {
@@ -76,10 +112,14 @@ void PaintPlainItem(PixelView item, const TFrameMenuItem& data, bool lit, std::o
     return;
   }
   const TColor color = lit || data.Enabled ? clWindowText : clBtnShadow;
-  DrawItemContent(item, PlaceMenuItemText({}, w, h, imageWidth), data, color, text);
+  DrawItemContent(item, PlaceMenuItemText({}, w, h, imageWidth), data, color, text, images);
 }
 
 }  // namespace
+
+std::optional<int32_t> MenuImageWidth(const TMenuImages* images) {
+  return images ? std::optional<int32_t>(images->Width()) : std::nullopt;
+}
 
 void PaintMenuBackground(PixelView window, const TMenuSkin& skin, const TMenuPictures& pictures,
                          std::optional<int32_t> imageWidth) {
@@ -102,11 +142,11 @@ void PaintMenuBackground(PixelView window, const TMenuSkin& skin, const TMenuPic
   frames.FrameRectangle({1, 1, w - 1, h - 1}, clWindow);
 }
 
-void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& pictures, const TFrameMenuItem& data,
-                   const TMenuItemLook& look, std::optional<int32_t> imageWidth, TMenuTextCanvas& text) {
+void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& pictures, const TMenuItem& data,
+                   const TMenuItemLook& look, TMenuImages* images, TMenuTextCanvas& text) {
   if (item.Empty()) return;
   if (!skin.Skinned() || !pictures.Item) {
-    PaintPlainItem(item, data, Highlighted(look), imageWidth, text);
+    PaintPlainItem(item, data, Highlighted(look), images, text);
     return;
   }
   const TDataSkinMenuItem& skinItem = *skin.Item;
@@ -138,7 +178,7 @@ void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& p
   const TColor color = lit            ? skinItem.activefontcolor
                        : data.Enabled ? skinItem.fontcolor
                                       : skinItem.unenabledfontcolor;
-  DrawItemContent(item, PlaceMenuItemText(skin, w, item.Height(), imageWidth), data, color, text);
+  DrawItemContent(item, PlaceMenuItemText(skin, w, item.Height(), MenuImageWidth(images)), data, color, text, images);
 }
 
 bool MenuItemMorphPending(const TMenuSkin& skin, const TMenuItemLook& look) {

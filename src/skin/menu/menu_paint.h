@@ -13,7 +13,7 @@
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 
-struct TFrameMenuItem;
+struct TMenuItem;
 
 // The pictures a menu draws from, owned elsewhere; null when the skin has none.
 struct TMenuPictures {
@@ -30,6 +30,20 @@ class TMenuTextCanvas : public TextMeasure {
   virtual void DrawMenuText(PixelView target, int x, int y, std::string_view text, TColor color) = 0;
 };
 
+// The menu's image list, drawn through the window system.
+class TMenuImages {
+ public:
+  virtual ~TMenuImages() = default;
+  virtual int32_t Count() const = 0;
+  virtual int32_t Width() const = 0;
+  virtual int32_t Height() const = 0;
+  // Image `index` with its top-left at (x, y) of `target`, blended over it.
+  virtual void DrawImage(PixelView target, int x, int y, int32_t index) = 0;
+};
+
+// The width of the menu's images; none without an image list.
+std::optional<int32_t> MenuImageWidth(const TMenuImages* images);
+
 struct TMenuItemLook {
   bool Lit = false, SubOpen = false;  // highlighted; its sub-menu is open
   double BlendPos = 0;                // morph position, 0 normal to 1 active, when the skin's item morphs
@@ -42,10 +56,11 @@ void PaintMenuBackground(PixelView window, const TMenuSkin& skin, const TMenuPic
                          std::optional<int32_t> imageWidth);
 
 // One item into an item-sized picture: its face (a separator's divider), the
-// caption fitted to its span, the shortcut, the sub-menu arrow and the
-// command glyph. Without the item picture the item has the plain look.
-void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& pictures, const TFrameMenuItem& data,
-                   const TMenuItemLook& look, std::optional<int32_t> imageWidth, TMenuTextCanvas& text);
+// caption fitted to its span, the shortcut, the sub-menu arrow and its mark
+// (image, command glyph or check mark). Without the item picture the item
+// has the plain look. `images` may be null.
+void PaintMenuItem(PixelView item, const TMenuSkin& skin, const TMenuPictures& pictures, const TMenuItem& data,
+                   const TMenuItemLook& look, TMenuImages* images, TMenuTextCanvas& text);
 
 // The item's look is still between its normal and active faces: the morph
 // timer has to keep stepping it.

@@ -8,9 +8,12 @@
 #include "skin/controls/window_platform_win.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_windows.h"
+#include "skin/menu/menu_images_win.h"
+#include "skin/menu/menu_item_rules.h"
 #include "skin/menu/menu_navigation.h"
 #include "ui/font_win.h"
 #include "ui/handles_win.h"
+#include "ui/image_list_win.h"
 #include "ui/timer_win.h"
 
 namespace {
@@ -79,22 +82,25 @@ TMenuKey MenuKeyOf(WORD key) {
 
 }  // namespace
 
-// The open menu keeps pointers into its skin's objects: it hears when that
-// skin data is destroyed, while those objects still exist, and closes.
+// The open menu keeps pointers into its skin's objects and to its image
+// list: it hears when either is destroyed, while it still exists, and closes.
 class TSkinMenu::SkinWatch : public TComponent {
  public:
   explicit SkinWatch(TSkinMenu& menu) : TComponent(nullptr), FMenu(menu) {}
   std::string_view ClassName() const override { return "TSkinMenuSkinWatch"; }
   void Watch(const TSkinData* skin) { FSkin.Set(*this, const_cast<TSkinData*>(skin)); }
+  void Watch(const TImageList* images) { FImages.Set(*this, const_cast<TImageList*>(images)); }
 
  protected:
   void Notification(TComponent* component, TOperation operation) override {
     if (FSkin.Notify(component, operation)) FMenu.SkinGone();
+    if (FImages.Notify(component, operation)) FMenu.ImagesGone();
   }
 
  private:
   TSkinMenu& FMenu;
   ComponentRef<TSkinData> FSkin;
+  ComponentRef<TImageList> FImages;
 };
 
 TSkinMenu::TSkinMenu(HWND form)
@@ -118,8 +124,8 @@ TSkinMenu::~TSkinMenu() {
   if (gHookedMenu == this) gHookedMenu = nullptr;
 }
 
-void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vector<TFrameMenuItem> items,
-                      const TRect& anchor, size_t firstIndex, TCommandHandler onCommand) {
+void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vector<TMenuItem> items,
+                      const TRect& anchor, size_t firstIndex, TCommandHandler onCommand, const TImageList* images) {
   ++FOpenings;
   FFirstShow = !FMenuOpen;
   FOwnerControl = owner;
@@ -132,6 +138,8 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
   // Another skin, or the same one loaded again: the kept windows' shapes are stale.
   const std::pair<const TSkinData*, uint64_t> source{skin, skin ? skin->Generation() : 0};
   FSkinWatch->Watch(skin);
+  FSkinWatch->Watch(images);
+  FImages = images ? std::make_unique<TImageListMenuImages>(*images) : nullptr;
   if (source != FSkinSource) {
     FSkinSource = source;
     for (const auto& window : FWindows) window->ForgetShape();
@@ -153,7 +161,12 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
   } else {
     static_cast<GdiMenuText&>(*FText).Use(DefaultMenuItemFont);
   }
-  if (firstIndex < items.size()) {
+  // A menu whose items are all hidden opens nothing, as an empty one.
+  const std::vector<TMenuItem> shown =
+      firstIndex < items.size()
+          ? VisibleMenuItems(std::span(items).subspan(firstIndex))
+          : std::vector<TMenuItem>{};
+  if (!shown.empty()) {
     // Only one menu of the thread listens to the keyboard.
     if (gHookedMenu && gHookedMenu != this) gHookedMenu->CloseAll();
     FMenuOpen = true;
@@ -163,13 +176,13 @@ void TSkinMenu::Popup(HWND owner, const TSkinData* skin, bool upward, std::vecto
     // window, while the levels keep their own pointer tracking (taking the
     // capture instead would route the menus' own mouse messages through it).
     FMouseHook = SetWindowsHookExW(WH_MOUSE_LL, MouseHook, GetModuleHandleW(nullptr), 0);
-    OpenWindow(anchor, std::vector<TFrameMenuItem>(items.begin() + static_cast<ptrdiff_t>(firstIndex), items.end()),
-               upward, false);
+    OpenWindow(anchor, shown, upward, false);
   }
   FFirstShow = false;
 }
 
-void TSkinMenu::OpenWindow(const TRect& anchor, std::vector<TFrameMenuItem> items, bool upward, bool subMenu) {
+void TSkinMenu::OpenWindow(const TRect& anchor, std::vector<TMenuItem> items, bool upward, bool subMenu) {
+  items = VisibleMenuItems(items);  // a sub-menu's, shown as it opens
   if (items.empty()) return;
   auto spare = std::find_if(FWindows.begin(), FWindows.end(), [](const auto& w) { return !w->IsOpen(); });
   if (spare == FWindows.end()) {
@@ -225,6 +238,18 @@ void TSkinMenu::SkinGone() {
   for (const auto& window : FWindows) window->ForgetShape();
 }
 
+void TSkinMenu::ImagesGone() {
+  CloseAll();
+  FImages.reset();
+}
+
+TMenuImages* TSkinMenu::Images() const { return FImages.get(); }
+
+void TSkinMenu::RunItem(const TMenuItem& item, const TCommandHandler& handler) {
+  if (item.OnClick) item.OnClick();
+  if (handler) handler(item);
+}
+
 void TSkinMenu::StopOpenTimer() {
   FOpenTimer->SetEnabled(false);
   FPendingWindow = nullptr;
@@ -237,7 +262,7 @@ void TSkinMenu::CancelPending(const TSkinPopupWindow& window, int32_t index) {
 
 void TSkinMenu::ItemChosen(TSkinPopupWindow& window, int32_t index, bool byKeyboard, bool execute) {
   // A copy: closing the levels frees the window that holds the item.
-  const TFrameMenuItem item = window.Items()[index];
+  const TMenuItem item = window.Items()[index];
   const size_t level = LevelOf(window);
   switch (MenuChoice(item, execute, byKeyboard)) {
     case TMenuChoice::None: break;
@@ -249,7 +274,7 @@ void TSkinMenu::ItemChosen(TSkinPopupWindow& window, int32_t index, bool byKeybo
       StopOpenTimer();
       const TCommandHandler handler = FOnCommand;
       CloseAll();
-      if (handler) handler(item);
+      RunItem(item, handler);
       if (HWND owner = std::exchange(FLastOwnerControl, nullptr)) SendMessageW(owner, MenuCommandMessage, 0, 0);
       break;
     }
@@ -261,16 +286,18 @@ void TSkinMenu::ItemChosen(TSkinPopupWindow& window, int32_t index, bool byKeybo
       break;
     case TMenuChoice::OpenNow:
       // The parent item's own command comes first; it may close the menu.
-      if (FOnCommand) {
+      if (FOnCommand || item.OnClick) {
         const TCommandHandler handler = FOnCommand;
         const uint64_t opening = FOpenings;
-        handler(item);
+        RunItem(item, handler);
         if (opening != FOpenings || level >= FLevels.size() || FLevels[level] != &window) break;
       }
       StopOpenTimer();
       CloseFrom(level + 1);
-      window.SetSubOpen(index, true);
+      const size_t levels = FLevels.size();
       OpenWindow(window.ItemScreenRect(index), item.SubItems, false, true);
+      // Sub-items that are all hidden open nothing: the item stays clickable.
+      if (FLevels.size() > levels) window.SetSubOpen(index, true);
       break;
   }
 }

@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "skin/controls/pixel_buffer.h"
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
 #include "skin/menu/skin_popup_window_win.h"
 #include "ui/font.h"
 
+class TImageList;
+class TImageListMenuImages;
 class TSkinData;
 class TTimer;
 
@@ -35,13 +37,14 @@ class TSkinMenu {
   TSkinMenu(const TSkinMenu&) = delete;
   TSkinMenu& operator=(const TSkinMenu&) = delete;
 
-  using TCommandHandler = std::function<void(const TFrameMenuItem& item)>;
+  using TCommandHandler = std::function<void(const TMenuItem& item)>;
 
-  // Opens `items` beside `anchor` (screen coordinates). A chosen item goes to
-  // `onCommand` after every level has closed; `owner` (may be null) hears of
-  // the close and of the command.
-  void Popup(HWND owner, const TSkinData* skin, bool upward, std::vector<TFrameMenuItem> items, const TRect& anchor,
-             size_t firstIndex, TCommandHandler onCommand);
+  // Opens the visible ones of `items` beside `anchor` (screen coordinates).
+  // A chosen item runs its OnClick and goes to `onCommand` after every level
+  // has closed; `owner` (may be null) hears of the close and of the command.
+  // `images` (may be null) gives the items their images.
+  void Popup(HWND owner, const TSkinData* skin, bool upward, std::vector<TMenuItem> items, const TRect& anchor,
+             size_t firstIndex, TCommandHandler onCommand, const TImageList* images = nullptr);
   void CloseAll();
   void CloseFrom(size_t level);
   // The skin data `skin` is about to load another skin: a menu drawn from it closes.
@@ -72,14 +75,19 @@ class TSkinMenu {
   const PixelImage& MaskPicture() const { return FMask; }
   const TRect& WorkArea() const { return FWorkArea; }
   bool FirstShow() const { return FFirstShow; }
+  // The open menu's images; null without an image list.
+  TMenuImages* Images() const;
   // The items' text: the skin's item font, or DefaultMenuItemFont.
   TMenuTextCanvas& Text() { return *FText; }
 
  private:
   class SkinWatch;
-  // The skin the open menu draws from was destroyed.
+  // The skin or the image list the open menu draws from was destroyed.
   void SkinGone();
-  void OpenWindow(const TRect& anchor, std::vector<TFrameMenuItem> items, bool upward, bool subMenu);
+  void ImagesGone();
+  // Runs a chosen item's command: its own OnClick, then the menu's handler.
+  static void RunItem(const TMenuItem& item, const TCommandHandler& handler);
+  void OpenWindow(const TRect& anchor, std::vector<TMenuItem> items, bool upward, bool subMenu);
   void StopOpenTimer();
   // A press anywhere on the desktop; the menu closes when it is outside every level.
   void PressAt(POINT screen);
@@ -97,6 +105,7 @@ class TSkinMenu {
   PixelImage FBack, FItem, FMask;
   TMenuPictures FPictures;
   std::unique_ptr<TMenuTextCanvas> FText;
+  std::unique_ptr<TImageListMenuImages> FImages;
   TCommandHandler FOnCommand;
   // Every window the menu has made, open or hidden; a closed level's window
   // lives on, so one that closes the menu from its own message is safe.

@@ -35,7 +35,7 @@ void TSkinPopupWindow::Close() {
   TAccessibleWindow::Notify(Handle(), EVENT_SYSTEM_MENUPOPUPEND);
 }
 
-void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu) {
+void TSkinPopupWindow::Open(std::vector<TMenuItem> items, const TRect& anchor, bool upward, bool subMenu) {
   FItems = std::move(items);
   FFirstShown = 0;
   FHotIndex = -1;
@@ -45,8 +45,7 @@ void TSkinPopupWindow::Open(std::vector<TFrameMenuItem> items, const TRect& anch
   const TMenuSkin& skin = FMenu.Skin();
   FSizes = MeasureMenuItems(FItems, FMenu.Text(), skin, FMenu.DefaultItemHeight);
   FStates.assign(FItems.size(), ItemState{});
-  // The items have no images: the mark column has its plain width.
-  FSize = MenuWindowSize(FSizes, MarkColumnWidth(std::nullopt), skin, FMenu.WorkArea());
+  FSize = MenuWindowSize(FSizes, MarkColumnWidth(MenuImageWidth(FMenu.Images())), skin, FMenu.WorkArea());
   // A broken skin (an items rectangle larger than its picture) may leave no room at all.
   FSize.Width = std::max(FSize.Width, 1);
   FSize.Height = std::max(FSize.Height, 1);
@@ -246,7 +245,7 @@ void TSkinPopupWindow::RedrawItem(int32_t index) {
   }
   const TRect& r = FLayout.Items[index].Rect;
   PixelImage item(r.Width(), r.Height());
-  PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[index], FStates[index].Look, std::nullopt,
+  PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[index], FStates[index].Look, FMenu.Images(),
                 FMenu.Text());
   WindowDC dc(Handle());
   DrawPixels(dc.Get(), r.Left, r.Top, item.View());
@@ -255,12 +254,13 @@ void TSkinPopupWindow::RedrawItem(int32_t index) {
 // The whole window in one bitmap, copied in one step: no flicker.
 void TSkinPopupWindow::Paint(HDC dc) {
   PixelImage image(FSize.Width, FSize.Height);
-  PaintMenuBackground(image.View(), FMenu.Skin(), FMenu.Pictures(), std::nullopt);
+  PaintMenuBackground(image.View(), FMenu.Skin(), FMenu.Pictures(), MenuImageWidth(FMenu.Images()));
   for (size_t i = 0; i < FItems.size(); ++i) {
     const TMenuItemPlace& place = FLayout.Items[i];
     if (!place.Shown) continue;
     PixelImage item(place.Rect.Width(), place.Rect.Height());
-    PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[i], FStates[i].Look, std::nullopt, FMenu.Text());
+    PaintMenuItem(item.View(), FMenu.Skin(), FMenu.Pictures(), FItems[i], FStates[i].Look, FMenu.Images(),
+                  FMenu.Text());
     CopyPixels(image.View(), PixelBox{place.Rect}, item.View(), PixelBox{0, 0, item.Width(), item.Height()});
   }
   if (FSize.Scrolling)

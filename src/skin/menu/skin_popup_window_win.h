@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "skin/frame/system_menu_items.h"
+#include "skin/menu/menu_item.h"
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
@@ -23,14 +23,14 @@ class TSkinPopupWindow : public TWindowObject, private AccessibleSource {
   ~TSkinPopupWindow() override;
 
   // Fills, sizes, places and shows the window beside `anchor` (screen coordinates).
-  void Open(std::vector<TFrameMenuItem> items, const TRect& anchor, bool upward, bool subMenu);
+  void Open(std::vector<TMenuItem> items, const TRect& anchor, bool upward, bool subMenu);
   // Hides the window for the next menu.
   void Close();
   bool IsOpen() const { return FOpen; }
   // The next opening cuts the window's shape again.
   void ForgetShape() { FRegionSize = {}; }
 
-  const std::vector<TFrameMenuItem>& Items() const { return FItems; }
+  const std::vector<TMenuItem>& Items() const { return FItems; }
   int32_t HotIndex() const { return FHotIndex; }
   bool Scrolling() const { return FSize.Scrolling; }
   int32_t FirstShown() const { return FFirstShown; }
@@ -72,7 +72,7 @@ class TSkinPopupWindow : public TWindowObject, private AccessibleSource {
   void DoAccessibleAction(int32_t child) override;
 
   TSkinMenu& FMenu;
-  std::vector<TFrameMenuItem> FItems;
+  std::vector<TMenuItem> FItems;
   std::vector<TMenuItemSize> FSizes;
   std::vector<ItemState> FStates;
   TMenuWindowSize FSize;
