@@ -8,6 +8,7 @@
 #include "skin/controls/glyph_caption_win.h"
 #include "skin/controls/pixel_copy.h"
 #include "skin/controls/pixel_effects.h"
+#include "ui/action_list_win.h"
 #include "ui/canvas_win.h"
 #include "ui/form_win.h"
 #include "ui/timer_win.h"
@@ -18,6 +19,8 @@ constexpr int kMorphInterval = 20;
 constexpr TColor kDownBorder = 0x800000;          // navy
 constexpr TColor kDownInterior = 0x00B59385;
 constexpr TColor kHotInterior = 0x00D2BDB6;
+// Behind an action's image, so the glyph's transparent colour is around it.
+constexpr TColor kActionGlyphBackground = 0xFF00FF;
 
 const std::array<std::pair<std::string_view, TButtonLayout>, 4> kLayouts{
     {{"blGlyphLeft", blGlyphLeft}, {"blGlyphRight", blGlyphRight}, {"blGlyphTop", blGlyphTop}, {"blGlyphBottom", blGlyphBottom}}};
@@ -78,6 +81,7 @@ const PropertyTable& TSkinButton::Properties() const {
                                        props::Bool("Cancel", &B::SetCancel),
                                        props::Int("ModalResult", &B::SetModalResult),
                                        props::Event("OnClick", &B::SetOnClick),
+                                       props::Ref("Action", &B::SetAction),
                                        control_props::PopupMenu(),
                                        control_props::OnMouseDown(),
                                        control_props::OnMouseMove(),
@@ -93,13 +97,47 @@ const PropertyTable& TSkinButton::Properties() const {
 // --- clicks and properties ----------------------------------------------------------
 
 void TSkinButton::Click() {
-  if (FOnClick) FOnClick(this);
+  if (!Action() && FOnClick) FOnClick(this);
 }
 
 void TSkinButton::PerformClick() {
   if (CanFocused())
     if (TForm* form = ParentForm(this)) form->SetModalResult(FModalResult);
-  if (FOnClick) FOnClick(this);
+  if (FOnClick && Action() && !FOnClickIsActionExecute)
+    FOnClick(this);
+  else if (Action())
+    FActionLink.Execute();
+  else if (FOnClick)
+    FOnClick(this);
+}
+
+void TSkinButton::SetOnClick(TNotifyEvent handler) {
+  FOnClick = std::move(handler);
+  FOnClickIsActionExecute = false;
+}
+
+void TSkinButton::SetAction(TAction* action) {
+  // A button without a click of its own clicks as the action does, also
+  // after the link goes.
+  if (action && !FOnClick) {
+    FOnClick = action->OnExecute();
+    FOnClickIsActionExecute = true;
+  }
+  FActionLink.SetAction(action);
+}
+
+void TSkinButton::ActionImageChanged() {
+  TImageList* images = Action() ? ActionImages(*Action()) : nullptr;
+  if (!images || !FGlyph.Empty()) return;
+  TFBitmap glyph(images->ImageWidth(), images->ImageHeight());
+  {
+    TCanvas canvas(glyph.DC());
+    canvas.Brush().SetColor(kActionGlyphBackground);
+    canvas.FillRect(RECT{0, 0, glyph.Width(), glyph.Height()});
+    images->Draw(canvas.Handle(), 0, 0, Action()->ImageIndex());
+  }
+  FGlyph = std::move(glyph);
+  Invalidate();
 }
 
 void TSkinButton::SetDown(bool value) { ApplyDown(value, true); }

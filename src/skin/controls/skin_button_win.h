@@ -10,22 +10,30 @@
 #include "skin/controls/glyph_layout.h"
 #include "skin/controls/skin_control_win.h"
 #include "ui/accessible_win.h"
+#include "ui/action.h"
 
 class TTimer;
 
-class TSkinButton : public TSkinCustomControl, private AccessibleSource {
+class TSkinButton : public TSkinCustomControl, private AccessibleSource, private ActionClient {
  public:
   explicit TSkinButton(TComponent* owner);
   ~TSkinButton() override;
   std::string_view ClassName() const override { return "TSkinButton"; }
   const PropertyTable& Properties() const override;
 
-  // The programmatic click: OnClick with the button as sender, enabled or not.
+  // The programmatic click: OnClick with the button as sender, enabled or
+  // not; nothing while an action is linked.
   virtual void Click();
-  // The user's click (mouse, keys, repeat): the form's modal result, then OnClick.
+  // The user's click (mouse, keys, repeat): the form's modal result, then
+  // an OnClick of its own, else the linked action, else OnClick.
   virtual void PerformClick();
   const TNotifyEvent& OnClick() const { return FOnClick; }
-  void SetOnClick(TNotifyEvent handler) { FOnClick = std::move(handler); }
+  void SetOnClick(TNotifyEvent handler);
+
+  // The button shows the action's caption, state and hint, and its image
+  // while the button has no glyph of its own.
+  TAction* Action() const { return FActionLink.Action(); }
+  void SetAction(TAction* action);
 
   bool Down() const { return Behaviour().Down; }
   void SetDown(bool value);
@@ -94,9 +102,16 @@ class TSkinButton : public TSkinCustomControl, private AccessibleSource {
   void RaiseGroupSiblings();
   TAccessibleItem AccessibleItem(int32_t child) const override;
   void DoAccessibleAction(int32_t child) override;
+  void ActionCaptionChanged(const std::string& caption) override { SetCaption(caption); }
+  void ActionEnabledChanged(bool enabled) override { SetEnabled(enabled); }
+  void ActionHintChanged(const std::string& hint) override { SetHint(hint); }
+  void ActionVisibleChanged(bool visible) override { SetVisible(visible); }
+  void ActionImageChanged() override;
 
   std::unique_ptr<Host> FHost;
   TNotifyEvent FOnClick;
+  // Set while OnClick is the copy of the action's OnExecute the link made.
+  bool FOnClickIsActionExecute = false;
   int FRepeatInterval = 100;
   int FModalResult = 0;
   int FNumGlyphs = 1;
@@ -111,4 +126,6 @@ class TSkinButton : public TSkinCustomControl, private AccessibleSource {
   bool FTrackingMouse = false;
   bool FTakingFocus = false;
   TAccessibleWindow FAccessible{*this};
+  // Last: it goes first, while the button it tells is whole.
+  TActionLink FActionLink{*this};
 };
