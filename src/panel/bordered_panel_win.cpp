@@ -95,7 +95,8 @@ RECT TBorderedPanel::GetFrameRect() const { return RECT{0, 0, Width(), Height()}
 RECT TBorderedPanel::ClientRect() const {
   RECT r = TWinControl::ClientRect();
   InflateRect(&r, -FBorderWidth, -FBorderWidth);
-  return r;
+  // Docked controls sit inside the frames.
+  return DockSite() ? AdjustForFrames(r, false) : r;
 }
 
 void TBorderedPanel::Paint(TCanvas& canvas) {

@@ -20,3 +20,11 @@ using TKeyPressEvent = std::function<void(TObject* sender, char16_t& key)>;
 // A handler that sets `handled` keeps the control's popup menu from showing.
 using TContextPopupEvent = std::function<void(TObject* sender, int x, int y, bool& handled)>;
 using TCycleEvent = std::function<void(TObject* sender, int nextIndex)>;
+// Drag and drop between controls: where the pointer stands to a target
+// (it leaves it too when the drag ends there), whether the target takes the
+// source there, the drop, and the end of the drag at its target (none: nil).
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
+using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
+using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;

@@ -86,6 +86,15 @@ const PropertyTable& TTimePicker::Properties() const {
                                        control_props::OnKeyDown(),
                                        control_props::OnKeyPress(),
                                        control_props::OnKeyUp(),
+                                       control_props::DragCursor(),
+                                       control_props::DragKind(),
+                                       control_props::DragMode(),
+                                       control_props::OnStartDrag(),
+                                       control_props::OnDragOver(),
+                                       control_props::OnDragDrop(),
+                                       control_props::OnEndDrag(),
+                                       control_props::OnStartDock(),
+                                       control_props::OnEndDock(),
                                    });
   return table;
 }

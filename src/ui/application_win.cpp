@@ -110,6 +110,8 @@ void TApplication::ProcessMessage(MSG& msg) {
   // Handlers run here outside any window procedure (accelerators), so the
   // loop is a boundary of its own.
   try {
+    // Escape cancels a drag wherever the keyboard is, before any control or button hears it.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && TWinControl::CancelDrag()) return;
     if ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && DispatchDialogChar(msg)) return;
     if (msg.message == WM_KEYDOWN && IsDialogKey(msg.wParam)) {
       // Enter and Escape that no button takes belong to the focused control;

@@ -72,6 +72,7 @@ TWinControl::TWinControl(TComponent* owner) : TComponent(owner) {
 }
 
 TWinControl::~TWinControl() {
+  ForgetDrag();
   BeginDestroy();
   DestroyWindowHandle();
   // Children this control does not own still point at us as their parent.
@@ -651,6 +652,7 @@ void TWinControl::WMWindowPosChanged() {
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Dragging() && DragMessage(message, lParam)) return 0;
   switch (message) {
     case WM_PAINT: WMPaint(); return 0;
     case WM_PRINTCLIENT: PaintTo(reinterpret_cast<HDC>(wParam)); return 0;
@@ -691,6 +693,13 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       const int button = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK   ? mbLeft
                          : message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK ? mbRight
                                                                                     : mbMiddle;
+      // An automatic drag takes the left press: the control does not see it.
+      if (button == mbLeft && FDragMode == TDragMode::dmAutomatic) {
+        POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        ClientToScreen(Handle(), &at);
+        StartDrag(false, -1, at);
+        return 0;
+      }
       if (FTabStop && !Focused() && CanFocus() && FocusesOnPress(button)) SetFocus();
       const bool second = message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK;
       if (button == mbLeft) {
@@ -725,7 +734,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       DoEnter();
       break;
     case WM_KILLFOCUS: DoExit(); break;
-    case WM_CAPTURECHANGED: FCapture.HandleMessage(message, lParam); break;
+    case WM_CAPTURECHANGED:
+      FCapture.HandleMessage(message, lParam);
+      FDragCapture.HandleMessage(message, lParam);
+      break;
     case WM_DESTROY:
       if (FHintToolAdded) {
         TTTOOLINFOW info{};

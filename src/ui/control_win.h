@@ -10,6 +10,7 @@
 
 #include "persist/component.h"
 #include "ui/control_geometry.h"
+#include "ui/drag_session.h"
 #include "ui/font.h"
 #include "ui/handles_win.h"
 #include "ui/mouse_capture_win.h"
@@ -24,6 +25,8 @@ enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 constexpr int crDefault = 0;
 constexpr int crArrow = -2;
 constexpr int crIBeam = -4;
+constexpr int crDrag = -12;
+constexpr int crNoDrop = -13;
 constexpr int crHandPoint = -21;
 
 // Shift state bits for key and mouse handlers; ssDouble marks the second press of a double click.
@@ -34,7 +37,7 @@ uint32_t KeyboardShiftState();
 // The shift state a mouse message carries in its key flags.
 uint32_t MouseShiftState(WPARAM keys);
 
-class TWinControl : public TComponent, public TWindowObject {
+class TWinControl : public TComponent, public TWindowObject, private DragTarget {
  public:
   explicit TWinControl(TComponent* owner);
   ~TWinControl() override;
@@ -86,6 +89,34 @@ class TWinControl : public TComponent, public TWindowObject {
   void SetOnExit(TNotifyEvent handler) { FOnExit = std::move(handler); }
   void SetOnResize(TNotifyEvent handler) { FOnResize = std::move(handler); }
   void SetOnContextPopup(TContextPopupEvent handler) { FOnContextPopup = std::move(handler); }
+
+  // Drag and drop between the program's controls. An automatic control
+  // starts a drag at a left press, which the drag then takes; a manual one
+  // when the program calls BeginDrag. A drag shows DragCursor over a target
+  // that takes it (crNoDrop elsewhere); Escape or a lost capture cancels it.
+  // A dock drag moves the control into the DockSite control it is dropped on.
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode value) { FDragMode = value; }
+  TDragKind DragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind value) { FDragKind = value; }
+  int DragCursor() const { return FDragCursor; }
+  void SetDragCursor(int value) { FDragCursor = value; }
+  bool DockSite() const { return FDockSite; }
+  void SetDockSite(bool value);
+  // Starts dragging this control, live at once or once the pointer moves
+  // more than `threshold` pixels (-1: the system's drag threshold).
+  void BeginDrag(bool immediate, int threshold = -1);
+  // Ends this control's drag, dropping it where the pointer is when `drop`.
+  void EndDrag(bool drop);
+  bool Dragging() const;
+  // Ends the drag in progress without a drop; false when none runs.
+  static bool CancelDrag();
+  void SetOnStartDrag(TNotifyEvent handler) { FOnStartDrag = std::move(handler); }
+  void SetOnDragOver(TDragOverEvent handler) { FOnDragOver = std::move(handler); }
+  void SetOnDragDrop(TDragDropEvent handler) { FOnDragDrop = std::move(handler); }
+  void SetOnEndDrag(TEndDragEvent handler) { FOnEndDrag = std::move(handler); }
+  void SetOnStartDock(TNotifyEvent handler) { FOnStartDock = std::move(handler); }
+  void SetOnEndDock(TEndDragEvent handler) { FOnEndDock = std::move(handler); }
 
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign value);
@@ -208,6 +239,13 @@ class TWinControl : public TComponent, public TWindowObject {
   void EndMouseCapture() { FCapture.End(); }
   bool MouseCaptured() const { return FCapture.Dragging(); }
   virtual void MouseCaptureLost() {}
+  // The drag's events: OnStartDrag or OnStartDock after the kind, whether
+  // this control takes `source` (OnDragOver; without one it refuses), the
+  // drop, and the end at `target` (none when dropped nowhere).
+  virtual void DoStartDrag();
+  virtual bool DragOver(TObject* source, int x, int y, TDragState state);
+  virtual void DragDrop(TObject* source, int x, int y);
+  virtual void DoEndDrag(TObject* target, int x, int y);
   // Lays out the aligned children inside the client area and moves the
   // anchored ones with its size.
   void AlignControls();
@@ -244,6 +282,20 @@ class TWinControl : public TComponent, public TWindowObject {
   // The size that AutoSize, the constraints and the class allow for a request.
   void FitRequestedSize(int& width, int& height);
   void MoveAnchoredChildren(TPoint areaSize);
+  // The drag (control_drag_win.cpp).
+  void StartDrag(bool immediate, int threshold, POINT screen);
+  // Feeds the drag this control holds; true when the message was the drag's.
+  bool DragMessage(UINT message, LPARAM lParam);
+  void DragMoved(POINT screen);
+  void FinishDrag(bool drop);
+  // The control the drag meets at `screen`: the one under the pointer, or for
+  // a dock drag the dock site there that is not this control or inside it.
+  TWinControl* DragTargetAt(POINT screen) const;
+  void DockInto(TWinControl* site, TPoint at);
+  // The control is going: no drag of it or over it goes on.
+  void ForgetDrag();
+  bool DragTargetOver(TObject* source, TPoint at, TDragState state) override;
+  void DragTargetDrop(TObject* source, TPoint at) override;
 
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;
@@ -289,6 +341,15 @@ class TWinControl : public TComponent, public TWindowObject {
   TKeyPressEvent FOnKeyPress;
   TContextPopupEvent FOnContextPopup;
   TMouseCapture FCapture{[this] { MouseCaptureLost(); }};
+  TDragMode FDragMode = TDragMode::dmManual;
+  TDragKind FDragKind = TDragKind::dkDrag;
+  int FDragCursor = crDrag;
+  bool FDockSite = false;
+  TNotifyEvent FOnStartDrag, FOnStartDock;
+  TDragOverEvent FOnDragOver;
+  TDragDropEvent FOnDragDrop;
+  TEndDragEvent FOnEndDrag, FOnEndDock;
+  TMouseCapture FDragCapture{[this] { EndDrag(false); }};
 };
 
 // Mouse buttons as handlers receive them.
@@ -316,4 +377,13 @@ PropertyDef OnEnter();
 PropertyDef OnExit();
 PropertyDef OnResize();
 PropertyDef OnContextPopup();
+PropertyDef DragCursor();
+PropertyDef DragKind();
+PropertyDef DragMode();
+PropertyDef OnStartDrag();
+PropertyDef OnDragOver();
+PropertyDef OnDragDrop();
+PropertyDef OnEndDrag();
+PropertyDef OnStartDock();
+PropertyDef OnEndDock();
 }  // namespace control_props

@@ -53,6 +53,17 @@ std::any TFixtureForm::FindHandler(std::string_view name) {
       record({.sender = s, .x = x, .y = y});
       handled = takeContextPopup;
     });
+  // Over a target that stores a handler, the drag is taken: the handler leaves `accept` as it came.
+  if (EndsWith(name, "DragOver"))
+    return TDragOverEvent([record](TObject* s, TObject* source, int x, int y, TDragState state, bool&) {
+      record({.sender = s, .x = x, .y = y, .key = static_cast<int>(state), .other = source});
+    });
+  if (EndsWith(name, "DragDrop"))
+    return TDragDropEvent(
+        [record](TObject* s, TObject* source, int x, int y) { record({.sender = s, .x = x, .y = y, .other = source}); });
+  if (EndsWith(name, "EndDrag") || EndsWith(name, "EndDock"))
+    return TEndDragEvent(
+        [record](TObject* s, TObject* target, int x, int y) { record({.sender = s, .x = x, .y = y, .other = target}); });
   if (EndsWith(name, "Cycle"))
     return TCycleEvent([record](TObject* s, int next) { record({.sender = s, .key = next}); });
   return TNotifyEvent([record](TObject* s) { record({.sender = s}); });

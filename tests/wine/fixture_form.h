@@ -22,7 +22,8 @@ struct FiredEvent {
   int button = -1;
   uint32_t shift = 0;
   int x = 0, y = 0;
-  int key = 0;  // virtual key, character or next image index
+  int key = 0;  // virtual key, character, next image index or drag state
+  TObject* other = nullptr;  // a drag's source, or the target it ended at
   std::string handler{};
 };
 

@@ -36,15 +36,6 @@ namespace {
 
 uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
-// The pointer really moves there: the system sends the frame its mouse messages.
-void MovePointerTo(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
-}
-
 class FrameBehaviourTest : public testing::Test {
  protected:
   void SetUp() override { app = std::make_unique<TApplication>(); }

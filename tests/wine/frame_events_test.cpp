@@ -114,21 +114,6 @@ std::vector<uint8_t> EventFormStream() {
   return WriteFormStream(root);
 }
 
-void MovePointerTo(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  INPUT move{};
-  move.type = INPUT_MOUSE;
-  move.mi.dwFlags = MOUSEEVENTF_MOVE;
-  SendInput(1, &move, sizeof move);
-}
-
-void Button(DWORD flags) {
-  INPUT press{};
-  press.type = INPUT_MOUSE;
-  press.mi.dwFlags = flags;
-  SendInput(1, &press, sizeof press);
-}
-
 // Repeats (the system tells some things more than once) count once.
 std::vector<std::string> Collapsed(std::vector<std::string> log) {
   log.erase(std::unique(log.begin(), log.end()), log.end());
@@ -186,9 +171,9 @@ TEST(FrameEventsTest, EventsReadFromTheFormStreamFireInTheFramesOrder) {
   PumpMessages(150);
   MovePointerTo({onSlot.x + 6, onSlot.y});
   PumpMessages(100);
-  Button(MOUSEEVENTF_LEFTDOWN);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
   PumpMessages(100);
-  Button(MOUSEEVENTF_LEFTUP);
+  MouseButton(MOUSEEVENTF_LEFTUP);
   PumpMessages(100);
   MovePointerTo(centre);
   PumpMessages(150);

@@ -80,6 +80,21 @@ void RunApplicationLoop(TApplication& app, int milliseconds) {
   }
 }
 
+void MovePointerTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT move{};
+  move.type = INPUT_MOUSE;
+  move.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &move, sizeof move);
+}
+
+void MouseButton(DWORD flags) {
+  INPUT press{};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = flags;
+  SendInput(1, &press, sizeof press);
+}
+
 void ClickLeftAt(POINT screen, int times) {
   SetCursorPos(screen.x, screen.y);
   std::vector<INPUT> clicks(2 * static_cast<size_t>(times));

@@ -49,6 +49,10 @@ class MessageBoxWatcher {
 void PressKey(WORD key);
 // Runs the application's own loop (dialog keys and all) for a while.
 void RunApplicationLoop(TApplication& app, int milliseconds);
+// The pointer really moves there: the system sends the window under it its mouse messages.
+void MovePointerTo(POINT screen);
+// Presses or releases a mouse button where the pointer is (MOUSEEVENTF_LEFTDOWN...).
+void MouseButton(DWORD flags);
 // Moves the pointer to `screen` and clicks the left button `times` times in quick succession.
 void ClickLeftAt(POINT screen, int times = 1);
 // The form in front with the keyboard, as after a user's click on it.

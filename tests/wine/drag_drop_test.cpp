@@ -1,0 +1,201 @@
+// Drag and drop and docking between controls, driven by real input: the
+// picker of the fixture form dragged with the mouse.
+#include <cmath>
+
+#include "fixture_form.h"
+#include "panel/bordered_panel_win.h"
+#include "picker/time_picker_win.h"
+#include "ui/cursors_win.h"
+#include "wine_support.h"
+
+namespace {
+
+constexpr int crCross = -3;  // the DragCursor the fixture stores
+
+class DragDropTest : public FixtureFormTest {
+ protected:
+  void SetUp() override {
+    FixtureFormTest::SetUp();
+    Load(L"FIXTURE_PICKER");
+    picker = form->Find<TTimePicker>("Picker");
+    fixed = form->Find<TTimePicker>("FixedPicker");
+    UpdateWindow(form->Handle());
+  }
+  void TearDown() override {
+    MouseButton(MOUSEEVENTF_LEFTUP);  // a failed test leaves no button down
+    Run();
+    FixtureFormTest::TearDown();
+  }
+  // A panel right of the picker; `takes` drags when it is given.
+  TBorderedPanel* AddPanel(bool takes) {
+    auto* panel = new TBorderedPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(picker->Left() + picker->Width() + 10, 8, 60, 200);
+    if (takes) {
+      panel->SetOnDragOver([this](TObject* s, TObject* source, int x, int y, TDragState state, bool&) {
+        form->fired.push_back({.sender = s, .x = x, .y = y, .key = static_cast<int>(state), .other = source,
+                               .handler = "PanelDragOver"});
+      });
+      panel->SetOnDragDrop([this](TObject* s, TObject* source, int x, int y) {
+        form->fired.push_back({.sender = s, .x = x, .y = y, .other = source, .handler = "PanelDragDrop"});
+      });
+    }
+    UpdateWindow(form->Handle());
+    return panel;
+  }
+  void Run() { RunApplicationLoop(*app, 60); }
+  void MoveTo(const TWinControl& control, POINT client) {
+    ClientToScreen(control.Handle(), &client);
+    MovePointerTo(client);
+    Run();
+  }
+  void PressOn(const TWinControl& control, POINT client) {
+    MoveTo(control, client);
+    form->fired.clear();
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    Run();
+  }
+  void Release() {
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    Run();
+  }
+  // The drag handlers that ran, with the state of those that have one, repeats once.
+  std::vector<std::string> DragLog() const {
+    std::vector<std::string> log;
+    for (const FiredEvent& e : form->fired) {
+      if (e.handler.find("Drag") == std::string::npos) continue;
+      std::string entry = e.handler;
+      if (e.handler.ends_with("DragOver"))
+        entry += e.key == static_cast<int>(TDragState::dsDragEnter) ? " enter"
+                 : e.key == static_cast<int>(TDragState::dsDragMove) ? " move"
+                                                                      : " leave";
+      if (log.empty() || log.back() != entry) log.push_back(entry);
+    }
+    return log;
+  }
+
+  TTimePicker* picker = nullptr;
+  TTimePicker* fixed = nullptr;
+};
+
+TEST_F(DragDropTest, AnAutomaticDragOntoAPanelThatTakesItStartsGoesOverDropsAndEnds) {
+  TBorderedPanel* panel = AddPanel(true);
+  picker->SetDragMode(TDragMode::dmAutomatic);
+  const double time = picker->Time();
+  const int threshold = GetSystemMetrics(SM_CXDRAG);
+  PressOn(*picker, {60, 60});
+  EXPECT_TRUE(picker->Dragging());
+  MoveTo(*picker, {60 + threshold, 60});
+  EXPECT_EQ(form->Count("PickerDragOver"), 0) << "within the threshold the press is no drag yet";
+  MoveTo(*picker, {80, 70});
+  EXPECT_EQ(GetCursor(), CursorHandle(crCross)) << "the stored DragCursor over a control that takes it";
+  MoveTo(*picker, {90, 80});
+  MoveTo(*form, {picker->Left() + 20, picker->Top() + picker->Height() + 5});
+  EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop)) << "the form has no OnDragOver";
+  MoveTo(*panel, {20, 30});
+  EXPECT_EQ(GetCursor(), CursorHandle(crCross));
+  MoveTo(*panel, {25, 40});
+  Release();
+  EXPECT_EQ(DragLog(), (std::vector<std::string>{"PickerStartDrag", "PickerDragOver enter", "PickerDragOver move",
+                                                 "PickerDragOver leave", "PanelDragOver enter", "PanelDragOver move",
+                                                 "PanelDragOver leave", "PanelDragDrop", "PickerEndDrag"}));
+  const FiredEvent* drop = form->Last("PanelDragDrop");
+  ASSERT_NE(drop, nullptr);
+  EXPECT_EQ(drop->sender, panel);
+  EXPECT_EQ(drop->other, picker);
+  EXPECT_EQ(drop->x, 25);
+  EXPECT_EQ(drop->y, 40);
+  const FiredEvent* end = form->Last("PickerEndDrag");
+  ASSERT_NE(end, nullptr);
+  EXPECT_EQ(end->other, panel);
+  EXPECT_EQ(end->x, 25);
+  EXPECT_EQ(end->y, 40);
+  EXPECT_FALSE(picker->Dragging());
+  EXPECT_NE(GetCapture(), picker->Handle());
+  // The drag took the left press: the hour hand did not turn, no mouse event ran.
+  EXPECT_EQ(picker->Time(), time);
+  EXPECT_EQ(form->Count("PickerMouseDown") + form->Count("PickerMouseUp") + form->Count("PickerChange"), 0);
+  // The right button still turns the minute hand.
+  MoveTo(*picker, {picker->Layout().ClockCenter.X, picker->Layout().ClockCenter.Y + 30});
+  MouseButton(MOUSEEVENTF_RIGHTDOWN);
+  Run();
+  MouseButton(MOUSEEVENTF_RIGHTUP);
+  Run();
+  EXPECT_EQ(std::lround(picker->Time() * 1440) % 60, 30);
+}
+
+TEST_F(DragDropTest, EscapeOrALostCaptureEndsTheDragWithoutADropWhereAReleaseDrops) {
+  picker->SetDragMode(TDragMode::dmAutomatic);
+  // The keyboard is the form's, as after a user's click on it.
+  BringToFront(*form);
+  SetFocus(form->Handle());
+  ASSERT_EQ(GetForegroundWindow(), form->Handle());
+  PressOn(*picker, {60, 60});
+  MoveTo(*picker, {90, 90});
+  ASSERT_GE(form->Count("PickerDragOver"), 1);
+  PressKey(VK_ESCAPE);
+  Run();
+  EXPECT_FALSE(picker->Dragging());
+  EXPECT_NE(GetCapture(), picker->Handle());
+  Release();
+  EXPECT_EQ(DragLog(), (std::vector<std::string>{"PickerStartDrag", "PickerDragOver enter", "PickerDragOver leave",
+                                                 "PickerEndDrag"}));
+  EXPECT_EQ(form->Last("PickerEndDrag")->other, nullptr);
+  // Another window takes the mouse: the drag ends as by Escape.
+  PressOn(*picker, {60, 60});
+  MoveTo(*picker, {90, 90});
+  SetCapture(form->Handle());
+  Run();
+  ReleaseCapture();
+  EXPECT_FALSE(picker->Dragging());
+  EXPECT_EQ(form->Count("PickerDragDrop"), 0);
+  ASSERT_EQ(form->Count("PickerEndDrag"), 1);
+  EXPECT_EQ(form->Last("PickerEndDrag")->other, nullptr);
+  Release();
+  // Released instead, it drops on the picker itself, whose stored handler takes it.
+  PressOn(*picker, {60, 60});
+  MoveTo(*picker, {90, 90});
+  Release();
+  ASSERT_EQ(form->Count("PickerDragDrop"), 1);
+  EXPECT_EQ(form->Last("PickerDragDrop")->other, picker);
+  EXPECT_EQ(form->Last("PickerEndDrag")->other, picker);
+}
+
+TEST_F(DragDropTest, ADockDragMovesTheControlIntoTheDockSiteItIsDroppedOn) {
+  picker->SetVisible(false);
+  fixed->SetEnabled(true);
+  fixed->SetVisible(true);
+  fixed->SetBounds(8, 8, 160, 190);
+  TBorderedPanel* site = AddPanel(false);
+  site->SetBounds(200, 8, 190, 380);
+  site->SetDockSite(true);
+  UpdateWindow(form->Handle());
+  // Dropped where no dock site is, it stays where it was.
+  PressOn(*fixed, {20, 20});
+  MoveTo(*form, {180, 300});
+  EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+  Release();
+  EXPECT_EQ(fixed->Parent(), form);
+  EXPECT_EQ(fixed->Left(), 8);
+  EXPECT_EQ(form->Handlers(), (std::vector<std::string>{"FixedPickerStartDock", "FixedPickerEndDock"}));
+  EXPECT_EQ(form->Last("FixedPickerEndDock")->other, nullptr);
+  // Dropped on the site, it becomes the site's child where its outline was dragged.
+  PressOn(*fixed, {20, 20});
+  MoveTo(*site, {40, 60});
+  ASSERT_NE(CursorHandle(crDrag), nullptr);
+  EXPECT_EQ(GetCursor(), CursorHandle(crDrag)) << "the default DragCursor over the site";
+  MoveTo(*site, {30, 50});
+  Release();
+  EXPECT_EQ(fixed->Parent(), site);
+  EXPECT_TRUE(IsChild(site->Handle(), fixed->Handle()));
+  EXPECT_EQ(fixed->Left(), 10);
+  EXPECT_EQ(fixed->Top(), 30);
+  EXPECT_EQ(form->Handlers(), (std::vector<std::string>{"FixedPickerStartDock", "FixedPickerEndDock"}));
+  const FiredEvent* end = form->Last("FixedPickerEndDock");
+  EXPECT_EQ(end->other, site);
+  EXPECT_EQ(end->x, 30);
+  EXPECT_EQ(end->y, 50);
+  fixed->SetParent(form);
+}
+
+}  // namespace
