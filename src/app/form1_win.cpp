@@ -1,12 +1,14 @@
 #include "app/form1_win.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "app/local_clock_win.h"
 #include "app/power_off.h"
 #include "app/power_platform_win.h"
 #include "app/single_instance_win.h"
+#include "base/utf_win.h"
 #include "ui/action_list_win.h"
 #include "ui/application_win.h"
 #include "ui/resources_win.h"
@@ -151,7 +153,7 @@ void TForm1::Loaded() {
   // the form; they must be there before the skin follows the form's density.
   if (CompressedStoredSkin1)
     for (int percent : kSkinScales)
-      if (auto data = RCDataResource((L"SKIN" + std::to_wstring(percent)).c_str()))
+      if (auto data = RCDataResource(Utf8ToWide("SKIN" + std::to_string(percent)).c_str()))
         CompressedStoredSkin1->SetScaledData(percent, {data->begin(), data->end()});
   TForm::Loaded();
 }

@@ -92,12 +92,18 @@ TEST(TaskbarButton, TheMainWindowOwnsItAndTheApplicationWindowIsNeverShown) {
   EXPECT_FALSE(IsWindowVisible(app.Handle()));
 }
 
-// Each size the system asks for has its own picture in the program icon;
+// Each size the system asks for has its own picture in the program icon,
+// bitmaps and PNG images alike, with a clear outside and a solid middle;
 // the window and the tray take theirs, while the form keeps its one image.
 TEST(ProgramIcons, WindowAndTrayIconsAreTheProgramIconsPicturesForTheirSizes) {
-  for (int size : {16, 20, 24, 32, 40, 48, 64}) {
+  for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
     IconHandle icon = LoadProgramIcon(size);
-    EXPECT_EQ(IconPixels(icon.Get()).first, size);
+    const auto [width, pixels] = IconPixels(icon.Get());
+    ASSERT_EQ(width, size);
+    if (size == 24) continue;  // the 8-bit pixel art: its mask, not alpha, clears it (checked natively)
+    auto alpha = [&](int x, int y) { return pixels[size_t(y) * size_t(size) + size_t(x)] >> 24; };
+    EXPECT_EQ(alpha(0, size - 1), 0u) << size << ": the corner away from the moon is clear";
+    EXPECT_EQ(alpha(size * 10 / 24, size * 16 / 24), 255u) << size << ": the face is solid";
   }
   ScopedSkinNoticeSink notices(WindowSkinNotices());
   TApplication app;

@@ -10,8 +10,9 @@
 // only in icons.
 //
 // The second form makes the program icon: the shapes (see vector_art.h)
-// drawn at 16, 20, 32, 40, 48 and 64 pixels in 32 bits and at 256 as a PNG,
-// with the 24-pixel pixel art as the 24 x 24 image.
+// drawn at 16 and 20 pixels as 32-bit bitmaps and at 32, 40, 48, 64 and 256
+// as PNG images (which Windows reads since Vista), with the 24-pixel pixel
+// art as the 24 x 24 image.
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -117,8 +118,10 @@ static std::vector<uint8_t> ProgramIcon(const std::string& shapesName, const std
   for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
     if (size == kIconSize) {
       entries.push_back(ParseIcon(BuildIcon256(pixels.image, pixels.transparent)).front());
-    } else if (size == 256) {
-      // Kept small inside the program: a 256-pixel bitmap alone would be 260 KB.
+    } else if (size >= 32) {
+      // Kept small inside the program: these bitmaps would be 37 KB, the
+      // 256-pixel one alone 260 KB. The small sizes stay bitmaps, which
+      // every system draws.
       entries.push_back(PngIconEntry(size, EncodePng(size, size, RenderVectorArt(shapes, size))));
     } else {
       entries.push_back(IconEntry32(size, RenderVectorArt(shapes, size)));
