@@ -111,6 +111,7 @@ class TWinControl : public TComponent, public TWindowObject {
   TColor EffectiveColor() const;
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool value) { FCtl3D = value; }
+  bool ParentCtl3D() const { return FParentCtl3D; }
   void SetParentCtl3D(bool value) { FParentCtl3D = value; }
 
   int Cursor() const { return FCursor; }
