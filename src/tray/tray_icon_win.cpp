@@ -90,13 +90,21 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
     ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
   }
-  // A control that is no form has a window only inside one.
-  if (TWinControl* control = OwnerControl(); control && (dynamic_cast<TForm*>(control) || control->Parent())) {
-    control->HandleNeeded();
-    FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
-      return OwnerWindowProc(m, w, l);
-    });
+  if (TWinControl* control = OwnerControl()) {
+    FOwnerWatch = control->WatchHandle([this] { HookOwner(); });
+    // A control that is no form has a window only inside one.
+    if (dynamic_cast<TForm*>(control) || control->Parent()) control->HandleNeeded();
+    if (!FOwnerHook) HookOwner();
   }
+}
+
+void TTrayIcon::HookOwner() {
+  FOwnerHook.reset();
+  TWinControl* control = OwnerControl();
+  if (!control || !control->HandleAllocated()) return;
+  FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+    return OwnerWindowProc(m, w, l);
+  });
 }
 
 TWinControl* TTrayIcon::OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
@@ -123,6 +131,8 @@ TTrayIcon::~TTrayIcon() {
   delete FCycleTimer;
   delete FSingleClickTimer;
   FAppHook.reset();
+  // An owner already past its own destructor is no windowed control any more.
+  if (TWinControl* control = OwnerControl()) control->UnwatchHandle(FOwnerWatch);
   FOwnerHook.reset();
 }
 

@@ -436,8 +436,18 @@ void TWinControl::CreateHandle() {
   WindowParams params;
   CreateParams(params);
   CreateWindowHandle(params);
+  for (const auto watchers = FHandleWatchers; const auto& [id, watcher] : watchers) watcher();
   UpdateHintTool();
   CreateChildHandles();
+}
+
+int TWinControl::WatchHandle(std::function<void()> watcher) {
+  FHandleWatchers.emplace_back(++FLastHandleWatcher, std::move(watcher));
+  return FLastHandleWatcher;
+}
+
+void TWinControl::UnwatchHandle(int id) {
+  std::erase_if(FHandleWatchers, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TWinControl::CreateChildHandles() {
