@@ -75,12 +75,12 @@ TURLLabel::TURLLabel(TComponent* owner) : TWinControl(owner) {
 const PropertyTable& TURLLabel::Properties() const {
   static const PropertyTable table(&TWinControl::Properties(),
                                    {
-                                       props::String("URL", &TURLLabel::SetURL),
-                                       props::Bool("Visited", &TURLLabel::SetVisited),
-                                       props::Color("VisitedColor", &TURLLabel::SetVisitedColor),
-                                       props::Color("UnvisitedColor", &TURLLabel::SetUnvisitedColor),
+                                       props::String("URL", &TURLLabel::SetURL, &TURLLabel::URL),
+                                       props::Bool("Visited", &TURLLabel::SetVisited, &TURLLabel::Visited),
+                                       props::Color("VisitedColor", &TURLLabel::SetVisitedColor, &TURLLabel::VisitedColor),
+                                       props::Color("UnvisitedColor", &TURLLabel::SetUnvisitedColor, &TURLLabel::UnvisitedColor),
                                        control_props::OnClick(),
-                                       props::Enum("TextStyle", &TURLLabel::SetTextStyle,
+                                       props::Enum("TextStyle", &TURLLabel::SetTextStyle, &TURLLabel::TextStyle,
                                                    IdentMap<TTextStyle>(kTextStyles)),
                                    });
   return table;

@@ -57,6 +57,21 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
   return nullptr;
 }
 
+void TComponent::NoteHandlerName(std::string_view event, std::string handler) {
+  for (auto& [name, bound] : FHandlerNames)
+    if (SameTextAscii(name, event)) {
+      bound = std::move(handler);
+      return;
+    }
+  FHandlerNames.emplace_back(std::string(event), std::move(handler));
+}
+
+const std::string* TComponent::HandlerName(std::string_view event) const {
+  for (const auto& [name, bound] : FHandlerNames)
+    if (SameTextAscii(name, event)) return &bound;
+  return nullptr;
+}
+
 void TComponent::SetName(const std::string& name) { FName = name; }
 
 void TComponent::Loaded() { FLoading = false; }

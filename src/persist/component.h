@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "persist/persistent.h"
@@ -46,6 +47,11 @@ class TComponent : public TPersistent {
   int DesignTop() const { return FDesignTop; }
   void SetDesignTop(int value) { FDesignTop = value; }
 
+  // The root's handler a form stream wired to an event of this component,
+  // kept so a form writer can name it again; null for none.
+  void NoteHandlerName(std::string_view event, std::string handler);
+  const std::string* HandlerName(std::string_view event) const;
+
   // Form streams give visual children their parent through this, and
   // objects stored inside another object (actions in their list) that one.
   virtual void SetParentComponent(TComponent* parent);
@@ -85,6 +91,7 @@ class TComponent : public TPersistent {
   bool FLoading = false;
   bool FDestroying = false;
   int FDesignLeft = 0, FDesignTop = 0;
+  std::vector<std::pair<std::string, std::string>> FHandlerNames;  // event, handler
 };
 
 // Keeps a non-owning reference and clears it when the referenced component

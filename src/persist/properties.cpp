@@ -1,6 +1,7 @@
 #include "persist/properties.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "base/code_page.h"
@@ -36,15 +37,29 @@ bool PropertyTable::Writable() const {
   return !FParent || FParent->Writable();
 }
 
-std::vector<FormProperty> PropertyTable::Store(const TPersistent& object) const {
+std::vector<FormProperty> PropertyTable::Store(const TPersistent& object, const TPersistent* defaults) const {
   std::vector<FormProperty> stored;
   std::vector<std::string_view> seen;
   for (const PropertyTable* table = this; table; table = table->FParent)
     for (const PropertyDef& def : table->FDefs) {
       if (std::ranges::any_of(seen, [&](std::string_view name) { return SameTextAscii(name, def.name); })) continue;
       seen.push_back(def.name);
+      if (def.subobject) {
+        // Nested objects are reached only through their holder's mutable
+        // getter; storing reads them and changes nothing.
+        TPersistent& inner = def.subobject(const_cast<TPersistent&>(object));
+        const TPersistent* innerDefaults = defaults ? &def.subobject(const_cast<TPersistent&>(*defaults)) : nullptr;
+        for (FormProperty& property : inner.Properties().Store(inner, innerDefaults))
+          stored.push_back({def.name + "." + property.name, 0, std::move(property.value)});
+        continue;
+      }
       if (!def.store) continue;
-      if (std::optional<FormValue> value = def.store(object)) stored.push_back({def.name, 0, std::move(*value)});
+      std::optional<FormValue> value = def.store(object);
+      if (!value) continue;
+      if (defaults)
+        if (std::optional<FormValue> standard = def.store(*defaults); standard && SameFormValue(*value, *standard))
+          continue;
+      stored.push_back({def.name, 0, std::move(*value)});
     }
   return stored;
 }
@@ -82,6 +97,67 @@ FormValue StringListFormValue(const TStringList& lines) {
   v.type = FormValueType::List;
   for (int i = 0; i < lines.Count(); ++i) v.items.push_back(StringFormValue(lines[i]));
   return v;
+}
+
+FormValue BoolFormValue(bool value) {
+  FormValue v;
+  v.type = value ? FormValueType::True : FormValueType::False;
+  return v;
+}
+
+FormValue IdentFormValue(std::string_view ident) {
+  FormValue v;
+  v.type = FormValueType::Ident;
+  v.text = ident;
+  return v;
+}
+
+FormValue ColorFormValue(TColor color) {
+  if (std::optional<std::string_view> ident = ColorToIdent(color)) return IdentFormValue(*ident);
+  return IntegerFormValue(static_cast<int32_t>(color));
+}
+
+FormValue ExtendedFormValue(double value) {
+  // 80-bit extended: 64-bit mantissa with its integer bit, 15-bit exponent, sign.
+  FormValue v;
+  v.type = FormValueType::Extended;
+  v.bytes.assign(10, 0);
+  uint64_t mantissa = 0;
+  unsigned exponent = 0;
+  if (std::isinf(value)) {
+    mantissa = uint64_t{1} << 63;
+    exponent = 0x7FFF;
+  } else if (std::isnan(value)) {
+    mantissa = uint64_t{3} << 62;
+    exponent = 0x7FFF;
+  } else if (value != 0) {
+    int binaryExponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &binaryExponent);  // [0.5, 1)
+    mantissa = static_cast<uint64_t>(std::ldexp(fraction, 64));
+    exponent = static_cast<unsigned>(binaryExponent - 1 + 16383);
+  }
+  if (std::signbit(value)) exponent |= 0x8000;
+  for (int i = 0; i < 8; ++i) v.bytes[i] = static_cast<uint8_t>(mantissa >> (8 * i));
+  v.bytes[8] = static_cast<uint8_t>(exponent);
+  v.bytes[9] = static_cast<uint8_t>(exponent >> 8);
+  return v;
+}
+
+FormValue SetFormValue(uint32_t bits, std::span<const std::string_view> idents) {
+  FormValue v;
+  v.type = FormValueType::Set;
+  for (size_t i = 0; i < idents.size() && i < 32; ++i)
+    if (bits & (1u << i)) v.set.emplace_back(idents[i]);
+  return v;
+}
+
+bool SameFormValue(const FormValue& a, const FormValue& b) {
+  if (a.type != b.type || a.integer != b.integer || a.text != b.text || a.wide != b.wide || a.bytes != b.bytes ||
+      a.set != b.set || a.items.size() != b.items.size() || !a.collection.empty() || !b.collection.empty())
+    return false;
+  for (size_t i = 0; i < a.items.size(); ++i)
+    if (!SameFormValue(a.items[i], b.items[i])) return false;
+  return true;
 }
 
 const PropertyTable& TPersistent::Properties() const {

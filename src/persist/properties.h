@@ -51,8 +51,10 @@ class PropertyTable {
   // True when a form writer can store every property of the class.
   bool Writable() const;
   // The class's own stored values, then its ancestors' (a name the class
-  // redefines is stored once), leaving out those at their defaults.
-  std::vector<FormProperty> Store(const TPersistent& object) const;
+  // redefines is stored once), nested objects under their dotted names.
+  // Given `defaults`, a fresh object of the same class, a value equal to
+  // its own is left out, as a form designer leaves out defaults.
+  std::vector<FormProperty> Store(const TPersistent& object, const TPersistent* defaults = nullptr) const;
 
  private:
   const PropertyDef* Find(std::string_view name) const;
@@ -83,6 +85,15 @@ FormValue IntegerFormValue(int64_t value);
 FormValue StringFormValue(const std::string& text);
 FormValue BinaryFormValue(std::vector<uint8_t> bytes);
 FormValue StringListFormValue(const TStringList& lines);
+FormValue BoolFormValue(bool value);
+FormValue IdentFormValue(std::string_view ident);
+// A named colour as its identifier, any other as its number.
+FormValue ColorFormValue(TColor color);
+FormValue ExtendedFormValue(double value);
+// The elements of `idents` whose bits are set, in the order of `idents`.
+FormValue SetFormValue(uint32_t bits, std::span<const std::string_view> idents);
+// The same kind and payload; where they were read does not count.
+bool SameFormValue(const FormValue& a, const FormValue& b);
 
 template <class E>
 E ValueAsEnum(const FormValue& value, IdentMap<E> idents) {
@@ -193,50 +204,90 @@ PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&)) 
           {}};
 }
 
-// The same builders with the getter a form writer reads. Integers and
-// strings are stored when they differ from their default (0, empty), lists
-// when they hold a line; binary data always.
-template <class C>
-PropertyDef Int(std::string name, void (C::*setter)(int), int (C::*getter)() const) {
+// The same builders with the getter a form writer reads; the getter may be
+// any member of the class or of an ancestor that returns the value.
+template <class C, class G>
+PropertyDef::Store Getting(G getter, auto toValue) {
+  return [getter, toValue](const TPersistent& o) -> std::optional<FormValue> {
+    return toValue(std::invoke(getter, static_cast<const C&>(o)));
+  };
+}
+
+template <class C, class G>
+PropertyDef Int(std::string name, void (C::*setter)(int), G getter) {
   PropertyDef def = Int(std::move(name), setter);
-  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
-    const int value = (static_cast<const C&>(o).*getter)();
-    if (value == 0) return std::nullopt;
+  def.store = Getting<C>(getter, [](int value) { return IntegerFormValue(value); });
+  return def;
+}
+
+template <class C, class G>
+PropertyDef IntOrIdent(std::string name, void (C::*setter)(int), G getter, IdentMap<int> idents) {
+  PropertyDef def = IntOrIdent(std::move(name), setter, idents);
+  def.store = Getting<C>(getter, [idents](int value) {
+    for (const auto& [ident, e] : idents)
+      if (e == value) return IdentFormValue(ident);
     return IntegerFormValue(value);
-  };
+  });
   return def;
 }
 
-template <class C>
-PropertyDef String(std::string name, void (C::*setter)(const std::string&), const std::string& (C::*getter)() const) {
+template <class C, class G>
+PropertyDef Bool(std::string name, void (C::*setter)(bool), G getter) {
+  PropertyDef def = Bool(std::move(name), setter);
+  def.store = Getting<C>(getter, [](bool value) { return BoolFormValue(value); });
+  return def;
+}
+
+template <class C, class G>
+PropertyDef Float(std::string name, void (C::*setter)(double), G getter) {
+  PropertyDef def = Float(std::move(name), setter);
+  def.store = Getting<C>(getter, [](double value) { return ExtendedFormValue(value); });
+  return def;
+}
+
+template <class C, class G>
+PropertyDef String(std::string name, void (C::*setter)(const std::string&), G getter) {
   PropertyDef def = String(std::move(name), setter);
-  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
-    const std::string& value = (static_cast<const C&>(o).*getter)();
-    if (value.empty()) return std::nullopt;
-    return StringFormValue(value);
-  };
+  def.store = Getting<C>(getter, [](const std::string& value) { return StringFormValue(value); });
   return def;
 }
 
-template <class C>
-PropertyDef Binary(std::string name, void (C::*setter)(const std::vector<uint8_t>&),
-                   std::vector<uint8_t> (C::*getter)() const) {
+template <class C, class G>
+PropertyDef Color(std::string name, void (C::*setter)(TColor), G getter) {
+  PropertyDef def = Color(std::move(name), setter);
+  def.store = Getting<C>(getter, [](TColor value) { return ColorFormValue(value); });
+  return def;
+}
+
+template <class C, class E, class G>
+PropertyDef Enum(std::string name, void (C::*setter)(E), G getter, IdentMap<E> idents) {
+  PropertyDef def = Enum(std::move(name), setter, idents);
+  def.store = Getting<C>(getter, [idents](E value) -> std::optional<FormValue> {
+    for (const auto& [ident, e] : idents)
+      if (e == value) return IdentFormValue(ident);
+    return std::nullopt;  // a value no stream can name
+  });
+  return def;
+}
+
+template <class C, class G>
+PropertyDef Set(std::string name, void (C::*setter)(uint32_t), G getter, std::span<const std::string_view> idents) {
+  PropertyDef def = Set(std::move(name), setter, idents);
+  def.store = Getting<C>(getter, [idents](uint32_t bits) { return SetFormValue(bits, idents); });
+  return def;
+}
+
+template <class C, class G>
+PropertyDef Binary(std::string name, void (C::*setter)(const std::vector<uint8_t>&), G getter) {
   PropertyDef def = Binary(std::move(name), setter);
-  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
-    return BinaryFormValue((static_cast<const C&>(o).*getter)());
-  };
+  def.store = Getting<C>(getter, [](const std::vector<uint8_t>& bytes) { return BinaryFormValue(bytes); });
   return def;
 }
 
-template <class C>
-PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&),
-                       const TStringList& (C::*getter)() const) {
+template <class C, class G>
+PropertyDef StringList(std::string name, void (C::*setter)(const TStringList&), G getter) {
   PropertyDef def = StringList(std::move(name), setter);
-  def.store = [getter](const TPersistent& o) -> std::optional<FormValue> {
-    const TStringList& lines = (static_cast<const C&>(o).*getter)();
-    if (lines.Count() == 0) return std::nullopt;
-    return StringListFormValue(lines);
-  };
+  def.store = Getting<C>(getter, [](const TStringList& lines) { return StringListFormValue(lines); });
   return def;
 }
 
@@ -253,6 +304,16 @@ template <class C, class E>
 PropertyDef Event(std::string name, void (C::*setter)(E));
 template <class C, class R>
 PropertyDef Ref(std::string name, void (C::*setter)(R*));
+// A reference written back by the name of the component it holds.
+template <class C, class R, class G>
+PropertyDef Ref(std::string name, void (C::*setter)(R*), G getter) {
+  PropertyDef def = Ref(std::move(name), setter);
+  def.store = Getting<C>(getter, [](const TComponent* target) -> std::optional<FormValue> {
+    if (!target) return std::nullopt;
+    return IdentFormValue(target->Name());
+  });
+  return def;
+}
 
 }  // namespace props
 
@@ -292,11 +353,21 @@ namespace props {
 template <class C, class E>
 PropertyDef Event(std::string name, void (C::*setter)(E)) {
   using Handler = std::decay_t<E>;
+  // The handler's name is kept on the component, since a handler holds
+  // no name a writer could store again.
+  std::string event = name;
   return {std::move(name),
-          [setter](TPersistent& o, const FormValue& v, LoadContext& context) {
-            (static_cast<C&>(o).*setter)(context.Handler<Handler>(ValueAsIdent(v)));
+          [setter, event](TPersistent& o, const FormValue& v, LoadContext& context) {
+            const std::string_view handler = ValueAsIdent(v);
+            (static_cast<C&>(o).*setter)(context.Handler<Handler>(handler));
+            static_cast<C&>(o).NoteHandlerName(event, std::string(handler));
           },
-          {}};
+          {},
+          [event](const TPersistent& o) -> std::optional<FormValue> {
+            const std::string* handler = static_cast<const C&>(o).HandlerName(event);
+            if (!handler) return std::nullopt;
+            return IdentFormValue(*handler);
+          }};
 }
 
 template <class C, class R>

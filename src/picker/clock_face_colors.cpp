@@ -5,11 +5,11 @@
 const PropertyTable& TClockFaceColors::Properties() const {
   static const PropertyTable table(&TPersistent::Properties(),
                                    {
-                                       props::Color("Face", &TClockFaceColors::SetFace),
-                                       props::Color("Hands", &TClockFaceColors::SetHands),
-                                       props::Color("Numbers", &TClockFaceColors::SetNumbers),
-                                       props::Color("HourTicks", &TClockFaceColors::SetHourTicks),
-                                       props::Color("MinuteTicks", &TClockFaceColors::SetMinuteTicks),
+                                       props::Color("Face", &TClockFaceColors::SetFace, &TClockFaceColors::Face),
+                                       props::Color("Hands", &TClockFaceColors::SetHands, &TClockFaceColors::Hands),
+                                       props::Color("Numbers", &TClockFaceColors::SetNumbers, &TClockFaceColors::Numbers),
+                                       props::Color("HourTicks", &TClockFaceColors::SetHourTicks, &TClockFaceColors::HourTicks),
+                                       props::Color("MinuteTicks", &TClockFaceColors::SetMinuteTicks, &TClockFaceColors::MinuteTicks),
                                    });
   return table;
 }

@@ -36,13 +36,21 @@ class TTimePicker : public TBorderedPanel, private AccessibleSource {
   void SetOnSetTime(TNotifyEvent handler) { FOnSetTime = std::move(handler); }
   void SetOnSetBtnClick(TNotifyEvent handler) { FOnSetBtnClick = std::move(handler); }
 
+  const std::string& Format() const { return FFormat; }
   void SetFormat(const std::string& value) { Store(FFormat, value); }
+  const std::string& CaptionAM() const { return FOptions.CaptionAM; }
   void SetCaptionAM(const std::string& value) { StoreCaption(FOptions.CaptionAM, value); }
+  const std::string& CaptionPM() const { return FOptions.CaptionPM; }
   void SetCaptionPM(const std::string& value) { StoreCaption(FOptions.CaptionPM, value); }
+  const std::string& CaptionSet() const { return FOptions.CaptionSet; }
   void SetCaptionSet(const std::string& value) { StoreCaption(FOptions.CaptionSet, value); }
+  const std::string& HowToUseMsg() const { return FHowToUseMsg; }
   void SetHowToUseMsg(const std::string& value) { FHowToUseMsg = value; }
+  bool RestrictMinutes() const { return FOptions.RestrictMinutes; }
   void SetRestrictMinutes(bool value) { FOptions.RestrictMinutes = value; }
+  bool ShowHowToUseHint() const { return FShowHowToUseHint; }
   void SetShowHowToUseHint(bool value) { FShowHowToUseHint = value; }
+  bool ShowSetButton() const { return FOptions.ShowSetButton; }
   void SetShowSetButton(bool value) { Store(FOptions.ShowSetButton, value); }
 
   // The how-to-use hint, while shown (tests).

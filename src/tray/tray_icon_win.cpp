@@ -90,13 +90,21 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
     ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
   }
-  // A control that is no form has a window only inside one.
-  if (TWinControl* control = OwnerControl(); control && (dynamic_cast<TForm*>(control) || control->Parent())) {
-    control->HandleNeeded();
-    FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
-      return OwnerWindowProc(m, w, l);
-    });
+  if (TWinControl* control = OwnerControl()) {
+    FOwnerWatch = control->WatchHandle([this] { HookOwner(); });
+    // A control that is no form has a window only inside one.
+    if (dynamic_cast<TForm*>(control) || control->Parent()) control->HandleNeeded();
+    if (!FOwnerHook) HookOwner();
   }
+}
+
+void TTrayIcon::HookOwner() {
+  FOwnerHook.reset();
+  TWinControl* control = OwnerControl();
+  if (!control || !control->HandleAllocated()) return;
+  FOwnerHook = std::make_unique<TWindowProcHook>(control->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+    return OwnerWindowProc(m, w, l);
+  });
 }
 
 TWinControl* TTrayIcon::OwnerControl() const { return dynamic_cast<TWinControl*>(Owner()); }
@@ -123,6 +131,8 @@ TTrayIcon::~TTrayIcon() {
   delete FCycleTimer;
   delete FSingleClickTimer;
   FAppHook.reset();
+  // An owner already past its own destructor is no windowed control any more.
+  if (TWinControl* control = OwnerControl()) control->UnwatchHandle(FOwnerWatch);
   FOwnerHook.reset();
 }
 
@@ -130,20 +140,20 @@ const PropertyTable& TTrayIcon::Properties() const {
   using T = TTrayIcon;
   static const PropertyTable table(&TComponent::Properties(),
                                    {
-                                       props::Bool("DesignPreview", &T::SetDesignPreview),
-                                       props::Ref("IconList", &T::SetIconList),
-                                       props::Bool("CycleIcons", &T::SetCycleIcons),
-                                       props::Int("AnimateTimerInterval", &T::SetAnimateTimerInterval),
-                                       props::Bool("Enabled", &T::SetEnabled),
-                                       props::String("Hint", &T::SetHint),
-                                       props::Bool("ShowHint", &T::SetShowHint),
+                                       props::Bool("DesignPreview", &T::SetDesignPreview, &T::DesignPreview),
+                                       props::Ref("IconList", &T::SetIconList, &T::IconList),
+                                       props::Bool("CycleIcons", &T::SetCycleIcons, &T::CycleIcons),
+                                       props::Int("AnimateTimerInterval", &T::SetAnimateTimerInterval, &T::AnimateTimerInterval),
+                                       props::Bool("Enabled", &T::SetEnabled, &T::Enabled),
+                                       props::String("Hint", &T::SetHint, &T::Hint),
+                                       props::Bool("ShowHint", &T::SetShowHint, &T::ShowHint),
                                        props::Nested("Icon", &T::Icon),
-                                       props::Bool("IconVisible", &T::SetIconVisible),
-                                       props::Int("IconIndex", &T::SetIconIndex),
-                                       props::Ref("PopupMenu", &T::SetPopupMenu),
-                                       props::Bool("PopupByLeftButton", &T::SetPopupByLeftButton),
-                                       props::Bool("MinimizedOnStart", &T::SetMinimizedOnStart),
-                                       props::Bool("MinimizeToTray", &T::SetMinimizeToTray),
+                                       props::Bool("IconVisible", &T::SetIconVisible, &T::IconVisible),
+                                       props::Int("IconIndex", &T::SetIconIndex, &T::IconIndex),
+                                       props::Ref("PopupMenu", &T::SetPopupMenu, &T::PopupMenu),
+                                       props::Bool("PopupByLeftButton", &T::SetPopupByLeftButton, &T::PopupByLeftButton),
+                                       props::Bool("MinimizedOnStart", &T::SetMinimizedOnStart, &T::MinimizedOnStart),
+                                       props::Bool("MinimizeToTray", &T::SetMinimizeToTray, &T::MinimizeToTray),
                                        props::Event("OnClick", &T::SetOnClick),
                                        props::Event("OnDblClick", &T::SetOnDblClick),
                                        props::Event("OnBalloonClick", &T::SetOnBalloonClick),

@@ -138,6 +138,8 @@ class TTrayIcon : public TComponent {
   PopupMenuApi* Menu() const;
   // The owner when it is a windowed control: its window is hooked and shown to.
   TWinControl* OwnerControl() const;
+  // Hooks the owner's present window, each time it gets one.
+  void HookOwner();
   void TakeDefaultIcon();
 
   bool FEnabled = true;
@@ -170,6 +172,7 @@ class TTrayIcon : public TComponent {
   std::unique_ptr<TrayClickTracker> FClicks;
   std::unique_ptr<TWindowProcHook> FAppHook;
   std::unique_ptr<TWindowProcHook> FOwnerHook;
+  int FOwnerWatch = 0;
   mutable IconHandle FProgramIcon;  // ShellIcon's, for FProgramIconSize
   mutable int FProgramIconSize = 0;
 };

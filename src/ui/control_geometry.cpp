@@ -7,10 +7,10 @@
 const PropertyTable& TSizeConstraints::Properties() const {
   using S = TSizeConstraints;
   static const PropertyTable table(&TPersistent::Properties(), {
-                                                                   props::Int("MinWidth", &S::SetMinWidth),
-                                                                   props::Int("MinHeight", &S::SetMinHeight),
-                                                                   props::Int("MaxWidth", &S::SetMaxWidth),
-                                                                   props::Int("MaxHeight", &S::SetMaxHeight),
+                                                                   props::Int("MinWidth", &S::SetMinWidth, &S::MinWidth),
+                                                                   props::Int("MinHeight", &S::SetMinHeight, &S::MinHeight),
+                                                                   props::Int("MaxWidth", &S::SetMaxWidth, &S::MaxWidth),
+                                                                   props::Int("MaxHeight", &S::SetMaxHeight, &S::MaxHeight),
                                                                });
   return table;
 }

@@ -84,26 +84,26 @@ const PropertyTable& TWinControl::Properties() const {
   static const PropertyTable table(
       &TComponent::Properties(),
       {
-          props::Int("Left", &TWinControl::SetLeft),
-          props::Int("Top", &TWinControl::SetTop),
-          props::Int("Width", &TWinControl::SetWidth),
-          props::Int("Height", &TWinControl::SetHeight),
-          props::Enum("Align", &TWinControl::SetAlign, IdentMap<TAlign>(kAligns)),
-          props::Bool("Visible", &TWinControl::SetVisible),
-          props::Bool("Enabled", &TWinControl::SetEnabled),
-          props::String("Caption", &TWinControl::SetCaption),
+          props::Int("Left", &TWinControl::SetLeft, &TWinControl::Left),
+          props::Int("Top", &TWinControl::SetTop, &TWinControl::Top),
+          props::Int("Width", &TWinControl::SetWidth, &TWinControl::Width),
+          props::Int("Height", &TWinControl::SetHeight, &TWinControl::Height),
+          props::Enum("Align", &TWinControl::SetAlign, &TWinControl::Align, IdentMap<TAlign>(kAligns)),
+          props::Bool("Visible", &TWinControl::SetVisible, &TWinControl::Visible),
+          props::Bool("Enabled", &TWinControl::SetEnabled, &TWinControl::Enabled),
+          props::String("Caption", &TWinControl::SetCaption, &TWinControl::Caption),
           props::Nested("Font", static_cast<TFont& (TWinControl::*)()>(&TWinControl::Font)),
-          props::Bool("ParentFont", &TWinControl::SetParentFont),
-          props::Color("Color", &TWinControl::SetColor),
-          props::Bool("ParentColor", &TWinControl::SetParentColor),
-          props::Bool("Ctl3D", &TWinControl::SetCtl3D),
-          props::Bool("ParentCtl3D", &TWinControl::SetParentCtl3D),
-          props::IntOrIdent("Cursor", &TWinControl::SetCursor, CursorIdents()),
-          props::String("Hint", &TWinControl::SetHint),
-          props::Bool("ShowHint", &TWinControl::SetShowHint),
-          props::Bool("ParentShowHint", &TWinControl::SetParentShowHint),
-          props::Int("TabOrder", &TWinControl::SetTabOrder),
-          props::Bool("TabStop", &TWinControl::SetTabStop),
+          props::Bool("ParentFont", &TWinControl::SetParentFont, &TWinControl::ParentFont),
+          props::Color("Color", &TWinControl::SetColor, &TWinControl::Color),
+          props::Bool("ParentColor", &TWinControl::SetParentColor, &TWinControl::ParentColor),
+          props::Bool("Ctl3D", &TWinControl::SetCtl3D, &TWinControl::Ctl3D),
+          props::Bool("ParentCtl3D", &TWinControl::SetParentCtl3D, &TWinControl::ParentCtl3D),
+          props::IntOrIdent("Cursor", &TWinControl::SetCursor, &TWinControl::Cursor, CursorIdents()),
+          props::String("Hint", &TWinControl::SetHint, &TWinControl::Hint),
+          props::Bool("ShowHint", &TWinControl::SetShowHint, &TWinControl::ShowHint),
+          props::Bool("ParentShowHint", &TWinControl::SetParentShowHint, &TWinControl::ParentShowHint),
+          props::Int("TabOrder", &TWinControl::SetTabOrder, &TWinControl::TabOrder),
+          props::Bool("TabStop", &TWinControl::SetTabStop, &TWinControl::TabStop),
       });
   return table;
 }
@@ -439,8 +439,18 @@ void TWinControl::CreateHandle() {
   WindowParams params;
   CreateParams(params);
   CreateWindowHandle(params);
+  for (const auto watchers = FHandleWatchers; const auto& [id, watcher] : watchers) watcher();
   UpdateHintTool();
   CreateChildHandles();
+}
+
+int TWinControl::WatchHandle(std::function<void()> watcher) {
+  FHandleWatchers.emplace_back(++FLastHandleWatcher, std::move(watcher));
+  return FLastHandleWatcher;
+}
+
+void TWinControl::UnwatchHandle(int id) {
+  std::erase_if(FHandleWatchers, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TWinControl::CreateChildHandles() {
@@ -754,10 +764,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 namespace control_props {
 using C = TWinControl;
-PropertyDef Anchors() { return props::Set("Anchors", &C::SetAnchors, kAnchorIdents); }
+PropertyDef Anchors() { return props::Set("Anchors", &C::SetAnchors, &C::Anchors, kAnchorIdents); }
 PropertyDef Constraints() { return props::Nested("Constraints", &C::Constraints); }
-PropertyDef AutoSize() { return props::Bool("AutoSize", &C::SetAutoSize); }
-PropertyDef PopupMenu() { return props::Ref("PopupMenu", &C::SetPopupMenu); }
+PropertyDef AutoSize() { return props::Bool("AutoSize", &C::SetAutoSize, &C::AutoSize); }
+PropertyDef PopupMenu() { return props::Ref("PopupMenu", &C::SetPopupMenu, &C::PopupMenu); }
 PropertyDef OnClick() { return props::Event("OnClick", &C::SetOnClick); }
 PropertyDef OnDblClick() { return props::Event("OnDblClick", &C::SetOnDblClick); }
 PropertyDef OnMouseDown() { return props::Event("OnMouseDown", &C::SetOnMouseDown); }

@@ -143,6 +143,7 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   TColor EffectiveColor() const;
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool value) { FCtl3D = value; }
+  bool ParentCtl3D() const { return FParentCtl3D; }
   void SetParentCtl3D(bool value) { FParentCtl3D = value; }
 
   int Cursor() const { return FCursor; }
@@ -186,6 +187,11 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   // picture behind them runs on unbroken.
   using TBackgroundPainter = std::function<void(HDC dc, const RECT& area)>;
   void SetBackgroundPainter(TBackgroundPainter painter);
+
+  // Who hooks this control's window hears here of each window it gets: one
+  // destroyed (as a change of parent does) is made again later, unhooked.
+  int WatchHandle(std::function<void()> watcher);
+  void UnwatchHandle(int id);
   // Counts the background painters set on any control: a picture kept over
   // what a parent shows is stale once this moves.
   static unsigned BackgroundPainterChanges();
@@ -307,6 +313,8 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   TFont FFont;
   bool FParentFont = true;
   ::FontHandle FFontHandle;
+  std::vector<std::pair<int, std::function<void()>>> FHandleWatchers;
+  int FLastHandleWatcher = 0;
   TColor FColor = clBtnFace;
   bool FParentColor = false;
   bool FCtl3D = true;

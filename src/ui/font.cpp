@@ -20,11 +20,11 @@ constexpr std::array<std::string_view, 4> kStyles{"fsBold", "fsItalic", "fsUnder
 const PropertyTable& TFont::Properties() const {
   static const PropertyTable table(&TPersistent::Properties(),
                                    {
-                                       props::IntOrIdent("Charset", &TFont::SetCharset, IdentMap<int>(kCharsets)),
-                                       props::Color("Color", &TFont::SetColor),
-                                       props::Int("Height", &TFont::SetHeight),
-                                       props::String("Name", &TFont::SetName),
-                                       props::Set("Style", &TFont::SetStyle, kStyles),
+                                       props::IntOrIdent("Charset", &TFont::SetCharset, &TFont::Charset, IdentMap<int>(kCharsets)),
+                                       props::Color("Color", &TFont::SetColor, &TFont::Color),
+                                       props::Int("Height", &TFont::SetHeight, &TFont::Height),
+                                       props::String("Name", &TFont::SetName, &TFont::Name),
+                                       props::Set("Style", &TFont::SetStyle, &TFont::Style, kStyles),
                                    });
   return table;
 }

@@ -59,13 +59,13 @@ const PropertyTable& TForm::Properties() const {
   static const PropertyTable table(
       &TWinControl::Properties(),
       {
-          props::Int("ClientWidth", &TForm::SetClientWidth),
-          props::Int("ClientHeight", &TForm::SetClientHeight),
-          props::Set("BorderIcons", &TForm::SetBorderIcons, kBorderIcons),
-          props::Enum("BorderStyle", &TForm::SetBorderStyle, IdentMap<TBorderStyle>(kBorderStyles)),
-          props::Enum("WindowState", &TForm::SetWindowState, IdentMap<TWindowState>(kWindowStates)),
-          props::Int("PixelsPerInch", &TForm::SetPixelsPerInch),
-          props::Int("TextHeight", &TForm::SetTextHeight),
+          props::Int("ClientWidth", &TForm::SetClientWidth, &TForm::ClientWidth),
+          props::Int("ClientHeight", &TForm::SetClientHeight, &TForm::ClientHeight),
+          props::Set("BorderIcons", &TForm::SetBorderIcons, &TForm::BorderIcons, kBorderIcons),
+          props::Enum("BorderStyle", &TForm::SetBorderStyle, &TForm::BorderStyle, IdentMap<TBorderStyle>(kBorderStyles)),
+          props::Enum("WindowState", &TForm::SetWindowState, &TForm::WindowState, IdentMap<TWindowState>(kWindowStates)),
+          props::Int("PixelsPerInch", &TForm::SetPixelsPerInch, &TForm::PixelsPerInch),
+          props::Int("TextHeight", &TForm::SetTextHeight, &TForm::TextHeight),
           props::Bool("OldCreateOrder", &TForm::SetOldCreateOrder),
       });
   return table;

@@ -5,7 +5,7 @@
 #include "persist/properties.h"
 
 const PropertyTable& TIcon::Properties() const {
-  static const PropertyTable table(&TPersistent::Properties(), {props::Binary("Data", &TIcon::SetData)});
+  static const PropertyTable table(&TPersistent::Properties(), {props::Binary("Data", &TIcon::SetData, &TIcon::Data)});
   return table;
 }
 

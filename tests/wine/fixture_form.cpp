@@ -24,6 +24,10 @@ TFixtureForm::TFixtureForm(TComponent* owner, const wchar_t* resource) : TForm(o
   LoadFromBytes(*stream);
 }
 
+TFixtureForm::TFixtureForm(TComponent* owner, std::span<const uint8_t> stream) : TForm(owner) {
+  LoadFromBytes(stream);
+}
+
 // The handler's kind follows its name's ending, as the fixtures name them.
 std::any TFixtureForm::FindHandler(std::string_view name) {
   std::string handler(name);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct FiredEvent {
 class TFixtureForm : public TForm {
  public:
   TFixtureForm(TComponent* owner, const wchar_t* resource);
+  TFixtureForm(TComponent* owner, std::span<const uint8_t> stream);
+  // An empty one, as the defaults a form writer compares with.
+  explicit TFixtureForm(TComponent* owner) : TForm(owner) {}
   std::string_view ClassName() const override { return "TFixtureForm"; }
   std::any FindHandler(std::string_view name) override;
 

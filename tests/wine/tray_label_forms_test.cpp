@@ -126,6 +126,35 @@ TEST_F(TrayFormTest, ASubclassMayDeclineTheApplicationsIconAndAnyControlMayOwnIt
   EXPECT_TRUE(form->Visible());
 }
 
+TEST_F(TrayFormTest, AControlThatOwnsItIsHookedAgainWhenItsWindowIsMadeAgain) {
+  auto* owner = new TBorderedPanel(form);
+  owner->SetParent(form);
+  new TTrayIcon(owner);
+  auto* active = new TBorderedPanel(form);
+  active->SetParent(form);
+  int focused = 0;
+  TWindowProcHook focusCount(active->Handle(), [&](UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_SETFOCUS) ++focused;
+    return focusCount.CallPrevious(m, w, l);
+  });
+  // The tray icon answers the owner's activation by focusing the form's active control.
+  auto focusesOnActivation = [&] {
+    ::SetFocus(active->Handle());
+    ::SetFocus(nullptr);
+    EXPECT_EQ(form->ActiveControl(), active);
+    const int before = focused;
+    SendMessageW(owner->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    return focused - before;
+  };
+  EXPECT_EQ(focusesOnActivation(), 1);
+  // A change of parent destroys the owner's window; it is made again with the new parent.
+  owner->SetParent(nullptr);
+  EXPECT_FALSE(owner->HandleAllocated());
+  owner->SetParent(form);
+  ASSERT_TRUE(owner->HandleAllocated());
+  EXPECT_EQ(focusesOnActivation(), 1);
+}
+
 class RecordingShell : public LinkShell {
  public:
   std::vector<std::string> opened;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "persist/form_loader.h"
+#include "persist/form_writer.h"
 #include "persist/properties.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/stored_skin.h"
@@ -24,7 +25,7 @@ FormObject ResaveForm(const FormObject& root) {
   FormObject saved = root;
   if (std::unique_ptr<TComponent> component = CreateWritable(root.className)) {
     LoadComponent(*component, root);
-    saved.properties = component->Properties().Store(*component);
+    saved.properties = SaveComponent(*component, *CreateWritable(root.className)).properties;
   }
   for (FormObject& child : saved.children) child = ResaveForm(child);
   return saved;

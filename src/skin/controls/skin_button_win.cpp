@@ -66,20 +66,20 @@ const PropertyTable& TSkinButton::Properties() const {
   using B = TSkinButton;
   static const PropertyTable table(&TSkinCustomControl::Properties(),
                                    {
-                                       props::Bool("RepeatMode", &B::SetRepeatMode),
-                                       props::Int("RepeatInterval", &B::SetRepeatInterval),
-                                       props::Bool("AllowAllUp", &B::SetAllowAllUp),
-                                       props::Bool("CanFocused", &B::SetCanFocused),
-                                       props::Bool("Down", &B::SetDown),
-                                       props::Int("GroupIndex", &B::SetGroupIndex),
-                                       props::Binary("Glyph.Data", &B::SetGlyphData),
-                                       props::Int("NumGlyphs", &B::SetNumGlyphs),
-                                       props::Int("Margin", &B::SetMargin),
-                                       props::Int("Spacing", &B::SetSpacing),
-                                       props::Enum("Layout", &B::SetLayout, IdentMap<TButtonLayout>(kLayouts)),
-                                       props::Bool("Default", &B::SetDefault),
-                                       props::Bool("Cancel", &B::SetCancel),
-                                       props::Int("ModalResult", &B::SetModalResult),
+                                       props::Bool("RepeatMode", &B::SetRepeatMode, &B::RepeatMode),
+                                       props::Int("RepeatInterval", &B::SetRepeatInterval, &B::RepeatInterval),
+                                       props::Bool("AllowAllUp", &B::SetAllowAllUp, &B::AllowAllUp),
+                                       props::Bool("CanFocused", &B::SetCanFocused, &B::CanFocused),
+                                       props::Bool("Down", &B::SetDown, &B::Down),
+                                       props::Int("GroupIndex", &B::SetGroupIndex, &B::GroupIndex),
+                                       props::Binary("Glyph.Data", &B::SetGlyphData, &B::GlyphData),
+                                       props::Int("NumGlyphs", &B::SetNumGlyphs, &B::NumGlyphs),
+                                       props::Int("Margin", &B::SetMargin, &B::Margin),
+                                       props::Int("Spacing", &B::SetSpacing, &B::Spacing),
+                                       props::Enum("Layout", &B::SetLayout, &B::Layout, IdentMap<TButtonLayout>(kLayouts)),
+                                       props::Bool("Default", &B::SetDefault, &B::Default),
+                                       props::Bool("Cancel", &B::SetCancel, &B::Cancel),
+                                       props::Int("ModalResult", &B::SetModalResult, &B::ModalResult),
                                        props::Event("OnClick", &B::SetOnClick),
                                        props::Ref("Action", &B::SetAction),
                                        control_props::PopupMenu(),
@@ -208,10 +208,12 @@ void TSkinButton::SetGlyphData(const std::vector<uint8_t>& data) {
     return;
   }
   SetGlyph(PixelImageFromBmp(DecodeBmp(std::span(data).subspan(4))));
+  FGlyphData = data;
 }
 
 void TSkinButton::SetGlyph(PixelImage glyph) {
   FGlyph = TFBitmap(glyph.View());
+  FGlyphData.clear();
   Invalidate();
 }
 

@@ -37,22 +37,35 @@ class TSkinButton : public TSkinCustomControl, private AccessibleSource, private
 
   bool Down() const { return Behaviour().Down; }
   void SetDown(bool value);
+  bool RepeatMode() const { return Behaviour().Options.RepeatMode; }
   void SetRepeatMode(bool value) { Behaviour().Options.RepeatMode = value; }
+  int RepeatInterval() const { return FRepeatInterval; }
   void SetRepeatInterval(int value) { FRepeatInterval = value; }
+  bool AllowAllUp() const { return Behaviour().Options.AllowAllUp; }
   void SetAllowAllUp(bool value) { Behaviour().Options.AllowAllUp = value; }
   bool CanFocused() const { return Behaviour().Options.CanFocused; }
   void SetCanFocused(bool value);
   int GroupIndex() const { return Behaviour().Options.GroupIndex; }
   void SetGroupIndex(int value);
+  bool Default() const { return Behaviour().Options.Default; }
   void SetDefault(bool value);
+  bool Cancel() const { return Behaviour().Options.Cancel; }
   void SetCancel(bool value) { Behaviour().Options.Cancel = value; }
+  int ModalResult() const { return FModalResult; }
   void SetModalResult(int value) { FModalResult = value; }
+  int NumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(int value);
+  int Spacing() const { return FSpacing; }
   void SetSpacing(int value);
+  int Margin() const { return FMargin; }
   void SetMargin(int value);
+  TButtonLayout Layout() const { return FLayout; }
   void SetLayout(TButtonLayout value);
   // A BMP strip of NumGlyphs cells, as forms store it (a 4-byte length, then the file).
   void SetGlyphData(const std::vector<uint8_t>& data);
+  // The data the glyph was read from, kept to be written back as it came;
+  // empty for a glyph set as pixels.
+  const std::vector<uint8_t>& GlyphData() const { return FGlyphData; }
   void SetGlyph(PixelImage glyph);
 
   bool MouseInside() const { return Behaviour().MouseInside; }
@@ -119,6 +132,7 @@ class TSkinButton : public TSkinCustomControl, private AccessibleSource, private
   int FMargin = -1;
   TButtonLayout FLayout = blGlyphLeft;
   TFBitmap FGlyph{0, 0};
+  std::vector<uint8_t> FGlyphData;
   // Replaced and freed on demand; owned as components of the button.
   TTimer* FRepeatTimer = nullptr;
   TTimer* FMorphTimer = nullptr;

@@ -12,8 +12,8 @@ const PropertyTable& TSkinControl::Properties() const {
   using C = TSkinControl;
   static const PropertyTable table(&TWinControl::Properties(),
                                    {
-                                       props::Ref("SkinData", &C::SetSkinData),
-                                       props::String("SkinDataName", &C::SetSkinDataName),
+                                       props::Ref("SkinData", &C::SetSkinData, &C::SkinData),
+                                       props::String("SkinDataName", &C::SetSkinDataName, &C::SkinDataName),
                                        props::Event("OnMouseEnter", &C::SetOnMouseEnter),
                                        props::Event("OnMouseLeave", &C::SetOnMouseLeave),
                                        control_props::Anchors(),
@@ -75,9 +75,9 @@ const PropertyTable& TSkinCustomControl::Properties() const {
   static const PropertyTable table(&TSkinControl::Properties(),
                                    {
                                        props::Nested("DefaultFont", &C::DefaultFont),
-                                       props::Int("DefaultWidth", &C::SetDefaultWidth),
-                                       props::Int("DefaultHeight", &C::SetDefaultHeight),
-                                       props::Bool("UseSkinFont", &C::SetUseSkinFont),
+                                       props::Int("DefaultWidth", &C::SetDefaultWidth, &C::DefaultWidth),
+                                       props::Int("DefaultHeight", &C::SetDefaultHeight, &C::DefaultHeight),
+                                       props::Bool("UseSkinFont", &C::SetUseSkinFont, &C::UseSkinFont),
                                    });
   return table;
 }

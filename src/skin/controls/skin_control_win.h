@@ -52,7 +52,9 @@ class TSkinCustomControl : public TSkinControl {
   const PropertyTable& Properties() const override;
 
   TFont& DefaultFont() { return FDefaultFont; }
+  int DefaultWidth() const { return FDefaultWidth; }
   void SetDefaultWidth(int value);
+  int DefaultHeight() const { return FDefaultHeight; }
   void SetDefaultHeight(int value);
   void SetUseSkinFont(bool value) { FUseSkinFont = value; }
   bool UseSkinFont() const { return FUseSkinFont; }

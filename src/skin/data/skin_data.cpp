@@ -45,8 +45,8 @@ int32_t IndexOfName(const std::vector<std::unique_ptr<T>>& list, const std::stri
 const PropertyTable& TSkinData::Properties() const {
   static const PropertyTable table(&TComponent::Properties(),
                                    {
-                                       props::Ref("StoredSkin", &TSkinData::SetStoredSkin),
-                                       props::Ref("CompressedStoredSkin", &TSkinData::SetCompressedStoredSkin),
+                                       props::Ref("StoredSkin", &TSkinData::SetStoredSkin, &TSkinData::StoredSkin),
+                                       props::Ref("CompressedStoredSkin", &TSkinData::SetCompressedStoredSkin, &TSkinData::CompressedStoredSkin),
                                    });
   return table;
 }
