@@ -1,7 +1,7 @@
 #pragma once
 // Writes live components back as a form stream, as a form designer saves a
 // form: the root, then the named components it owns in the order they were
-// made, each with the values that differ from a fresh object of its class
+// made, each inside the one that holds it, each with the values that differ from a fresh object of its class
 // (the defaults), in the order of its class's property table.
 #include <cstdint>
 #include <vector>

@@ -23,12 +23,12 @@ const PropertyTable& TAction::Properties() const {
   static const PropertyTable table(
       &TComponent::Properties(),
       {
-          props::String("Caption", &A::SetCaption),
-          props::Bool("Enabled", &A::SetEnabled),
-          props::Bool("Visible", &A::SetVisible),
-          props::Bool("Checked", &A::SetChecked),
-          props::String("Hint", &A::SetHint),
-          props::Int("ImageIndex", &A::SetImageIndex),
+          props::String("Caption", &A::SetCaption, &A::Caption),
+          props::Bool("Enabled", &A::SetEnabled, &A::Enabled),
+          props::Bool("Visible", &A::SetVisible, &A::Visible),
+          props::Bool("Checked", &A::SetChecked, &A::Checked),
+          props::String("Hint", &A::SetHint, &A::Hint),
+          props::Int("ImageIndex", &A::SetImageIndex, &A::ImageIndex),
           {"ShortCut",
            [](TPersistent& o, const FormValue& v, LoadContext&) {
              const int64_t value = ValueAsInteger(v);
@@ -36,7 +36,8 @@ const PropertyTable& TAction::Properties() const {
                throw EPropertyValue("shortcut " + std::to_string(value) + " is out of range");
              static_cast<A&>(o).SetShortCut(static_cast<TShortCut>(value));
            },
-           {}},
+           {},
+           props::Getting<A>(&A::ShortCut, [](TShortCut value) { return IntegerFormValue(value); })},
           props::Event("OnExecute", &A::SetOnExecute),
           props::Event("OnUpdate", &A::SetOnUpdate),
       });

@@ -4,7 +4,7 @@
 
 const PropertyTable& TActionList::Properties() const {
   static const PropertyTable table(&TComponent::Properties(),
-                                   {props::Ref("Images", &TActionList::SetImages)});
+                                   {props::Ref("Images", &TActionList::SetImages, &TActionList::Images)});
   return table;
 }
 

@@ -197,9 +197,9 @@ constexpr std::array<std::pair<std::string_view, TDragMode>, 2> kDragModes{{
     {"dmManual", TDragMode::dmManual}, {"dmAutomatic", TDragMode::dmAutomatic}}};
 }  // namespace
 using C = TWinControl;
-PropertyDef DragCursor() { return props::IntOrIdent("DragCursor", &C::SetDragCursor, CursorIdents()); }
-PropertyDef DragKind() { return props::Enum("DragKind", &C::SetDragKind, IdentMap<TDragKind>(kDragKinds)); }
-PropertyDef DragMode() { return props::Enum("DragMode", &C::SetDragMode, IdentMap<TDragMode>(kDragModes)); }
+PropertyDef DragCursor() { return props::IntOrIdent("DragCursor", &C::SetDragCursor, &C::DragCursor, CursorIdents()); }
+PropertyDef DragKind() { return props::Enum("DragKind", &C::SetDragKind, &C::DragKind, IdentMap<TDragKind>(kDragKinds)); }
+PropertyDef DragMode() { return props::Enum("DragMode", &C::SetDragMode, &C::DragMode, IdentMap<TDragMode>(kDragModes)); }
 PropertyDef OnStartDrag() { return props::Event("OnStartDrag", &C::SetOnStartDrag); }
 PropertyDef OnDragOver() { return props::Event("OnDragOver", &C::SetOnDragOver); }
 PropertyDef OnDragDrop() { return props::Event("OnDragDrop", &C::SetOnDragDrop); }

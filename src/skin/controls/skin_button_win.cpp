@@ -81,7 +81,7 @@ const PropertyTable& TSkinButton::Properties() const {
                                        props::Bool("Cancel", &B::SetCancel, &B::Cancel),
                                        props::Int("ModalResult", &B::SetModalResult, &B::ModalResult),
                                        props::Event("OnClick", &B::SetOnClick),
-                                       props::Ref("Action", &B::SetAction),
+                                       props::Ref("Action", &B::SetAction, &B::Action),
                                        control_props::PopupMenu(),
                                        control_props::OnMouseDown(),
                                        control_props::OnMouseMove(),

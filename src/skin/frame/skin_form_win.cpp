@@ -161,7 +161,7 @@ const PropertyTable& TSkinForm::Properties() const {
   static const PropertyTable table(
       &TComponent::Properties(),
       {
-          props::Ref("SkinData", &F::SetSkinData),
+          props::Ref("SkinData", &F::SetSkinData, &F::SkinData),
           props::Ref("MenusSkinData", &F::SetMenusSkinData),
           props::Ref("TrayIcon", &F::SetTrayIcon),
           props::Set("BorderIcons", &F::SetBorderIcons, kSkinBorderIcons),

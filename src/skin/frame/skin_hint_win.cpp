@@ -94,7 +94,7 @@ LRESULT TSkinHintWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 const PropertyTable& TSkinHint::Properties() const {
-  static const PropertyTable table(&TComponent::Properties(), {props::Ref("SkinData", &TSkinHint::SetSkinData)});
+  static const PropertyTable table(&TComponent::Properties(), {props::Ref("SkinData", &TSkinHint::SetSkinData, &TSkinHint::SkinData)});
   return table;
 }
 

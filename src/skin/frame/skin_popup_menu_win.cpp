@@ -11,9 +11,9 @@ TSkinPopupMenu::TSkinPopupMenu(TComponent* owner) : TComponent(owner) {}
 const PropertyTable& TSkinPopupMenu::Properties() const {
   using M = TSkinPopupMenu;
   static const PropertyTable table(&TComponent::Properties(), {
-                                                                  props::Ref("SkinData", &M::SetSkinData),
-                                                                  props::Ref("ComponentForm", &M::SetComponentForm),
-                                                                  props::Ref("Images", &M::SetImages),
+                                                                  props::Ref("SkinData", &M::SetSkinData, &M::SkinData),
+                                                                  props::Ref("ComponentForm", &M::SetComponentForm, &M::ComponentForm),
+                                                                  props::Ref("Images", &M::SetImages, &M::Images),
                                                                   props::Event("OnPopup", &M::SetOnPopup),
                                                               });
   return table;

@@ -42,7 +42,7 @@ const PropertyTable& TMenuItemComponent::Properties() const {
                                                                   props::Bool("RadioItem", &M::SetRadioItem),
                                                                   props::Int("ShortCut", &M::SetShortCut),
                                                                   props::Bool("Visible", &M::SetVisible),
-                                                                  props::Ref("Action", &M::SetAction),
+                                                                  props::Ref("Action", &M::SetAction, &M::Action),
                                                                   props::Event("OnClick", &M::SetOnClick),
                                                               });
   return table;
