@@ -148,8 +148,11 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
   constexpr LONG_PTR kSystemFrame = WS_CAPTION | WS_SYSMENU;
   if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);
   FRegionSize = {};
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FitToNewFrame(clientWidth, clientHeight);
+  {
+    const auto passing = PassingSize();
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToNewFrame(clientWidth, clientHeight);
+  }
   MarkStartupPhase("frame: style, size fitted");
   FActive = GetActiveWindow() == window;
   UpdateFrame();
@@ -189,7 +192,7 @@ void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
   if (!FSkinActive || BelowMinimum(width, height)) return;
   FFrame = ComputeFramePoints(FSkin, width, height);
   ArrangeObjects();
-  UpdateRegion();
+  if (!FPassingSize) UpdateRegion();
 }
 
 bool TSkinFrame::BelowMinimum(int32_t width, int32_t height) const {
@@ -245,7 +248,7 @@ void TSkinFrame::UpdateRegion() {
   RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
-  MarkStartupPhase("frame: mask region");
+  MarkStartupPhase("frame: mask region", std::to_string(FFrame.FrameWidth) + "x" + std::to_string(FFrame.FrameHeight));
 }
 
 bool TSkinFrame::TrackTick() {
