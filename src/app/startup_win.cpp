@@ -6,6 +6,7 @@
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
 #include "ui/application_win.h"
+#include "base/startup_phases.h"
 #include "skin/data/skin_notices_win.h"
 
 int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formStream) {
@@ -18,12 +19,14 @@ int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formS
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
+  MarkStartupPhase("single instance, common controls, classes");
   // Before the form: its tray icon's first requests are reported too.
   const std::unique_ptr<CheckMode> check = CheckMode::FromEnvironment();
 
   ScopedSkinNoticeSink skinNotices(WindowSkinNotices());
   TApplication application;
   application.Initialize();
+  MarkStartupPhase("application object");
   try {
     if (formStream)
       application.AdoptMainForm(new TForm1(&application, *formStream));
@@ -34,6 +37,7 @@ int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formS
     application.HandleException(std::current_exception());
     return 1;
   }
+  MarkStartupPhase("main form ready");
   application.Run(showCommand);
   return 0;
 }

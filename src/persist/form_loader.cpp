@@ -6,6 +6,7 @@
 #include "persist/class_registry.h"
 #include "persist/form_stream.h"
 #include "persist/properties.h"
+#include "base/startup_phases.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ void CreateChildren(TComponent& root, TComponent& parent, const FormObject& hold
       throw EFormError("Invalid form stream: unknown class " + child.className + " of object \"" + child.name +
                        "\" at offset " + std::to_string(child.offset));
     created.push_back(component);
+    MarkStartupPhase("create", child.name);
     component->BeginLoading();
     component->SetName(child.name);
     if (!child.name.empty() && root.FindComponent(child.name) != component)
@@ -53,6 +55,7 @@ void CreateChildren(TComponent& root, TComponent& parent, const FormObject& hold
       throw EFormError("Invalid form stream: " + Describe(child) + " at offset " + std::to_string(child.offset) +
                        " does not fit the field of that name in " + std::string(root.ClassName()));
     AssignProperties(*component, child, context);
+    MarkStartupPhase("properties", child.name);
     CreateChildren(root, *component, child, context, created);
   }
 }
@@ -70,6 +73,7 @@ void LoadComponent(TComponent& component, const FormObject& object) {
 
 void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
   const FormObject tree = ReadFormStream(stream);
+  MarkStartupPhase("form stream read");
   if (tree.className != root.ClassName())
     throw EFormError("Invalid form stream: the root at offset " + std::to_string(tree.offset) + " is of class " +
                      tree.className + ", expected " + std::string(root.ClassName()));
@@ -78,12 +82,18 @@ void LoadForm(TComponent& root, std::span<const uint8_t> stream) {
   root.BeginLoading();
   root.SetName(tree.name);
   AssignProperties(root, tree, context);
+  MarkStartupPhase("properties", tree.name);
 
   std::vector<TComponent*> created;
   CreateChildren(root, root, tree, context, created);
 
   context.BindReferences();
+  MarkStartupPhase("binding");
 
   root.Loaded();
-  for (TComponent* component : created) component->Loaded();
+  MarkStartupPhase("loaded", tree.name);
+  for (TComponent* component : created) {
+    component->Loaded();
+    MarkStartupPhase("loaded", component->Name());
+  }
 }

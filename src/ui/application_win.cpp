@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "ui/form_win.h"
+#include "base/startup_phases.h"
 #include "base/text_util.h"
 #include "base/utf_win.h"
 
@@ -49,11 +50,13 @@ class TApplication::AppWindow : public TWindowObject {
 
 TApplication::TApplication() : TComponent(nullptr) {
   FComApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  MarkStartupPhase("application: COM apartment");
   SetSysColorSource(SystemColor);
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   FTitle = TitleFromExecutablePath(WideToUtf8(std::wstring_view(path, length)));
   FIcon = LoadIconW(ModuleInstance(), L"MAINICON");
+  MarkStartupPhase("application: program icon");
   FWindow = std::make_unique<AppWindow>(*this, FTitle);
   if (!Application) Application = this;
   SetExceptionReporter([this](std::exception_ptr error) { HandleException(error); });

@@ -12,6 +12,7 @@
 #include "ui/font_win.h"
 #include "ui/popup_menu.h"
 #include "persist/properties.h"
+#include "base/startup_phases.h"
 #include "base/utf_win.h"
 
 namespace {
@@ -566,8 +567,11 @@ bool TWinControl::WMContextMenu(LPARAM lParam) {
 }
 
 void TWinControl::WMPaint() {
-  PaintDC dc(Handle());
-  PaintTo(dc.Get());
+  {
+    PaintDC dc(Handle());
+    PaintTo(dc.Get());
+  }
+  MarkStartupPhase("paint", Name());
 }
 
 void TWinControl::PaintTo(HDC dc) {

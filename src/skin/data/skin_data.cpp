@@ -4,6 +4,7 @@
 
 #include "base/ini_file.h"
 #include "persist/properties.h"
+#include "base/startup_phases.h"
 #include "skin/data/skin_notices.h"
 #include "skin/data/skin_package.h"
 
@@ -71,16 +72,19 @@ void TSkinData::LoadCompressedStoredSkin(TCompressedStoredSkin& skin) {
   if (skin.DataIsEmpty()) return;
   FNoSkin = true;
   BroadcastSkinMessage(SkinChangingMessage);
+  MarkStartupPhase("skin notice 1225 (changing)");
   ClearSkin();
   const SkinScaleChoice scale = ChooseSkinScale(skin.ScalePercents(), FPixelsPerInch);
   TMemoryStream stream;
   skin.UnpackScaleTo(scale.packagePercent, stream);
+  MarkStartupPhase("skin inflate");
   stream.SetPosition(0);
   SkinPackage package;
   bool markerFound;
   try {
     markerFound = ReadSkinPackage(stream, package);
     if (markerFound) ScaleSkinPictures(package.pictures, scale.multiplier, scale.divisor);
+    MarkStartupPhase("skin package read, bitmaps decoded");
   } catch (...) {
     TakePictures(package.pictures);
     throw;
@@ -99,6 +103,7 @@ void TSkinData::LoadCompressedStoredSkin(TCompressedStoredSkin& skin) {
   ScaleDefinition(scale.multiplier, scale.divisor);
   FLoadedScale = scale;
   FNoSkin = false;
+  MarkStartupPhase("skin definition parsed");
   BroadcastChanged();
 }
 
@@ -181,7 +186,9 @@ void TSkinData::BroadcastSkinMessage(uint32_t message) { CurrentSkinNoticeSink()
 
 void TSkinData::BroadcastChanged() {
   BroadcastSkinMessage(SkinChangedMessage);
+  MarkStartupPhase("skin notice 1226 (changed)");
   BroadcastSkinMessage(SkinChangeDoneMessage);
+  MarkStartupPhase("skin notice 1227 (change done)");
 }
 
 void TSkinData::TakePictures(SkinPictures& pictures) {

@@ -1,4 +1,5 @@
 #include "skin/frame/skin_form_win.h"
+#include "base/startup_phases.h"
 
 #include <algorithm>
 #include <array>
@@ -33,6 +34,7 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
   FDefInActiveCaptionFont.SetColor(clBtnShadow);
   if (auto* form = dynamic_cast<TForm*>(owner)) {
     form->HandleNeeded();
+    MarkStartupPhase("skin form: the form's windows made");
     // The frame carries out the window commands; the system offers none of its own.
     form->SetBorderIcons(0);
     FFrame = std::make_unique<TSkinFrame>(*this, *form);

@@ -107,8 +107,11 @@ void TSkinFrame::NudgeSize() {
   HWND window = FForm.Handle();
   TRect bounds = WindowBounds(window);
   int step = bounds.Width() - 1 < MinFrameSize(IsMinimized(), FStates.RolledUp()).X ? 1 : -1;
-  for (int width : {bounds.Width() + step, bounds.Width()})
-    SetWindowPos(window, nullptr, 0, 0, width, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  {
+    const auto passing = PassingSize();
+    SetWindowPos(window, nullptr, 0, 0, bounds.Width() + step, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // --- translucency ----------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/startup_phases.h"
 #include "skin/controls/bmp_pixels.h"
 #include "skin/controls/mask_region_win.h"
 #include "skin/data/skin_data.h"
@@ -130,7 +131,9 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     FBackground = background >= 0 && static_cast<size_t>(background) < extra.size() && !extra[background].Empty()
                       ? PixelImageFromBmp(extra[background].Image())
                       : PixelImage();
+    MarkStartupPhase("frame: pictures to pixels");
     FObjects.CreateObjects(*skin);
+    MarkStartupPhase("frame: caption objects");
     FForm.SetBackgroundPainter([this](HDC dc, const RECT& area) { PaintClientBackground(dc, area); });
   } else {
     // The frame draws itself without a skin too: its own bevels, caption bar and buttons.
@@ -145,13 +148,19 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
   constexpr LONG_PTR kSystemFrame = WS_CAPTION | WS_SYSMENU;
   if (style & kSystemFrame) SetWindowLongPtrW(window, GWL_STYLE, style & ~kSystemFrame);
   FRegionSize = {};
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FitToNewFrame(clientWidth, clientHeight);
+  {
+    const auto passing = PassingSize();
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitToNewFrame(clientWidth, clientHeight);
+  }
+  MarkStartupPhase("frame: style, size fitted");
   FActive = GetActiveWindow() == window;
   UpdateFrame();
   FObjects.UpdateCaptionActive(false);
   InvalidateRect(window, nullptr, TRUE);
+  MarkStartupPhase("frame: points, objects placed");
   FOwner.ChangeSkinData();
+  MarkStartupPhase("frame: skin passed to the controls");
 }
 
 // A maximized form still fills its area; any other keeps its client, or its
@@ -183,7 +192,7 @@ void TSkinFrame::UpdateFrame(int32_t width, int32_t height) {
   if (!FSkinActive || BelowMinimum(width, height)) return;
   FFrame = ComputeFramePoints(FSkin, width, height);
   ArrangeObjects();
-  UpdateRegion();
+  if (!FPassingSize) UpdateRegion();
 }
 
 bool TSkinFrame::BelowMinimum(int32_t width, int32_t height) const {
@@ -239,6 +248,7 @@ void TSkinFrame::UpdateRegion() {
   RegionHandle region = ScaledMaskRegion(points, scaled, FMask.View(), FFrame.FrameWidth, FFrame.FrameHeight);
   // The window owns the region once it is set, and frees the one before it.
   if (region && SetWindowRgn(window, region.Get(), TRUE)) region.Release();
+  MarkStartupPhase("frame: mask region", std::to_string(FFrame.FrameWidth) + "x" + std::to_string(FFrame.FrameHeight));
 }
 
 bool TSkinFrame::TrackTick() {
@@ -372,6 +382,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         PaintFrame();
       else
         PaintDefaultFrame();
+      MarkStartupPhase("paint frame");
       result = 0;
       return true;
     case WM_NCACTIVATE:

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "skin/controls/pixel_effects.h"
@@ -121,6 +122,19 @@ class TSkinFrame : private TObjectFrame {
   bool IsToolWindow() const;
   bool IsSizeable() const;
   void UpdateRegion();
+  // While the guard lives, sizes are passed through (FPassingSize).
+  class PassingSizeGuard {
+   public:
+    explicit PassingSizeGuard(bool& flag) : FFlag(flag), FBefore(std::exchange(flag, true)) {}
+    ~PassingSizeGuard() { FFlag = FBefore; }
+    PassingSizeGuard(const PassingSizeGuard&) = delete;
+    PassingSizeGuard& operator=(const PassingSizeGuard&) = delete;
+
+   private:
+    bool& FFlag;
+    bool FBefore;
+  };
+  PassingSizeGuard PassingSize() { return PassingSizeGuard(FPassingSize); }
   void PaintFrame();
   void PaintDefaultFrame();
   void PaintClientBackground(HDC dc, const RECT& area) const;
@@ -164,6 +178,10 @@ class TSkinFrame : private TObjectFrame {
   NoiseRandom FNoise;
   TBorderStrips FMaskStrips;
   TPoint FRegionSize;  // the frame size the window's shape was cut for
+  // Sizes the window only passes through (a skin being fitted, the nudge on
+  // showing) get no shape of their own: cutting one is the dearest step of
+  // a frame update, and the size that follows at once gets its own.
+  bool FPassingSize = false;
   TCaptionSpan FCaptionSpan;  // the skin-less caption between its button groups
   TFrameStates FStates;
   // What the system-menu button drops down: the system menu, built when it opens.
