@@ -13,8 +13,13 @@
 // drawn at 16 and 20 pixels as 32-bit bitmaps and at 32, 40, 48, 64 and 256
 // as PNG images (which Windows reads since Vista), with the 24-pixel pixel
 // art as the 24 x 24 image.
+//
+// The third, icongen list OUT.bin IN.ico..., stores icon files as an image
+// list's form property holds them (see ui/image_list_data.h), for a form to
+// include.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,6 +28,7 @@
 #include "base/bmp_codec.h"
 #include "base/ico_file.h"
 #include "png_writer.h"
+#include "ui/image_list_data.h"
 #include "vector_art.h"
 
 static constexpr int kIconSize = 24;
@@ -130,7 +136,28 @@ static std::vector<uint8_t> ProgramIcon(const std::string& shapesName, const std
   return BuildIconFile(entries);
 }
 
+static std::vector<uint8_t> ImageList(int count, char** names) {
+  std::vector<std::vector<uint8_t>> icons;
+  for (int i = 0; i < count; ++i) {
+    std::ifstream in(names[i], std::ios::binary);
+    if (!in) throw Exception("cannot open " + std::string(names[i]));
+    icons.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::vector<uint8_t> data = EncodeImageListData(icons);
+  DecodeImageListData(data);  // every file must be an icon
+  return data;
+}
+
 int main(int argc, char** argv) {
+  if (argc >= 3 && std::string(argv[1]) == "list") {
+    try {
+      WriteFile(argv[2], ImageList(argc - 3, argv + 3));
+    } catch (const Exception& error) {
+      std::cerr << "icongen: " << error.what() << "\n";
+      return 1;
+    }
+    return 0;
+  }
   if (argc == 5 && std::string(argv[1]) == "program") {
     try {
       WriteFile(argv[4], ProgramIcon(argv[2], argv[3]));
@@ -141,7 +168,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (argc != 3) {
-    std::cerr << "usage: icongen IN.txt OUT.ico|OUT.bmp\n       icongen program SHAPES.txt PIXELS24.txt OUT.ico\n";
+    std::cerr << "usage: icongen IN.txt OUT.ico|OUT.bmp\n       icongen program SHAPES.txt PIXELS24.txt OUT.ico\n"
+                 "       icongen list OUT.bin IN.ico...\n";
     return 2;
   }
   try {
