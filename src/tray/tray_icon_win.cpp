@@ -289,7 +289,7 @@ void TTrayIcon::SetIconList(TImageList* value) {
 void TTrayIcon::SetIconIndex(int value) {
   if (TImageList* list = FIconList.Get()) {
     FIconIndex = ClampIconIndex(value, list->Count());
-    if (HICON image = list->Icon(FIconIndex)) FIcon.CopyFrom(image);
+    list->GetIcon(FIconIndex, FIcon);
   } else {
     FIconIndex = 0;
   }
@@ -321,7 +321,7 @@ void TTrayIcon::SetDesignPreview(bool value) {
 void TTrayIcon::CycleTimerTick() {
   TImageList* list = FIconList.Get();
   if (!list || list->Count() == 0) return;
-  if (HICON image = list->Icon(FIconIndex)) FIcon.CopyFrom(image);
+  list->GetIcon(FIconIndex, FIcon);
   int next = NextIconIndex(FIconIndex, list->Count());
   Cycle(next);
   UpdateIcon();

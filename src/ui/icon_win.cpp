@@ -34,11 +34,11 @@ void TIcon::ShowShared(HICON icon) {
   FShared = icon;
 }
 
-void TIcon::CopyFrom(HICON icon) {
+void TIcon::CopyFrom(HICON icon, std::span<const uint8_t> data) {
   IconHandle copy(icon ? CopyIcon(icon) : nullptr);
   // The old icon stays when the copy fails: an icon silently gone is no copy.
   if (icon && !copy) throw EOutOfResources("Out of system resources: cannot copy an icon");
-  FData.clear();
+  FData.assign(data.begin(), data.end());
   FShared = nullptr;
   FHandle = std::move(copy);
 }

@@ -24,8 +24,9 @@ class TIcon : public TPersistent {
   void LoadFromData(std::span<const uint8_t> data, int size = 0);
   // Shows a handle owned elsewhere (the application's icon) without owning it.
   void ShowShared(HICON icon);
-  // Takes a copy of an icon owned elsewhere (an image list's).
-  void CopyFrom(HICON icon);
+  // Takes a copy of an icon owned elsewhere (an image list's); `data`, the
+  // .ico file it was made from if known, is what a form stores of it.
+  void CopyFrom(HICON icon, std::span<const uint8_t> data = {});
   // Takes the other's image as a handle of its own.
   void Assign(const TIcon& other);
   void Clear();

@@ -1,20 +1,79 @@
 #include "ui/image_list_win.h"
 
-#include "base/exceptions.h"
-#include "ui/icon_win.h"
+#include <string>
 
-void TImageList::AddIconData(std::span<const uint8_t> data) {
-  TIcon icon;
-  icon.LoadFromData(data);
-  IconHandle copy(CopyIcon(icon.Handle()));
-  if (!copy) throw EOutOfResources("Out of system resources: cannot copy an icon");
-  FIcons.push_back(std::move(copy));
+#include "base/exceptions.h"
+#include "base/ico_file.h"
+#include "persist/properties.h"
+#include "ui/icon_win.h"
+#include "ui/image_list_data.h"
+
+TImageList::TImageList(TComponent* owner)
+    : TComponent(owner), FWidth(GetSystemMetrics(SM_CXSMICON)), FHeight(GetSystemMetrics(SM_CYSMICON)) {}
+
+const PropertyTable& TImageList::Properties() const {
+  using L = TImageList;
+  static const PropertyTable table(&TComponent::Properties(),
+                                   {
+                                       props::Int("Width", &L::SetImageWidth, &L::ImageWidth),
+                                       props::Int("Height", &L::SetImageHeight, &L::ImageHeight),
+                                       props::Binary("Images", &L::SetImagesData, &L::ImagesData),
+                                   });
+  return table;
 }
 
+TImageList::Image TImageList::MakeImage(std::span<const uint8_t> data, int width, int height) const {
+  std::vector<IconEntry> entries = ParseIcon(data);
+  const IconEntry& entry = entries[PickIconEntry(entries, width, 32)];
+  IconHandle icon(CreateIconFromResourceEx(const_cast<PBYTE>(entry.image.data()),
+                                           static_cast<DWORD>(entry.image.size()), TRUE, 0x00030000, width, height,
+                                           LR_DEFAULTCOLOR));
+  if (!icon) throw EInvalidGraphic("Invalid icon: the system could not make an icon of the image");
+  return {std::vector<uint8_t>(data.begin(), data.end()), std::move(icon)};
+}
+
+void TImageList::AddIconData(std::span<const uint8_t> data) { FImages.push_back(MakeImage(data, FWidth, FHeight)); }
+
 HICON TImageList::Icon(int index) const {
-  return index >= 0 && index < Count() ? FIcons[static_cast<size_t>(index)].Get() : nullptr;
+  return index >= 0 && index < Count() ? FImages[static_cast<size_t>(index)].icon.Get() : nullptr;
+}
+
+void TImageList::GetIcon(int index, TIcon& icon) const {
+  if (index < 0 || index >= Count()) return;
+  const Image& image = FImages[static_cast<size_t>(index)];
+  icon.CopyFrom(image.icon.Get(), image.data);
+}
+
+void TImageList::SetImageSize(int width, int height) {
+  if (width < 1 || width > 256 || height < 1 || height > 256)
+    throw EPropertyValue("an image size of " + std::to_string(width) + " x " + std::to_string(height) +
+                         " is outside 1 to 256 pixels");
+  if (width == FWidth && height == FHeight) return;
+  // Made whole before any is replaced: a failure leaves the list as it was.
+  std::vector<Image> resized;
+  for (const Image& image : FImages) resized.push_back(MakeImage(image.data, width, height));
+  FImages = std::move(resized);
+  FWidth = width;
+  FHeight = height;
 }
 
 void TImageList::Draw(HDC dc, int x, int y, int index) const {
-  if (HICON icon = Icon(index)) DrawIconEx(dc, x, y, icon, ImageWidth(), ImageHeight(), 0, nullptr, DI_NORMAL);
+  if (HICON icon = Icon(index)) DrawIconEx(dc, x, y, icon, FWidth, FHeight, 0, nullptr, DI_NORMAL);
+}
+
+std::vector<uint8_t> TImageList::ImagesData() const {
+  std::vector<std::vector<uint8_t>> icons;
+  for (const Image& image : FImages) icons.push_back(image.data);
+  return EncodeImageListData(icons);
+}
+
+void TImageList::SetImagesData(const std::vector<uint8_t>& value) {
+  try {
+    std::vector<Image> images;
+    for (const std::vector<uint8_t>& icon : DecodeImageListData(value)) images.push_back(MakeImage(icon, FWidth, FHeight));
+    FImages = std::move(images);
+  } catch (const EInvalidGraphic& e) {
+    // The loader names the property and where it stands for a value error.
+    throw EPropertyValue(e.what());
+  }
 }

@@ -13,8 +13,39 @@
 namespace {
 
 std::vector<std::pair<DWORD, NOTIFYICONDATAW>> gRequests;
+
+// What an icon handed to the shell looked like then: the handle may be gone by the time a test looks.
+struct ShownIcon {
+  int width = 0, height = 0;
+  COLORREF centre = CLR_INVALID;
+};
+std::vector<ShownIcon> gShown;
+
+ShownIcon Look(HICON icon) {
+  ShownIcon look;
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return look;
+  BitmapHandle mask(info.hbmMask), color(info.hbmColor);
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  look.width = bitmap.bmWidth;
+  look.height = info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP target = CreateCompatibleBitmap(screen, look.width, look.height);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, target);
+  DrawIconEx(dc, 0, 0, icon, look.width, look.height, 0, nullptr, DI_NORMAL);
+  look.centre = GetPixel(dc, look.width / 2, look.height / 2);
+  SelectObject(dc, old);
+  DeleteObject(target);
+  DeleteDC(dc);
+  return look;
+}
+
 BOOL WINAPI RecordRequest(DWORD command, PNOTIFYICONDATAW data) {
   gRequests.push_back({command, *data});
+  if (command == NIM_MODIFY && (data->uFlags & NIF_ICON)) gShown.push_back(Look(data->hIcon));
   return TRUE;
 }
 
@@ -76,18 +107,30 @@ TEST_F(TrayFormTest, MouseEventsAndTheLeftButtonMenuFire) {
   EXPECT_EQ(form->Count("TrayClick"), 1);
 }
 
+// The images the form stores, at the size it stores, are what the
+// notification area gets, in turn, each step raising OnCycle.
 TEST_F(TrayFormTest, CyclingThroughTheStoredImageListRaisesOnCycle) {
   auto* images = form->Find<TImageList>("Images1");
-  for (int i = 0; i < 2; ++i) images->AddIconData(tray->Icon().Data());
+  ASSERT_EQ(images->Count(), 3);
+  gShown.clear();
   tray->SetCycleIcons(true);
-  PumpMessages(200);  // AnimateTimerInterval is 40 ms
+  PumpMessages(300);  // AnimateTimerInterval is 40 ms
   tray->SetCycleIcons(false);
-  ASSERT_GE(form->Count("TrayCycle"), 3);
+  ASSERT_GE(form->Count("TrayCycle"), 4);
   std::vector<int> next;
   for (const FiredEvent& e : form->fired)
     if (e.handler == "TrayCycle") next.push_back(e.key);
-  EXPECT_EQ(std::vector<int>(next.begin(), next.begin() + 3), (std::vector<int>{1, 0, 1}));
+  EXPECT_EQ(std::vector<int>(next.begin(), next.begin() + 4), (std::vector<int>{1, 2, 0, 1}));
   EXPECT_EQ(form->Last("TrayCycle")->sender, tray);
+  // SetCycleIcons shows image 0 first, then each tick shows the image it steps from.
+  ASSERT_GE(gShown.size(), 5u);
+  const COLORREF red = RGB(0xE0, 0x30, 0x30), green = RGB(0x30, 0xB0, 0x40), blue = RGB(0x30, 0x50, 0xE0);
+  const std::vector<COLORREF> expected{red, red, green, blue, red};
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(gShown[i].centre, expected[i]) << "step " << i;
+    EXPECT_EQ(gShown[i].width, 20) << "step " << i;
+    EXPECT_EQ(gShown[i].height, 18) << "step " << i;
+  }
 }
 
 // The setter takes a copy: the source may destroy its handle right after.
