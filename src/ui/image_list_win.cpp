@@ -44,10 +44,23 @@ void TImageList::GetIcon(int index, TIcon& icon) const {
   icon.CopyFrom(image.icon.Get(), image.data);
 }
 
-void TImageList::SetImageSize(int width, int height) {
-  if (width < 1 || width > 256 || height < 1 || height > 256)
-    throw EPropertyValue("an image size of " + std::to_string(width) + " x " + std::to_string(height) +
+void TImageList::SetImageWidth(int value) {
+  CheckImageSide("width", value);
+  SetImageSize(value, FHeight);
+}
+
+void TImageList::SetImageHeight(int value) {
+  CheckImageSide("height", value);
+  SetImageSize(FWidth, value);
+}
+
+void TImageList::CheckImageSide(const char* side, int value) {
+  if (value < 1 || value > 256)
+    throw EPropertyValue(std::string("an image ") + side + " of " + std::to_string(value) +
                          " is outside 1 to 256 pixels");
+}
+
+void TImageList::SetImageSize(int width, int height) {
   if (width == FWidth && height == FHeight) return;
   // Made whole before any is replaced: a failure leaves the list as it was.
   std::vector<Image> resized;

@@ -29,8 +29,8 @@ class TImageList : public TComponent {
   // after the images in a form. 1 to 256 pixels.
   int ImageWidth() const { return FWidth; }
   int ImageHeight() const { return FHeight; }
-  void SetImageWidth(int value) { SetImageSize(value, FHeight); }
-  void SetImageHeight(int value) { SetImageSize(FWidth, value); }
+  void SetImageWidth(int value);
+  void SetImageHeight(int value);
   // Draws one image at its size; nothing outside 0..Count()-1.
   void Draw(HDC dc, int x, int y, int index) const;
 
@@ -45,6 +45,7 @@ class TImageList : public TComponent {
     IconHandle icon;
   };
   Image MakeImage(std::span<const uint8_t> data, int width, int height) const;
+  static void CheckImageSide(const char* side, int value);
   void SetImageSize(int width, int height);
 
   std::vector<Image> FImages;

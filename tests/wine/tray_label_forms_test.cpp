@@ -3,6 +3,7 @@
 #include "fixture_form.h"
 #include "label/url_label_win.h"
 #include "panel/bordered_panel_win.h"
+#include "persist/form_stream.h"
 #include "tray/tray_icon_win.h"
 #include "ui/canvas_win.h"
 #include "ui/cursors_win.h"
@@ -131,6 +132,31 @@ TEST_F(TrayFormTest, CyclingThroughTheStoredImageListRaisesOnCycle) {
     EXPECT_EQ(gShown[i].width, 20) << "step " << i;
     EXPECT_EQ(gShown[i].height, 18) << "step " << i;
   }
+}
+
+// A stored image list that is cut short or has a size no icon takes stops
+// the load with an error that names the property and what is wrong.
+TEST_F(TrayFormTest, BadStoredImagesAreRefusedNamingTheProperty) {
+  auto loadError = [](const std::string& property, auto change) -> std::string {
+    FormObject tree = ReadFormStream(*RCDataResource(L"FIXTURE_TRAY"));
+    for (FormObject& child : tree.children)
+      for (FormProperty& stored : child.properties)
+        if (child.name == "Images1" && stored.name == property) change(stored.value);
+    try {
+      TFixtureForm broken(nullptr, WriteFormStream(tree));
+    } catch (const EFormError& e) {
+      return e.what();
+    }
+    return "loaded";
+  };
+  const std::string cut = loadError("Images", [](FormValue& v) { v.bytes.pop_back(); });
+  EXPECT_NE(cut.find("property \"Images\" of object \"Images1\" (TImageList)"), std::string::npos) << cut;
+  EXPECT_NE(cut.find("image 2 of"), std::string::npos) << cut;
+  const std::string notIcon = loadError("Images", [](FormValue& v) { v.bytes[8] ^= 0xFF; });
+  EXPECT_NE(notIcon.find("image 0: Invalid icon"), std::string::npos) << notIcon;
+  const std::string size = loadError("Width", [](FormValue& v) { v.integer = 0; });
+  EXPECT_NE(size.find("property \"Width\" of object \"Images1\" (TImageList)"), std::string::npos) << size;
+  EXPECT_NE(size.find("an image width of 0 is outside 1 to 256 pixels"), std::string::npos) << size;
 }
 
 // The setter takes a copy: the source may destroy its handle right after.
