@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds every preset and runs every test suite:
-# the native tests (also under AddressSanitizer and UBSan), the form tests
-# with a 64-bit long double as MSVC has, the fuzz targets
-# for a bounded time each (FUZZ_SECONDS), the Win32 tests under Wine on Xvfb,
-# and the end-to-end run of Vespermark.exe.
+# Installs what is missing, checks that includes point down the source
+# folders, builds every preset and runs every test suite: the native tests
+# (also under AddressSanitizer and UBSan), the form tests with a 64-bit long
+# double as MSVC has, the fuzz targets for a bounded time each
+# (FUZZ_SECONDS), the Win32 tests under Wine on Xvfb, and the end-to-end run
+# of Vespermark.exe.
 set -uo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$ROOT"
@@ -35,6 +36,9 @@ quiet() {
   local log="$1"; shift
   "$@" >"$log" 2>&1 || { tail -40 "$log"; return 1; }
 }
+
+echo "== floors"
+if "$ROOT/scripts/check-floors.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 
 echo "== native build"
 quiet "$LOGS/build-native.log" build_native || { echo "tests: 0 passed, 1 failed"; exit 1; }

@@ -7,7 +7,7 @@
 
 #include <random>
 
-#include "skin/controls/pixel_effects.h"
+#include "skin/pixels/pixel_effects.h"
 
 namespace {
 

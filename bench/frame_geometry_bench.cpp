@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include "base/exceptions.h"
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/frame_geometry.h"
-#include "skin/frame/frame_hit_test.h"
+#include "skin/frame/layout/frame_geometry.h"
+#include "skin/frame/layout/frame_hit_test.h"
 
 namespace {
 

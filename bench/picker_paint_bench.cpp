@@ -9,8 +9,8 @@
 
 #include "app/form1_win.h"
 #include "ui/application_win.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
 
 int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};

@@ -7,11 +7,11 @@
 #include <benchmark/benchmark.h>
 
 #include "base/exceptions.h"
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/mask_region.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/pixel_effects.h"
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/mask_region.h"
+#include "skin/pixels/pixel_copy.h"
+#include "skin/pixels/pixel_effects.h"
+#include "skin/pixels/skin_compose.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_controls.h"
 #include "skin/data/skin_data.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/exceptions.h"
 #include "fuzz_checks.h"
 

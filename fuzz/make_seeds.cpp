@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "persist/form_stream.h"
 #include "base/ini_file.h"
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "base/stream.h"
 #include "formc/text_form.h"
 #include "skin_engine_input.h"

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "base/bmp_codec.h"
-#include "base/little_endian.h"
+#include "base/codecs/bmp_codec.h"
+#include "base/codecs/little_endian.h"
 
 enum EngineFlag : uint8_t {
   efActive = 1, efShowIcon = 2, efSizeable = 4, efToolWindow = 8, efAlwaysToTray = 16,

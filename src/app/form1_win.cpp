@@ -11,7 +11,7 @@
 #include "base/utf_win.h"
 #include "ui/action_list_win.h"
 #include "ui/application_win.h"
-#include "ui/resources_win.h"
+#include "ui/system/resources_win.h"
 #include "persist/class_registry.h"
 #include "persist/form_fields.h"
 #include "skin/frame/skin_hint_win.h"

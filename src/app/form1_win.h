@@ -5,7 +5,7 @@
 
 #include "app/schedule_controller.h"
 #include "ui/form_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 #include "label/url_label_win.h"
 #include "picker/time_picker_win.h"
 #include "skin/controls/skin_button_win.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "ui/resources_win.h"
+#include "ui/system/resources_win.h"
 
 LocalTimestamp SystemLocalClock::Now() {
   SYSTEMTIME t;

@@ -4,7 +4,7 @@
 // copy to bring its window to the front and ends without a window.
 #include <windows.h>
 
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 
 class TSingleInstance {
  public:

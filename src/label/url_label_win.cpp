@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "ui/canvas_win.h"
-#include "ui/cursors_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/cursors_win.h"
 #include "persist/properties.h"
 #include "base/utf_win.h"
 #include "label/link_target.h"

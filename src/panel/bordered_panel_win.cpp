@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-#include "ui/canvas_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "persist/properties.h"
 #include "panel/frame_canvas_win.h"
 #include "panel/frame_paint.h"

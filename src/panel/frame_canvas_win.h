@@ -1,6 +1,6 @@
 #pragma once
 // The frame functions drawing through a GDI canvas.
-#include "ui/canvas_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "panel/frame_canvas.h"
 
 class GdiFrameCanvas : public FrameCanvas {

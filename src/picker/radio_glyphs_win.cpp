@@ -1,8 +1,8 @@
 #include "picker/radio_glyphs_win.h"
 
 #include "picker/radio_glyph.h"
-#include "ui/canvas_win.h"
-#include "ui/resources_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/resources_win.h"
 
 TBitmap& TRadioGlyphs::Glyph(bool checked, TColor controlColor) {
   Palette palette{ColorToRGB(controlColor), ColorToRGB(clWindow), ColorToRGB(clBtnShadow), ColorToRGB(clHighlight)};

@@ -5,9 +5,9 @@
 #include <array>
 #include <optional>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/color.h"
-#include "ui/bitmap_win.h"
+#include "ui/graphics/bitmap_win.h"
 
 class TRadioGlyphs {
  public:

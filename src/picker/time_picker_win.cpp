@@ -9,11 +9,11 @@
 #include <cstdio>
 #include <numbers>
 
-#include "ui/canvas_win.h"
-#include "ui/font_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/graphics/font_win.h"
 #include "persist/properties.h"
-#include "ui/resources_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/resources_win.h"
+#include "ui/system/timer_win.h"
 #include "panel/color_math.h"
 #include "picker/picker_time_format.h"
 

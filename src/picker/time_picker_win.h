@@ -13,7 +13,7 @@
 #include "picker/picker_math.h"
 #include "picker/radio_glyphs_win.h"
 #include "ui/accessible_win.h"
-#include "ui/bitmap_win.h"
+#include "ui/graphics/bitmap_win.h"
 
 class TTimer;
 

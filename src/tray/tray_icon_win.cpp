@@ -7,9 +7,9 @@
 
 #include "ui/application_win.h"
 #include "ui/form_win.h"
-#include "ui/program_icon_win.h"
+#include "ui/graphics/program_icon_win.h"
 #include "persist/properties.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 #include "base/utf_win.h"
 #include "tray/icon_cycle.h"
 

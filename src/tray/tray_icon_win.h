@@ -11,9 +11,9 @@
 #include <memory>
 
 #include "persist/component.h"
-#include "ui/icon_win.h"
-#include "ui/image_list_win.h"
-#include "ui/window_win.h"
+#include "ui/graphics/icon_win.h"
+#include "ui/graphics/image_list_win.h"
+#include "ui/system/window_win.h"
 #include "tray/tray_click.h"
 #include "ui/popup_menu.h"
 

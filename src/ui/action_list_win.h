@@ -2,7 +2,7 @@
 // The action list a form stores, with the image list its actions' image
 // indexes point into.
 #include "ui/action.h"
-#include "ui/image_list_win.h"
+#include "ui/graphics/image_list_win.h"
 
 class TActionList : public TCustomActionList {
  public:

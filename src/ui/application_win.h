@@ -11,7 +11,7 @@
 #include <string>
 
 #include "persist/component.h"
-#include "ui/window_win.h"
+#include "ui/system/window_win.h"
 
 class TForm;
 

@@ -6,7 +6,7 @@
 #include <array>
 
 #include "ui/control_win.h"
-#include "ui/cursors_win.h"
+#include "ui/system/cursors_win.h"
 #include "ui/form_win.h"
 #include "persist/properties.h"
 

@@ -7,9 +7,9 @@
 #include <array>
 #include <climits>
 
-#include "ui/canvas_win.h"
-#include "ui/cursors_win.h"
-#include "ui/font_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/cursors_win.h"
+#include "ui/graphics/font_win.h"
 #include "ui/popup_menu.h"
 #include "persist/properties.h"
 #include "base/startup_phases.h"

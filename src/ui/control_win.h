@@ -11,10 +11,10 @@
 #include "persist/component.h"
 #include "ui/control_geometry.h"
 #include "ui/drag_session.h"
-#include "ui/font.h"
-#include "ui/handles_win.h"
-#include "ui/mouse_capture_win.h"
-#include "ui/window_win.h"
+#include "ui/graphics/font.h"
+#include "ui/system/handles_win.h"
+#include "ui/system/mouse_capture_win.h"
+#include "ui/system/window_win.h"
 
 class TCanvas;
 struct PropertyDef;

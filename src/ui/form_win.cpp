@@ -6,12 +6,12 @@
 #include <utility>
 
 #include "ui/application_win.h"
-#include "ui/canvas_win.h"
-#include "ui/display_dpi_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/display_dpi_win.h"
 #include "persist/form_loader.h"
 #include "persist/properties.h"
-#include "ui/program_icon_win.h"
-#include "ui/resources_win.h"
+#include "ui/graphics/program_icon_win.h"
+#include "ui/system/resources_win.h"
 
 namespace {
 constexpr std::array<std::pair<std::string_view, TBorderStyle>, 6> kBorderStyles{{

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ui/control_win.h"
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };

@@ -1,7 +1,7 @@
 #include "ui/hint_window_win.h"
 
-#include "ui/canvas_win.h"
-#include "ui/handles_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/handles_win.h"
 #include "base/utf_win.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // without ever taking the activation.
 #include <string>
 
-#include "ui/window_win.h"
+#include "ui/system/window_win.h"
 
 class THintWindow : public TWindowObject {
  public:

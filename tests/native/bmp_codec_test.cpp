@@ -38,7 +38,7 @@
 #include <set>
 #include <random>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/exceptions.h"
 
 namespace fs = std::filesystem;

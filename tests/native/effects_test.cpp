@@ -1,4 +1,4 @@
-#include "skin/controls/pixel_effects.h"
+#include "skin/pixels/pixel_effects.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "persist/class_registry.h"
 #include "persist/component.h"
 #include "base/exceptions.h"
-#include "ui/font.h"
+#include "ui/graphics/font.h"
 #include "persist/form_fields.h"
 #include "persist/form_loader.h"
 #include "persist/form_stream.h"

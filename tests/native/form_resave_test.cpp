@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "formc/form_resave.h"
 #include "formc/text_form.h"
 #include "persist/form_stream.h"

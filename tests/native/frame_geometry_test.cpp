@@ -1,6 +1,6 @@
 // The skinned frame's geometry with our skin and with small made-up skins:
 // scaled points, the client rectangle, hit-testing and the object layout.
-#include "skin/frame/frame_geometry.h"
+#include "skin/frame/layout/frame_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@
 #include <set>
 #include <vector>
 
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 #include "skin/data/compressed_stored_skin.h"
 #include "skin/data/skin_data.h"
-#include "skin/frame/frame_hit_test.h"
-#include "skin/frame/object_layout.h"
+#include "skin/frame/layout/frame_hit_test.h"
+#include "skin/frame/layout/object_layout.h"
 
 // Readable rectangles in failure messages (defined in frame_paint_test.cpp).
 void PrintTo(const TRect& r, std::ostream* os);

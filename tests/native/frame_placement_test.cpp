@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/frame/client_logo.h"
-#include "skin/frame/frame_limits.h"
+#include "skin/frame/layout/client_logo.h"
+#include "skin/frame/layout/frame_limits.h"
 #include "skin/frame/system_menu_items.h"
-#include "skin/frame/window_placement.h"
+#include "skin/frame/layout/window_placement.h"
 
 // Readable rectangles in failure messages (defined in frame_paint_test.cpp).
 void PrintTo(const TRect& r, std::ostream* os);

@@ -1,6 +1,6 @@
 // Button glyph and caption placement, glyph cells, the "..." rule, the
 // fitting of wide captions and the fallback caption glyphs.
-#include "skin/controls/glyph_layout.h"
+#include "skin/pixels/glyph_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <string>
 #include <tuple>
 
-#include "skin/controls/caption_glyphs.h"
+#include "skin/pixels/caption_glyphs.h"
 #include "skin_pictures.h"
 
 namespace {

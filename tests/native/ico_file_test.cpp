@@ -9,7 +9,7 @@
 #include <random>
 
 #include "base/exceptions.h"
-#include "base/ico_file.h"
+#include "base/codecs/ico_file.h"
 
 static BmpImage Checkerboard(int width, int height) {
   BmpImage image;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/exceptions.h"
-#include "base/ico_file.h"
-#include "ui/image_list_data.h"
+#include "base/codecs/ico_file.h"
+#include "ui/graphics/image_list_data.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Masks to region data: the RGNDATA block, runs closing at the row end,
 // masks of any number of runs, and a mask's border strips fitted to a size.
-#include "skin/controls/mask_region.h"
+#include "skin/pixels/mask_region.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <utility>
 
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "skin_pictures.h"
 
 namespace {

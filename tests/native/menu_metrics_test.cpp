@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/controls/glyph_layout.h"
+#include "skin/pixels/glyph_layout.h"
 #include "skin/data/skin_data.h"
 #include "skin/menu/menu_item.h"
 #include "skin/menu/menu_layout.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/pixel_copy.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/pixel_copy.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/stored_skin.h"
 #include "skin/menu/menu_item.h"

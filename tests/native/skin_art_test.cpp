@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/display_scale.h"
 #include "base/geometry.h"
 #include "base/ini_file.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "skin/controls/button_behaviour.h"
-#include "skin/controls/skin_fit.h"
+#include "skin/pixels/skin_fit.h"
 
 namespace {
 

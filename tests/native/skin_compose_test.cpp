@@ -1,6 +1,6 @@
 // The face compositions: every target pixel checked against the source
 // pixel the tiling rule puts there.
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/skin_compose.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "skin/controls/pixel_copy.h"
+#include "skin/pixels/pixel_copy.h"
 #include "skin_pictures.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/exceptions.h"
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "fake_code_page.h"
 #include "skin_test_files.h"
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 
 inline PixelImage SkinPicture(const std::string& name) {
   std::ifstream in(std::string(VESPERMARK_SKIN_DIR) + "/" + name, std::ios::binary);

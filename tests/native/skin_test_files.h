@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/stream.h"
 
 // A width x height BMP at the given depth whose pixels depend on `seed`, so

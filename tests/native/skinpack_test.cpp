@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "base/stream.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"

@@ -1,11 +1,11 @@
 // The skinned push button as its fixture form stores it: every stored
 // property acts and every stored event fires.
-#include "base/ico_file.h"
+#include "base/codecs/ico_file.h"
 #include "fixture_form.h"
 #include "skin/controls/skin_button_win.h"
 #include "ui/action_list_win.h"
-#include "ui/canvas_win.h"
-#include "ui/cursors_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/cursors_win.h"
 #include "wine_support.h"
 
 namespace {

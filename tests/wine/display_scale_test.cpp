@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "base/display_scale.h"
-#include "ui/display_dpi_win.h"
+#include "ui/system/display_dpi_win.h"
 #include "wine_support.h"
 
 namespace {

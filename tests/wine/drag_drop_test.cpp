@@ -5,7 +5,7 @@
 #include "fixture_form.h"
 #include "panel/bordered_panel_win.h"
 #include "picker/time_picker_win.h"
-#include "ui/cursors_win.h"
+#include "ui/system/cursors_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "skin/controls/effect_bmp_win.h"
+#include "skin/pixels/effect_bmp_win.h"
 
 #include <gtest/gtest.h>
 
 #include <utility>
 
 #include "base/exceptions.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "app/form1_win.h"
 #include "panel/bordered_panel_win.h"
 #include "persist/class_registry.h"
-#include "ui/canvas_win.h"
-#include "ui/image_list_win.h"
-#include "ui/resources_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/graphics/image_list_win.h"
+#include "ui/system/resources_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -14,7 +14,7 @@
 
 #include "skin/data/skin_notices_win.h"
 #include "ui/application_win.h"
-#include "ui/bitmap_win.h"
+#include "ui/graphics/bitmap_win.h"
 #include "ui/form_win.h"
 #include "ui/popup_menu.h"
 

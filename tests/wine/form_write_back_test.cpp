@@ -15,7 +15,7 @@
 #include "persist/form_stream.h"
 #include "persist/form_writer.h"
 #include "persist/properties.h"
-#include "ui/resources_win.h"
+#include "ui/system/resources_win.h"
 #include "wine_support.h"
 
 namespace {

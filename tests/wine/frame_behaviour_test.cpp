@@ -17,19 +17,19 @@
 #include <thread>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/stream.h"
 #include "full_skin_form.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_hint_win.h"
 #include "skin/frame/skin_popup_menu_win.h"
-#include "skin/frame/window_placement.h"
-#include "skin/controls/window_platform_win.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
-#include "ui/handles_win.h"
-#include "ui/resources_win.h"
+#include "skin/frame/layout/window_placement.h"
+#include "ui/system/window_platform_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/system/resources_win.h"
 #include "wine_support.h"
 
 namespace {

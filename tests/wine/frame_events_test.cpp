@@ -20,8 +20,8 @@
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "ui/form_win.h"
-#include "ui/handles_win.h"
-#include "ui/resources_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/system/resources_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // The Win32 framework pieces on their own: hooks, the exception boundary,
 // timers, DIB bitmaps with their canvas, icons and painting.
-#include "ui/bitmap_win.h"
-#include "base/bmp_codec.h"
-#include "ui/canvas_win.h"
-#include "ui/icon_win.h"
-#include "ui/timer_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "base/codecs/bmp_codec.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/graphics/icon_win.h"
+#include "ui/system/timer_win.h"
 #include "wine_support.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "base/stream.h"
 #include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"
-#include "ui/resources_win.h"
+#include "ui/system/resources_win.h"
 
 TFullSkinForm::TFullSkinForm(TComponent* owner, TBorderStyle style) : TForm(owner) {
   SetBorderStyle(style);

@@ -13,7 +13,7 @@
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/menu/skin_menu_win.h"
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 #include "wine_support.h"
 
 namespace {

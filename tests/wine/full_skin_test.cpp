@@ -11,9 +11,9 @@
 #include "base/stream.h"
 #include "full_skin_form.h"
 #include "skin/frame/skin_frame_win.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
-#include "ui/handles_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/handles_win.h"
 #include "wine_support.h"
 
 // Test names and failures name the style.

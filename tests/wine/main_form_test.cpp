@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/local_clock_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 #include "base/utf_win.h"
 #include "wine_support.h"
 

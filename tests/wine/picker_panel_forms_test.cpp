@@ -6,8 +6,8 @@
 #include "panel/frame_paint.h"
 #include "panel/frame_style.h"
 #include "picker/time_picker_win.h"
-#include "ui/canvas_win.h"
-#include "ui/cursors_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/cursors_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The clock-face picker on the main window: set with the mouse, drawn with
 // its face, hands and frame.
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "base/stream.h"
 #include "wine_support.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "base/ico_file.h"
-#include "skin/controls/window_platform_win.h"
+#include "base/codecs/ico_file.h"
+#include "ui/system/window_platform_win.h"
 #include "fixture_form.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_form_win.h"
@@ -16,8 +16,8 @@
 #include "skin/menu/menu_item_component.h"
 #include "skin/menu/skin_menu_win.h"
 #include "ui/action.h"
-#include "ui/handles_win.h"
-#include "ui/image_list_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/graphics/image_list_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "base/stream.h"
 #include "base/time_format.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "wine_support.h"
 
 namespace {

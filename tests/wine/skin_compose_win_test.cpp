@@ -7,13 +7,13 @@
 
 #include <algorithm>
 
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/fast_bitmap_win.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/fast_bitmap_win.h"
 #include "skin/controls/glyph_caption_win.h"
-#include "skin/controls/mask_region_win.h"
-#include "skin/controls/skin_compose.h"
-#include "skin/controls/window_platform_win.h"
-#include "ui/bitmap_win.h"
+#include "skin/pixels/mask_region_win.h"
+#include "skin/pixels/skin_compose.h"
+#include "ui/system/window_platform_win.h"
+#include "ui/graphics/bitmap_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // answers of its hit-test, and the caption buttons as a user presses them.
 #include <set>
 
-#include "skin/controls/window_platform_win.h"
+#include "ui/system/window_platform_win.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_form_win.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/controls/window_platform_win.h"
+#include "ui/system/window_platform_win.h"
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/menu/skin_menu_win.h"

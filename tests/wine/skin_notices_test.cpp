@@ -11,7 +11,7 @@
 #include "ui/application_win.h"
 #include "persist/form_stream.h"
 #include "ui/form_win.h"
-#include "ui/resources_win.h"
+#include "ui/system/resources_win.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_notices_win.h"
 #include "skin/data/skin_package.h"

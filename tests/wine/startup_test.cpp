@@ -1,8 +1,8 @@
 // Program start with a damaged form, and handles over repeated forms.
 #include "app/check_mode_win.h"
 #include "app/startup_win.h"
-#include "ui/handles_win.h"
-#include "ui/resources_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/system/resources_win.h"
 #include "base/utf_win.h"
 #include "wine_support.h"
 

@@ -1,9 +1,9 @@
 // The main window on the taskbar and the program icon at the system's
 // sizes: the window owns its button, the application window is never
 // shown, and window and tray icons come from the icon drawn for the size.
-#include "base/ico_file.h"
-#include "ui/display_dpi_win.h"
-#include "ui/program_icon_win.h"
+#include "base/codecs/ico_file.h"
+#include "ui/system/display_dpi_win.h"
+#include "ui/graphics/program_icon_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include "panel/bordered_panel_win.h"
 #include "persist/form_stream.h"
 #include "tray/tray_icon_win.h"
-#include "ui/canvas_win.h"
-#include "ui/cursors_win.h"
-#include "ui/image_list_win.h"
-#include "ui/resources_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/cursors_win.h"
+#include "ui/graphics/image_list_win.h"
+#include "ui/system/resources_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The tray icon and the link label on their own and on the main window.
-#include "ui/cursors_win.h"
+#include "ui/system/cursors_win.h"
 #include "ui/form_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 #include "wine_support.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdlib>
 
 #include "base/stream.h"
-#include "ui/bitmap_win.h"
-#include "ui/canvas_win.h"
-#include "ui/handles_win.h"
-#include "ui/timer_win.h"
+#include "ui/graphics/bitmap_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/system/timer_win.h"
 
 bool PumpMessages(int milliseconds) {
   bool quit = false;

@@ -15,7 +15,7 @@
 // art as the 24 x 24 image.
 //
 // The third, icongen list OUT.bin IN.ico..., stores icon files as an image
-// list's form property holds them (see ui/image_list_data.h), for a form to
+// list's form property holds them (see ui/graphics/image_list_data.h), for a form to
 // include.
 #include <fstream>
 #include <iostream>
@@ -25,10 +25,10 @@
 #include <vector>
 
 #include "base/exceptions.h"
-#include "base/bmp_codec.h"
-#include "base/ico_file.h"
+#include "base/codecs/bmp_codec.h"
+#include "base/codecs/ico_file.h"
 #include "png_writer.h"
-#include "ui/image_list_data.h"
+#include "ui/graphics/image_list_data.h"
 #include "vector_art.h"
 
 static constexpr int kIconSize = 24;

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/display_scale.h"
 #include "base/geometry.h"
 

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "art_canvas.h"
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 
 struct SkinPicture {
   std::string fileName;

@@ -1,6 +1,6 @@
 #include "skin_json.h"
 
-#include "ui/font.h"
+#include "ui/graphics/font.h"
 #include "json_writer.h"
 #include "skin/data/skin_fields.h"
 

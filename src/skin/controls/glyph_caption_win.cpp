@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "skin/controls/fast_bitmap_win.h"
+#include "skin/pixels/fast_bitmap_win.h"
 
 void CanvasGlyphs::Line(int x0, int y0, int x1, int y1, TColor color) {
   FCanvas.Pen().SetColor(color);

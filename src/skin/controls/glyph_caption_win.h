@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "skin/controls/caption_glyphs.h"
-#include "skin/controls/glyph_layout.h"
-#include "ui/canvas_win.h"
+#include "skin/pixels/caption_glyphs.h"
+#include "skin/pixels/glyph_layout.h"
+#include "ui/graphics/canvas_win.h"
 
 class CanvasGlyphs : public GlyphCanvas {
  public:

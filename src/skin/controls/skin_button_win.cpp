@@ -4,14 +4,14 @@
 
 #include "base/accelerator.h"
 #include "persist/properties.h"
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 #include "skin/controls/glyph_caption_win.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/pixel_effects.h"
+#include "skin/pixels/pixel_copy.h"
+#include "skin/pixels/pixel_effects.h"
 #include "ui/action_list_win.h"
-#include "ui/canvas_win.h"
+#include "ui/graphics/canvas_win.h"
 #include "ui/form_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 
 namespace {
 

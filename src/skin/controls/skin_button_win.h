@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "skin/controls/button_behaviour.h"
-#include "skin/controls/fast_bitmap_win.h"
-#include "skin/controls/glyph_layout.h"
+#include "skin/pixels/fast_bitmap_win.h"
+#include "skin/pixels/glyph_layout.h"
 #include "skin/controls/skin_control_win.h"
 #include "ui/accessible_win.h"
 #include "ui/action.h"

@@ -1,8 +1,8 @@
 #include "skin/controls/skin_control_win.h"
 
 #include "persist/properties.h"
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/mask_region_win.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/mask_region_win.h"
 
 // --- TSkinControl --------------------------------------------------------------------
 

@@ -4,11 +4,11 @@
 // picture, composes its face and shapes its window with the section's mask.
 #include <string>
 
-#include "skin/controls/pixel_buffer.h"
-#include "skin/controls/skin_fit.h"
+#include "skin/pixels/pixel_buffer.h"
+#include "skin/pixels/skin_fit.h"
 #include "skin/data/skin_data.h"
 #include "ui/control_win.h"
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 
 class TSkinControl : public TWinControl {
  public:

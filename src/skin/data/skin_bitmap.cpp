@@ -1,7 +1,7 @@
 #include "skin/data/skin_bitmap.h"
 
 #include "base/exceptions.h"
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 
 static constexpr size_t kFileHeaderSize = 14;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "base/stream.h"
 
 // How many pixels the pictures of one skin may decode to together: far more

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "base/color.h"
-#include "ui/font.h"
+#include "ui/graphics/font.h"
 #include "base/geometry.h"
 #include "base/ini_file.h"
 #include "base/string_list.h"

@@ -4,7 +4,7 @@
 
 #include "base/code_page.h"
 #include "base/exceptions.h"
-#include "base/little_endian.h"
+#include "base/codecs/little_endian.h"
 #include "base/string_list.h"
 #include "skin/data/skin_ini_values.h"
 

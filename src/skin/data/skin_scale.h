@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "skin/data/skin_fields.h"
 #include "skin/data/skin_package.h"
 

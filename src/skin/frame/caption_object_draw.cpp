@@ -1,10 +1,10 @@
 // How each caption object draws itself for its state.
 #include <algorithm>
 
-#include "skin/controls/caption_glyphs.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/pixel_glyph_canvas.h"
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/caption_glyphs.h"
+#include "skin/pixels/pixel_copy.h"
+#include "skin/pixels/pixel_glyph_canvas.h"
+#include "skin/pixels/skin_compose.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/caption_objects.h"
 

@@ -11,9 +11,9 @@
 
 #include "base/color.h"
 #include "base/geometry.h"
-#include "skin/controls/glyph_layout.h"
-#include "skin/controls/pixel_buffer.h"
-#include "skin/controls/pixel_effects.h"
+#include "skin/pixels/glyph_layout.h"
+#include "skin/pixels/pixel_buffer.h"
+#include "skin/pixels/pixel_effects.h"
 #include "skin/data/skin_objects.h"
 
 class TSkinData;

@@ -1,7 +1,7 @@
 #include "skin/frame/default_frame.h"
 
 #include "base/color.h"
-#include "skin/controls/pixel_copy.h"
+#include "skin/pixels/pixel_copy.h"
 
 namespace {
 

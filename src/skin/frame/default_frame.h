@@ -6,8 +6,8 @@
 #include <span>
 
 #include "base/geometry.h"
-#include "skin/controls/pixel_buffer.h"
-#include "skin/frame/object_layout.h"
+#include "skin/pixels/pixel_buffer.h"
+#include "skin/frame/layout/object_layout.h"
 
 constexpr int32_t kDefaultFrameBorder = 3;
 

@@ -3,11 +3,11 @@
 #include <string>
 
 #include "base/utf_win.h"
-#include "skin/controls/fast_bitmap_win.h"
+#include "skin/pixels/fast_bitmap_win.h"
 #include "ui/application_win.h"
-#include "ui/canvas_win.h"
-#include "ui/font_win.h"
-#include "ui/handles_win.h"
+#include "ui/graphics/canvas_win.h"
+#include "ui/graphics/font_win.h"
+#include "ui/system/handles_win.h"
 
 void FrameObjectCanvas::SelectCaptionFont(const TSkinCaptionObject& caption) {
   FFont.SetName(caption.fontname);

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "skin/frame/caption_objects.h"
-#include "ui/font.h"
+#include "ui/graphics/font.h"
 
 class FrameObjectCanvas : public TObjectCanvas {
  public:

@@ -1,6 +1,6 @@
 #include "skin/frame/frame_states.h"
 
-#include "skin/frame/window_placement.h"
+#include "skin/frame/layout/window_placement.h"
 
 TStateChange TFrameStates::SetWindowState(TFrameState state, const TFrameSurroundings& around) {
   TStateChange change;

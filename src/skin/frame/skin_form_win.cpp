@@ -5,9 +5,9 @@
 #include <array>
 #include <utility>
 
-#include "base/bmp_codec.h"
+#include "base/codecs/bmp_codec.h"
 #include "persist/properties.h"
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 #include "skin/controls/skin_control_win.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
@@ -15,7 +15,7 @@
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/frame/system_menu_captions_win.h"
 #include "ui/application_win.h"
-#include "ui/display_dpi_win.h"
+#include "ui/system/display_dpi_win.h"
 #include "ui/form_win.h"
 
 namespace {

@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "persist/component.h"
-#include "skin/controls/pixel_buffer.h"
-#include "ui/font.h"
+#include "skin/pixels/pixel_buffer.h"
+#include "ui/graphics/font.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/border_icons.h"
 #include "tray/tray_icon_win.h"
-#include "ui/window_win.h"
+#include "ui/system/window_win.h"
 
 class TSkinFrame;
 class TObjectCanvas;

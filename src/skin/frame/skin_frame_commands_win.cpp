@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "skin/controls/window_platform_win.h"
-#include "skin/frame/frame_limits.h"
+#include "ui/system/window_platform_win.h"
+#include "skin/frame/layout/frame_limits.h"
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_popup_menu_win.h"
 #include "skin/frame/system_menu_captions_win.h"

@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/controls/fast_bitmap_win.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/window_platform_win.h"
-#include "skin/frame/client_logo.h"
+#include "skin/pixels/fast_bitmap_win.h"
+#include "skin/pixels/pixel_copy.h"
+#include "ui/system/window_platform_win.h"
+#include "skin/frame/layout/client_logo.h"
 #include "skin/frame/default_frame.h"
 #include "skin/frame/frame_object_canvas_win.h"
 #include "skin/frame/skin_form_win.h"
 #include "ui/form_win.h"
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 
 namespace {
 

@@ -9,19 +9,19 @@
 #include <vector>
 
 #include "base/startup_phases.h"
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/mask_region_win.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/mask_region_win.h"
 #include "skin/data/skin_data.h"
-#include "skin/controls/window_platform_win.h"
-#include "skin/frame/frame_hit_test.h"
+#include "ui/system/window_platform_win.h"
+#include "skin/frame/layout/frame_hit_test.h"
 #include "skin/frame/default_frame.h"
-#include "skin/frame/frame_limits.h"
-#include "skin/frame/window_placement.h"
-#include "skin/frame/object_layout.h"
+#include "skin/frame/layout/frame_limits.h"
+#include "skin/frame/layout/window_placement.h"
+#include "skin/frame/layout/object_layout.h"
 #include "skin/frame/skin_form_win.h"
 #include "ui/application_win.h"
 #include "ui/form_win.h"
-#include "ui/timer_win.h"
+#include "ui/system/timer_win.h"
 
 // The morph and animation timers, made when first needed.
 class TSkinFrame::Timers {

@@ -11,17 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "skin/controls/pixel_effects.h"
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/pixel_effects.h"
+#include "skin/pixels/skin_compose.h"
 #include "skin/frame/caption_objects.h"
 #include "skin/frame/default_frame.h"
-#include "skin/frame/frame_geometry.h"
+#include "skin/frame/layout/frame_geometry.h"
 #include "skin/frame/frame_states.h"
 #include "skin/frame/skin_hint_win.h"
 #include "skin/frame/skin_object_list.h"
 #include "skin/frame/system_menu_items.h"
 #include "skin/menu/skin_menu_win.h"
-#include "ui/mouse_capture_win.h"
+#include "ui/system/mouse_capture_win.h"
 
 class TForm;
 class TSkinData;

@@ -4,12 +4,12 @@
 
 #include "base/utf_win.h"
 #include "persist/properties.h"
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/fast_bitmap_win.h"
-#include "skin/controls/mask_region_win.h"
-#include "skin/controls/skin_compose.h"
-#include "ui/font_win.h"
-#include "ui/handles_win.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/fast_bitmap_win.h"
+#include "skin/pixels/mask_region_win.h"
+#include "skin/pixels/skin_compose.h"
+#include "ui/graphics/font_win.h"
+#include "ui/system/handles_win.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "persist/component.h"
-#include "skin/controls/pixel_buffer.h"
+#include "skin/pixels/pixel_buffer.h"
 #include "skin/data/skin_data.h"
-#include "ui/font.h"
-#include "ui/handles_win.h"
+#include "ui/graphics/font.h"
+#include "ui/system/handles_win.h"
 #include "ui/hint_window_win.h"
 
 class TSkinHintWindow : public THintWindow {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "skin/controls/bmp_pixels.h"
+#include "skin/pixels/bmp_pixels.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/border_icons.h"
 

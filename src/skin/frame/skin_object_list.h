@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "skin/frame/caption_objects.h"
-#include "skin/frame/object_layout.h"
+#include "skin/frame/layout/object_layout.h"
 
 class TSkinData;
 

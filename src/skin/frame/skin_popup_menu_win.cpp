@@ -4,7 +4,7 @@
 #include "skin/frame/skin_form_win.h"
 #include "skin/frame/skin_frame_win.h"
 #include "ui/form_win.h"
-#include "ui/image_list_win.h"
+#include "ui/graphics/image_list_win.h"
 
 TSkinPopupMenu::TSkinPopupMenu(TComponent* owner) : TComponent(owner) {}
 

@@ -1,7 +1,7 @@
 #include "skin/menu/menu_images_win.h"
 
-#include "ui/handles_win.h"
-#include "ui/image_list_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/graphics/image_list_win.h"
 
 TImageListMenuImages::TImageListMenuImages(const TImageList& list) : FList(list) {
   ICONINFO info{};

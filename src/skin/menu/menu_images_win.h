@@ -1,6 +1,6 @@
 #pragma once
 // A popup menu's image list as the menu paints it.
-#include "skin/controls/fast_bitmap_win.h"
+#include "skin/pixels/fast_bitmap_win.h"
 #include "skin/menu/menu_paint.h"
 
 class TImageList;

@@ -4,7 +4,7 @@
 #include <array>
 #include <utility>
 
-#include "skin/controls/glyph_layout.h"
+#include "skin/pixels/glyph_layout.h"
 #include "skin/data/skin_data.h"
 #include "skin/menu/menu_item.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "skin/controls/caption_glyphs.h"
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/caption_glyphs.h"
+#include "skin/pixels/skin_compose.h"
 
 class TDataSkinMenuItem;
 class TDataSkinPopupWindow;

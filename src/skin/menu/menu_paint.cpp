@@ -4,11 +4,11 @@
 #include <cmath>
 #include <string>
 
-#include "skin/controls/caption_glyphs.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/pixel_effects.h"
-#include "skin/controls/pixel_glyph_canvas.h"
-#include "skin/controls/skin_compose.h"
+#include "skin/pixels/caption_glyphs.h"
+#include "skin/pixels/pixel_copy.h"
+#include "skin/pixels/pixel_effects.h"
+#include "skin/pixels/pixel_glyph_canvas.h"
+#include "skin/pixels/skin_compose.h"
 #include "skin/data/skin_objects.h"
 #include "skin/data/skin_windows.h"
 #include "skin/menu/menu_item.h"

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "base/color.h"
-#include "skin/controls/glyph_layout.h"
-#include "skin/controls/pixel_buffer.h"
+#include "skin/pixels/glyph_layout.h"
+#include "skin/pixels/pixel_buffer.h"
 #include "skin/menu/menu_layout.h"
 #include "skin/menu/menu_metrics.h"
 

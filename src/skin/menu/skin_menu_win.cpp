@@ -3,18 +3,18 @@
 #include <algorithm>
 
 #include "base/utf_win.h"
-#include "skin/controls/bmp_pixels.h"
-#include "skin/controls/fast_bitmap_win.h"
-#include "skin/controls/window_platform_win.h"
+#include "skin/pixels/bmp_pixels.h"
+#include "skin/pixels/fast_bitmap_win.h"
+#include "ui/system/window_platform_win.h"
 #include "skin/data/skin_data.h"
 #include "skin/data/skin_windows.h"
 #include "skin/menu/menu_images_win.h"
 #include "skin/menu/menu_item_rules.h"
 #include "skin/menu/menu_navigation.h"
-#include "ui/font_win.h"
-#include "ui/handles_win.h"
-#include "ui/image_list_win.h"
-#include "ui/timer_win.h"
+#include "ui/graphics/font_win.h"
+#include "ui/system/handles_win.h"
+#include "ui/graphics/image_list_win.h"
+#include "ui/system/timer_win.h"
 
 namespace {
 

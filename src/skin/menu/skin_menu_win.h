@@ -11,12 +11,12 @@
 #include <utility>
 #include <vector>
 
-#include "skin/controls/pixel_buffer.h"
+#include "skin/pixels/pixel_buffer.h"
 #include "skin/menu/menu_item.h"
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
 #include "skin/menu/skin_popup_window_win.h"
-#include "ui/font.h"
+#include "ui/graphics/font.h"
 
 class TImageList;
 class TImageListMenuImages;

@@ -4,15 +4,15 @@
 
 #include <algorithm>
 
-#include "skin/controls/fast_bitmap_win.h"
-#include "skin/controls/mask_region_win.h"
-#include "skin/controls/pixel_copy.h"
-#include "skin/controls/window_platform_win.h"
+#include "skin/pixels/fast_bitmap_win.h"
+#include "skin/pixels/mask_region_win.h"
+#include "skin/pixels/pixel_copy.h"
+#include "ui/system/window_platform_win.h"
 #include "skin/menu/menu_accessible.h"
 #include "skin/menu/menu_navigation.h"
 #include "skin/menu/menu_placement.h"
 #include "skin/menu/skin_menu_win.h"
-#include "ui/handles_win.h"
+#include "ui/system/handles_win.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "skin/menu/menu_metrics.h"
 #include "skin/menu/menu_paint.h"
 #include "ui/accessible_win.h"
-#include "ui/window_win.h"
+#include "ui/system/window_win.h"
 
 class TSkinMenu;
 

@@ -1,6 +1,0 @@
-#pragma once
-// A decoded BMP (a skin picture) as 24-bit pixels for the composition code.
-#include "base/bmp_codec.h"
-#include "skin/controls/pixel_buffer.h"
-
-PixelImage PixelImageFromBmp(const BmpImage& image);

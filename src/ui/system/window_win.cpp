@@ -1,0 +1,158 @@
+#include "ui/system/window_win.h"
+
+#include <commctrl.h>
+
+#include "base/utf_win.h"
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VespermarkWindow";
+// Short-lived popups (menus) keep what they cover, so closing one repaints nothing.
+constexpr wchar_t kPopupWindowClass[] = L"VespermarkPopup";
+
+}  // namespace
+
+struct TWindowObjectAccess {
+  static WNDPROC Procedure() { return &TWindowObject::StaticWndProc; }
+};
+
+namespace {
+
+ExceptionReporter gReporter;
+
+const wchar_t* RegisterWindowClass(bool saveBits) {
+  static const bool registered = [] {
+    for (bool popup : {false, true}) {
+      WNDCLASSEXW wc{};
+      wc.cbSize = sizeof wc;
+      wc.style = CS_DBLCLKS | (popup ? CS_SAVEBITS : 0);
+      wc.lpfnWndProc = TWindowObjectAccess::Procedure();
+      wc.hInstance = ModuleInstance();
+      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+      wc.lpszClassName = popup ? kPopupWindowClass : kWindowClass;
+      RegisterClassExW(&wc);
+    }
+    return true;
+  }();
+  (void)registered;
+  return saveBits ? kPopupWindowClass : kWindowClass;
+}
+
+}  // namespace
+
+HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+void SetExceptionReporter(ExceptionReporter reporter) { gReporter = std::move(reporter); }
+
+std::string DescribeException(std::exception_ptr error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "An unknown error occurred.";
+  }
+}
+
+void ReportException(std::exception_ptr error) {
+  if (gReporter) {
+    try {
+      gReporter(error);
+      return;
+    } catch (...) {
+      // The reporter itself failed: fall back to the plain message box.
+    }
+  }
+  // One box at a time here too: the box's loop may dispatch the next failure.
+  static bool showing = false;
+  if (showing) return;
+  showing = true;
+  MessageBoxW(nullptr, Utf8ToWide(DescribeException(error)).c_str(), L"Error", MB_OK | MB_ICONSTOP);
+  showing = false;
+}
+
+TWindowObject::~TWindowObject() { DestroyWindowHandle(); }
+
+void TWindowObject::CreateWindowHandle(const WindowParams& params) {
+  if (FHandle) return;
+  const wchar_t* windowClass = RegisterWindowClass(params.saveBits);
+  HWND handle = CreateWindowExW(params.exStyle, windowClass, params.caption.c_str(), params.style,
+                                params.bounds.left, params.bounds.top, params.bounds.right - params.bounds.left,
+                                params.bounds.bottom - params.bounds.top, params.parent, params.menuOrId,
+                                ModuleInstance(), this);
+  if (!handle) throw Exception("Error creating window (system error " + std::to_string(GetLastError()) + ")");
+}
+
+void TWindowObject::DestroyWindowHandle() {
+  if (FHandle) DestroyWindow(FHandle);  // WM_NCDESTROY clears FHandle
+}
+
+LRESULT TWindowObject::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefaultHandler(message, wParam, lParam);
+}
+
+LRESULT TWindowObject::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(FHandle, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindowObject::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<TWindowObject*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE && !self) {
+    self = static_cast<TWindowObject*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->FHandle = window;
+  }
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = self->WndProc(message, wParam, lParam);
+  } catch (...) {
+    ReportException(std::current_exception());
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    self->FHandle = nullptr;
+    self->HandleDestroyed();
+  }
+  return result;
+}
+
+
+TMessageWindow::TMessageWindow(Handler handler, bool messageOnly) : FHandler(std::move(handler)) {
+  WindowParams params;
+  params.parent = messageOnly ? HWND_MESSAGE : nullptr;
+  params.style = messageOnly ? 0 : WS_POPUP;
+  CreateWindowHandle(params);
+}
+
+TMessageWindow::~TMessageWindow() { DestroyWindowHandle(); }
+
+LRESULT TMessageWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (FHandler && FHandler(message, wParam, lParam, result)) return result;
+  return DefaultHandler(message, wParam, lParam);
+}
+
+TWindowProcHook::TWindowProcHook(HWND window, Handler handler) : FWindow(window), FHandler(std::move(handler)) {
+  if (!SetWindowSubclass(FWindow, &HookProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
+    throw Exception("Cannot replace the window procedure");
+}
+
+TWindowProcHook::~TWindowProcHook() {
+  if (IsWindow(FWindow)) RemoveWindowSubclass(FWindow, &HookProc, reinterpret_cast<UINT_PTR>(this));
+}
+
+LRESULT TWindowProcHook::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefSubclassProc(FWindow, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWindowProcHook::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+  auto* self = reinterpret_cast<TWindowProcHook*>(data);
+  try {
+    return self->FHandler(message, wParam, lParam);
+  } catch (...) {
+    ReportException(std::current_exception());
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+}
