@@ -11,9 +11,10 @@ set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
 file(GLOB MINGW_GCC_DIRS /usr/lib/gcc/${MINGW_TRIPLE}/*-posix)
 list(GET MINGW_GCC_DIRS 0 MINGW_GCC_DIR)
 set(CMAKE_CXX_FLAGS_INIT "-isystem ${MINGW_GCC_DIR}/include/c++ -isystem ${MINGW_GCC_DIR}/include/c++/${MINGW_TRIPLE} -isystem ${MINGW_GCC_DIR}/include/c++/backward")
-# libstdc++ before winpthreads, which it needs; the linker is MinGW's own.
+# libstdc++ and libgcc_eh (whose emulated thread-locals need winpthreads)
+# before winpthreads; the linker is MinGW's own.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=bfd -L${MINGW_GCC_DIR}")
-set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lpthread")
+set(CMAKE_CXX_STANDARD_LIBRARIES "-lstdc++ -lgcc_eh -lpthread")
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

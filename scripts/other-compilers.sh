@@ -15,7 +15,7 @@ echo "== native build with clang"
 if cmake --preset native-clang >"$LOGS/build-native-clang.log" 2>&1 &&
    cmake --build "$ROOT/build/native-clang" -j"$JOBS" >>"$LOGS/build-native-clang.log" 2>&1; then
   timeout 600 "$ROOT/build/native-clang/tests/native_tests" >"$LOGS/native-clang.log" 2>&1 || status=1
-  grep -aE '^\[  (PASSED|FAILED) \]' "$LOGS/native-clang.log"
+  grep -aE '^\[  (PASSED|FAILED)  \]' "$LOGS/native-clang.log"
 else
   tail -40 "$LOGS/build-native-clang.log"
   status=1
