@@ -173,8 +173,29 @@ void TTrayIcon::Loaded() {
     FMinimizeToTray = true;
     if (Application) Application->SetShowMainForm(false);
   }
-  UpdateIcon();
-  SetIconVisible(FIconVisible);
+  if (FIconVisible)
+    PutOffAdd();
+  else
+    RemoveIcon();
+}
+
+// Each request is a round trip to the shell that the first paint need not
+// wait for: a timer is dispatched only once no window has painting left.
+void TTrayIcon::PutOffAdd() {
+  FAddPutOff = SetTimer(NotifyWindow(), kPutOffAddTimer, USER_TIMER_MINIMUM, nullptr) != 0;
+  if (!FAddPutOff) AddIcon();
+}
+
+void TTrayIcon::AddPutOffIcon() {
+  if (FAddPutOff) AddIcon();
+}
+
+void TTrayIcon::CancelPutOffAdd() {
+  if (std::exchange(FAddPutOff, false)) KillTimer(NotifyWindow(), kPutOffAddTimer);
+}
+
+void TTrayIcon::Changed() {
+  if (!IsLoading() && !FAddPutOff) UpdateIcon();
 }
 
 void TTrayIcon::Notification(TComponent* component, TOperation operation) {
@@ -187,21 +208,24 @@ void TTrayIcon::Notification(TComponent* component, TOperation operation) {
 
 void TTrayIcon::SetIcon(const TIcon& icon) {
   FIcon.Assign(icon);
-  UpdateIcon();
+  Changed();
 }
 
 void TTrayIcon::SetHint(const std::string& value) {
   FHint = value;
-  UpdateIcon();
+  Changed();
 }
 
 void TTrayIcon::SetShowHint(bool value) {
   FShowHint = value;
-  UpdateIcon();
+  Changed();
 }
 
 void TTrayIcon::SetIconVisible(bool value) {
-  if (value)
+  // Loaded makes the entry the stored value asks for.
+  if (IsLoading())
+    FIconVisible = value;
+  else if (value)
     AddIcon();
   else
     RemoveIcon();
@@ -247,6 +271,7 @@ bool TTrayIcon::Notify(DWORD command) {
 
 // An empty text takes a showing notification away.
 bool TTrayIcon::NotifyBalloon(const std::string& title, const std::string& text) {
+  AddPutOffIcon();
   NOTIFYICONDATAW data = NotifyRecord();
   data.uFlags |= NIF_INFO;
   data.dwInfoFlags = NIIF_INFO;
@@ -262,6 +287,7 @@ bool TTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
 bool TTrayIcon::HideBalloon() { return NotifyBalloon({}, {}); }
 
 bool TTrayIcon::AddIcon() {
+  CancelPutOffAdd();
   if (!FPreviewChanging) FIconVisible = true;
   if (!Notify(NIM_ADD)) return false;
   // Each new entry is told again (the taskbar may have been re-created):
@@ -273,11 +299,15 @@ bool TTrayIcon::AddIcon() {
 }
 
 bool TTrayIcon::RemoveIcon() {
+  CancelPutOffAdd();
   if (!FPreviewChanging) FIconVisible = false;
   return Notify(NIM_DELETE);
 }
 
-bool TTrayIcon::UpdateIcon() { return Notify(NIM_MODIFY); }
+bool TTrayIcon::UpdateIcon() {
+  AddPutOffIcon();
+  return Notify(NIM_MODIFY);
+}
 
 // --- image list ----------------------------------------------------------------
 
@@ -293,7 +323,7 @@ void TTrayIcon::SetIconIndex(int value) {
   } else {
     FIconIndex = 0;
   }
-  UpdateIcon();
+  Changed();
 }
 
 void TTrayIcon::SetCycleIcons(bool value) {
@@ -309,6 +339,7 @@ void TTrayIcon::SetAnimateTimerInterval(int value) {
 
 void TTrayIcon::SetDesignPreview(bool value) {
   FDesignPreview = value;
+  if (IsLoading()) return;
   // Shows or hides the icon without changing IconVisible.
   FPreviewChanging = true;
   if (value)
@@ -440,6 +471,11 @@ void TTrayIcon::HandleCallback(UINT event, POINT anchor) {
 
 bool TTrayIcon::IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_TIMER:
+      if (wParam != kPutOffAddTimer) return false;
+      AddPutOffIcon();
+      result = 0;
+      return true;
     case kCallbackMessage:
       // Version 4: the event in the low word (the icon's number in the
       // high one) and the icon's anchor point in the first parameter.

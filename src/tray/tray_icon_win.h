@@ -92,7 +92,9 @@ class TTrayIcon : public TComponent {
   const TNotifyEvent& OnBalloonClick() const { return FOnBalloonClick; }
   void SetOnBalloonClick(TNotifyEvent handler) { FOnBalloonClick = std::move(handler); }
 
-  // Each answers whether the shell accepted the request.
+  // Each answers whether the shell accepted the request. The entry a loaded
+  // icon is to have waits until every window has painted; a request of the
+  // shell before then makes the entry first.
   virtual bool AddIcon();
   virtual bool RemoveIcon();
   virtual bool UpdateIcon();
@@ -123,12 +125,18 @@ class TTrayIcon : public TComponent {
 
  private:
   class SingleClickTimer;
+  static constexpr UINT_PTR kPutOffAddTimer = 1;
   NOTIFYICONDATAW NotifyRecord() const;
   // What the shell shows: the program icon at the tray's size when the
   // image is the program's (its 24-pixel picture or the application's
   // icon), else the image itself.
   HICON ShellIcon() const;
   bool Notify(DWORD command);
+  // A new image or tip for the shell, unless its entry is yet to be made.
+  void Changed();
+  void PutOffAdd();
+  void AddPutOffIcon();
+  void CancelPutOffAdd();
   bool NotifyBalloon(const std::string& title, const std::string& text);
   bool IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void HandleCallback(UINT event, POINT anchor);
@@ -146,6 +154,7 @@ class TTrayIcon : public TComponent {
   TIcon FIcon;
   bool FDefaultIconAsked = false;
   bool FIconVisible = true;
+  bool FAddPutOff = false;
   std::string FHint;
   bool FShowHint = true;
   ComponentRef<TComponent> FPopupMenu;

@@ -79,6 +79,7 @@ TEST_F(NotificationTest, TheWarningOpensTheWindowWhenClickedAndStopTakesItAway) 
 // Version 4 lasts only as long as the shell's entry: each new one asks for
 // it again (after Explorer restarts too), and for the plain tip it hides.
 TEST_F(NotificationTest, EveryNewEntryAsksForVersionFourAndThePlainTip) {
+  PumpMessages(50);  // the first entry
   SendMessageW(app->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
   std::vector<DWORD> commands;
   for (const ShellRequest& r : gShellRequests) {

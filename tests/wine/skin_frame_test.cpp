@@ -2,13 +2,51 @@
 // answers of its hit-test, and the caption buttons as a user presses them.
 #include <set>
 
+#include "ui/system/resources_win.h"
 #include "ui/system/window_platform_win.h"
+#include "skin/data/compressed_stored_skin.h"
+#include "skin/data/skin_data.h"
 #include "skin/data/skin_notices.h"
 #include "skin/frame/skin_frame_win.h"
 #include "skin/frame/skin_form_win.h"
 #include "wine_support.h"
 
 namespace {
+
+class LoadingSkinForm : public TForm {
+ public:
+  using TForm::TForm;
+  std::string_view ClassName() const override { return "TLoadingSkinForm"; }
+};
+
+// As a form is read: the frame is bound to its skin while loading. The skin's
+// pictures shape it as they arrive; a skin that brings none leaves the
+// frame's own look once loading ends. Nothing is shaped before either.
+TEST(SkinFrameLoadingTest, TheFrameIsShapedWhenTheSkinArrivesOrWhenLoadingEnds) {
+  ScopedSkinNoticeSink notices(WindowSkinNotices());
+  TApplication app;
+  for (bool pictures : {true, false}) {
+    auto* form = new LoadingSkinForm(&app);
+    auto* skinForm = new TSkinForm(form);
+    auto* skin = new TSkinData(form);
+    skinForm->BeginLoading();
+    skinForm->SetSkinData(skin);
+    const HWND window = form->Handle();
+    EXPECT_TRUE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) << pictures << ": nothing shaped yet";
+    if (pictures) {
+      auto* stored = new TCompressedStoredSkin(form);
+      auto packed = RCDataResource(L"FULL_SKIN");
+      ASSERT_TRUE(packed.has_value());
+      stored->SetCompressedData({packed->begin(), packed->end()});
+      skin->SetCompressedStoredSkin(stored);
+      EXPECT_TRUE(skinForm->Frame()->SkinActive()) << "shaped as the skin arrives";
+    }
+    static_cast<TComponent*>(skinForm)->Loaded();  // as the form loader calls it
+    EXPECT_FALSE(GetWindowLongPtrW(window, GWL_STYLE) & WS_CAPTION) << pictures << ": the frame draws the caption";
+    EXPECT_EQ(skinForm->Frame()->SkinActive(), pictures);
+    delete form;
+  }
+}
 
 class SkinFrameTest : public MainFormTest {
  protected:

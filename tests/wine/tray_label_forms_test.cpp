@@ -1,5 +1,7 @@
 // The tray icon and the link label as their fixture forms store them: every
 // stored property acts and every stored event fires.
+#include <algorithm>
+
 #include "fixture_form.h"
 #include "label/url_label_win.h"
 #include "panel/bordered_panel_win.h"
@@ -44,7 +46,29 @@ ShownIcon Look(HICON icon) {
   return look;
 }
 
+// Whether some visible window of this thread still had painting to do when the icon entered the shell.
+bool gUnpaintedAtAdd = false;
+
+BOOL CALLBACK NoteUpdateRegion(HWND window, LPARAM left) {
+  if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) *reinterpret_cast<bool*>(left) = true;
+  return TRUE;
+}
+
+bool ThreadHasPaintingLeft() {
+  bool left = false;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        NoteUpdateRegion(window, param);
+        EnumChildWindows(window, NoteUpdateRegion, param);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&left));
+  return left;
+}
+
 BOOL WINAPI RecordRequest(DWORD command, PNOTIFYICONDATAW data) {
+  if (command == NIM_ADD) gUnpaintedAtAdd = ThreadHasPaintingLeft();
   gRequests.push_back({command, *data});
   if (command == NIM_MODIFY && (data->uFlags & NIF_ICON)) gShown.push_back(Look(data->hIcon));
   return TRUE;
@@ -54,6 +78,7 @@ class TrayFormTest : public FixtureFormTest {
  protected:
   void SetUp() override {
     gRequests.clear();
+    gUnpaintedAtAdd = false;
     ActiveShellNotifyIcon() = RecordRequest;
     FixtureFormTest::SetUp();
     Load(L"FIXTURE_TRAY");
@@ -74,9 +99,14 @@ class TrayFormTest : public FixtureFormTest {
   TFixtureMenu* menu = nullptr;
 };
 
-TEST_F(TrayFormTest, TheStoredIconAndTipEnterTheNotificationArea) {
+// The shell hears nothing while the form loads and paints; once every
+// window has painted, the entry comes with the stored icon and tip.
+TEST_F(TrayFormTest, TheStoredIconAndTipEnterTheNotificationAreaOnceTheFormHasPainted) {
+  ASSERT_FALSE(gRequests.empty()) << "the queue has run: the icon is in";
+  EXPECT_EQ(gRequests.front().first, static_cast<DWORD>(NIM_ADD)) << "no request before the entry";
+  EXPECT_EQ(std::count_if(gRequests.begin(), gRequests.end(), [](auto& r) { return r.first == NIM_ADD; }), 1);
+  EXPECT_FALSE(gUnpaintedAtAdd) << "the first paint does not wait for the shell";
   const NOTIFYICONDATAW* added = LastRequest(NIM_ADD);
-  ASSERT_NE(added, nullptr) << "IconVisible puts the icon in at the end of loading";
   EXPECT_EQ(std::wstring(added->szTip), L"Fixture tray");
   ASSERT_NE(added->hIcon, nullptr);
   EXPECT_NE(added->hIcon, app->Icon()) << "the stored icon, not the application's";

@@ -327,6 +327,9 @@ TEST_F(OwnTrayTest, MinimizedOnStartKeepsTheApplicationHidden) {
   EXPECT_FALSE(app->ShowMainForm());
   EXPECT_TRUE(tray->MinimizeToTray());
   EXPECT_TRUE(tray->IconVisible());
+  // No window paints, so the icon the hidden form is reached by comes at once.
+  PumpMessages(50);
+  EXPECT_EQ(tray->adds, 1);
 }
 
 TEST_F(OwnTrayTest, DestructionRemovesTheIconAndBothHooks) {

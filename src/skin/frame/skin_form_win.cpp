@@ -52,12 +52,19 @@ TSkinForm::~TSkinForm() {
 
 void TSkinForm::SetSkinData(TSkinData* value) {
   FSkinData.Set(*this, value);
-  if (FFrame) FFrame->ApplySkin(value);
+  if (!FFrame) return;
+  // While the form loads, the skin's arrival shapes the frame (or Loaded
+  // does, when none arrives): a frame fitted before would be thrown away.
+  if (IsLoading())
+    FFramePutOff = true;
+  else
+    FFrame->ApplySkin(value);
 }
 
 void TSkinForm::Loaded() {
   TComponent::Loaded();
   FollowFormDensity();
+  if (std::exchange(FFramePutOff, false) && FFrame) FFrame->ApplySkin(SkinData());
 }
 
 // The skin is drawn for the density the form is laid out at (the form scales first, when loaded or moved).
@@ -141,7 +148,10 @@ LRESULT TSkinForm::HookedWindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     if (skin == SkinData() && FFrame) FFrame->ForgetSkin();
     ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ResetSkinSection(); });
   } else if (form && message == SkinChangedMessage) {
-    if (skin == SkinData() && FFrame) FFrame->ApplySkin(skin);
+    if (skin == SkinData() && FFrame) {
+      FFramePutOff = false;
+      FFrame->ApplySkin(skin);
+    }
     ForEachSkinControl(*form, skin, [](TSkinControl& control) { control.ApplySkin(); });
   }
   LRESULT result = 0;

@@ -174,6 +174,8 @@ class TSkinForm : public TComponent {
   // The tray icon's menu when the icon has none of its own; owned as a component.
   class TSkinPopupMenu* FTrayPopup = nullptr;
   bool FGaveTrayDblClick = false;
+  // The skin was set while loading and the frame has not been shaped for it yet.
+  bool FFramePutOff = false;
   ComponentRef<TSkinData> FSkinData, FMenusSkinData;
   ComponentRef<TTrayIcon> FTrayIcon;
   ComponentRef<class TSkinPopupMenu> FSystemMenu;

@@ -388,8 +388,7 @@ bool TSkinFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
     case WM_NCACTIVATE:
       // Answered without the default handling: Windows must not draw its own caption.
       FActive = wParam != FALSE;
-      FObjects.UpdateCaptionActive(true);
-      RepaintFrame();
+      if (!FObjects.UpdateCaptionActive(true)) RepaintFrame();
       result = TRUE;
       return true;
     case WM_NCHITTEST: {

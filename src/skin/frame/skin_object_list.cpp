@@ -212,17 +212,20 @@ bool TSkinObjectList::AnimateTick() {
   return running;
 }
 
-void TSkinObjectList::UpdateCaptionActive(bool repaint) {
+bool TSkinObjectList::UpdateCaptionActive(bool repaint) {
   const bool active = FFrame.IsFormActive();
   TSkinCaptionObject* caption = Caption();
+  bool repainted = false;
   if (caption && caption->Lit != active) {
     caption->Lit = active;
     if (repaint) {
       FFrame.RepaintFrame();
+      repainted = true;
       if (caption->morphing) FFrame.StartMorphTimer();
     } else {
       caption->SetBlendPos(active ? 1 : 0);
     }
   }
   FFrame.ActivationEvent(active);
+  return repainted;
 }

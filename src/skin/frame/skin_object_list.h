@@ -71,7 +71,8 @@ class TSkinObjectList {
 
   // The caption follows the form's activation. With `repaint` the frame
   // repaints (and the morph starts); without, the look jumps to its end.
-  void UpdateCaptionActive(bool repaint);
+  // Answers whether the frame was repainted.
+  bool UpdateCaptionActive(bool repaint);
 
  private:
   bool Usable(int index) const;

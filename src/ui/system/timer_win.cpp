@@ -12,16 +12,10 @@ TimerApi& ActiveTimerApi() {
   return api;
 }
 
-TTimer::TTimer(TComponent* owner)
-    : TComponent(owner), FWindow([this](UINT message, WPARAM, LPARAM, LRESULT& result) {
-        if (message != WM_TIMER) return false;
-        GuardCallback([this] { Timer(); });
-        result = 0;
-        return true;
-      }) {}
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
 
 TTimer::~TTimer() {
-  if (FRunning) ActiveTimerApi().kill(FWindow.Handle(), kTimerId);
+  if (FRunning) ActiveTimerApi().kill(FWindow->Handle(), kTimerId);
 }
 
 const PropertyTable& TTimer::Properties() const {
@@ -56,10 +50,18 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 }
 
 void TTimer::UpdateTimer() {
-  if (FRunning) ActiveTimerApi().kill(FWindow.Handle(), kTimerId);
+  if (FRunning) ActiveTimerApi().kill(FWindow->Handle(), kTimerId);
   FRunning = false;
   if (!FEnabled || FInterval == 0 || !FOnTimer) return;
-  if (!ActiveTimerApi().set(FWindow.Handle(), kTimerId, FInterval, nullptr))
+  // Made at the first start: most timers wait disabled, and a window costs a round trip to the window system.
+  if (!FWindow)
+    FWindow = std::make_unique<TMessageWindow>([this](UINT message, WPARAM, LPARAM, LRESULT& result) {
+      if (message != WM_TIMER) return false;
+      GuardCallback([this] { Timer(); });
+      result = 0;
+      return true;
+    });
+  if (!ActiveTimerApi().set(FWindow->Handle(), kTimerId, FInterval, nullptr))
     throw EOutOfResources("Not enough timers available");
   FRunning = true;
 }

@@ -3,6 +3,8 @@
 // WM_TIMER on a hidden window of its own.
 #include <windows.h>
 
+#include <memory>
+
 #include "persist/component.h"
 #include "ui/system/window_win.h"
 
@@ -39,5 +41,5 @@ class TTimer : public TComponent {
   unsigned FInterval = 1000;
   TNotifyEvent FOnTimer;
   bool FRunning = false;
-  TMessageWindow FWindow;
+  std::unique_ptr<TMessageWindow> FWindow;
 };
