@@ -4,6 +4,7 @@
 #include "base/codecs/bmp_codec.h"
 #include "ui/graphics/canvas_win.h"
 #include "ui/graphics/icon_win.h"
+#include "ui/system/system_library_win.h"
 #include "ui/system/timer_win.h"
 #include "wine_support.h"
 
@@ -79,6 +80,24 @@ TEST(ExceptionBoundaryTest, ErrorsInHandlersReachTheApplicationAndTheLoopGoesOn)
   EXPECT_EQ(errors[0], "bad value");
   EXPECT_EQ(errors[1], "hook failed");
   EXPECT_EQ(errors[2], "tick failed");
+}
+
+TEST(SystemLibraryTest, BindsOnFirstUseAndReportsAMissingFunctionOnceAsAnError) {
+  TApplication app;
+  std::vector<std::string> errors;
+  app.OnShowError = [&](const std::string& message) { errors.push_back(message); };
+  TSystemLibrary library(L"kernel32.dll");
+  const TLateBound<decltype(&GetCurrentProcessId)> processId(library, "GetCurrentProcessId");
+  ASSERT_NE(processId.Find(), nullptr);
+  EXPECT_EQ(processId.Find()(), GetCurrentProcessId());
+  EXPECT_TRUE(errors.empty());
+
+  const TLateBound<decltype(&GetCurrentProcessId)> missing(library, "VespermarkNoSuchFunction");
+  EXPECT_EQ(missing.Find(), nullptr);
+  EXPECT_EQ(missing.Find(), nullptr);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("VespermarkNoSuchFunction"), std::string::npos) << errors[0];
+  EXPECT_EQ(processId.Find()(), GetCurrentProcessId()) << "what was bound stays bound";
 }
 
 TEST(TimerTest, TicksOnlyWhileEnabledWithAHandlerAndAnInterval) {

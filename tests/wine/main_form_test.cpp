@@ -92,6 +92,8 @@ TEST_F(MainFormTest, PickerHintReachesTheTooltipInUtf16) {
   EXPECT_EQ(form->TimePicker->Hint(), "左键转动时针右键转动分针");
   EXPECT_TRUE(form->TimePicker->EffectiveShowHint());
   EXPECT_FALSE(form->BtnStart->EffectiveShowHint());
+  // The tooltip and its library come with the first move of the pointer over a hint.
+  SendMessageW(form->TimePicker->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
   HWND tooltip = nullptr;
   EnumThreadWindows(
       GetCurrentThreadId(),
