@@ -744,7 +744,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSEMOVE:
-      if (!FHintToolAdded && !FHint.empty() && EffectiveShowHint()) {
+      // Input comes before painting: a pointer resting where the window
+      // appears would otherwise make the tooltip ahead of the first paint.
+      if (!FHintToolAdded && !FHint.empty() && EffectiveShowHint() && !GetUpdateRect(Handle(), nullptr, FALSE)) {
         if (HWND tooltip = gTooltip.Get()) {
           AddHintTool(tooltip);
           // The tool sees the pointer from the next move on; this one starts its wait.
