@@ -52,6 +52,38 @@ TEST(WindowProcHookTest, HooksNestPassOnWhatTheyDoNotHandleAndUnhookCleanly) {
   EXPECT_EQ(seen, std::vector<std::string>{"window"});
 }
 
+TEST(WindowProcHookTest, HooksComeOffInAnyOrderAndOutliveTheirWindow) {
+  std::vector<std::string> seen;
+  auto window = std::make_unique<TMessageWindow>(
+      [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == kProbe) seen.push_back("window");
+        return false;
+      },
+      false);
+  HWND handle = window->Handle();
+  auto watch = [&](std::unique_ptr<TWindowProcHook>& hook, const char* name) {
+    hook = std::make_unique<TWindowProcHook>(handle, [&hook, &seen, name](UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      if (m == kProbe) seen.push_back(name);
+      return hook->CallPrevious(m, w, l);
+    });
+  };
+  std::unique_ptr<TWindowProcHook> inner, outer;
+  watch(inner, "inner");
+  watch(outer, "outer");
+  inner.reset();  // from under the outer one
+  SendMessageW(handle, kProbe, 0, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"outer", "window"}));
+  outer.reset();
+  seen.clear();
+  SendMessageW(handle, kProbe, 0, 0);
+  EXPECT_EQ(seen, std::vector<std::string>{"window"});
+
+  watch(outer, "outer");
+  window.reset();  // the window goes first; its hook is let go afterwards
+  EXPECT_FALSE(IsWindow(handle));
+  outer.reset();
+}
+
 TEST(ExceptionBoundaryTest, ErrorsInHandlersReachTheApplicationAndTheLoopGoesOn) {
   TApplication app;
   std::vector<std::string> errors;

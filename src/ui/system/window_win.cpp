@@ -163,6 +163,9 @@ TWindowProcHook::TWindowProcHook(HWND window, Handler handler) : FWindow(window)
   if (!chain) {
     if (!IsWindow(FWindow)) throw Exception("Cannot replace the window procedure");
     auto created = std::make_unique<Chain>(Chain{FWindow, nullptr, {}});
+    // Nothing may fail once the procedure is replaced.
+    created->hooks.reserve(1);
+    gChains.reserve(gChains.size() + 1);
     created->original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainProc)));
     if (!created->original) throw Exception("Cannot replace the window procedure");
