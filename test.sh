@@ -102,6 +102,10 @@ if quiet "$LOGS/build-windows.log" build_windows; then
 else
   failed=$((failed + 1))
 fi
+if [ -f "$ROOT/build/windows/src/app/Vespermark.exe" ]; then
+  echo "== load-time imports"
+  if "$ROOT/scripts/check-imports.sh"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+fi
 # Sizes worth watching.
 [ -f "$ROOT/build/windows/src/app/Vespermark.exe" ] && echo "Vespermark.exe: $(stat -c %s "$ROOT/build/windows/src/app/Vespermark.exe") bytes"
 

@@ -69,7 +69,7 @@ std::string IconSize(HICON icon) {
 }
 
 BOOL WINAPI RecordingShellNotifyIcon(DWORD command, PNOTIFYICONDATAW data) {
-  const BOOL ok = Shell_NotifyIconW(command, data);
+  const BOOL ok = SystemShellNotifyIcon(command, data);
   static const char* const kNames[] = {"add", "modify", "delete", "focus", "setversion"};
   std::string line = std::string("tray ") + (command < 5 ? kNames[command] : "other") + " ok=" + (ok ? "1" : "0");
   if (command == NIM_SETVERSION) line += " version=" + std::to_string(data->uVersion);
@@ -96,7 +96,7 @@ class ActiveCheckMode : public CheckMode {
     Report("check-mode on pid=" + std::to_string(GetCurrentProcessId()));
   }
   ~ActiveCheckMode() override {
-    ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+    ActiveShellNotifyIcon() = SystemShellNotifyIcon;
     SetPowerPlatform(nullptr);
     Report("check-mode off");
   }

@@ -1,7 +1,5 @@
 #include "app/startup_win.h"
 
-#include <commctrl.h>
-
 #include "app/check_mode_win.h"
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
@@ -16,10 +14,8 @@ int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formS
     TSingleInstance::ActivateRunningCopy();
     return 0;
   }
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
-  MarkStartupPhase("single instance, common controls, classes");
+  MarkStartupPhase("single instance, classes");
   // Before the form: its tray icon's first requests are reported too.
   const std::unique_ptr<CheckMode> check = CheckMode::FromEnvironment();
 

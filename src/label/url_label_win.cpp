@@ -10,6 +10,7 @@
 #include "persist/properties.h"
 #include "base/utf_win.h"
 #include "label/link_target.h"
+#include "ui/system/system_library_win.h"
 
 namespace {
 
@@ -18,6 +19,11 @@ constexpr std::array<std::pair<std::string_view, TTextStyle>, 1> kTextStyles{{{"
 class SystemLinkShell : public LinkShell {
  public:
   bool Open(const std::string& target) override {
+    // The shell is bound on the first click; it may hand the work to COM objects.
+    static const TLateBound<decltype(&ShellExecuteExW)> execute(Shell32Library(), "ShellExecuteExW");
+    const auto shellExecute = execute.Find();
+    if (!shellExecute) return false;
+    EnterComApartment();
     std::wstring file = Utf8ToWide(target);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
@@ -25,7 +31,7 @@ class SystemLinkShell : public LinkShell {
     info.lpVerb = L"Open";
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExW(&info)) return false;
+    if (!shellExecute(&info)) return false;
     // The started process is not ours to watch.
     if (info.hProcess) CloseHandle(info.hProcess);
     return true;

@@ -9,6 +9,7 @@
 #include "ui/form_win.h"
 #include "ui/graphics/program_icon_win.h"
 #include "persist/properties.h"
+#include "ui/system/system_library_win.h"
 #include "ui/system/timer_win.h"
 #include "base/utf_win.h"
 #include "tray/icon_cycle.h"
@@ -41,8 +42,15 @@ void CopyCut(const std::string& text, wchar_t (&field)[N]) {
 
 }  // namespace
 
+BOOL WINAPI SystemShellNotifyIcon(DWORD command, PNOTIFYICONDATAW data) {
+  static const TLateBound<ShellNotifyIconFunction> notify(Shell32Library(), "Shell_NotifyIconW");
+  const auto function = notify.Find();
+  if (!function) return FALSE;
+  return function(command, data);
+}
+
 ShellNotifyIconFunction& ActiveShellNotifyIcon() {
-  static ShellNotifyIconFunction function = ::Shell_NotifyIconW;
+  static ShellNotifyIconFunction function = SystemShellNotifyIcon;
   return function;
 }
 

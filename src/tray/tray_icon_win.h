@@ -23,6 +23,8 @@ class TWinControl;
 // The shell call behind every icon request; tests replace it to read the requests.
 using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD command, PNOTIFYICONDATAW data);
 ShellNotifyIconFunction& ActiveShellNotifyIcon();
+// The shell's Shell_NotifyIconW, bound on the first call; without it the call fails.
+BOOL WINAPI SystemShellNotifyIcon(DWORD command, PNOTIFYICONDATAW data);
 
 class TTrayIcon : public TComponent {
  public:

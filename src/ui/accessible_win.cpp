@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/utf_win.h"
+#include "ui/system/system_library_win.h"
 
 const IID kAccessibleInterfaceId = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
@@ -48,10 +49,23 @@ HRESULT Guarded(F&& body) noexcept {
   }
 }
 
+// Bound when the first screen reader asks for the window, not at start.
+const TLateBound<decltype(&LresultFromObject)> kLresultFromObject(OleAccLibrary(), "LresultFromObject");
+const TLateBound<decltype(&AccessibleObjectFromWindow)> kAccessibleObjectFromWindow(OleAccLibrary(),
+                                                                                   "AccessibleObjectFromWindow");
+const TLateBound<decltype(&CoDisconnectObject)> kCoDisconnectObject(Ole32Library(), "CoDisconnectObject");
+// The caller frees the texts with SysFreeString: they come from its allocator.
+const TLateBound<decltype(&SysAllocStringLen)> kSysAllocStringLen(OleAut32Library(), "SysAllocStringLen");
+
+// An out VARIANT starts empty, all VariantInit does.
+void ClearVariant(VARIANT* out) { out->vt = VT_EMPTY; }
+
 HRESULT PutText(const std::string& text, BSTR* out) {
   if (text.empty()) return S_FALSE;
+  const auto allocate = kSysAllocStringLen.Find();
+  if (!allocate) return E_FAIL;
   const std::wstring wide = Utf8ToWide(text);
-  *out = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  *out = allocate(wide.data(), static_cast<UINT>(wide.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
@@ -105,8 +119,9 @@ class TAccessibleObject final : public IAccessible {
     if (!parent) return E_POINTER;
     *parent = nullptr;
     return Run([&] {
-      return AccessibleObjectFromWindow(FWindow, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                        reinterpret_cast<void**>(parent));
+      const auto fromWindow = kAccessibleObjectFromWindow.Find();
+      if (!fromWindow) return E_FAIL;
+      return fromWindow(FWindow, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch, reinterpret_cast<void**>(parent));
     });
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
@@ -152,7 +167,7 @@ class TAccessibleObject final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    ClearVariant(out);
     return WithChild(child, [&](int32_t id) {
       PutChild(out, static_cast<int32_t>(FSource->AccessibleItem(id).Role));
       return S_OK;
@@ -160,7 +175,7 @@ class TAccessibleObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    ClearVariant(out);
     return WithChild(child, [&](int32_t id) {
       PutChild(out, static_cast<int32_t>(FSource->AccessibleItem(id).State));
       return S_OK;
@@ -169,7 +184,7 @@ class TAccessibleObject final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    ClearVariant(out);
     return Run([&] {
       if (GetFocus() == FWindow) {
         PutChild(out, CHILDID_SELF);
@@ -185,7 +200,7 @@ class TAccessibleObject final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    ClearVariant(out);
     return Run([] { return S_FALSE; });
   }
 
@@ -218,7 +233,7 @@ class TAccessibleObject final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
     if (!end) return E_POINTER;
-    VariantInit(end);
+    ClearVariant(end);
     return WithChild(start, [&](int32_t id) {
       const int32_t count = FSource->AccessibleChildCount();
       int32_t to = -1;
@@ -238,7 +253,7 @@ class TAccessibleObject final : public IAccessible {
 
   HRESULT STDMETHODCALLTYPE accHitTest(long x, long y, VARIANT* out) override {
     if (!out) return E_POINTER;
-    VariantInit(out);
+    ClearVariant(out);
     return Run([&] {
       RECT window;
       if (!GetWindowRect(FWindow, &window) || !PtInRect(&window, POINT{x, y})) return S_FALSE;
@@ -294,10 +309,13 @@ TAccessibleWindow::~TAccessibleWindow() { Disconnect(); }
 
 bool TAccessibleWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT) {
+    // Without COM or the accessibility library the system's own answer is all there is.
+    const auto fromObject = kLresultFromObject.Find();
+    if (!fromObject || !EnterComApartment()) return false;
     // A window made again is a new object; the old one's callers hold a dead handle.
     if (FObject && FObject->Window() != window) Disconnect();
     if (!FObject) FObject = new TAccessibleObject(FSource, window);
-    result = LresultFromObject(kAccessibleInterfaceId, wParam, FObject);
+    result = fromObject(kAccessibleInterfaceId, wParam, FObject);
     return true;
   }
   if (message == ActionMessage()) {
@@ -322,6 +340,6 @@ void TAccessibleWindow::Disconnect() {
   if (!FObject) return;
   FObject->Disconnect();
   // Callers in other processes are let go now, not at their next call.
-  CoDisconnectObject(FObject, 0);
+  if (const auto disconnect = kCoDisconnectObject.Find()) disconnect(FObject, 0);
   std::exchange(FObject, nullptr)->Release();
 }

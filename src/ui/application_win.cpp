@@ -1,11 +1,10 @@
 #include "ui/application_win.h"
 
-#include <objbase.h>
-
 #include "ui/form_win.h"
 #include "base/startup_phases.h"
 #include "base/text_util.h"
 #include "base/utf_win.h"
+#include "ui/system/system_library_win.h"
 
 TApplication* Application = nullptr;
 
@@ -49,8 +48,6 @@ class TApplication::AppWindow : public TWindowObject {
 };
 
 TApplication::TApplication() : TComponent(nullptr) {
-  FComApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  MarkStartupPhase("application: COM apartment");
   SetSysColorSource(SystemColor);
   wchar_t path[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -68,7 +65,8 @@ TApplication::~TApplication() {
   FWindow.reset();
   SetExceptionReporter(nullptr);
   if (Application == this) Application = nullptr;
-  if (FComApartment) CoUninitialize();
+  // Entered by the first screen reader or link, if any.
+  LeaveComApartment();
 }
 
 HWND TApplication::Handle() const { return FWindow->Handle(); }

@@ -86,8 +86,6 @@ class TApplication : public TComponent {
   bool FShowMainForm = true;
   bool FTerminated = false;
   bool FShowingError = false;
-  // Screen readers in other processes reach the controls' accessible objects through the thread's apartment.
-  bool FComApartment = false;
   std::unique_ptr<AppWindow> FWindow;
 };
 

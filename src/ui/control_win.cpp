@@ -14,6 +14,7 @@
 #include "persist/properties.h"
 #include "base/startup_phases.h"
 #include "base/utf_win.h"
+#include "ui/system/system_library_win.h"
 
 namespace {
 
@@ -25,11 +26,18 @@ constexpr std::array<std::pair<std::string_view, TAlign>, 6> kAligns{{
 }};
 
 // The one tooltip window that shows control hints; it lives as long as the
-// program.
+// program. It and the common controls library that draws it come when the
+// pointer first moves over a control with a hint, not at start.
 class SharedTooltip {
  public:
+  HWND Existing() const { return FWindow; }
   HWND Get() {
     if (!FWindow) {
+      static const TLateBound<decltype(&InitCommonControlsEx)> initialize(ComCtl32Library(), "InitCommonControlsEx");
+      const auto initializeControls = initialize.Find();
+      if (!initializeControls) return nullptr;
+      const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+      initializeControls(&controls);
       FWindow = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0,
                                 0, 0, 0, nullptr, nullptr, ModuleInstance(), nullptr);
       if (FWindow) SendMessageW(FWindow, TTM_SETMAXTIPWIDTH, 0, 400);
@@ -45,6 +53,16 @@ class SharedTooltip {
 };
 
 SharedTooltip gTooltip;
+
+// The tooltip's record of a control's hint, less its text.
+TTTOOLINFOW HintTool(HWND control) {
+  TTTOOLINFOW info{};
+  info.cbSize = sizeof info;
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = control;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  return info;
+}
 
 }  // namespace
 
@@ -371,19 +389,20 @@ bool TWinControl::EffectiveShowHint() const {
 }
 
 void TWinControl::UpdateHintTool() {
-  if (!HandleAllocated()) return;
-  HWND tooltip = gTooltip.Get();
-  if (!tooltip) return;
-  TTTOOLINFOW info{};
-  info.cbSize = sizeof info;
-  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  info.hwnd = Handle();
-  info.uId = reinterpret_cast<UINT_PTR>(Handle());
+  // Before the tooltip exists the first pointer move adds the tool (AddHintTool).
+  HWND tooltip = gTooltip.Existing();
+  if (!HandleAllocated() || !tooltip) return;
+  TTTOOLINFOW info = HintTool(Handle());
   if (FHintToolAdded) {
     SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     FHintToolAdded = false;
   }
+  AddHintTool(tooltip);
+}
+
+void TWinControl::AddHintTool(HWND tooltip) {
   if (FHint.empty() || !EffectiveShowHint()) return;
+  TTTOOLINFOW info = HintTool(Handle());
   std::wstring text = Utf8ToWide(FHint);
   info.lpszText = text.data();
   FHintToolAdded = SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)) != 0;
@@ -725,6 +744,16 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_MOUSEMOVE:
+      // Input comes before painting: a pointer resting where the window
+      // appears would otherwise make the tooltip ahead of the first paint.
+      if (!FHintToolAdded && !FHint.empty() && EffectiveShowHint() && !GetUpdateRect(Handle(), nullptr, FALSE)) {
+        if (HWND tooltip = gTooltip.Get()) {
+          AddHintTool(tooltip);
+          // The tool sees the pointer from the next move on; this one starts its wait.
+          MSG move{Handle(), message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+          if (FHintToolAdded) SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+        }
+      }
       MouseMove(MouseShiftState(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_LBUTTONUP:
@@ -754,11 +783,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_DESTROY:
       if (FHintToolAdded) {
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.hwnd = Handle();
-        info.uId = reinterpret_cast<UINT_PTR>(Handle());
-        SendMessageW(gTooltip.Get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+        TTTOOLINFOW info = HintTool(Handle());
+        SendMessageW(gTooltip.Existing(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
         FHintToolAdded = false;
       }
       break;

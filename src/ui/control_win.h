@@ -261,6 +261,7 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   void ScaleChildren(int multiplier, int divisor);
   void UpdateTabOrder();
   void UpdateHintTool();
+  void AddHintTool(HWND tooltip);
   void ParentFontChanged();
   void ParentShowHintChanged();
   // Paints `area` (client coordinates) with what lies behind this control:

@@ -13,6 +13,7 @@
 #include "skin/frame/skin_frame_win.h"
 #include "skin/menu/skin_menu_win.h"
 #include "ui/accessible_win.h"
+#include "ui/system/system_library_win.h"
 #include "wine_support.h"
 
 namespace {
@@ -155,6 +156,26 @@ TEST_F(AccessibleTest, TheClockFaceIsASpinControlNamedByItsHintThatTellsEveryCha
 
   form->BtnStart->Click();
   EXPECT_TRUE(face.State() & STATE_SYSTEM_UNAVAILABLE) << "locked while armed";
+}
+
+// The library is bound when a screen reader first asks, so it can be missing then.
+TEST_F(AccessibleTest, AMissingAccessibilityLibraryIsReportedOnceAndTheWindowsAnswerAsPlainOnes) {
+  OleAccLibrary().Redirect(L"vespermark-missing-oleacc.dll");
+  const LRESULT button = SendMessageW(form->BtnStart->Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+  const LRESULT face = SendMessageW(form->TimePicker->Handle(), WM_GETOBJECT, 0, static_cast<LPARAM>(OBJID_CLIENT));
+  const std::vector<std::string> reported = errors;
+  OleAccLibrary().Redirect(nullptr);
+  EXPECT_EQ(button, 0) << "the system's own answer";
+  EXPECT_EQ(face, 0);
+  ASSERT_EQ(reported.size(), 1u) << "once, not at every request";
+  EXPECT_NE(reported[0].find("vespermark-missing-oleacc.dll"), std::string::npos) << reported[0];
+  EXPECT_TRUE(IsWindow(form->BtnStart->Handle()));
+
+  Accessible start(form->BtnStart->Handle());
+  ASSERT_TRUE(start) << "bound once the library is there";
+  EXPECT_EQ(start.Role(), ROLE_SYSTEM_PUSHBUTTON);
+  EXPECT_EQ(start.Name(), L"Start");
+  EXPECT_EQ(errors.size(), 1u);
 }
 
 TEST_F(AccessibleTest, TheLinkLabelIsALinkWhoseDefaultActionOpensIt) {

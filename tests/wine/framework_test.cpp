@@ -4,6 +4,7 @@
 #include "base/codecs/bmp_codec.h"
 #include "ui/graphics/canvas_win.h"
 #include "ui/graphics/icon_win.h"
+#include "ui/system/system_library_win.h"
 #include "ui/system/timer_win.h"
 #include "wine_support.h"
 
@@ -51,6 +52,38 @@ TEST(WindowProcHookTest, HooksNestPassOnWhatTheyDoNotHandleAndUnhookCleanly) {
   EXPECT_EQ(seen, std::vector<std::string>{"window"});
 }
 
+TEST(WindowProcHookTest, HooksComeOffInAnyOrderAndOutliveTheirWindow) {
+  std::vector<std::string> seen;
+  auto window = std::make_unique<TMessageWindow>(
+      [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+        if (message == kProbe) seen.push_back("window");
+        return false;
+      },
+      false);
+  HWND handle = window->Handle();
+  auto watch = [&](std::unique_ptr<TWindowProcHook>& hook, const char* name) {
+    hook = std::make_unique<TWindowProcHook>(handle, [&hook, &seen, name](UINT m, WPARAM w, LPARAM l) -> LRESULT {
+      if (m == kProbe) seen.push_back(name);
+      return hook->CallPrevious(m, w, l);
+    });
+  };
+  std::unique_ptr<TWindowProcHook> inner, outer;
+  watch(inner, "inner");
+  watch(outer, "outer");
+  inner.reset();  // from under the outer one
+  SendMessageW(handle, kProbe, 0, 0);
+  EXPECT_EQ(seen, (std::vector<std::string>{"outer", "window"}));
+  outer.reset();
+  seen.clear();
+  SendMessageW(handle, kProbe, 0, 0);
+  EXPECT_EQ(seen, std::vector<std::string>{"window"});
+
+  watch(outer, "outer");
+  window.reset();  // the window goes first; its hook is let go afterwards
+  EXPECT_FALSE(IsWindow(handle));
+  outer.reset();
+}
+
 TEST(ExceptionBoundaryTest, ErrorsInHandlersReachTheApplicationAndTheLoopGoesOn) {
   TApplication app;
   std::vector<std::string> errors;
@@ -79,6 +112,24 @@ TEST(ExceptionBoundaryTest, ErrorsInHandlersReachTheApplicationAndTheLoopGoesOn)
   EXPECT_EQ(errors[0], "bad value");
   EXPECT_EQ(errors[1], "hook failed");
   EXPECT_EQ(errors[2], "tick failed");
+}
+
+TEST(SystemLibraryTest, BindsOnFirstUseAndReportsAMissingFunctionOnceAsAnError) {
+  TApplication app;
+  std::vector<std::string> errors;
+  app.OnShowError = [&](const std::string& message) { errors.push_back(message); };
+  TSystemLibrary library(L"kernel32.dll");
+  const TLateBound<decltype(&GetCurrentProcessId)> processId(library, "GetCurrentProcessId");
+  ASSERT_NE(processId.Find(), nullptr);
+  EXPECT_EQ(processId.Find()(), GetCurrentProcessId());
+  EXPECT_TRUE(errors.empty());
+
+  const TLateBound<decltype(&GetCurrentProcessId)> missing(library, "VespermarkNoSuchFunction");
+  EXPECT_EQ(missing.Find(), nullptr);
+  EXPECT_EQ(missing.Find(), nullptr);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_NE(errors[0].find("VespermarkNoSuchFunction"), std::string::npos) << errors[0];
+  EXPECT_EQ(processId.Find()(), GetCurrentProcessId()) << "what was bound stays bound";
 }
 
 TEST(TimerTest, TicksOnlyWhileEnabledWithAHandlerAndAnInterval) {

@@ -1,6 +1,5 @@
 // Runs the Win32 tests inside one application object, as the program does.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -31,8 +30,6 @@ int RunProgramCountingWindows() {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 2 && wcscmp(argv[1], L"--run-program") == 0) return RunProgramCountingWindows();
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

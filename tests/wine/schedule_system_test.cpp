@@ -31,7 +31,7 @@ class NotificationTest : public MainFormTest {
   }
   void TearDown() override {
     MainFormTest::TearDown();
-    ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+    ActiveShellNotifyIcon() = SystemShellNotifyIcon;
   }
   // The texts of the notifications asked for, an empty one for each removal.
   std::vector<std::string> Notifications() const {

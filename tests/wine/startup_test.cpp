@@ -159,7 +159,7 @@ TEST(CheckMode, ReplacesThePowerOffOnlyForTheChecksFreshReport) {
   EXPECT_NE(text.find("power-off flags=0x9 reason=0x80000000"), std::string::npos) << text;
   EXPECT_NE(text.find("tray setversion ok="), std::string::npos) << text;
   EXPECT_NE(text.find("version=4"), std::string::npos) << text;
-  EXPECT_EQ(ActiveShellNotifyIcon(), &::Shell_NotifyIconW) << "put back at the end";
+  EXPECT_EQ(ActiveShellNotifyIcon(), &SystemShellNotifyIcon) << "put back at the end";
   SetEnvironmentVariableW(L"VESPERMARK_CHECK_REPORT", nullptr);
   DeleteFileW(report.c_str());
 }

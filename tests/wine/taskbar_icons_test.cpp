@@ -122,7 +122,7 @@ TEST(ProgramIcons, WindowAndTrayIconsAreTheProgramIconsPicturesForTheirSizes) {
     return TRUE;
   };
   form->TrayIcon->UpdateIcon();
-  ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+  ActiveShellNotifyIcon() = SystemShellNotifyIcon;
   IconHandle expected = LoadProgramIcon(small);
   EXPECT_EQ(IconPixels(shellIcon), IconPixels(expected.Get())) << "the picture drawn for the size, not a resample";
   EXPECT_EQ(ParseIcon(form->TrayIcon->Icon().Data()).size(), 1u);

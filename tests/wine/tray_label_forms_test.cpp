@@ -87,7 +87,7 @@ class TrayFormTest : public FixtureFormTest {
   }
   void TearDown() override {
     FixtureFormTest::TearDown();
-    ActiveShellNotifyIcon() = ::Shell_NotifyIconW;
+    ActiveShellNotifyIcon() = SystemShellNotifyIcon;
   }
   void Mouse(UINT event) { SendMessageW(tray->NotifyWindow(), TTrayIcon::kCallbackMessage, 1, event); }
   const NOTIFYICONDATAW* LastRequest(DWORD command) const {

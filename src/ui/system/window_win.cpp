@@ -1,6 +1,8 @@
 #include "ui/system/window_win.h"
 
-#include <commctrl.h>
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "base/utf_win.h"
 
@@ -133,26 +135,87 @@ LRESULT TMessageWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandler(message, wParam, lParam);
 }
 
+// The hooks of one window, innermost first, in front of the procedure the
+// window had before the first of them. Kept here rather than by the common
+// controls library, which the program then need not load at start.
+struct TWindowProcHook::Chain {
+  HWND window;
+  WNDPROC original;
+  std::vector<TWindowProcHook*> hooks;
+};
+
+namespace {
+std::vector<std::unique_ptr<TWindowProcHook::Chain>> gChains;  // one GUI thread
+
+TWindowProcHook::Chain* FindChain(HWND window) {
+  for (const auto& chain : gChains)
+    if (chain->window == window) return chain.get();
+  return nullptr;
+}
+
+void DropChain(HWND window) {
+  std::erase_if(gChains, [&](const auto& chain) { return chain->window == window; });
+}
+}  // namespace
+
 TWindowProcHook::TWindowProcHook(HWND window, Handler handler) : FWindow(window), FHandler(std::move(handler)) {
-  if (!SetWindowSubclass(FWindow, &HookProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
-    throw Exception("Cannot replace the window procedure");
+  Chain* chain = FindChain(FWindow);
+  if (!chain) {
+    if (!IsWindow(FWindow)) throw Exception("Cannot replace the window procedure");
+    auto created = std::make_unique<Chain>(Chain{FWindow, nullptr, {}});
+    // Nothing may fail once the procedure is replaced.
+    created->hooks.reserve(1);
+    gChains.reserve(gChains.size() + 1);
+    created->original = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ChainProc)));
+    if (!created->original) throw Exception("Cannot replace the window procedure");
+    chain = gChains.emplace_back(std::move(created)).get();
+  }
+  chain->hooks.push_back(this);
 }
 
 TWindowProcHook::~TWindowProcHook() {
-  if (IsWindow(FWindow)) RemoveWindowSubclass(FWindow, &HookProc, reinterpret_cast<UINT_PTR>(this));
+  Chain* chain = FindChain(FWindow);
+  if (!chain) return;  // the window is gone
+  std::erase(chain->hooks, this);
+  // The window's own procedure goes back, unless someone hooked it after us:
+  // then the empty chain stays and passes everything on.
+  if (chain->hooks.empty() &&
+      GetWindowLongPtrW(FWindow, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ChainProc)) {
+    SetWindowLongPtrW(FWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(chain->original));
+    DropChain(FWindow);
+  }
 }
 
 LRESULT TWindowProcHook::CallPrevious(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefSubclassProc(FWindow, message, wParam, lParam);
+  Chain* chain = FindChain(FWindow);
+  if (!chain) return DefWindowProcW(FWindow, message, wParam, lParam);
+  const auto self = std::find(chain->hooks.begin(), chain->hooks.end(), this);
+  if (self == chain->hooks.begin() || self == chain->hooks.end())
+    return CallWindowProcW(chain->original, FWindow, message, wParam, lParam);
+  return (*std::prev(self))->Handle(message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindowProcHook::HookProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-  auto* self = reinterpret_cast<TWindowProcHook*>(data);
+LRESULT TWindowProcHook::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
-    return self->FHandler(message, wParam, lParam);
+    return FHandler(message, wParam, lParam);
   } catch (...) {
     ReportException(std::current_exception());
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallPrevious(message, wParam, lParam);
   }
+}
+
+LRESULT CALLBACK TWindowProcHook::ChainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  Chain* chain = FindChain(window);
+  if (!chain) return DefWindowProcW(window, message, wParam, lParam);
+  const WNDPROC original = chain->original;
+  const LRESULT result = chain->hooks.empty() ? CallWindowProcW(original, window, message, wParam, lParam)
+                                              : chain->hooks.back()->Handle(message, wParam, lParam);
+  // The window is gone: its hooks, still alive, have nothing left to unhook.
+  if (message == WM_NCDESTROY) {
+    if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ChainProc))
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    DropChain(window);
+  }
+  return result;
 }

@@ -95,8 +95,11 @@ class TWindowProcHook {
   LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
   HWND Window() const { return FWindow; }
 
+ struct Chain;
+
  private:
-  static LRESULT CALLBACK HookProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ChainProc(HWND, UINT, WPARAM, LPARAM);
   HWND FWindow;
   Handler FHandler;
 };
