@@ -1,9 +1,7 @@
 #include "skin/data/compressed_stored_skin.h"
 
-#include "base/ini_file.h"
 #include "persist/properties.h"
 #include "base/string_list.h"
-#include "skin/data/skin_package.h"
 #include "skin/data/zlib_stream.h"
 
 namespace {
@@ -81,27 +79,4 @@ void TCompressedStoredSkin::UnpackScaleTo(int32_t percent, TMemoryStream& destin
   TBoundedWriteStream bounded(destination, kMaxPackageSize);
   TMemoryStream source(scaled->second);
   UnpackStream(bounded, source);
-}
-
-void TCompressedStoredSkin::LoadPackedFile(const std::string& fileName) {
-  FCompressedStream.Clear();
-  TFileStream file(fileName, fmOpenRead);
-  ReadPackedSkinFile(file, FCompressedStream);
-}
-
-bool TCompressedStoredSkin::PackFromIniFile(const std::string& iniFileName) {
-  TMemoryStream iniFile;
-  iniFile.LoadFromFile(iniFileName);
-  SkinPackage package;
-  package.iniText.assign(reinterpret_cast<const char*>(iniFile.Memory()), static_cast<size_t>(iniFile.Size()));
-  const TMemIniFile ini(package.iniText);
-  if (!HasMainSkinSections(ini)) return false;
-
-  FCompressedStream.Clear();
-  LoadSkinPictureFiles(ini, iniFileName, package.pictures);
-  TMemoryStream unpacked;
-  WriteSkinPackage(unpacked, package);
-  PackStream(unpacked, FCompressedStream);
-  FCompressedStream.SetPosition(0);
-  return true;
 }

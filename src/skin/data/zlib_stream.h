@@ -1,9 +1,12 @@
 #pragma once
 // Streams over zlib: a write-only stream that deflates into another stream,
-// a read-only one that inflates from another, and whole-stream helpers.
+// a read-only one that inflates from another, and whole-stream helpers. The
+// deflating half is defined in zlib_compression.cpp.
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "base/exceptions.h"
 #include "persist/object.h"
@@ -26,6 +29,12 @@ class TCustomZlibStream : public TStream, public TObject {
 
  protected:
   static constexpr size_t kBufferSize = 4096;
+  static constexpr const char* kInvalidStreamOperation = "Invalid stream operation";
+
+  // zlib counts in 32-bit units; larger transfers go through in pieces.
+  static uInt ZlibPiece(size_t count) {
+    return static_cast<uInt>(std::min<size_t>(count, std::numeric_limits<uInt>::max()));
+  }
 
   explicit TCustomZlibStream(TStream& stream);
   // Other users of the stream may have moved it since this layer last did.
