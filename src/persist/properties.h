@@ -189,7 +189,15 @@ PropertyDef Binary(std::string name, void (C::*setter)(const std::vector<uint8_t
           [setter](TPersistent& o, const FormValue& v, LoadContext&) {
             if (v.type != FormValueType::Binary)
               throw EPropertyValue("expected binary data, found " + std::string(ValueKindName(v)));
-            (static_cast<C&>(o).*setter)(v.bytes);
+            try {
+              (static_cast<C&>(o).*setter)(v.bytes);
+            } catch (const EInvalidGraphic& e) {
+              // Data that does not decode (cut short, of another kind) is a
+              // value error: the loader names the property, object and offset.
+              throw EPropertyValue(e.what());
+            } catch (const EStreamError& e) {
+              throw EPropertyValue(e.what());
+            }
           },
           {}};
 }

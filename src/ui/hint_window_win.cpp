@@ -38,7 +38,7 @@ void THintWindow::ActivateHint(const RECT& screenRect, const std::string& text) 
   FText = text;
   if (!HandleAllocated()) {
     WindowParams params;
-    params.style = WS_POPUP | WS_BORDER;
+    params.style = HasBorder() ? WS_POPUP | WS_BORDER : WS_POPUP;
     params.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     params.bounds = screenRect;
     CreateWindowHandle(params);

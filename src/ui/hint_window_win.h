@@ -23,6 +23,9 @@ class THintWindow : public TWindowObject {
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // Whether the window is made with the system's 1-pixel border; a look
+  // that draws its own edges paints over the whole window instead.
+  virtual bool HasBorder() const { return true; }
 
  private:
   std::string FText;

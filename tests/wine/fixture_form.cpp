@@ -111,6 +111,26 @@ TFixtureForm& FixtureFormTest::Load(const wchar_t* resource) {
   return *form;
 }
 
+std::string FixtureLoadError(const wchar_t* resource, const std::string& object, const std::string& property,
+                             const std::function<void(FormValue&)>& change) {
+  FormObject tree = ReadFormStream(*RCDataResource(resource));
+  std::function<void(FormObject&)> alter = [&](FormObject& holder) {
+    for (FormObject& child : holder.children) {
+      if (child.name == object)
+        for (FormProperty& stored : child.properties)
+          if (stored.name == property) change(stored.value);
+      alter(child);
+    }
+  };
+  alter(tree);
+  try {
+    TFixtureForm broken(nullptr, WriteFormStream(tree));
+  } catch (const Exception& e) {
+    return e.what();
+  }
+  return "loaded";
+}
+
 std::unique_ptr<TBitmap> RenderClient(TWinControl& control) {
   auto bitmap = std::make_unique<TBitmap>(control.Width(), control.Height());
   SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(bitmap->Canvas().Handle()), PRF_CLIENT);

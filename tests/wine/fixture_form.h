@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "persist/form_stream.h"
 #include "skin/data/skin_notices_win.h"
 #include "ui/application_win.h"
 #include "ui/graphics/bitmap_win.h"
@@ -82,6 +84,11 @@ class FixtureFormTest : public testing::Test {
   TFixtureForm* form = nullptr;
   std::vector<std::string> errors;
 };
+
+// The error a load of the fixture gives once `change` altered the stored
+// value of `object`'s `property`; "loaded" when it loads all the same.
+std::string FixtureLoadError(const wchar_t* resource, const std::string& object, const std::string& property,
+                             const std::function<void(FormValue&)>& change);
 
 // What the control shows, drawn through WM_PRINTCLIENT.
 std::unique_ptr<TBitmap> RenderClient(TWinControl& control);

@@ -26,9 +26,8 @@ const FormProperty* FindProperty(const std::vector<FormProperty>& properties, co
   return nullptr;
 }
 
-const FormObject* FindObject(const FormObject& root, const std::string& name) {
-  if (root.name == name) return &root;
-  for (const FormObject& child : root.children)
+const FormObject* FindChild(const FormObject& holder, const std::string& name) {
+  for (const FormObject& child : holder.children)
     if (child.name == name) return &child;
   return nullptr;
 }
@@ -62,50 +61,66 @@ class FormWriteBackTest : public FixtureFormTest {
   void RoundTrip(const wchar_t* resource) {
     const FormObject fixture = ReadFormStream(*RCDataResource(resource));
     TFixtureForm& loaded = Load(resource);
+    // As a designer writes it: a form stored shown would show while it
+    // loads, before the components that change its window (a frame) exist.
+    loaded.SetVisible(false);
     const TFixtureForm defaults(nullptr);
     const std::vector<uint8_t> written = WriteForm(loaded, defaults);
+    loaded.Show();
     const FormObject tree = ReadFormStream(written);
 
-    ASSERT_EQ(tree.children.size(), fixture.children.size());
-    for (const FormObject* original = &fixture; original;) {
-      const FormObject* saved = FindObject(tree, original->name);
-      ASSERT_NE(saved, nullptr) << original->name;
-      EXPECT_EQ(saved->className, original->className);
-      const TComponent* component =
-          original == &fixture ? static_cast<const TComponent*>(&loaded) : loaded.FindComponent(original->name);
-      ASSERT_NE(component, nullptr) << original->name;
-      std::unique_ptr<TComponent> fresh;
-      if (original != &fixture) fresh.reset(CreateComponent(original->className, nullptr));
-      const TComponent& standard = fresh ? *fresh : static_cast<const TComponent&>(defaults);
-      const std::vector<FormProperty> standardValues = standard.Properties().Store(standard);
-      for (FormProperty property : original->properties) {
-        if (IsObsolete(property.name)) continue;
-        const std::string where = original->name + "." + property.name;
-        // Bounds are the layout's once loaded (auto size, constraints,
-        // alignment, anchors): the writer stores those the control has.
-        if (auto bound = LiveBound(*component, property.name)) property.value = IntegerFormValue(*bound);
-        if (const FormProperty* back = FindProperty(saved->properties, property.name)) {
-          EXPECT_TRUE(SameFormValue(back->value, property.value)) << where << " comes back changed";
-        } else {
-          const FormProperty* standardValue = FindProperty(standardValues, property.name);
-          EXPECT_TRUE(standardValue && SameFormValue(standardValue->value, property.value))
-              << where << " is left out but is not the default";
-        }
-      }
-      const size_t next = original == &fixture ? 0 : size_t(original - fixture.children.data()) + 1;
-      original = next < fixture.children.size() ? &fixture.children[next] : nullptr;
-    }
+    CompareTree(fixture, tree, loaded, defaults, loaded);
+    if (HasFatalFailure()) return;
 
     TFixtureForm again(nullptr, written);
     again.Show();
     PumpMessages(50);
     EXPECT_EQ(EveryValue(again), EveryValue(loaded));
+    again.SetVisible(false);
     EXPECT_EQ(WriteForm(again, defaults), written);
+  }
+
+  // Each object of the fixture comes back inside the same holder, each value
+  // it stores either as it was or left out as its class's default.
+  void CompareTree(const FormObject& original, const FormObject& saved, const TComponent& component,
+                   const TComponent& standard, const TFixtureForm& loaded) {
+    EXPECT_EQ(saved.className, original.className) << original.name;
+    const std::vector<FormProperty> standardValues = standard.Properties().Store(standard);
+    for (FormProperty property : original.properties) {
+      if (IsObsolete(property.name)) continue;
+      const std::string where = original.name + "." + property.name;
+      // Bounds are the layout's once loaded (auto size, constraints,
+      // alignment, anchors): the writer stores those the control has.
+      if (auto bound = LiveBound(component, property.name)) property.value = IntegerFormValue(*bound);
+      if (const FormProperty* back = FindProperty(saved.properties, property.name)) {
+        EXPECT_TRUE(SameFormValue(back->value, property.value)) << where << " comes back changed";
+      } else {
+        const FormProperty* standardValue = FindProperty(standardValues, property.name);
+        EXPECT_TRUE(standardValue && SameFormValue(standardValue->value, property.value))
+            << where << " is left out but is not the default";
+      }
+    }
+    ASSERT_EQ(saved.children.size(), original.children.size()) << "inside " << original.name;
+    for (const FormObject& child : original.children) {
+      const FormObject* back = FindChild(saved, child.name);
+      ASSERT_NE(back, nullptr) << child.name << " is not written inside " << original.name;
+      const TComponent* live = loaded.FindComponent(child.name);
+      ASSERT_NE(live, nullptr) << child.name;
+      const std::unique_ptr<TComponent> fresh(CreateComponent(child.className, nullptr));
+      ASSERT_NE(fresh, nullptr) << child.className;
+      CompareTree(child, *back, *live, *fresh, loaded);
+    }
   }
 
   std::optional<int> LiveBound(const TComponent& component, const std::string& name) const {
     const auto* control = dynamic_cast<const TWinControl*>(&component);
-    if (!control || control == form) return std::nullopt;
+    if (!control) return std::nullopt;
+    // A form's frame (a skin's borders) decides its client area.
+    if (control == form) {
+      if (name == "ClientWidth") return form->ClientWidth();
+      if (name == "ClientHeight") return form->ClientHeight();
+      return std::nullopt;
+    }
     if (name == "Left") return control->Left();
     if (name == "Top") return control->Top();
     if (name == "Width") return control->Width();
@@ -122,5 +137,6 @@ TEST_F(FormWriteBackTest, PanelFormComesBack) { RoundTrip(L"FIXTURE_PANEL"); }
 TEST_F(FormWriteBackTest, ButtonFormComesBack) { RoundTrip(L"FIXTURE_BUTTON"); }
 TEST_F(FormWriteBackTest, TrayFormComesBack) { RoundTrip(L"FIXTURE_TRAY"); }
 TEST_F(FormWriteBackTest, LabelFormComesBack) { RoundTrip(L"FIXTURE_LABEL"); }
+TEST_F(FormWriteBackTest, MenuFormComesBackWithItsNestedItems) { RoundTrip(L"FIXTURE_MENU"); }
 
 }  // namespace

@@ -340,6 +340,15 @@ TEST_F(FrameBehaviourTest, ObjectHintsAppearAfterARestAndGo) {
   const int w = shown.right - shown.left, h = shown.bottom - shown.top;
   EXPECT_GE(w, picture.width);
   EXPECT_GE(h, picture.height);
+  // On the screen its outer edges are the picture's own, with no line of the
+  // system's border left over.
+  auto picturePixel = [&](int x, int y) { return picture.pixels[size_t(picture.width) * size_t(y) + size_t(x)] & 0xFFFFFF; };
+  EXPECT_EQ(ScreenPixel({shown.left, shown.top + h / 2}), picturePixel(0, picture.height / 2)) << "left edge";
+  EXPECT_EQ(ScreenPixel({shown.left + w / 2, shown.top}), picturePixel(picture.width / 2, 0)) << "top edge";
+  EXPECT_EQ(ScreenPixel({shown.right - 1, shown.top + h / 2}), picturePixel(picture.width - 1, picture.height / 2))
+      << "right edge";
+  EXPECT_EQ(ScreenPixel({shown.left + w / 2, shown.bottom - 1}), picturePixel(picture.width / 2, picture.height - 1))
+      << "bottom edge";
   // Shaped by the skin's hint mask, fitted to the size the text asked for:
   // the rounded corners are cut, the edges between them kept.
   RegionHandle shape(CreateRectRgn(0, 0, 0, 0));

@@ -167,17 +167,8 @@ TEST_F(TrayFormTest, CyclingThroughTheStoredImageListRaisesOnCycle) {
 // A stored image list that is cut short or has a size no icon takes stops
 // the load with an error that names the property and what is wrong.
 TEST_F(TrayFormTest, BadStoredImagesAreRefusedNamingTheProperty) {
-  auto loadError = [](const std::string& property, auto change) -> std::string {
-    FormObject tree = ReadFormStream(*RCDataResource(L"FIXTURE_TRAY"));
-    for (FormObject& child : tree.children)
-      for (FormProperty& stored : child.properties)
-        if (child.name == "Images1" && stored.name == property) change(stored.value);
-    try {
-      TFixtureForm broken(nullptr, WriteFormStream(tree));
-    } catch (const EFormError& e) {
-      return e.what();
-    }
-    return "loaded";
+  auto loadError = [](const std::string& property, const std::function<void(FormValue&)>& change) {
+    return FixtureLoadError(L"FIXTURE_TRAY", "Images1", property, change);
   };
   const std::string cut = loadError("Images", [](FormValue& v) { v.bytes.pop_back(); });
   EXPECT_NE(cut.find("property \"Images\" of object \"Images1\" (TImageList)"), std::string::npos) << cut;
@@ -187,6 +178,30 @@ TEST_F(TrayFormTest, BadStoredImagesAreRefusedNamingTheProperty) {
   const std::string size = loadError("Width", [](FormValue& v) { v.integer = 0; });
   EXPECT_NE(size.find("property \"Width\" of object \"Images1\" (TImageList)"), std::string::npos) << size;
   EXPECT_NE(size.find("an image width of 0 is outside 1 to 256 pixels"), std::string::npos) << size;
+}
+
+// Every stored picture names its property and object when it cannot be
+// decoded, cut short or of another kind, as the image list's data does.
+TEST_F(TrayFormTest, BadIconAndGlyphDataAreRefusedNamingThePropertyAndObject) {
+  struct Case {
+    const wchar_t* fixture;
+    std::string object, property, named, reason;
+    std::function<void(FormValue&)> change;
+  };
+  const auto cut = [](FormValue& v) { v.bytes.resize(v.bytes.size() / 2); };
+  const Case cases[] = {
+      {L"FIXTURE_TRAY", "Tray", "Icon.Data", "(TTrayIcon)", "Invalid icon", cut},
+      {L"FIXTURE_TRAY", "Tray", "Icon.Data", "(TTrayIcon)", "Invalid icon", [](FormValue& v) { v.bytes[2] = 7; }},
+      {L"FIXTURE_BUTTON", "Button", "Glyph.Data", "(TSkinButton)", "Invalid bitmap", cut},
+      // After the stored length comes the file, which must start "BM".
+      {L"FIXTURE_BUTTON", "Button", "Glyph.Data", "(TSkinButton)", "Invalid bitmap", [](FormValue& v) { v.bytes[4] = 'X'; }},
+  };
+  for (const Case& c : cases) {
+    const std::string error = FixtureLoadError(c.fixture, c.object, c.property, c.change);
+    const std::string named = "property \"" + c.property + "\" of object \"" + c.object + "\" " + c.named;
+    EXPECT_NE(error.find(named), std::string::npos) << error;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+  }
 }
 
 // The setter takes a copy: the source may destroy its handle right after.

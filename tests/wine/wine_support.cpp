@@ -207,6 +207,12 @@ int UserObjectCount() {
   return count;
 }
 
+uint32_t ScreenPixel(POINT screen) {
+  WindowDC dc(nullptr);
+  const COLORREF c = GetPixel(dc.Get(), screen.x, screen.y);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
 void SaveScreen(const std::string& name, RECT area) {
   const char* folder = std::getenv("VESPERMARK_RENDER_DIR");
   if (!folder) return;

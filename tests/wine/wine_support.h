@@ -57,6 +57,8 @@ void MouseButton(DWORD flags);
 void ClickLeftAt(POINT screen, int times = 1);
 // The form in front with the keyboard, as after a user's click on it.
 void BringToFront(TForm& form);
+// The colour (0xRRGGBB) the screen shows at a point, whichever window is there.
+uint32_t ScreenPixel(POINT screen);
 // The screen in `area` (a form with its hint and menu windows) saved as
 // full-skin-NAME.bmp for a person to look at, when the test script asks
 // for renders (VESPERMARK_RENDER_DIR).

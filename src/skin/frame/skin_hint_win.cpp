@@ -61,9 +61,6 @@ void TSkinHintWindow::ShowText(const TSkinData* skin, POINT at, const std::strin
                               {data->leftstretch, data->topstretch, data->rightstretch, data->bottomstretch});
   FTextArea = scaled.Client;
   ActivateHint(RECT{at.x, at.y, at.x + width, at.y + height}, text);
-  // The picture is the whole window: no system border around it.
-  SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~WS_BORDER);
-  SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   // The mask, fitted to the window as the picture is, cuts its shape.
   const int32_t mask = data->maskpictureindex;
   RegionHandle region;

@@ -20,6 +20,8 @@ class TSkinHintWindow : public THintWindow {
 
  protected:
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  // The picture is the whole window.
+  bool HasBorder() const override { return FPicture.Width() == 0; }
 
  private:
   // The window's region; none for the whole rectangle.

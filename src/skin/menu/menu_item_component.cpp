@@ -31,20 +31,21 @@ TMenuItemComponent::~TMenuItemComponent() { Detach(); }
 
 const PropertyTable& TMenuItemComponent::Properties() const {
   using M = TMenuItemComponent;
-  static const PropertyTable table(&TComponent::Properties(), {
-                                                                  props::String("Caption", &M::SetCaption),
-                                                                  props::Bool("Checked", &M::SetChecked),
-                                                                  props::Bool("Default", &M::SetDefault),
-                                                                  props::Bool("Enabled", &M::SetEnabled),
-                                                                  props::Int("GroupIndex", &M::SetGroupIndex),
-                                                                  props::String("Hint", &M::SetHint),
-                                                                  props::Int("ImageIndex", &M::SetImageIndex),
-                                                                  props::Bool("RadioItem", &M::SetRadioItem),
-                                                                  props::Int("ShortCut", &M::SetShortCut),
-                                                                  props::Bool("Visible", &M::SetVisible),
-                                                                  props::Ref("Action", &M::SetAction, &M::Action),
-                                                                  props::Event("OnClick", &M::SetOnClick),
-                                                              });
+  static const PropertyTable table(&TComponent::Properties(),
+                                   {
+                                       props::String("Caption", &M::SetCaption, &M::Caption),
+                                       props::Bool("Checked", &M::SetChecked, &M::Checked),
+                                       props::Bool("Default", &M::SetDefault, &M::Default),
+                                       props::Bool("Enabled", &M::SetEnabled, &M::Enabled),
+                                       props::Int("GroupIndex", &M::SetGroupIndex, &M::GroupIndex),
+                                       props::String("Hint", &M::SetHint, &M::Hint),
+                                       props::Int("ImageIndex", &M::SetImageIndex, &M::ImageIndex),
+                                       props::Bool("RadioItem", &M::SetRadioItem, &M::RadioItem),
+                                       props::Int("ShortCut", &M::SetShortCut, &M::ShortCut),
+                                       props::Bool("Visible", &M::SetVisible, &M::Visible),
+                                       props::Ref("Action", &M::SetAction, &M::Action),
+                                       props::Event("OnClick", &M::SetOnClick),
+                                   });
   return table;
 }
 
@@ -57,7 +58,8 @@ void TMenuItemComponent::SetName(const std::string& name) {
 void TMenuItemComponent::SetShortCut(int value) {
   // A value past 16 bits would wrap to another key.
   if (value < 0 || value > 0xFFFF) throw EPropertyValue("shortcut " + std::to_string(value) + " is out of range");
-  FData.ShortCut = ShortCutText(static_cast<uint16_t>(value));
+  FShortCut = static_cast<TShortCut>(value);
+  FData.ShortCut = ShortCutText(FShortCut);
 }
 
 void TMenuItemComponent::SetGroupIndex(int value) { FData.GroupIndex = static_cast<uint8_t>(std::clamp(value, 0, 255)); }

@@ -45,17 +45,25 @@ class TMenuItemComponent : public TComponent, public TMenuItemList, private Acti
   // The item as shown, without its sub-items and click.
   const TMenuItem& Data() const { return FData; }
   void SetName(const std::string& name) override;
+  const std::string& Caption() const { return FData.Caption; }
   void SetCaption(const std::string& value) { FData.Caption = value; }
   // As streams store it: a virtual key with the Shift, Ctrl and Alt bits.
+  int ShortCut() const { return FShortCut; }
   void SetShortCut(int value);
+  int ImageIndex() const { return FData.ImageIndex; }
   void SetImageIndex(int value) { FData.ImageIndex = value; }
   bool Checked() const { return FData.Checked; }
   // Checking a radio item unchecks the radio items of its group among its siblings.
   void SetChecked(bool value);
+  bool RadioItem() const { return FData.RadioItem; }
   void SetRadioItem(bool value) { FData.RadioItem = value; }
+  int GroupIndex() const { return FData.GroupIndex; }
   void SetGroupIndex(int value);
+  bool Enabled() const { return FData.Enabled; }
   void SetEnabled(bool value) { FData.Enabled = value; }
+  bool Visible() const { return FData.Visible; }
   void SetVisible(bool value) { FData.Visible = value; }
+  bool Default() const { return FData.Default; }
   void SetDefault(bool value) { FData.Default = value; }
   // Kept for whoever shows item hints; the menu itself shows none.
   const std::string& Hint() const { return FHint; }
@@ -84,6 +92,7 @@ class TMenuItemComponent : public TComponent, public TMenuItemList, private Acti
   void ActionImageChanged() override { FData.ImageIndex = Action()->ImageIndex(); }
 
   TMenuItem FData;
+  TShortCut FShortCut = 0;
   std::string FHint;
   TNotifyEvent FOnClick;
   TMenuItemList* FList = nullptr;

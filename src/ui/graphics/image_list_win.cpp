@@ -81,12 +81,7 @@ std::vector<uint8_t> TImageList::ImagesData() const {
 }
 
 void TImageList::SetImagesData(const std::vector<uint8_t>& value) {
-  try {
-    std::vector<Image> images;
-    for (const std::vector<uint8_t>& icon : DecodeImageListData(value)) images.push_back(MakeImage(icon, FWidth, FHeight));
-    FImages = std::move(images);
-  } catch (const EInvalidGraphic& e) {
-    // The loader names the property and where it stands for a value error.
-    throw EPropertyValue(e.what());
-  }
+  std::vector<Image> images;
+  for (const std::vector<uint8_t>& icon : DecodeImageListData(value)) images.push_back(MakeImage(icon, FWidth, FHeight));
+  FImages = std::move(images);
 }
