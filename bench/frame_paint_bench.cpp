@@ -4,7 +4,6 @@
 // opening a ten-item skinned menu (items measured, window sized, shaped,
 // placed, shown and painted once). Prints the median and quartiles of each.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,8 +43,6 @@ void Time(const char* what, Step step, Reset reset = [] {}) {
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
   // As the program does: skin loads reach the frame and the buttons.
   ScopedSkinNoticeSink skinNotices(WindowSkinNotices());

@@ -1,7 +1,6 @@
 // Times one full paint of the main window's picker (the cost of each drag
 // step) under the real GDI: prints the median and quartiles of many paints.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -13,8 +12,6 @@
 #include "ui/graphics/canvas_win.h"
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   RegisterMainFormClasses();
   TApplication app;
   TForm1* form = app.CreateForm<TForm1>();
