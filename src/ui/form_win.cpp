@@ -80,7 +80,10 @@ void TForm::LoadFromResource() {
   LoadFromBytes(*stream);
 }
 
-void TForm::LoadFromBytes(std::span<const uint8_t> stream) { LoadForm(*this, stream); }
+void TForm::LoadFromBytes(std::span<const uint8_t> stream) {
+  LoadForm(*this, stream);
+  if (std::exchange(FShowWhenLoaded, false)) SetVisible(true);
+}
 
 RECT TForm::ClientRect() const {
   if (!HandleAllocated() && FClientSizeSet) return RECT{0, 0, FClientWidth, FClientHeight};
@@ -202,6 +205,12 @@ void TForm::SetProgramIcons(int smallSize, int largeSize) {
 }
 
 void TForm::SetVisible(bool value) {
+  // Shown while it loads, the window would appear before the components
+  // that change it (a skinned frame) exist.
+  if (IsLoading()) {
+    FShowWhenLoaded = value;
+    return;
+  }
   // The window may have been hidden behind the flag's back (the application
   // minimised); showing it again must still work.
   bool windowMatches = !HandleAllocated() || (IsWindowVisible(Handle()) != FALSE) == value;

@@ -79,6 +79,8 @@ class TForm : public TWinControl {
   uint32_t FBorderIcons = biSystemMenu | biMinimize | biMaximize;
   TBorderStyle FBorderStyle = TBorderStyle::bsSizeable;
   TWindowState FWindowState = TWindowState::wsNormal;
+  // Stored visible: shown once the whole form has loaded.
+  bool FShowWhenLoaded = false;
   int FPixelsPerInch = 96;
   int FTextHeight = 0;
   TWinControl* FActiveControl = nullptr;

@@ -61,22 +61,19 @@ class FormWriteBackTest : public FixtureFormTest {
   void RoundTrip(const wchar_t* resource) {
     const FormObject fixture = ReadFormStream(*RCDataResource(resource));
     TFixtureForm& loaded = Load(resource);
-    // As a designer writes it: a form stored shown would show while it
-    // loads, before the components that change its window (a frame) exist.
-    loaded.SetVisible(false);
+    // Written shown: stored visible, the form must show with its frame.
+    loaded.Show();
     const TFixtureForm defaults(nullptr);
     const std::vector<uint8_t> written = WriteForm(loaded, defaults);
-    loaded.Show();
     const FormObject tree = ReadFormStream(written);
 
     CompareTree(fixture, tree, loaded, defaults, loaded);
     if (HasFatalFailure()) return;
 
     TFixtureForm again(nullptr, written);
-    again.Show();
+    EXPECT_TRUE(IsWindowVisible(again.Handle())) << "stored visible";
     PumpMessages(50);
     EXPECT_EQ(EveryValue(again), EveryValue(loaded));
-    again.SetVisible(false);
     EXPECT_EQ(WriteForm(again, defaults), written);
   }
 
