@@ -10,6 +10,7 @@
 #include "skin/pixels/glyph_layout.h"
 #include "skin/pixels/mask_region.h"
 #include "skin/pixels/skin_compose.h"
+#include "skin/pixels/skin_fit.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/layout/frame_geometry.h"
 #include "skin/frame/layout/frame_hit_test.h"
@@ -132,6 +133,28 @@ TEST(HostileSkinPictures, BorderAndMaskStripsEndAtTheirWindow) {
   const std::optional<TMaskRegionParts> parts = ScaledMaskRegionParts(tallMask, tallMask, mask.View(), 40, 40);
   ASSERT_TRUE(parts);
   EXPECT_EQ(parts->Left.size(), kRegionHeaderSize + 28 * kRegionRectSize);  // one run on each of 28 rows
+}
+
+TEST(HostileSkinPictures, AStateFaceOfAnySizeKeepsTheControlsFixedSide) {
+  // A three-piece face 20 pixels high (wide), while the down look's
+  // rectangle reaches 2^31 - 1 rows (columns) past its picture.
+  const PixelImage picture = Marked(40, 40, 7);
+  const TRect normal{0, 0, 30, 20}, tall{0, 10, 30, kFar};
+  const TFramePoints horizontal{{5, 0}, {25, 0}, {}, {}, {5, 0, 25, 20}};
+  int32_t width = 50, height = 0;
+  const TFramePoints hs = FitSizeToSkin(TCompositionMode::Horizontal, normal, horizontal, width, height);
+  const PixelImage down = ComposeSkinFace(TCompositionMode::Horizontal, picture.View(), tall, horizontal, hs, width, height);
+  EXPECT_EQ((TPoint{down.Width(), down.Height()}), (TPoint{50, 20}));
+  EXPECT_EQ(SourceOf(down.At(0, 19)), (TPoint{0, 29}));  // the rectangle's own rows, from its top
+
+  const TRect across{10, 0, kFar, 30};
+  const TFramePoints vertical{{0, 5}, {}, {0, 25}, {}, {0, 5, 20, 25}};
+  width = 0, height = 50;
+  const TRect upright{0, 0, 20, 30};
+  const TFramePoints vs = FitSizeToSkin(TCompositionMode::Vertical, upright, vertical, width, height);
+  const PixelImage wide = ComposeSkinFace(TCompositionMode::Vertical, picture.View(), across, vertical, vs, width, height);
+  EXPECT_EQ((TPoint{wide.Width(), wide.Height()}), (TPoint{20, 50}));
+  EXPECT_EQ(SourceOf(wide.At(19, 0)), (TPoint{29, 0}));
 }
 
 TEST(HostileSkinPictures, MenusStayInsideTheirWorkAreaAndTheItemsInsideTheWindow) {

@@ -72,10 +72,17 @@ PixelImage ComposeSkinFace(TCompositionMode mode, PixelView picture, const TRect
   if (picture.Empty() || width <= 0 || height <= 0) return {};
   switch (mode) {
     case TCompositionMode::NinePiece: return ComposeNinePieceTiled(p, scaled, picture, r, width, height, true);
-    case TCompositionMode::Horizontal:
-      return ComposeHorizontalThree(p.LeftTop.X, Plus(r.Width(), -int64_t{p.RightTop.X}), width, r, picture);
-    case TCompositionMode::Vertical:
-      return ComposeVerticalThree(p.LeftTop.Y, Plus(r.Height(), -int64_t{p.LeftBottom.Y}), height, r, picture);
+    // A state's rectangle may be of any size while the face keeps the
+    // control's: rows (columns) past the control are never seen, so the
+    // fixed side is cut to it.
+    case TCompositionMode::Horizontal: {
+      const TRect cut{r.Left, r.Top, r.Right, Saturate(std::min<int64_t>(r.Bottom, int64_t{r.Top} + height))};
+      return ComposeHorizontalThree(p.LeftTop.X, Plus(r.Width(), -int64_t{p.RightTop.X}), width, cut, picture);
+    }
+    case TCompositionMode::Vertical: {
+      const TRect cut{r.Left, r.Top, Saturate(std::min<int64_t>(r.Right, int64_t{r.Left} + width)), r.Bottom};
+      return ComposeVerticalThree(p.LeftTop.Y, Plus(r.Height(), -int64_t{p.LeftBottom.Y}), height, cut, picture);
+    }
     case TCompositionMode::Copy: {
       PixelImage face(width, height);
       CopyPixels(face.View(), PixelBox(0, 0, r.Width(), r.Height()), picture, PixelBox(r));
