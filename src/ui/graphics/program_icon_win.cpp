@@ -5,6 +5,7 @@
 #include "base/exceptions.h"
 #include "base/codecs/ico_file.h"
 #include "base/codecs/little_endian.h"
+#include "ui/system/system_library_win.h"
 #include "ui/system/window_win.h"
 
 namespace {
@@ -42,6 +43,20 @@ std::span<const uint8_t> ResourceBytes(const wchar_t* name, const wchar_t* type)
   return {static_cast<const uint8_t*>(data), SizeofResource(ModuleInstance(), resource)};
 }
 
+// The group lists the program icon's images: 6 header bytes, then 14 a
+// picture: its width first (0 for 256), its RT_ICON number last.
+std::span<const uint8_t> IconGroup() { return ResourceBytes(kProgramIcon, RT_GROUP_ICON); }
+size_t GroupCount(std::span<const uint8_t> group) {
+  return group.size() < 6 ? 0 : std::min<size_t>(LoadLE16(&group[4]), (group.size() - 6) / 14);
+}
+
+bool CarriesSize(int size) {
+  const std::span<const uint8_t> group = IconGroup();
+  for (size_t i = 0; i < GroupCount(group); ++i)
+    if ((group[6 + i * 14] == 0 ? 256 : group[6 + i * 14]) == size) return true;
+  return false;
+}
+
 }  // namespace
 
 int SmallIconSize(HWND window) { return MetricForWindow(window, SM_CXSMICON); }
@@ -50,14 +65,16 @@ int SmallIconSizeAt(UINT dpi) { return MetricForDpi(dpi, SM_CXSMICON); }
 int LargeIconSizeAt(UINT dpi) { return MetricForDpi(dpi, SM_CXICON); }
 
 IconHandle LoadProgramIcon(int size) {
-  // Looked up at run time (the import library lacks it); scaling down looks
-  // better than the system's nearest-size pick, which may enlarge.
-  using LoadIconWithScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-  static const HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
-  static const auto scaleDown = reinterpret_cast<LoadIconWithScaleDownProc>(
-      comctl32 ? reinterpret_cast<void*>(GetProcAddress(comctl32, "LoadIconWithScaleDown")) : nullptr);
-  HICON icon = nullptr;
-  if (scaleDown && SUCCEEDED(scaleDown(ModuleInstance(), kProgramIcon, size, size, &icon))) return IconHandle(icon);
+  // A size the icon carries is its own picture. Any other is scaled down
+  // from a larger one, which looks better than the system's nearest pick
+  // (it may enlarge); that needs comctl32, bound only then.
+  if (!CarriesSize(size)) {
+    using LoadIconWithScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const TLateBound<LoadIconWithScaleDownProc> scaleDown(ComCtl32Library(), "LoadIconWithScaleDown");
+    HICON icon = nullptr;
+    if (const auto load = scaleDown.Find(); load && SUCCEEDED(load(ModuleInstance(), kProgramIcon, size, size, &icon)))
+      return IconHandle(icon);
+  }
   return IconHandle(static_cast<HICON>(LoadImageW(ModuleInstance(), kProgramIcon, IMAGE_ICON, size, size, 0)));
 }
 
@@ -69,12 +86,8 @@ bool IsProgramIconImage(std::span<const uint8_t> iconFile) {
     return false;
   }
   if (entries.size() != 1) return false;
-  // The group lists the program icon's images: 6 header bytes, then 14 a
-  // picture, ending in the number of its RT_ICON resource.
-  const std::span<const uint8_t> group = ResourceBytes(kProgramIcon, RT_GROUP_ICON);
-  if (group.size() < 6) return false;
-  const size_t count = std::min<size_t>(LoadLE16(&group[4]), (group.size() - 6) / 14);
-  for (size_t i = 0; i < count; ++i) {
+  const std::span<const uint8_t> group = IconGroup();
+  for (size_t i = 0; i < GroupCount(group); ++i) {
     const uint16_t id = LoadLE16(&group[6 + i * 14 + 12]);
     const std::span<const uint8_t> image = ResourceBytes(MAKEINTRESOURCEW(id), RT_ICON);
     if (std::ranges::equal(image, entries.front().image)) return true;
