@@ -71,13 +71,10 @@ class TTrayIcon::SingleClickTimer : public ClickTimer {
 
 TTrayIcon::TTrayIcon(TComponent* owner)
     : TComponent(owner), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
-  FWindow = std::make_unique<TMessageWindow>(
-      [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        return IconWindowProc(message, wParam, lParam, result);
-      },
-      false);
-  // Run as administrator, the process would not hear Explorer's notices.
-  ChangeWindowMessageFilterEx(NotifyWindow(), kCallbackMessage, MSGFLT_ALLOW, nullptr);
+  FAddTimer = new TTimer(this);
+  FAddTimer->SetEnabled(false);
+  FAddTimer->SetInterval(USER_TIMER_MINIMUM);
+  FAddTimer->SetOnTimer([this](TObject*) { AddPutOffIcon(); });
 
   FCycleTimer = new TTimer(this);
   FCycleTimer->SetEnabled(false);
@@ -104,6 +101,22 @@ TTrayIcon::TTrayIcon(TComponent* owner)
     if (dynamic_cast<TForm*>(control) || control->Parent()) control->HandleNeeded();
     if (!FOwnerHook) HookOwner();
   }
+}
+
+// Made when the shell is first told anything: a top-level window, which the
+// shell's notices and the menu's foreground rule need, costs Wine as much as
+// the form's own, and the first paint does not need it.
+HWND TTrayIcon::NotifyWindow() const {
+  if (!FWindow) {
+    FWindow = std::make_unique<TMessageWindow>(
+        [self = const_cast<TTrayIcon*>(this)](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+          return self->IconWindowProc(message, wParam, lParam, result);
+        },
+        false);
+    // Run as administrator, the process would not hear Explorer's notices.
+    ChangeWindowMessageFilterEx(FWindow->Handle(), kCallbackMessage, MSGFLT_ALLOW, nullptr);
+  }
+  return FWindow->Handle();
 }
 
 void TTrayIcon::HookOwner() {
@@ -136,6 +149,7 @@ TTrayIcon::~TTrayIcon() {
   FWindow.reset();
   FClicks.reset();
   FClickTimer.reset();
+  delete FAddTimer;
   delete FCycleTimer;
   delete FSingleClickTimer;
   FAppHook.reset();
@@ -190,8 +204,12 @@ void TTrayIcon::Loaded() {
 // Each request is a round trip to the shell that the first paint need not
 // wait for: a timer is dispatched only once no window has painting left.
 void TTrayIcon::PutOffAdd() {
-  FAddPutOff = SetTimer(NotifyWindow(), kPutOffAddTimer, USER_TIMER_MINIMUM, nullptr) != 0;
-  if (!FAddPutOff) AddIcon();
+  try {
+    FAddTimer->SetEnabled(true);
+    FAddPutOff = true;
+  } catch (const EOutOfResources&) {
+    AddIcon();
+  }
 }
 
 void TTrayIcon::AddPutOffIcon() {
@@ -199,7 +217,7 @@ void TTrayIcon::AddPutOffIcon() {
 }
 
 void TTrayIcon::CancelPutOffAdd() {
-  if (std::exchange(FAddPutOff, false)) KillTimer(NotifyWindow(), kPutOffAddTimer);
+  if (std::exchange(FAddPutOff, false)) FAddTimer->SetEnabled(false);
 }
 
 void TTrayIcon::Changed() {
@@ -309,7 +327,8 @@ bool TTrayIcon::AddIcon() {
 bool TTrayIcon::RemoveIcon() {
   CancelPutOffAdd();
   if (!FPreviewChanging) FIconVisible = false;
-  return Notify(NIM_DELETE);
+  // Without its window the shell was never told of the icon.
+  return FWindow && Notify(NIM_DELETE);
 }
 
 bool TTrayIcon::UpdateIcon() {
@@ -479,11 +498,6 @@ void TTrayIcon::HandleCallback(UINT event, POINT anchor) {
 
 bool TTrayIcon::IconWindowProc(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
-    case WM_TIMER:
-      if (wParam != kPutOffAddTimer) return false;
-      AddPutOffIcon();
-      result = 0;
-      return true;
     case kCallbackMessage:
       // Version 4: the event in the low word (the icon's number in the
       // high one) and the icon's anchor point in the first parameter.

@@ -110,7 +110,7 @@ class TTrayIcon : public TComponent {
   // The menu at a screen point (the icon's, when opened from the keyboard).
   void PopupAt(POINT at);
   // The hidden window whose procedure receives the shell's notifications.
-  HWND NotifyWindow() const { return FWindow ? FWindow->Handle() : nullptr; }
+  HWND NotifyWindow() const;
 
   void Loaded() override;
 
@@ -127,7 +127,6 @@ class TTrayIcon : public TComponent {
 
  private:
   class SingleClickTimer;
-  static constexpr UINT_PTR kPutOffAddTimer = 1;
   NOTIFYICONDATAW NotifyRecord() const;
   // What the shell shows: the program icon at the tray's size when the
   // image is the program's (its 24-pixel picture or the application's
@@ -176,7 +175,8 @@ class TTrayIcon : public TComponent {
   UINT FTaskbarCreated;
   // A right press opened the menu; the context-menu notice that follows it is not a second request.
   bool FRightPressOpenedMenu = false;
-  std::unique_ptr<TMessageWindow> FWindow;
+  mutable std::unique_ptr<TMessageWindow> FWindow;
+  TTimer* FAddTimer;  // owned as components
   TTimer* FCycleTimer;  // owned as components
   TTimer* FSingleClickTimer;
   std::unique_ptr<SingleClickTimer> FClickTimer;

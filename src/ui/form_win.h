@@ -87,6 +87,8 @@ class TForm : public TWinControl {
   int FModalResult = 0;
   // The program icon at this window's sizes: the caption, taskbar and Alt+Tab.
   IconHandle FBigIcon, FSmallIcon;
+  static constexpr UINT_PTR kProgramIconsTimer = 0x5649;
+  bool FProgramIconsPutOff = false;
 };
 
 // Every form that exists, in the order they were created.

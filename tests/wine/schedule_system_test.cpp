@@ -152,14 +152,15 @@ TEST(SingleInstanceTest, ASecondStartBringsTheFirstBackFromTheTrayAndEndsWithout
   ProgramProcess first;
   ASSERT_TRUE(first.Started());
   HWND window = nullptr;
+  std::vector<HWND> trays;
+  // The tray icon's window comes once the main window has painted.
   ASSERT_TRUE(WaitUntil([&] {
     std::vector<HWND> found = first.Windows(L"Vespermark");
     window = found.size() == 1 && IsWindowVisible(found[0]) ? found[0] : nullptr;
-    return window != nullptr;
+    trays = first.Windows(L"");
+    return window != nullptr && trays.size() == 1;
   }));
   // Into the tray, as a single click on its icon sends it.
-  std::vector<HWND> trays = first.Windows(L"");
-  ASSERT_EQ(trays.size(), 1u);
   PostMessageW(trays[0], TTrayIcon::kCallbackMessage, 1, WM_LBUTTONDOWN);
   PostMessageW(trays[0], TTrayIcon::kCallbackMessage, 1, WM_LBUTTONUP);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
