@@ -69,7 +69,7 @@ void SetLinkShell(LinkShell* shell) { gLinkShell = shell; }
 
 TURLLabel::TURLLabel(TComponent* owner) : TWinControl(owner) {
   // The system's hand; every Windows this program runs on has one.
-  RegisterCursor(crURLHand, LoadCursorW(nullptr, IDC_HAND));
+  RegisterCursor(crURLHand, IDC_HAND);
   SetParentColor(true);
   // Its own font, so a parent's does not wash out the link look.
   SetParentFont(false);

@@ -71,11 +71,6 @@ class TTrayIcon::SingleClickTimer : public ClickTimer {
 
 TTrayIcon::TTrayIcon(TComponent* owner)
     : TComponent(owner), FTaskbarCreated(RegisterWindowMessageW(L"TaskbarCreated")) {
-  FAddTimer = new TTimer(this);
-  FAddTimer->SetEnabled(false);
-  FAddTimer->SetInterval(USER_TIMER_MINIMUM);
-  FAddTimer->SetOnTimer([this](TObject*) { AddPutOffIcon(); });
-
   FCycleTimer = new TTimer(this);
   FCycleTimer->SetEnabled(false);
   FCycleTimer->SetInterval(0);
@@ -149,7 +144,6 @@ TTrayIcon::~TTrayIcon() {
   FWindow.reset();
   FClicks.reset();
   FClickTimer.reset();
-  delete FAddTimer;
   delete FCycleTimer;
   delete FSingleClickTimer;
   FAppHook.reset();
@@ -204,24 +198,17 @@ void TTrayIcon::Loaded() {
 // Each request is a round trip to the shell that the first paint need not
 // wait for: a timer is dispatched only once no window has painting left.
 void TTrayIcon::PutOffAdd() {
-  try {
-    FAddTimer->SetEnabled(true);
-    FAddPutOff = true;
-  } catch (const EOutOfResources&) {
-    AddIcon();
-  }
+  FAddPutOff.Start([this] { AddIcon(); });
 }
 
 void TTrayIcon::AddPutOffIcon() {
-  if (FAddPutOff) AddIcon();
+  if (FAddPutOff.Pending()) AddIcon();
 }
 
-void TTrayIcon::CancelPutOffAdd() {
-  if (std::exchange(FAddPutOff, false)) FAddTimer->SetEnabled(false);
-}
+void TTrayIcon::CancelPutOffAdd() { FAddPutOff.Cancel(); }
 
 void TTrayIcon::Changed() {
-  if (!IsLoading() && !FAddPutOff) UpdateIcon();
+  if (!IsLoading() && !FAddPutOff.Pending()) UpdateIcon();
 }
 
 void TTrayIcon::Notification(TComponent* component, TOperation operation) {

@@ -13,6 +13,7 @@
 #include "persist/component.h"
 #include "ui/graphics/icon_win.h"
 #include "ui/graphics/image_list_win.h"
+#include "ui/system/put_off_win.h"
 #include "ui/system/window_win.h"
 #include "tray/tray_click.h"
 #include "ui/popup_menu.h"
@@ -155,7 +156,7 @@ class TTrayIcon : public TComponent {
   TIcon FIcon;
   bool FDefaultIconAsked = false;
   bool FIconVisible = true;
-  bool FAddPutOff = false;
+  TPutOff FAddPutOff;
   std::string FHint;
   bool FShowHint = true;
   ComponentRef<TComponent> FPopupMenu;
@@ -176,7 +177,6 @@ class TTrayIcon : public TComponent {
   // A right press opened the menu; the context-menu notice that follows it is not a second request.
   bool FRightPressOpenedMenu = false;
   mutable std::unique_ptr<TMessageWindow> FWindow;
-  TTimer* FAddTimer;  // owned as components
   TTimer* FCycleTimer;  // owned as components
   TTimer* FSingleClickTimer;
   std::unique_ptr<SingleClickTimer> FClickTimer;

@@ -192,14 +192,14 @@ void TForm::CreateParams(WindowParams& params) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
-  // The first paint does not show them, and handing them to the system costs
-  // Wine as much as a window: a timer is dispatched once nothing is left to paint.
-  FProgramIconsPutOff = SetTimer(Handle(), kProgramIconsTimer, USER_TIMER_MINIMUM, nullptr) != 0;
-  if (!FProgramIconsPutOff) SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
+  // The first paint does not show them, and handing them to the system costs Wine several milliseconds.
+  FProgramIconsPutOff.Start([this] {
+    if (HandleAllocated()) SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
+  });
 }
 
 void TForm::SetProgramIcons(int smallSize, int largeSize) {
-  if (std::exchange(FProgramIconsPutOff, false)) KillTimer(Handle(), kProgramIconsTimer);
+  FProgramIconsPutOff.Cancel();
   // The window lets go of the old icons before they are destroyed.
   IconHandle big = LoadProgramIcon(largeSize), small = LoadProgramIcon(smallSize);
   if (big) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
@@ -281,10 +281,6 @@ void TForm::ChildFocused(TWinControl* control) {
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: Close(); return 0;
-    case WM_TIMER:
-      if (wParam != kProgramIconsTimer) break;
-      SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
-      return 0;
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) {
         // Coming back, the keyboard returns to the control that had it; the

@@ -4,11 +4,14 @@
 #include "base/codecs/bmp_codec.h"
 #include "ui/graphics/canvas_win.h"
 #include "ui/graphics/icon_win.h"
+#include "ui/system/put_off_win.h"
 #include "ui/system/system_library_win.h"
 #include "ui/system/timer_win.h"
 #include "wine_support.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -150,6 +153,45 @@ TEST(TimerTest, TicksOnlyWhileEnabledWithAHandlerAndAnInterval) {
   timer.SetEnabled(true);
   PumpMessages(150);
   EXPECT_EQ(ticks, stopped);
+}
+
+TEST(PutOffTest, RunsOnceNothingIsLeftToPaintOnlyTheLatestWorkAndAtOnceWithoutTimers) {
+  HWND window = CreateWindowExW(0, L"STATIC", L"put off", WS_POPUP | WS_VISIBLE, 10, 10, 80, 40, nullptr, nullptr,
+                                ModuleInstance(), nullptr);
+  ASSERT_TRUE(window);
+  PumpMessages(50);
+  InvalidateRect(window, nullptr, TRUE);
+  std::vector<std::string> ran;
+  bool paintLeft = true;
+  {
+    TPutOff putOff;
+    putOff.Start([&] { ran.push_back("first"); });
+    putOff.Start([&] {
+      ran.push_back("second");
+      paintLeft = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    });
+    EXPECT_TRUE(putOff.Pending());
+    EXPECT_TRUE(ran.empty());
+    PumpMessages(100);
+    EXPECT_EQ(ran, std::vector<std::string>{"second"});
+    EXPECT_FALSE(paintLeft) << "the window painted first";
+    EXPECT_FALSE(putOff.Pending());
+
+    putOff.Start([&] { ran.push_back("cancelled"); });
+    putOff.Cancel();
+    TPutOff dropped;
+    dropped.Start([&] { ran.push_back("destroyed"); });
+  }
+  PumpMessages(100);
+  EXPECT_EQ(ran.size(), 1u) << "neither the cancelled work nor that of a put-off gone runs";
+
+  ActiveTimerApi().set = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+  TPutOff starved;
+  starved.Start([&] { ran.push_back("now"); });
+  ActiveTimerApi() = TimerApi{};
+  EXPECT_EQ(ran.back(), "now");
+  EXPECT_FALSE(starved.Pending());
+  DestroyWindow(window);
 }
 
 TEST(BitmapTest, DibPixelsCanvasAndBmpRoundTrip) {

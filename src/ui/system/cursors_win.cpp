@@ -84,8 +84,8 @@ CursorOwner DrawnCursor(const std::array<std::string_view, 24>& art) {
   return CursorOwner(CreateCursor(ModuleInstance(), 0, 0, kSize, kSize, andMask.data(), xorMask.data()));
 }
 
-std::map<int, HCURSOR>& CustomCursors() {
-  static std::map<int, HCURSOR> cursors;
+std::map<int, LPCWSTR>& CustomCursors() {
+  static std::map<int, LPCWSTR> cursors;
   return cursors;
 }
 
@@ -98,10 +98,10 @@ HCURSOR CursorHandle(int cursor) {
     static const CursorOwner drag = DrawnCursor(kDragArt);
     return drag.Get();
   }
-  if (auto it = CustomCursors().find(cursor); it != CustomCursors().end()) return it->second;
-  LPCWSTR id = SystemCursorId(cursor);
+  const auto custom = CustomCursors().find(cursor);
+  LPCWSTR id = custom != CustomCursors().end() ? custom->second : SystemCursorId(cursor);
   // System cursors are shared and never destroyed.
   return id ? LoadCursorW(nullptr, id) : nullptr;
 }
 
-void RegisterCursor(int cursor, HCURSOR handle) { CustomCursors()[cursor] = handle; }
+void RegisterCursor(int cursor, LPCWSTR systemCursor) { CustomCursors()[cursor] = systemCursor; }

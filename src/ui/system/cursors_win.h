@@ -10,5 +10,6 @@
 IdentMap<int> CursorIdents();
 // Null for crDefault and unknown numbers.
 HCURSOR CursorHandle(int cursor);
-// Adds a cursor under a number of the program's own (the link label's hand).
-void RegisterCursor(int cursor, HCURSOR handle);
+// Adds a system cursor under a number of the program's own (the link
+// label's hand), loaded when first shown: not while a form is made.
+void RegisterCursor(int cursor, LPCWSTR systemCursor);
