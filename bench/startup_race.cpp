@@ -5,7 +5,9 @@
 // the ratio of the first program's medians to the second's.
 //
 //   startup_race.exe RUNS PROGRAM BASELINE   alternating runs, ABBA order
-//   startup_race.exe hold SECONDS PROGRAM    starts one copy, waits until it
+//   startup_race.exe hold SECONDS PROGRAM X Y
+//                                            puts the pointer at screen X, Y,
+//                                            starts one copy, waits until it
 //                                            is painted, keeps it SECONDS
 //                                            (memory is read meanwhile)
 #include <windows.h>
@@ -134,7 +136,9 @@ std::wstring Name(const std::wstring& path) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc == 4 && std::wstring(argv[1]) == L"hold") {
+  if (argc == 6 && std::wstring(argv[1]) == L"hold") {
+    // Over a control with a hint, the copy makes its tooltip: the pointer's place is part of the reading.
+    SetCursorPos(_wtoi(argv[4]), _wtoi(argv[5]));
     Start start = Launch(argv[3]);
     std::printf("painted after %.1f ms\n", start.painted);
     std::fflush(stdout);
@@ -143,7 +147,7 @@ int wmain(int argc, wchar_t** argv) {
     return start.painted < 0;
   }
   if (argc != 4) {
-    std::fprintf(stderr, "usage: startup_race RUNS PROGRAM BASELINE | startup_race hold SECONDS PROGRAM\n");
+    std::fprintf(stderr, "usage: startup_race RUNS PROGRAM BASELINE | startup_race hold SECONDS PROGRAM X Y\n");
     return 2;
   }
   int runs = _wtoi(argv[1]);

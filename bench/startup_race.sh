@@ -20,11 +20,12 @@ trap 'stop_wine; stop_xvfb' EXIT
 # The sum of the Anonymous lines of a Wine process's mappings, in KiB.
 anonymous_kib() { awk '/^Anonymous:/ { sum += $2 } END { print sum }' "/proc/$1/smaps"; }
 
-# Starts one copy through the driver, reads its memory once it is painted.
+# Starts one copy through the driver with the pointer at screen X Y, reads
+# its memory once it is painted.
 memory_of() {
-  local exe="$1" name pid=""
+  local exe="$1" x="$2" y="$3" name pid=""
   name="$(basename "$exe")"
-  timeout 60 wine "$RACE" hold 4 "$(winepath -w "$exe")" >/dev/null 2>&1 &
+  timeout 60 wine "$RACE" hold 4 "$(winepath -w "$exe")" "$x" "$y" >/dev/null 2>&1 &
   local driver=$!
   sleep 3
   pid="$(pgrep -n -f "$name" || true)"
@@ -35,9 +36,14 @@ memory_of() {
 echo "== start-up, $RUNS alternating runs"
 timeout 580 wine "$RACE" "$RUNS" "$(winepath -w "$PROGRAM")" "$(winepath -w "$BARE")"
 
+# At rest, with the pointer away from the window; then with it over the
+# clock face, whose hint brings the system's tooltip control in.
 echo "== anonymous memory (KiB), three copies each"
-for i in 1 2 3; do
-  echo "Vespermark.exe $(memory_of "$PROGRAM")   bare_window.exe $(memory_of "$BARE")"
+for place in "away 0 0" "over-the-face 590 380"; do
+  set -- $place
+  for i in 1 2 3; do
+    echo "pointer $1: Vespermark.exe $(memory_of "$PROGRAM" "$2" "$3")   bare_window.exe $(memory_of "$BARE" "$2" "$3")"
+  done
 done
 
 if [ -x "$PHASES" ]; then
