@@ -14,6 +14,7 @@
 #include "skin/pixels/glyph_layout.h"
 #include "skin/pixels/pixel_buffer.h"
 #include "skin/pixels/pixel_effects.h"
+#include "skin/data/skin_bitmap.h"
 #include "skin/data/skin_objects.h"
 
 class TSkinData;
@@ -108,11 +109,12 @@ class TObjectCanvas : public TextMeasure {
 // The skin's decoded pictures, owned by the object list for the objects' lifetime.
 struct TObjectPictures {
   PixelImage Frame;
-  std::vector<PixelImage> Extra;
+  // The extra pictures are decoded from `Sources` when an object first asks
+  // for one: most belong to the menus and controls, which keep their own.
+  mutable std::vector<PixelImage> Extra;
+  const std::vector<TSkinBitmap>* Sources = nullptr;
   // The extra picture of an index, or null when there is none.
-  const PixelImage* ExtraAt(int32_t index) const {
-    return index >= 0 && static_cast<size_t>(index) < Extra.size() ? &Extra[static_cast<size_t>(index)] : nullptr;
-  }
+  const PixelImage* ExtraAt(int32_t index) const;
 };
 
 class TActiveSkinObject {

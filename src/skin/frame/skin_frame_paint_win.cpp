@@ -31,7 +31,8 @@ void TSkinFrame::PaintFrame() {
   if (BelowMinimum(bounds.Width(), bounds.Height())) return;
   UpdateFrame();
   const int W = FFrame.FrameWidth, H = FFrame.FrameHeight;
-  const PixelImage& picture = FActive || FInactivePicture.Width() == 0 ? FPicture : FInactivePicture;
+  const PixelImage& picture =
+      FActive || FInactivePicture.Width() == 0 ? FObjects.FramePicture() : FInactivePicture;
   TBorderStrips strips = ComposeFrameBorders(PointsOf(FSkin), PointsOf(FFrame), FStretch, W, H,
                                              TRect{0, 0, picture.Width(), picture.Height()}, picture.View());
   const TRect& client = FFrame.Client;
@@ -64,7 +65,7 @@ void TSkinFrame::PaintFrame() {
 void TSkinFrame::PaintClientBackground(HDC dc, const RECT& area) const {
   if (area.right <= area.left || area.bottom <= area.top) return;
   const bool own = FBackground.Width() > 0;
-  const PixelImage& source = own ? FBackground : FPicture;
+  const PixelImage& source = own ? FBackground : FObjects.FramePicture();
   const PixelBox piece = own ? PixelBox{0, 0, FBackground.Width(), FBackground.Height()} : PixelBox{FSkin.Client};
   if (piece.Width() <= 0 || piece.Height() <= 0) {
     FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));

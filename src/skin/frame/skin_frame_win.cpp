@@ -120,7 +120,6 @@ void TSkinFrame::ApplySkin(const TSkinData* skin) {
     FSkin = FrameSkinPointsOf(*skin);
     FStretch = {skin->leftstretch, skin->topstretch, skin->rightstretch, skin->bottomstretch};
     FBorderWidth = skin->borderwidth;
-    FPicture = PixelImageFromBmp(skin->PictureBitmap().Image());
     const TSkinBitmap& inactive = skin->InactivePictureBitmap();
     FInactivePicture = inactive.Empty() ? PixelImage() : PixelImageFromBmp(inactive.Image());
     FAutoRenderInactive = skin->autorenderinginactiveimage;

@@ -170,7 +170,7 @@ class TSkinFrame : private TObjectFrame {
   TScaledFramePoints FFrame;
   TStretchEdges FStretch;
   int FBorderWidth = 0;
-  PixelImage FPicture, FInactivePicture, FMask;
+  PixelImage FInactivePicture, FMask;
   PixelImage FBackground;  // the skin's own client picture, when it names one
   // Without an inactive picture the skin may darken or grey the active one.
   bool FAutoRenderInactive = false;

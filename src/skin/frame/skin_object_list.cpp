@@ -42,7 +42,8 @@ void TSkinObjectList::Clear() {
 void TSkinObjectList::CreateObjects(const TSkinData& skin) {
   Clear();
   FPictures.Frame = Decode(skin.PictureBitmap());
-  for (const TSkinBitmap& bitmap : skin.ActivePictureBitmaps()) FPictures.Extra.push_back(Decode(bitmap));
+  FPictures.Sources = &skin.ActivePictureBitmaps();
+  FPictures.Extra.resize(skin.ActivePictureBitmaps().size());
   for (const auto& entry : skin.SkinObjects()) {
     const TDataSkinObject* data = entry.get();
     // The main menu bar's entries and menu items belong to the skinned menus.
@@ -62,6 +63,8 @@ void TSkinObjectList::CreateObjects(const TSkinData& skin) {
       object = std::make_unique<TUserObject>(FFrame, &skin, FPictures, user);
     if (object) FObjects.push_back(std::move(object));
   }
+  // The objects have taken theirs; the skin's bitmaps may change from now on.
+  FPictures.Sources = nullptr;
 }
 
 void TSkinObjectList::CreateDefaultObjects(const TSkinData* skin) {

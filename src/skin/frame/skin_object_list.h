@@ -74,6 +74,9 @@ class TSkinObjectList {
   // Answers whether the frame was repainted.
   bool UpdateCaptionActive(bool repaint);
 
+  // The skin's frame picture, decoded once for the objects and the frame.
+  const PixelImage& FramePicture() const { return FPictures.Frame; }
+
  private:
   bool Usable(int index) const;
 
