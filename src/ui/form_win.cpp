@@ -192,14 +192,10 @@ void TForm::CreateParams(WindowParams& params) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
-  // The first paint does not show them, and handing them to the system costs Wine several milliseconds.
-  FProgramIconsPutOff.Start([this] {
-    if (HandleAllocated()) SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
-  });
+  SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
 }
 
 void TForm::SetProgramIcons(int smallSize, int largeSize) {
-  FProgramIconsPutOff.Cancel();
   // The window lets go of the old icons before they are destroyed.
   IconHandle big = LoadProgramIcon(largeSize), small = LoadProgramIcon(smallSize);
   if (big) SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));

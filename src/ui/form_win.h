@@ -9,7 +9,6 @@
 
 #include "ui/control_win.h"
 #include "ui/system/handles_win.h"
-#include "ui/system/put_off_win.h"
 
 enum class TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
@@ -88,7 +87,6 @@ class TForm : public TWinControl {
   int FModalResult = 0;
   // The program icon at this window's sizes: the caption, taskbar and Alt+Tab.
   IconHandle FBigIcon, FSmallIcon;
-  TPutOff FProgramIconsPutOff;
 };
 
 // Every form that exists, in the order they were created.
