@@ -4,17 +4,6 @@
 #include <cmath>
 
 #include "skin/data/skin_data.h"
-#include "skin/pixels/bmp_pixels.h"
-
-const PixelImage* TObjectPictures::ExtraAt(int32_t index) const {
-  if (index < 0 || static_cast<size_t>(index) >= Extra.size()) return nullptr;
-  PixelImage& picture = Extra[static_cast<size_t>(index)];
-  if (Sources && picture.Width() == 0 && static_cast<size_t>(index) < Sources->size()) {
-    const TSkinBitmap& bitmap = (*Sources)[static_cast<size_t>(index)];
-    if (!bitmap.Empty()) picture = PixelImageFromBmp(bitmap.Image());
-  }
-  return &picture;
-}
 
 TActiveSkinObject::TActiveSkinObject(TObjectFrame& frame, const TSkinData* skin, const TObjectPictures& pictures,
                                      const TDataSkinObject* data)

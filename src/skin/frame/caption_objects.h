@@ -14,7 +14,6 @@
 #include "skin/pixels/glyph_layout.h"
 #include "skin/pixels/pixel_buffer.h"
 #include "skin/pixels/pixel_effects.h"
-#include "skin/data/skin_bitmap.h"
 #include "skin/data/skin_objects.h"
 
 class TSkinData;
@@ -109,12 +108,13 @@ class TObjectCanvas : public TextMeasure {
 // The skin's decoded pictures, owned by the object list for the objects' lifetime.
 struct TObjectPictures {
   PixelImage Frame;
-  // The extra pictures are decoded from `Sources` when an object first asks
-  // for one: most belong to the menus and controls, which keep their own.
-  mutable std::vector<PixelImage> Extra;
-  const std::vector<TSkinBitmap>* Sources = nullptr;
+  // One per extra picture of the skin; only those the objects use are
+  // decoded: most belong to the menus and controls, which keep their own.
+  std::vector<PixelImage> Extra;
   // The extra picture of an index, or null when there is none.
-  const PixelImage* ExtraAt(int32_t index) const;
+  const PixelImage* ExtraAt(int32_t index) const {
+    return index >= 0 && static_cast<size_t>(index) < Extra.size() ? &Extra[static_cast<size_t>(index)] : nullptr;
+  }
 };
 
 class TActiveSkinObject {

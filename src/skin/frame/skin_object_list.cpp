@@ -42,14 +42,17 @@ void TSkinObjectList::Clear() {
 void TSkinObjectList::CreateObjects(const TSkinData& skin) {
   Clear();
   FPictures.Frame = Decode(skin.PictureBitmap());
-  FPictures.Sources = &skin.ActivePictureBitmaps();
-  FPictures.Extra.resize(skin.ActivePictureBitmaps().size());
+  const std::vector<TSkinBitmap>& extra = skin.ActivePictureBitmaps();
+  FPictures.Extra.resize(extra.size());
   for (const auto& entry : skin.SkinObjects()) {
     const TDataSkinObject* data = entry.get();
     // The main menu bar's entries and menu items belong to the skinned menus.
     if (dynamic_cast<const TDataSkinMainMenuBarButton*>(data) || dynamic_cast<const TDataSkinMenuItem*>(data) ||
         dynamic_cast<const TDataSkinMainMenuItem*>(data))
       continue;
+    if (const int32_t index = data->activepictureindex;
+        index >= 0 && static_cast<size_t>(index) < extra.size() && FPictures.Extra[size_t(index)].Width() == 0)
+      FPictures.Extra[size_t(index)] = Decode(extra[size_t(index)]);
     std::unique_ptr<TActiveSkinObject> object;
     if (auto* standard = dynamic_cast<const TDataSkinStdButton*>(data))
       object = std::make_unique<TSkinStdButtonObject>(FFrame, &skin, FPictures, standard);
@@ -63,8 +66,6 @@ void TSkinObjectList::CreateObjects(const TSkinData& skin) {
       object = std::make_unique<TUserObject>(FFrame, &skin, FPictures, user);
     if (object) FObjects.push_back(std::move(object));
   }
-  // The objects have taken theirs; the skin's bitmaps may change from now on.
-  FPictures.Sources = nullptr;
 }
 
 void TSkinObjectList::CreateDefaultObjects(const TSkinData* skin) {
