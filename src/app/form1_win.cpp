@@ -160,6 +160,7 @@ void TForm1::Loaded() {
 
 TForm1::~TForm1() {
   BeginDestroy();
+  if (Application) Application->UnwatchHandle(FApplicationWatch);
   DestroyComponents();
   if (Form1 == this) Form1 = nullptr;
 }
@@ -183,8 +184,10 @@ void TForm1::ConnectToSystem() {
   // The application window is unowned, so it hears the system's broadcasts
   // even while the form is hidden in the tray.
   if (Application)
-    FApplicationHook = std::make_unique<TWindowProcHook>(
-        Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) { return ApplicationMessage(m, w, l); });
+    FApplicationWatch = Application->WatchHandle([this] {
+      FApplicationHook = std::make_unique<TWindowProcHook>(
+          Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) { return ApplicationMessage(m, w, l); });
+    });
 }
 
 LRESULT TForm1::ApplicationMessage(UINT message, WPARAM wParam, LPARAM lParam) {

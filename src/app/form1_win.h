@@ -67,6 +67,7 @@ class TForm1 : public TForm {
   std::unique_ptr<LocalClock> FSystemClock;
   std::unique_ptr<ScheduleController> FController;
   std::unique_ptr<TWindowProcHook> FApplicationHook;  // goes before the controller it calls
+  int FApplicationWatch = 0;
 };
 
 extern TForm1* Form1;

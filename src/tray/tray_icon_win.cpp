@@ -83,13 +83,14 @@ TTrayIcon::TTrayIcon(TComponent* owner)
   FClicks = std::make_unique<TrayClickTracker>(*FClickTimer, [this] { Click(); }, [this] { DblClick(); });
   FSingleClickTimer->SetOnTimer([this](TObject*) { FClicks->TimerTick(); });
 
-  if (Application) {
-    FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
-      return ApplicationWindowProc(m, w, l);
+  if (Application)
+    FAppWatch = Application->WatchHandle([this] {
+      FAppHook = std::make_unique<TWindowProcHook>(Application->Handle(), [this](UINT m, WPARAM w, LPARAM l) {
+        return ApplicationWindowProc(m, w, l);
+      });
+      // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
+      ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
     });
-    // Run as administrator, Explorer's restart notice would be filtered and the icon not come back.
-    ChangeWindowMessageFilterEx(Application->Handle(), FTaskbarCreated, MSGFLT_ALLOW, nullptr);
-  }
   if (TWinControl* control = OwnerControl()) {
     FOwnerWatch = control->WatchHandle([this] { HookOwner(); });
     // A control that is no form has a window only inside one.
@@ -146,6 +147,7 @@ TTrayIcon::~TTrayIcon() {
   FClickTimer.reset();
   delete FCycleTimer;
   delete FSingleClickTimer;
+  if (Application) Application->UnwatchHandle(FAppWatch);
   FAppHook.reset();
   // An owner already past its own destructor is no windowed control any more.
   if (TWinControl* control = OwnerControl()) control->UnwatchHandle(FOwnerWatch);

@@ -182,6 +182,7 @@ class TTrayIcon : public TComponent {
   std::unique_ptr<SingleClickTimer> FClickTimer;
   std::unique_ptr<TrayClickTracker> FClicks;
   std::unique_ptr<TWindowProcHook> FAppHook;
+  int FAppWatch = 0;
   std::unique_ptr<TWindowProcHook> FOwnerHook;
   int FOwnerWatch = 0;
   mutable IconHandle FProgramIcon;  // ShellIcon's, for FProgramIconSize

@@ -54,13 +54,13 @@ TApplication::TApplication() : TComponent(nullptr) {
   FTitle = TitleFromExecutablePath(WideToUtf8(std::wstring_view(path, length)));
   FIcon = LoadIconW(ModuleInstance(), L"MAINICON");
   MarkStartupPhase("application: program icon");
-  FWindow = std::make_unique<AppWindow>(*this, FTitle);
   if (!Application) Application = this;
   SetExceptionReporter([this](std::exception_ptr error) { HandleException(error); });
 }
 
 TApplication::~TApplication() {
   BeginDestroy();
+  FWindowPutOff.Cancel();
   DestroyComponents();  // the forms go while the application window still owns them
   FWindow.reset();
   SetExceptionReporter(nullptr);
@@ -69,7 +69,23 @@ TApplication::~TApplication() {
   LeaveComApartment();
 }
 
-HWND TApplication::Handle() const { return FWindow->Handle(); }
+HWND TApplication::Handle() const {
+  if (!FWindow) {
+    FWindow = std::make_unique<AppWindow>(const_cast<TApplication&>(*this), FTitle);
+    for (const auto watchers = FHandleWatchers; const auto& [id, watcher] : watchers) watcher();
+  }
+  return FWindow->Handle();
+}
+
+int TApplication::WatchHandle(std::function<void()> watcher) {
+  FHandleWatchers.emplace_back(++FLastHandleWatcher, std::move(watcher));
+  if (FWindow) FHandleWatchers.back().second();
+  return FLastHandleWatcher;
+}
+
+void TApplication::UnwatchHandle(int id) {
+  std::erase_if(FHandleWatchers, [id](const auto& entry) { return entry.first == id; });
+}
 
 void TApplication::AdoptMainForm(TForm* form) {
   if (FMainForm) return;
@@ -87,6 +103,8 @@ void TApplication::Run(int showCommand) {
       FMainForm->SetVisible(true);
     }
   }
+  // The system's broadcasts (resume, settings, a second start) are heard from here on.
+  if (!FWindow) FWindowPutOff.Start([this] { Handle(); });
   MSG msg;
   while (!FTerminated) {
     BOOL got = GetMessageW(&msg, nullptr, 0, 0);

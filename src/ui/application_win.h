@@ -9,8 +9,11 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "persist/component.h"
+#include "ui/system/put_off_win.h"
 #include "ui/system/window_win.h"
 
 class TForm;
@@ -22,7 +25,15 @@ class TApplication : public TComponent {
   std::string_view ClassName() const override { return "TApplication"; }
 
   void Initialize() {}
+  // The hidden window is made when first asked for, or once the main form is
+  // painted: the first paint needs no second top-level window, which costs
+  // Wine as much as the form's own.
   HWND Handle() const;
+  bool HandleAllocated() const { return FWindow != nullptr; }
+  // Runs `watcher` once the window exists (now, if it does), so a hook on it
+  // waits for it instead of making it early. The id takes the watcher back.
+  int WatchHandle(std::function<void()> watcher);
+  void UnwatchHandle(int id);
   const std::string& Title() const { return FTitle; }
   HICON Icon() const { return FIcon; }
   TForm* MainForm() const { return FMainForm; }
@@ -86,7 +97,10 @@ class TApplication : public TComponent {
   bool FShowMainForm = true;
   bool FTerminated = false;
   bool FShowingError = false;
-  std::unique_ptr<AppWindow> FWindow;
+  mutable std::unique_ptr<AppWindow> FWindow;
+  std::vector<std::pair<int, std::function<void()>>> FHandleWatchers;
+  int FLastHandleWatcher = 0;
+  TPutOff FWindowPutOff;
 };
 
 extern TApplication* Application;

@@ -83,6 +83,38 @@ TEST(StartupTest, ApplicationTitleComesFromTheExecutableName) {
   EXPECT_STREQ(title, L"wine_tests");
 }
 
+TEST(StartupTest, TheApplicationWindowComesOnceTheMainFormIsPaintedAndWatchersHearOfItOnce) {
+  TApplication app;
+  TForm1* form = app.CreateForm<TForm1>();
+  EXPECT_FALSE(app.HandleAllocated()) << "loading the form makes no second top-level window";
+  int made = 0, dropped = 0;
+  app.WatchHandle([&] { ++made; });
+  app.UnwatchHandle(app.WatchHandle([&] { ++dropped; }));
+
+  // Read from the loop: the application's window is there once nothing is left to paint.
+  static struct Seen {
+    TApplication* app;
+    TForm1* form;
+    bool allocated = false, painted = false;
+  } seen;
+  seen = {&app, form};
+  UINT_PTR timer = SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) {
+    seen.allocated = seen.app->HandleAllocated();
+    seen.painted = IsWindowVisible(seen.form->Handle()) && !GetUpdateRect(seen.form->Handle(), nullptr, FALSE);
+    seen.app->Terminate();
+  });
+  app.Run(SW_SHOWNORMAL);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(seen.painted);
+  EXPECT_TRUE(seen.allocated);
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(dropped, 0);
+  int late = 0;
+  app.WatchHandle([&] { ++late; });
+  EXPECT_EQ(late, 1) << "a watcher that comes after the window hears of it at once";
+  EXPECT_EQ(made, 1);
+}
+
 TEST(StartupTest, RepeatedFormsLeakNoGdiOrUserObjects) {
   auto cycle = [] {
     TApplication app;
