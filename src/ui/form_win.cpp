@@ -243,7 +243,9 @@ void TForm::Loaded() {
   ScaleForScreen();
 }
 
-void TForm::ScaleForScreen() { ScaleToDensity(MonitorPixelsPerInch(POINT{Left(), Top()})); }
+void TForm::ScaleForScreen() {
+  ScaleToDensity(HandleAllocated() ? WindowPixelsPerInch(Handle()) : MonitorPixelsPerInch(POINT{Left(), Top()}));
+}
 
 void TForm::ScaleToDensity(int pixelsPerInch) {
   if (pixelsPerInch <= 0 || FPixelsPerInch <= 0 || pixelsPerInch == FPixelsPerInch) return;

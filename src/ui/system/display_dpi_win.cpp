@@ -25,6 +25,19 @@ int ScreenPixelsPerInch() {
 
 }  // namespace
 
+int WindowPixelsPerInch(HWND window) {
+  // In user32 since Windows 10 (1607), which is loaded already: asking it
+  // spares loading shcore.dll before the first paint.
+  using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+  static const auto call = reinterpret_cast<GetDpiForWindowCall>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (call)
+    if (UINT dpi = call(window); dpi > 0) return int(dpi);
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  return MonitorPixelsPerInch(POINT{bounds.left, bounds.top});
+}
+
 int MonitorPixelsPerInch(POINT point) {
   UINT x = 0, y = 0;
   if (auto call = DpiForMonitor();

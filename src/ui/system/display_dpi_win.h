@@ -9,3 +9,5 @@
 #endif
 
 int MonitorPixelsPerInch(POINT point);
+// The density of the monitor that holds most of the window.
+int WindowPixelsPerInch(HWND window);
