@@ -431,10 +431,13 @@ void TWinControl::UpdateTabOrder() {
     return key(a) < key(b);
   });
   // The dialog manager walks siblings in z-order, so z-order is the tab order.
+  // A window already in its place is not moved: each move costs Wine a round trip.
   HWND after = HWND_TOP;
   for (TWinControl* c : ordered) {
     if (!c->HandleAllocated()) continue;
-    SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HWND before = GetWindow(c->Handle(), GW_HWNDPREV);
+    if (before != (after == HWND_TOP ? nullptr : after))
+      SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     after = c->Handle();
   }
 }

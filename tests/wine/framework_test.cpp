@@ -282,6 +282,15 @@ TEST_F(MainFormTest, TabOrderFollowsTabOrderAndSkipsDisabledControls) {
   form->BtnStart->SetFocus();
   form->BtnStart->SetEnabled(false);
   EXPECT_EQ(GetFocus(), form->BtnStop->Handle());
+  // A changed order takes effect at once, and changed back, too.
+  form->BtnStart->SetEnabled(true);
+  const int startOrder = form->BtnStart->TabOrder(), stopOrder = form->BtnStop->TabOrder();
+  form->BtnStop->SetTabOrder(startOrder);
+  form->BtnStart->SetTabOrder(stopOrder);
+  EXPECT_EQ(GetNextDlgTabItem(form->Handle(), form->TimePicker->Handle(), FALSE), form->BtnStop->Handle());
+  form->BtnStart->SetTabOrder(startOrder);
+  form->BtnStop->SetTabOrder(stopOrder);
+  EXPECT_EQ(GetNextDlgTabItem(form->Handle(), form->TimePicker->Handle(), FALSE), form->BtnStart->Handle());
 }
 
 // Run with each show command, leaving the loop at once.
