@@ -72,20 +72,17 @@ TApplication::~TApplication() {
 HWND TApplication::Handle() const {
   if (!FWindow) {
     FWindow = std::make_unique<AppWindow>(const_cast<TApplication&>(*this), FTitle);
-    for (const auto watchers = FHandleWatchers; const auto& [id, watcher] : watchers) watcher();
+    FHandleWatchers.Notify();
   }
   return FWindow->Handle();
 }
 
 int TApplication::WatchHandle(std::function<void()> watcher) {
-  FHandleWatchers.emplace_back(++FLastHandleWatcher, std::move(watcher));
-  if (FWindow) FHandleWatchers.back().second();
-  return FLastHandleWatcher;
+  if (FWindow) watcher();
+  return FHandleWatchers.Add(std::move(watcher));
 }
 
-void TApplication::UnwatchHandle(int id) {
-  std::erase_if(FHandleWatchers, [id](const auto& entry) { return entry.first == id; });
-}
+void TApplication::UnwatchHandle(int id) { FHandleWatchers.Remove(id); }
 
 void TApplication::AdoptMainForm(TForm* form) {
   if (FMainForm) return;

@@ -9,9 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
-
+#include "base/watchers.h"
 #include "persist/component.h"
 #include "ui/system/put_off_win.h"
 #include "ui/system/window_win.h"
@@ -98,8 +96,7 @@ class TApplication : public TComponent {
   bool FTerminated = false;
   bool FShowingError = false;
   mutable std::unique_ptr<AppWindow> FWindow;
-  std::vector<std::pair<int, std::function<void()>>> FHandleWatchers;
-  int FLastHandleWatcher = 0;
+  TWatchers FHandleWatchers;
   TPutOff FWindowPutOff;
 };
 

@@ -462,19 +462,14 @@ void TWinControl::CreateHandle() {
   WindowParams params;
   CreateParams(params);
   CreateWindowHandle(params);
-  for (const auto watchers = FHandleWatchers; const auto& [id, watcher] : watchers) watcher();
+  FHandleWatchers.Notify();
   UpdateHintTool();
   CreateChildHandles();
 }
 
-int TWinControl::WatchHandle(std::function<void()> watcher) {
-  FHandleWatchers.emplace_back(++FLastHandleWatcher, std::move(watcher));
-  return FLastHandleWatcher;
-}
+int TWinControl::WatchHandle(std::function<void()> watcher) { return FHandleWatchers.Add(std::move(watcher)); }
 
-void TWinControl::UnwatchHandle(int id) {
-  std::erase_if(FHandleWatchers, [id](const auto& entry) { return entry.first == id; });
-}
+void TWinControl::UnwatchHandle(int id) { FHandleWatchers.Remove(id); }
 
 void TWinControl::CreateChildHandles() {
   for (TWinControl* c : FControls)

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/watchers.h"
 #include "persist/component.h"
 #include "ui/control_geometry.h"
 #include "ui/drag_session.h"
@@ -314,8 +315,7 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   TFont FFont;
   bool FParentFont = true;
   ::FontHandle FFontHandle;
-  std::vector<std::pair<int, std::function<void()>>> FHandleWatchers;
-  int FLastHandleWatcher = 0;
+  TWatchers FHandleWatchers;
   TColor FColor = clBtnFace;
   bool FParentColor = false;
   bool FCtl3D = true;
