@@ -276,7 +276,7 @@ TEST(AccessibleProcessTest, AnotherProcessReadsTheRunningProgram) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   {
     ProgramProcess program;
-    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.Started()) << "error " << program.StartError();
     HWND window = nullptr;
     ASSERT_TRUE(WaitUntil([&] {
       std::vector<HWND> found = program.Windows(L"Vespermark");

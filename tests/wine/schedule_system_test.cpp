@@ -150,7 +150,7 @@ TEST_F(MainFormTest, TheSystemIsKeptAwakeOnlyWhileArmed) {
 
 TEST(SingleInstanceTest, ASecondStartBringsTheFirstBackFromTheTrayAndEndsWithoutAWindow) {
   ProgramProcess first;
-  ASSERT_TRUE(first.Started());
+  ASSERT_TRUE(first.Started()) << "error " << first.StartError();
   HWND window = nullptr;
   std::vector<HWND> trays;
   // The tray icon's window comes once the main window has painted.
@@ -166,7 +166,7 @@ TEST(SingleInstanceTest, ASecondStartBringsTheFirstBackFromTheTrayAndEndsWithout
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }));
 
   ProgramProcess second;
-  ASSERT_TRUE(second.Started());
+  ASSERT_TRUE(second.Started()) << "error " << second.StartError();
   EXPECT_EQ(second.WaitForExit(10000), 0) << "the second copy ends at once, having made no window (no tray icon)";
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 3000)) << "the first is back";
   EXPECT_EQ(first.Windows(L"Vespermark").size(), 1u);

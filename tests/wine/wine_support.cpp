@@ -132,8 +132,15 @@ ProgramProcess::ProgramProcess() {
   std::wstring command = L"\"" + std::wstring(path) + L"\" --run-program";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (CreateProcessW(path, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &FInfo))
-    CloseHandle(FInfo.hThread);
+  // Wine's process start can fail for a moment on a loaded host; a second try
+  // tells that apart from a program that cannot start.
+  for (int attempt = 0; attempt < 3; ++attempt, Sleep(250)) {
+    if (CreateProcessW(path, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &FInfo)) {
+      CloseHandle(FInfo.hThread);
+      return;
+    }
+    FStartError = GetLastError();
+  }
 }
 
 ProgramProcess::~ProgramProcess() {

@@ -141,6 +141,8 @@ class ProgramProcess {
   ProgramProcess(const ProgramProcess&) = delete;
   ProgramProcess& operator=(const ProgramProcess&) = delete;
   bool Started() const { return FInfo.hProcess != nullptr; }
+  // Why the last try to start failed.
+  unsigned long StartError() const { return FStartError; }
   // The exit code once it ended within `ms`; -1 if it still runs.
   long WaitForExit(DWORD ms) const;
   // Its top-level windows of our class with this title: the main window is
@@ -150,6 +152,7 @@ class ProgramProcess {
 
  private:
   PROCESS_INFORMATION FInfo{};
+  unsigned long FStartError = 0;
 };
 
 template <class Condition>
