@@ -4,6 +4,7 @@
 #include "app/form1_win.h"
 #include "app/single_instance_win.h"
 #include "ui/application_win.h"
+#include "ui/system/input_method_win.h"
 #include "base/startup_phases.h"
 #include "skin/data/skin_notices_win.h"
 
@@ -14,6 +15,7 @@ int RunVespermark(int showCommand, std::optional<std::span<const uint8_t>> formS
     TSingleInstance::ActivateRunningCopy();
     return 0;
   }
+  TurnOffInputMethod();
   RegisterMainFormClasses();
   MarkStartupPhase("single instance, classes");
   // Before the form: its tray icon's first requests are reported too.

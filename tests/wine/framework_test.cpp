@@ -4,6 +4,7 @@
 #include "base/codecs/bmp_codec.h"
 #include "ui/graphics/canvas_win.h"
 #include "ui/graphics/icon_win.h"
+#include "ui/system/input_method_win.h"
 #include "ui/system/put_off_win.h"
 #include "ui/system/system_library_win.h"
 #include "ui/system/timer_win.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -192,6 +194,31 @@ TEST(PutOffTest, RunsOnceNothingIsLeftToPaintOnlyTheLatestWorkAndAtOnceWithoutTi
   EXPECT_EQ(ran.back(), "now");
   EXPECT_FALSE(starved.Pending());
   DestroyWindow(window);
+}
+
+// On a thread of its own, as the program's thread does: makes a window, gives
+// it the keyboard and counts the input-method messages it hears.
+int ImeMessagesOnFocus(bool turnedOff) {
+  int heard = 0;
+  std::thread([&] {
+    if (turnedOff) TurnOffInputMethod();
+    TMessageWindow window(
+        [&](UINT message, WPARAM, LPARAM, LRESULT&) {
+          if (message == WM_IME_SETCONTEXT || message == WM_IME_SELECT || message == WM_IME_NOTIFY) ++heard;
+          return false;
+        },
+        false);
+    SetWindowPos(window.Handle(), nullptr, 20, 20, 60, 30, SWP_SHOWWINDOW | SWP_NOZORDER);
+    SetForegroundWindow(window.Handle());
+    SetFocus(window.Handle());
+    PumpMessages(50);
+  }).join();
+  return heard;
+}
+
+TEST(InputMethodTest, AThreadWithItTurnedOffHearsNothingOfTheImeWhenItsWindowTakesTheKeyboard) {
+  if (ImeMessagesOnFocus(false) == 0) GTEST_SKIP() << "this system starts no input method on focus";
+  EXPECT_EQ(ImeMessagesOnFocus(true), 0);
 }
 
 TEST(BitmapTest, DibPixelsCanvasAndBmpRoundTrip) {
