@@ -25,6 +25,26 @@ constexpr std::array<std::pair<std::string_view, TWindowState>, 3> kWindowStates
 }};
 constexpr std::array<std::string_view, 4> kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 
+// The forms' window class carries the program icons at the system's sizes:
+// the window system gets them with each window. (Set on a window just made,
+// Wine converted them once for each icon, about 5 ms before the first paint.)
+struct FormClass {
+  const wchar_t* name = nullptr;  // null: refused, the toolkit's own class serves
+  int small = 0, large = 0;
+};
+
+const FormClass& FormWindowClass() {
+  static const FormClass registered = [] {
+    FormClass form{L"VespermarkForm", GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CXICON)};
+    IconHandle big = LoadProgramIcon(form.large), small = LoadProgramIcon(form.small);
+    if (!RegisterIconWindowClass(form.name, big.Get(), small.Get())) return FormClass{};
+    big.Release();
+    small.Release();
+    return form;
+  }();
+  return registered;
+}
+
 std::vector<TForm*>& FormList() {
   static std::vector<TForm*> forms;
   return forms;
@@ -157,6 +177,7 @@ void TForm::CreateParams(WindowParams& params) {
   TWinControl::CreateParams(params);
   params.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   params.exStyle = WS_EX_CONTROLPARENT;
+  params.windowClass = FormWindowClass().name;
   switch (FBorderStyle) {
     case TBorderStyle::bsNone: params.style |= WS_POPUP; break;
     case TBorderStyle::bsSingle:
@@ -192,7 +213,10 @@ void TForm::CreateParams(WindowParams& params) {
 
 void TForm::CreateHandle() {
   TWinControl::CreateHandle();
-  SetProgramIcons(SmallIconSize(Handle()), LargeIconSize(Handle()));
+  const FormClass& own = FormWindowClass();
+  const int small = SmallIconSize(Handle()), large = LargeIconSize(Handle());
+  // On a monitor of another scale than the system's the class's icons are the wrong size.
+  if (!own.name || small != own.small || large != own.large) SetProgramIcons(small, large);
 }
 
 void TForm::SetProgramIcons(int smallSize, int largeSize) {

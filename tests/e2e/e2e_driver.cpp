@@ -25,10 +25,10 @@ HWND FindMainWindow() {
         wchar_t title[64], cls[64];
         GetWindowTextW(window, title, 64);
         GetClassNameW(window, cls, 64);
-        // The form has a frame; the application window is the zero-size one.
+        // The form has a frame and a class of its own; the application window is the zero-size one.
         RECT r;
         GetWindowRect(window, &r);
-        if (wcscmp(title, L"Vespermark") == 0 && wcscmp(cls, L"VespermarkWindow") == 0 && r.right - r.left > 50) {
+        if (wcscmp(title, L"Vespermark") == 0 && wcscmp(cls, L"VespermarkForm") == 0 && r.right - r.left > 50) {
           *reinterpret_cast<HWND*>(data) = window;
           return FALSE;
         }

@@ -112,11 +112,15 @@ TEST(ProgramIcons, WindowAndTrayIconsAreTheProgramIconsPicturesForTheirSizes) {
   TApplication app;
   TForm1* form = app.CreateForm<TForm1>();
   const int small = SmallIconSize(form->Handle()), large = LargeIconSize(form->Handle());
-  auto windowIcon = [&](WPARAM kind) {
-    return reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, kind, 0));
+  // What the shell shows: the window's own icon, else its class's.
+  auto shownIcon = [&](WPARAM kind) {
+    if (auto own = reinterpret_cast<HICON>(SendMessageW(form->Handle(), WM_GETICON, kind, 0))) return own;
+    return reinterpret_cast<HICON>(GetClassLongPtrW(form->Handle(), kind == ICON_BIG ? GCLP_HICON : GCLP_HICONSM));
   };
-  EXPECT_EQ(IconPixels(windowIcon(ICON_SMALL)).first, small);
-  EXPECT_EQ(IconPixels(windowIcon(ICON_BIG)).first, large);
+  for (auto [kind, size] : {std::pair{ICON_SMALL, small}, std::pair{ICON_BIG, large}}) {
+    IconHandle expected = LoadProgramIcon(size);
+    EXPECT_EQ(IconPixels(shownIcon(kind)), IconPixels(expected.Get())) << size;
+  }
 
   static HICON shellIcon = nullptr;
   ActiveShellNotifyIcon() = [](DWORD, PNOTIFYICONDATAW data) -> BOOL {

@@ -173,7 +173,8 @@ std::vector<HWND> ProgramProcess::Windows(const wchar_t* title) const {
         RECT r;
         GetWindowRect(window, &r);
         bool fits = *q->title ? r.right - r.left > 50 : !(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
-        if (process == q->process && wcscmp(cls, L"VespermarkWindow") == 0 && wcscmp(text, q->title) == 0 && fits)
+        bool ours = wcscmp(cls, L"VespermarkWindow") == 0 || wcscmp(cls, L"VespermarkForm") == 0;
+        if (process == q->process && ours && wcscmp(text, q->title) == 0 && fits)
           q->found.push_back(window);
         return TRUE;
       },

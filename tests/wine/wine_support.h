@@ -145,7 +145,7 @@ class ProgramProcess {
   unsigned long StartError() const { return FStartError; }
   // The exit code once it ended within `ms`; -1 if it still runs.
   long WaitForExit(DWORD ms) const;
-  // Its top-level windows of our class with this title: the main window is
+  // Its top-level windows of our classes with this title: the main window is
   // the one with a size; the tray icon's window has no title, and unlike the
   // hint window it is no tool window.
   std::vector<HWND> Windows(const wchar_t* title) const;

@@ -22,18 +22,23 @@ namespace {
 
 ExceptionReporter gReporter;
 
+WNDCLASSEXW WindowObjectClass(const wchar_t* name) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = TWindowObjectAccess::Procedure();
+  wc.hInstance = ModuleInstance();
+  wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  wc.lpszClassName = name;
+  return wc;
+}
+
 const wchar_t* RegisterWindowClass(bool saveBits) {
   static const bool registered = [] {
-    for (bool popup : {false, true}) {
-      WNDCLASSEXW wc{};
-      wc.cbSize = sizeof wc;
-      wc.style = CS_DBLCLKS | (popup ? CS_SAVEBITS : 0);
-      wc.lpfnWndProc = TWindowObjectAccess::Procedure();
-      wc.hInstance = ModuleInstance();
-      wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-      wc.lpszClassName = popup ? kPopupWindowClass : kWindowClass;
-      RegisterClassExW(&wc);
-    }
+    WNDCLASSEXW window = WindowObjectClass(kWindowClass), popup = WindowObjectClass(kPopupWindowClass);
+    popup.style |= CS_SAVEBITS;
+    RegisterClassExW(&window);
+    RegisterClassExW(&popup);
     return true;
   }();
   (void)registered;
@@ -43,6 +48,13 @@ const wchar_t* RegisterWindowClass(bool saveBits) {
 }  // namespace
 
 HINSTANCE ModuleInstance() { return GetModuleHandleW(nullptr); }
+
+bool RegisterIconWindowClass(const wchar_t* name, HICON big, HICON small) {
+  WNDCLASSEXW wc = WindowObjectClass(name);
+  wc.hIcon = big;
+  wc.hIconSm = small;
+  return RegisterClassExW(&wc) != 0;
+}
 
 void SetExceptionReporter(ExceptionReporter reporter) { gReporter = std::move(reporter); }
 
@@ -78,6 +90,7 @@ TWindowObject::~TWindowObject() { DestroyWindowHandle(); }
 void TWindowObject::CreateWindowHandle(const WindowParams& params) {
   if (FHandle) return;
   const wchar_t* windowClass = RegisterWindowClass(params.saveBits);
+  if (params.windowClass) windowClass = params.windowClass;
   HWND handle = CreateWindowExW(params.exStyle, windowClass, params.caption.c_str(), params.style,
                                 params.bounds.left, params.bounds.top, params.bounds.right - params.bounds.left,
                                 params.bounds.bottom - params.bounds.top, params.parent, params.menuOrId,

@@ -31,6 +31,12 @@ std::string DescribeException(std::exception_ptr error);
 
 HINSTANCE ModuleInstance();
 
+// Registers a window class of its own for window objects whose windows show
+// these icons until they are given others (WM_SETICON). The window system
+// gets a class's icons with the window. The class keeps the icons for the
+// program's life. False when the system refuses the class.
+bool RegisterIconWindowClass(const wchar_t* name, HICON big, HICON small);
+
 class TWindowObject {
  public:
   TWindowObject() = default;
@@ -50,6 +56,7 @@ class TWindowObject {
     HWND parent = nullptr;  // the parent of a child window, the owner of a top-level one
     HMENU menuOrId = nullptr;
     bool saveBits = false;  // the system keeps what the window covers (short-lived popups)
+    const wchar_t* windowClass = nullptr;  // one from RegisterIconWindowClass; null: the toolkit's own
   };
   // Throws when the system refuses the window.
   void CreateWindowHandle(const WindowParams& params);
