@@ -107,11 +107,15 @@ void TSkinFrame::NudgeSize() {
   HWND window = FForm.Handle();
   TRect bounds = WindowBounds(window);
   int step = bounds.Width() - 1 < MinFrameSize(IsMinimized(), FStates.RolledUp()).X ? 1 : -1;
+  // Both sizes are allowed already (the step keeps the skin's minimum), so the
+  // system need not ask the window for its limits: that query costs a monitor
+  // lookup each time, on the way to showing the window.
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING;
   {
     const auto passing = PassingSize();
-    SetWindowPos(window, nullptr, 0, 0, bounds.Width() + step, bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, bounds.Width() + step, bounds.Height(), kFlags);
   }
-  SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window, nullptr, 0, 0, bounds.Width(), bounds.Height(), kFlags);
 }
 
 // --- translucency ----------------------------------------------------------------------
