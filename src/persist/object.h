@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/geometry.h"
+
 class TObject {
  public:
   virtual ~TObject() = default;
@@ -28,3 +30,9 @@ using TDragOverEvent =
     std::function<void(TObject* sender, TObject* source, int x, int y, TDragState state, bool& accept)>;
 using TDragDropEvent = std::function<void(TObject* sender, TObject* source, int x, int y)>;
 using TEndDragEvent = std::function<void(TObject* sender, TObject* target, int x, int y)>;
+// Docking: a site asked whether it takes `dockClient` with the pointer at
+// `mousePos` (screen), and the screen area it answers for; a site the client
+// leaves for `newTarget`, which keeps it where `allow` is cleared.
+using TGetSiteInfoEvent = std::function<void(TObject* sender, TObject* dockClient, TRect& influenceRect,
+                                             TPoint mousePos, bool& canDock)>;
+using TUnDockEvent = std::function<void(TObject* sender, TObject* client, TObject* newTarget, bool& allow)>;

@@ -95,6 +95,11 @@ const PropertyTable& TTimePicker::Properties() const {
                                        control_props::OnEndDrag(),
                                        control_props::OnStartDock(),
                                        control_props::OnEndDock(),
+                                       control_props::DockSite(),
+                                       control_props::OnGetSiteInfo(),
+                                       control_props::OnDockOver(),
+                                       control_props::OnDockDrop(),
+                                       control_props::OnUnDock(),
                                    });
   return table;
 }

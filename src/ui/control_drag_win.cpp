@@ -119,11 +119,23 @@ void TWinControl::DragMoved(POINT screen) {
   if (Dragging() && gDrag.Live()) ::SetCursor(CursorHandle(accepted ? FDragCursor : crNoDrop));
 }
 
-TWinControl* TWinControl::DragTargetAt(POINT screen) const {
+TWinControl* TWinControl::DragTargetAt(POINT screen) {
   TWinControl* control = ControlOfWindow(WindowFromPoint(screen));
   if (FDragKind == TDragKind::dkDock)
-    while (control && (!control->FDockSite || IsInside(control, this))) control = control->FParent;
+    while (control && (IsInside(control, this) || !control->TakesDockAt(this, screen))) control = control->FParent;
   return control;
+}
+
+// A dock site answers for its own screen area unless its OnGetSiteInfo says
+// otherwise, or that it takes no dock at all.
+bool TWinControl::TakesDockAt(TWinControl* client, POINT screen) {
+  if (!FDockSite) return false;
+  RECT bounds;
+  GetWindowRect(Handle(), &bounds);
+  TRect influence{bounds.left, bounds.top, bounds.right, bounds.bottom};
+  bool canDock = true;
+  if (FOnGetSiteInfo) FOnGetSiteInfo(this, client, influence, {screen.x, screen.y}, canDock);
+  return canDock && influence.Contains({screen.x, screen.y});
 }
 
 void TWinControl::FinishDrag(bool drop) {
@@ -142,22 +154,36 @@ void TWinControl::FinishDrag(bool drop) {
 
 bool TWinControl::DragTargetOver(TObject* source, TPoint at, TDragState state) {
   auto* control = dynamic_cast<TWinControl*>(source);
-  if (control && control->FDragKind == TDragKind::dkDock) return FDockSite;
-  return DragOver(source, at.X, at.Y, state);
+  if (!control || control->FDragKind != TDragKind::dkDock) return DragOver(source, at.X, at.Y, state);
+  // A site takes a dock unless its handler says no.
+  bool accept = FDockSite;
+  if (accept && FOnDockOver) FOnDockOver(this, source, at.X, at.Y, state, accept);
+  return accept;
 }
 
-void TWinControl::DragTargetDrop(TObject* source, TPoint at) {
+bool TWinControl::DragTargetDrop(TObject* source, TPoint at) {
   auto* control = dynamic_cast<TWinControl*>(source);
-  if (control && control->FDragKind == TDragKind::dkDock)
-    control->DockInto(this, at);
-  else
+  if (control && control->FDragKind == TDragKind::dkDock) {
+    if (!control->DockInto(this, at)) return false;
+    if (FOnDockDrop) FOnDockDrop(this, source, at.X, at.Y);
+  } else {
     DragDrop(source, at.X, at.Y);
+  }
+  return true;
 }
 
-// Docked where its outline was dragged to: the point it was held by stays under the pointer.
-void TWinControl::DockInto(TWinControl* site, TPoint at) {
+// Docked where its outline was dragged to: the point it was held by stays
+// under the pointer. Moving within its site is no undocking.
+bool TWinControl::DockInto(TWinControl* site, TPoint at) {
+  TWinControl* left = FParent;
+  if (left && left != site && left->FDockSite && left->FOnUnDock) {
+    bool allow = true;
+    left->FOnUnDock(left, this, site, allow);
+    if (!allow) return false;
+  }
   SetParent(site);
   SetBounds(at.X - gGrab.X, at.Y - gGrab.Y, Width(), Height());
+  return true;
 }
 
 void TWinControl::DoStartDrag() {
@@ -206,4 +232,9 @@ PropertyDef OnDragDrop() { return props::Event("OnDragDrop", &C::SetOnDragDrop);
 PropertyDef OnEndDrag() { return props::Event("OnEndDrag", &C::SetOnEndDrag); }
 PropertyDef OnStartDock() { return props::Event("OnStartDock", &C::SetOnStartDock); }
 PropertyDef OnEndDock() { return props::Event("OnEndDock", &C::SetOnEndDock); }
+PropertyDef DockSite() { return props::Bool("DockSite", &C::SetDockSite, &C::DockSite); }
+PropertyDef OnGetSiteInfo() { return props::Event("OnGetSiteInfo", &C::SetOnGetSiteInfo); }
+PropertyDef OnDockOver() { return props::Event("OnDockOver", &C::SetOnDockOver); }
+PropertyDef OnDockDrop() { return props::Event("OnDockDrop", &C::SetOnDockDrop); }
+PropertyDef OnUnDock() { return props::Event("OnUnDock", &C::SetOnUnDock); }
 }  // namespace control_props

@@ -95,7 +95,11 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   // starts a drag at a left press, which the drag then takes; a manual one
   // when the program calls BeginDrag. A drag shows DragCursor over a target
   // that takes it (crNoDrop elsewhere); Escape or a lost capture cancels it.
-  // A dock drag moves the control into the DockSite control it is dropped on.
+  // A dock drag moves the control into the DockSite control it is dropped
+  // on: the nearest site under the pointer whose OnGetSiteInfo leaves it
+  // able to dock there, with the pointer inside the area it answers for,
+  // and whose OnDockOver takes it. The site the control leaves hears
+  // OnUnDock first and may keep it; the new site then hears OnDockDrop.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode value) { FDragMode = value; }
   TDragKind DragKind() const { return FDragKind; }
@@ -118,6 +122,10 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   void SetOnEndDrag(TEndDragEvent handler) { FOnEndDrag = std::move(handler); }
   void SetOnStartDock(TNotifyEvent handler) { FOnStartDock = std::move(handler); }
   void SetOnEndDock(TEndDragEvent handler) { FOnEndDock = std::move(handler); }
+  void SetOnGetSiteInfo(TGetSiteInfoEvent handler) { FOnGetSiteInfo = std::move(handler); }
+  void SetOnDockOver(TDragOverEvent handler) { FOnDockOver = std::move(handler); }
+  void SetOnDockDrop(TDragDropEvent handler) { FOnDockDrop = std::move(handler); }
+  void SetOnUnDock(TUnDockEvent handler) { FOnUnDock = std::move(handler); }
 
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign value);
@@ -298,12 +306,14 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   void FinishDrag(bool drop);
   // The control the drag meets at `screen`: the one under the pointer, or for
   // a dock drag the dock site there that is not this control or inside it.
-  TWinControl* DragTargetAt(POINT screen) const;
-  void DockInto(TWinControl* site, TPoint at);
+  TWinControl* DragTargetAt(POINT screen);
+  bool TakesDockAt(TWinControl* client, POINT screen);
+  // False when the site the control is in keeps it.
+  bool DockInto(TWinControl* site, TPoint at);
   // The control is going: no drag of it or over it goes on.
   void ForgetDrag();
   bool DragTargetOver(TObject* source, TPoint at, TDragState state) override;
-  void DragTargetDrop(TObject* source, TPoint at) override;
+  bool DragTargetDrop(TObject* source, TPoint at) override;
 
   TWinControl* FParent = nullptr;
   std::vector<TWinControl*> FControls;
@@ -358,6 +368,10 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   TDragOverEvent FOnDragOver;
   TDragDropEvent FOnDragDrop;
   TEndDragEvent FOnEndDrag, FOnEndDock;
+  TGetSiteInfoEvent FOnGetSiteInfo;
+  TDragOverEvent FOnDockOver;
+  TDragDropEvent FOnDockDrop;
+  TUnDockEvent FOnUnDock;
   TMouseCapture FDragCapture{[this] { EndDrag(false); }};
 };
 
@@ -395,4 +409,9 @@ PropertyDef OnDragDrop();
 PropertyDef OnEndDrag();
 PropertyDef OnStartDock();
 PropertyDef OnEndDock();
+PropertyDef DockSite();
+PropertyDef OnGetSiteInfo();
+PropertyDef OnDockOver();
+PropertyDef OnDockDrop();
+PropertyDef OnUnDock();
 }  // namespace control_props

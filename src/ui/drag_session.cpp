@@ -41,7 +41,7 @@ DragSession::Ending DragSession::End(bool drop) {
   // Until it leaves, the target may still change its mind.
   const bool accepted = ended.FTarget->DragTargetOver(ended.FSource, ended.FAt, TDragState::dsDragLeave);
   if (!drop || !accepted) return {};
-  ended.FTarget->DragTargetDrop(ended.FSource, ended.FAt);
+  if (!ended.FTarget->DragTargetDrop(ended.FSource, ended.FAt)) return {};
   return {ended.FTarget, ended.FAt};
 }
 

@@ -14,7 +14,8 @@ class DragTarget {
  public:
   // Whether the target takes `source` at `at`, in its own coordinates.
   virtual bool DragTargetOver(TObject* source, TPoint at, TDragState state) = 0;
-  virtual void DragTargetDrop(TObject* source, TPoint at) = 0;
+  // The drop; false when the target turned it away after all.
+  virtual bool DragTargetDrop(TObject* source, TPoint at) = 0;
 
  protected:
   ~DragTarget() = default;
@@ -40,7 +41,8 @@ class DragSession {
     TPoint At{};                   // in the target's coordinates
   };
   // Ends the drag. The target hears it leave; the drop happens when `drop`
-  // is asked and the target still takes the drag as it leaves. The session
+  // is asked and the target still takes the drag as it leaves. A drop the
+  // target turns away ends nowhere. The session
   // is over before any target hears of it, whatever a target throws.
   Ending End(bool drop);
 

@@ -18,10 +18,12 @@ class LogTarget : public DragTarget {
     if (throwOnLeave && state == TDragState::dsDragLeave) throw std::runtime_error("handler failed");
     return accept;
   }
-  void DragTargetDrop(TObject*, TPoint at) override {
+  bool DragTargetDrop(TObject*, TPoint at) override {
     FLog.push_back(FName + " drop " + std::to_string(at.X) + "," + std::to_string(at.Y));
+    return takeDrop;
   }
   bool accept = true;
+  bool takeDrop = true;
   bool throwOnLeave = false;
 
  private:
@@ -81,6 +83,13 @@ TEST_F(DragSessionTest, TargetsHearEnterMoveLeaveAndOnlyOneThatTakesItGetsTheDro
   drag.Move({1, 1}, &b, {1, 1});
   EXPECT_EQ(drag.End(true).Target, nullptr);
   EXPECT_EQ(log, (std::vector<std::string>{"b enter 1,1", "b leave 1,1"}));
+  // One that turns the drop away after all ends the drag nowhere.
+  log.clear();
+  a.takeDrop = false;
+  drag.Begin(&source, {0, 0}, true, 4);
+  drag.Move({1, 1}, &a, {1, 1});
+  EXPECT_EQ(drag.End(true).Target, nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"a enter 1,1", "a leave 1,1", "a drop 1,1"}));
 }
 
 TEST_F(DragSessionTest, ACancelOrAGoneTargetDropsNothingAndAFailingTargetStillEndsTheDrag) {

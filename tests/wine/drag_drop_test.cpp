@@ -198,4 +198,109 @@ TEST_F(DragDropTest, ADockDragMovesTheControlIntoTheDockSiteItIsDroppedOn) {
   fixed->SetParent(form);
 }
 
+// The stored site (the fixture's picker) answers through its handlers: where
+// and whether it takes the dock, the drop, and keeping a client that leaves.
+TEST_F(DragDropTest, ADockSitesHandlersDecideWhereItTakesADockAndWhetherAClientLeavesIt) {
+  fixed->SetEnabled(true);
+  fixed->SetVisible(true);
+  fixed->SetBounds(8, 320, 160, 70);
+  UpdateWindow(form->Handle());
+  auto dockLog = [this] {
+    std::vector<std::string> log;
+    for (const FiredEvent& e : form->fired) {
+      if (e.handler.find("Dock") == std::string::npos) continue;
+      std::string entry = e.handler;
+      if (e.handler.ends_with("DockOver"))
+        entry += e.key == static_cast<int>(TDragState::dsDragEnter) ? " enter"
+                 : e.key == static_cast<int>(TDragState::dsDragMove) ? " move"
+                                                                      : " leave";
+      if (log.empty() || log.back() != entry) log.push_back(entry);
+    }
+    return log;
+  };
+  // A site that takes no dock is passed over before it hears of the drag.
+  form->siteTakesNoDock = true;
+  PressOn(*fixed, {20, 20});
+  MoveTo(*picker, {100, 100});
+  EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+  const FiredEvent* asked = form->Last("PickerGetSiteInfo");
+  ASSERT_NE(asked, nullptr);
+  EXPECT_EQ(asked->other, fixed);
+  POINT screen{100, 100};
+  ClientToScreen(picker->Handle(), &screen);
+  EXPECT_EQ(asked->x, screen.x);
+  EXPECT_EQ(asked->y, screen.y);
+  Release();
+  EXPECT_EQ(dockLog(), (std::vector<std::string>{"FixedPickerStartDock", "FixedPickerEndDock"}));
+  form->siteTakesNoDock = false;
+  // One that answers for its top-left corner only takes it there.
+  POINT corner{0, 0};
+  ClientToScreen(picker->Handle(), &corner);
+  form->siteInfluence = {corner.x, corner.y, corner.x + 60, corner.y + 60};
+  PressOn(*fixed, {20, 20});
+  MoveTo(*picker, {100, 100});
+  EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+  EXPECT_EQ(form->Count("PickerDockOver"), 0);
+  MoveTo(*picker, {40, 40});
+  EXPECT_EQ(GetCursor(), CursorHandle(crDrag));
+  // Its OnDockOver may still refuse: the drop then ends nowhere.
+  form->refuseDock = true;
+  MoveTo(*picker, {30, 30});
+  EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+  Release();
+  EXPECT_EQ(fixed->Parent(), form);
+  EXPECT_EQ(form->Last("FixedPickerEndDock")->other, nullptr);
+  EXPECT_EQ(form->Count("PickerDockDrop"), 0);
+  form->refuseDock = false;
+  form->siteInfluence = {};
+  // Taken, the client docks and the site hears the drop where it was.
+  PressOn(*fixed, {20, 20});
+  MoveTo(*picker, {60, 80});
+  MoveTo(*picker, {50, 70});
+  Release();
+  EXPECT_EQ(fixed->Parent(), picker);
+  EXPECT_EQ(fixed->Left(), 30);
+  EXPECT_EQ(fixed->Top(), 50);
+  EXPECT_EQ(dockLog(), (std::vector<std::string>{"FixedPickerStartDock", "PickerDockOver enter", "PickerDockOver move",
+                                                 "PickerDockOver leave", "PickerDockDrop", "FixedPickerEndDock"}));
+  const FiredEvent* drop = form->Last("PickerDockDrop");
+  EXPECT_EQ(drop->sender, picker);
+  EXPECT_EQ(drop->other, fixed);
+  EXPECT_EQ(drop->x, 50);
+  EXPECT_EQ(drop->y, 70);
+  EXPECT_EQ(form->Last("FixedPickerEndDock")->other, picker);
+  // Moved within its site, it is not undocked.
+  PressOn(*fixed, {20, 20});
+  MoveTo(*picker, {70, 90});
+  MoveTo(*picker, {60, 80});
+  Release();
+  EXPECT_EQ(fixed->Left(), 40);
+  EXPECT_EQ(form->Count("PickerUnDock"), 0);
+  // Leaving for another site, the site may keep it; then it lets it go.
+  TBorderedPanel* site = AddPanel(false);
+  site->SetDockSite(true);
+  form->keepDocked = true;
+  PressOn(*fixed, {20, 20});
+  MoveTo(*site, {30, 40});
+  MoveTo(*site, {20, 30});
+  Release();
+  const FiredEvent* undock = form->Last("PickerUnDock");
+  ASSERT_NE(undock, nullptr);
+  EXPECT_EQ(undock->sender, picker);
+  EXPECT_EQ(undock->other, fixed);
+  EXPECT_EQ(undock->target, site);
+  EXPECT_EQ(fixed->Parent(), picker);
+  EXPECT_EQ(fixed->Left(), 40);
+  EXPECT_EQ(form->Last("FixedPickerEndDock")->other, nullptr);
+  form->keepDocked = false;
+  PressOn(*fixed, {20, 20});
+  MoveTo(*site, {30, 40});
+  MoveTo(*site, {20, 30});
+  Release();
+  EXPECT_EQ(fixed->Parent(), site);
+  EXPECT_EQ(fixed->Top(), 10);
+  EXPECT_EQ(form->Last("FixedPickerEndDock")->other, site);
+  fixed->SetParent(form);
+}
+
 }  // namespace

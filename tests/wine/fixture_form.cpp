@@ -62,7 +62,23 @@ std::any TFixtureForm::FindHandler(std::string_view name) {
     return TDragOverEvent([record](TObject* s, TObject* source, int x, int y, TDragState state, bool&) {
       record({.sender = s, .x = x, .y = y, .key = static_cast<int>(state), .other = source});
     });
-  if (EndsWith(name, "DragDrop"))
+  if (EndsWith(name, "DockOver"))
+    return TDragOverEvent([this, record](TObject* s, TObject* source, int x, int y, TDragState state, bool& accept) {
+      record({.sender = s, .x = x, .y = y, .key = static_cast<int>(state), .other = source});
+      if (refuseDock) accept = false;
+    });
+  if (EndsWith(name, "GetSiteInfo"))
+    return TGetSiteInfoEvent([this, record](TObject* s, TObject* client, TRect& influence, TPoint at, bool& canDock) {
+      record({.sender = s, .x = at.X, .y = at.Y, .other = client});
+      if (siteInfluence.Width() > 0) influence = siteInfluence;
+      if (siteTakesNoDock) canDock = false;
+    });
+  if (EndsWith(name, "UnDock"))
+    return TUnDockEvent([this, record](TObject* s, TObject* client, TObject* newTarget, bool& allow) {
+      record({.sender = s, .other = client, .target = newTarget});
+      if (keepDocked) allow = false;
+    });
+  if (EndsWith(name, "DragDrop") || EndsWith(name, "DockDrop"))
     return TDragDropEvent(
         [record](TObject* s, TObject* source, int x, int y) { record({.sender = s, .x = x, .y = y, .other = source}); });
   if (EndsWith(name, "EndDrag") || EndsWith(name, "EndDock"))

@@ -26,7 +26,8 @@ struct FiredEvent {
   uint32_t shift = 0;
   int x = 0, y = 0;
   int key = 0;  // virtual key, character, next image index or drag state
-  TObject* other = nullptr;  // a drag's source, or the target it ended at
+  TObject* other = nullptr;  // a drag's source or client, or the target it ended at
+  TObject* target = nullptr;  // the site an undocking client leaves for
   std::string handler{};
 };
 
@@ -56,6 +57,12 @@ class TFixtureForm : public TForm {
   bool takeKeys = false;
   // Context-popup handlers keep the popup menu away while this is set.
   bool takeContextPopup = false;
+  // Dock sites' handlers refuse the dock, keep their clients, or answer for
+  // this screen area (empty: their own) while these are set.
+  bool refuseDock = false;
+  bool keepDocked = false;
+  bool siteTakesNoDock = false;
+  TRect siteInfluence{};
 };
 
 // A popup menu that records where it was asked to show.

@@ -69,6 +69,7 @@ TEST_F(PickerFormTest, TheStoredLookDrawsAsAPickerSetUpInCode) {
   made.Font().SetColor(clBlue);
   made.Font().SetHeight(-11);
   made.Font().SetName("MS Sans Serif");
+  made.SetDockSite(true);
   made.SetAutoSize(false);
   made.SetBounds(picker->Left(), picker->Top(), picker->Width(), picker->Height());
   picker->SetVisible(false);
