@@ -4,8 +4,10 @@
 #include <windowsx.h>
 
 #include <array>
+#include <optional>
 
 #include "ui/control_win.h"
+#include "ui/dock_outline_win.h"
 #include "ui/system/cursors_win.h"
 #include "ui/form_win.h"
 #include "persist/properties.h"
@@ -16,6 +18,8 @@ namespace {
 DragSession gDrag;
 TWinControl* gDragControl = nullptr;
 TPoint gGrab;
+// Made on a dock drag's first outline and gone with the drag.
+std::optional<TDockOutline> gOutline;
 
 TWinControl* ControlWithHandle(TWinControl& root, HWND window) {
   if (root.HandleAllocated() && root.Handle() == window) return &root;
@@ -116,7 +120,22 @@ void TWinControl::DragMoved(POINT screen) {
   TWinControl* target = DragTargetAt(screen);
   const POINT at = target ? ClientPoint(*target, screen) : POINT{};
   const bool accepted = gDrag.Move({screen.x, screen.y}, target, {at.x, at.y});
-  if (Dragging() && gDrag.Live()) ::SetCursor(CursorHandle(accepted ? FDragCursor : crNoDrop));
+  if (!Dragging() || !gDrag.Live()) return;
+  ::SetCursor(CursorHandle(accepted ? FDragCursor : crNoDrop));
+  if (FDragKind == TDragKind::dkDock) ShowDockOutline(accepted, screen);
+}
+
+// Where a site takes the dock, the outline shows the place the control would have.
+void TWinControl::ShowDockOutline(bool accepted, POINT screen) {
+  if (!accepted) {
+    if (gOutline) gOutline->Hide();
+    return;
+  }
+  RECT own;
+  GetWindowRect(Handle(), &own);
+  const LONG left = screen.x - gGrab.X, top = screen.y - gGrab.Y;
+  if (!gOutline) gOutline.emplace();
+  gOutline->Show(RECT{left, top, left + own.right - own.left, top + own.bottom - own.top});
 }
 
 TWinControl* TWinControl::DragTargetAt(POINT screen) {
@@ -140,6 +159,7 @@ bool TWinControl::TakesDockAt(TWinControl* client, POINT screen) {
 
 void TWinControl::FinishDrag(bool drop) {
   gDragControl = nullptr;
+  gOutline.reset();
   FDragCapture.End();
   ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));  // the pointer's own cursor comes back with its next move
   DragSession::Ending end;
@@ -212,6 +232,7 @@ void TWinControl::ForgetDrag() {
   // The control goes with its drag: nothing of it is told any more.
   gDragControl = nullptr;
   gDrag = DragSession{};
+  gOutline.reset();
   FDragCapture.End();
 }
 

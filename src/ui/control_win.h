@@ -98,8 +98,9 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   // A dock drag moves the control into the DockSite control it is dropped
   // on: the nearest site under the pointer whose OnGetSiteInfo leaves it
   // able to dock there, with the pointer inside the area it answers for,
-  // and whose OnDockOver takes it. The site the control leaves hears
-  // OnUnDock first and may keep it; the new site then hears OnDockDrop.
+  // and whose OnDockOver takes it; an outline there shows where the control
+  // would land. The site the control leaves hears OnUnDock first and may
+  // keep it; the new site then hears OnDockDrop.
   TDragMode DragMode() const { return FDragMode; }
   void SetDragMode(TDragMode value) { FDragMode = value; }
   TDragKind DragKind() const { return FDragKind; }
@@ -303,6 +304,7 @@ class TWinControl : public TComponent, public TWindowObject, private DragTarget 
   // Feeds the drag this control holds; true when the message was the drag's.
   bool DragMessage(UINT message, LPARAM lParam);
   void DragMoved(POINT screen);
+  void ShowDockOutline(bool accepted, POINT screen);
   void FinishDrag(bool drop);
   // The control the drag meets at `screen`: the one under the pointer, or for
   // a dock drag the dock site there that is not this control or inside it.

@@ -1,6 +1,7 @@
 // Drag and drop and docking between controls, driven by real input: the
 // picker of the fixture form dragged with the mouse.
 #include <cmath>
+#include <optional>
 
 #include "fixture_form.h"
 #include "panel/bordered_panel_win.h"
@@ -11,6 +12,23 @@
 namespace {
 
 constexpr int crCross = -3;  // the DragCursor the fixture stores
+
+// Where the dock outline shows: the thread's only visible layered window.
+std::optional<RECT> ShownOutline() {
+  std::optional<RECT> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM found) -> BOOL {
+        if (IsWindowVisible(window) && (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+          RECT r;
+          GetWindowRect(window, &r);
+          *reinterpret_cast<std::optional<RECT>*>(found) = r;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
 
 class DragDropTest : public FixtureFormTest {
  protected:
@@ -243,27 +261,41 @@ TEST_F(DragDropTest, ADockSitesHandlersDecideWhereItTakesADockAndWhetherAClientL
   EXPECT_EQ(form->Count("PickerDockOver"), 0);
   MoveTo(*picker, {40, 40});
   EXPECT_EQ(GetCursor(), CursorHandle(crDrag));
+  EXPECT_TRUE(ShownOutline());
   // Its OnDockOver may still refuse: the drop then ends nowhere.
   form->refuseDock = true;
   MoveTo(*picker, {30, 30});
   EXPECT_EQ(GetCursor(), CursorHandle(crNoDrop));
+  EXPECT_FALSE(ShownOutline()) << "no outline where no site takes the dock";
   Release();
   EXPECT_EQ(fixed->Parent(), form);
   EXPECT_EQ(form->Last("FixedPickerEndDock")->other, nullptr);
   EXPECT_EQ(form->Count("PickerDockDrop"), 0);
   form->refuseDock = false;
   form->siteInfluence = {};
-  // Taken, the client docks and the site hears the drop where it was.
-  PressOn(*fixed, {20, 20});
+  // Taken, the client docks and the site hears the drop where it was. Held
+  // by its corner, the pointer is over the outline's frame: the drag finds
+  // the site through it.
+  PressOn(*fixed, {1, 1});
   MoveTo(*picker, {60, 80});
+  POINT pointer{60, 80};
+  ClientToScreen(picker->Handle(), &pointer);
+  const std::optional<RECT> outline = ShownOutline();
+  ASSERT_TRUE(outline);
+  EXPECT_EQ(outline->left, pointer.x - 1);
+  EXPECT_EQ(outline->top, pointer.y - 1);
+  EXPECT_EQ(outline->right - outline->left, fixed->Width());
+  EXPECT_EQ(outline->bottom - outline->top, fixed->Height());
   MoveTo(*picker, {50, 70});
   Release();
+  EXPECT_FALSE(ShownOutline());
   EXPECT_EQ(fixed->Parent(), picker);
-  EXPECT_EQ(fixed->Left(), 30);
-  EXPECT_EQ(fixed->Top(), 50);
+  EXPECT_EQ(fixed->Left(), 49);
+  EXPECT_EQ(fixed->Top(), 69);
   EXPECT_EQ(dockLog(), (std::vector<std::string>{"FixedPickerStartDock", "PickerDockOver enter", "PickerDockOver move",
                                                  "PickerDockOver leave", "PickerDockDrop", "FixedPickerEndDock"}));
   const FiredEvent* drop = form->Last("PickerDockDrop");
+  ASSERT_NE(drop, nullptr);
   EXPECT_EQ(drop->sender, picker);
   EXPECT_EQ(drop->other, fixed);
   EXPECT_EQ(drop->x, 50);
