@@ -42,8 +42,8 @@ class DragSession {
   };
   // Ends the drag. The target hears it leave; the drop happens when `drop`
   // is asked and the target still takes the drag as it leaves. A drop the
-  // target turns away ends nowhere. The session
-  // is over before any target hears of it, whatever a target throws.
+  // target turns away ends nowhere. The session is over before any target
+  // hears of it, whatever a target throws.
   Ending End(bool drop);
 
   // The target is going away: it hears nothing more.

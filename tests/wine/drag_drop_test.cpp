@@ -77,13 +77,14 @@ class DragDropTest : public FixtureFormTest {
     MouseButton(MOUSEEVENTF_LEFTUP);
     Run();
   }
-  // The drag handlers that ran, with the state of those that have one, repeats once.
-  std::vector<std::string> DragLog() const {
+  // The handlers named with `kind` ("Drag" or "Dock") that ran, with the
+  // state of those that have one, repeats once.
+  std::vector<std::string> DragLog(std::string_view kind = "Drag") const {
     std::vector<std::string> log;
     for (const FiredEvent& e : form->fired) {
-      if (e.handler.find("Drag") == std::string::npos) continue;
+      if (e.handler.find(kind) == std::string::npos) continue;
       std::string entry = e.handler;
-      if (e.handler.ends_with("DragOver"))
+      if (e.handler.ends_with("Over"))
         entry += e.key == static_cast<int>(TDragState::dsDragEnter) ? " enter"
                  : e.key == static_cast<int>(TDragState::dsDragMove) ? " move"
                                                                       : " leave";
@@ -223,19 +224,6 @@ TEST_F(DragDropTest, ADockSitesHandlersDecideWhereItTakesADockAndWhetherAClientL
   fixed->SetVisible(true);
   fixed->SetBounds(8, 320, 160, 70);
   UpdateWindow(form->Handle());
-  auto dockLog = [this] {
-    std::vector<std::string> log;
-    for (const FiredEvent& e : form->fired) {
-      if (e.handler.find("Dock") == std::string::npos) continue;
-      std::string entry = e.handler;
-      if (e.handler.ends_with("DockOver"))
-        entry += e.key == static_cast<int>(TDragState::dsDragEnter) ? " enter"
-                 : e.key == static_cast<int>(TDragState::dsDragMove) ? " move"
-                                                                      : " leave";
-      if (log.empty() || log.back() != entry) log.push_back(entry);
-    }
-    return log;
-  };
   // A site that takes no dock is passed over before it hears of the drag.
   form->siteTakesNoDock = true;
   PressOn(*fixed, {20, 20});
@@ -249,7 +237,7 @@ TEST_F(DragDropTest, ADockSitesHandlersDecideWhereItTakesADockAndWhetherAClientL
   EXPECT_EQ(asked->x, screen.x);
   EXPECT_EQ(asked->y, screen.y);
   Release();
-  EXPECT_EQ(dockLog(), (std::vector<std::string>{"FixedPickerStartDock", "FixedPickerEndDock"}));
+  EXPECT_EQ(DragLog("Dock"), (std::vector<std::string>{"FixedPickerStartDock", "FixedPickerEndDock"}));
   form->siteTakesNoDock = false;
   // One that answers for its top-left corner only takes it there.
   POINT corner{0, 0};
@@ -292,7 +280,7 @@ TEST_F(DragDropTest, ADockSitesHandlersDecideWhereItTakesADockAndWhetherAClientL
   EXPECT_EQ(fixed->Parent(), picker);
   EXPECT_EQ(fixed->Left(), 49);
   EXPECT_EQ(fixed->Top(), 69);
-  EXPECT_EQ(dockLog(), (std::vector<std::string>{"FixedPickerStartDock", "PickerDockOver enter", "PickerDockOver move",
+  EXPECT_EQ(DragLog("Dock"), (std::vector<std::string>{"FixedPickerStartDock", "PickerDockOver enter", "PickerDockOver move",
                                                  "PickerDockOver leave", "PickerDockDrop", "FixedPickerEndDock"}));
   const FiredEvent* drop = form->Last("PickerDockDrop");
   ASSERT_NE(drop, nullptr);
